@@ -1,0 +1,130 @@
+#include "app/Application.h"
+
+#include "app/MainWindow.h"
+#include "app/Prompter.h"
+#include "app/Texts.h"
+#include "data/DatabaseFile.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLockFile>
+
+namespace lendora {
+
+namespace {
+const QString kAlreadyRunning = QStringLiteral("本程式已运行!");
+int nextInstance = 0;
+}  // namespace
+
+Application::Application(Environment env, QObject *parent)
+    : QObject(parent), m_env(std::move(env)), m_instance(++nextInstance),
+      m_database(connectionName(QStringLiteral("shared")))
+{
+}
+
+Application::~Application()
+{
+    m_windows.deleteAll();
+    delete m_main.data();
+    m_database.close();
+}
+
+MainWindow *Application::mainWindow() const
+{
+    return m_main.data();
+}
+
+QString Application::connectionName(const QString &purpose) const
+{
+    return purpose + QStringLiteral("#") + QString::number(m_instance);
+}
+
+QString Application::filePath(const QString &relative) const
+{
+    return QDir(m_env.appDir).filePath(relative);
+}
+
+QString Application::databasePath() const
+{
+    return DatabaseFile::pathIn(m_env.appDir);
+}
+
+bool Application::takeSingleCopyLock()
+{
+    m_lock = std::make_unique<QLockFile>(filePath(QStringLiteral("lendora.lock")));
+    // A lock left by a copy that crashed is stale at once: its process is gone.
+    m_lock->setStaleLockTime(0);
+    if (m_lock->tryLock(0))
+        return true;
+    const bool otherCopy = m_lock->error() == QLockFile::LockFailedError;
+    m_lock.reset();
+    return !otherCopy;  // a folder we cannot lock in does not stop the program
+}
+
+bool Application::start()
+{
+    if (!takeSingleCopyLock()) {
+        prompter().message({kAlreadyRunning, kAppTitle});
+        end(Ending::SecondCopy);
+        return false;
+    }
+    m_main = new MainWindow(*this);
+    if (!m_main->load())
+        return false;
+    m_main->show();
+    return true;
+}
+
+bool Application::openDatabase()
+{
+    QString problem;
+    if (m_database.open(databasePath(), &problem))
+        return true;
+    prompter().message({problem, kAppTitle});
+    end(Ending::DatabaseRefused);
+    return false;
+}
+
+void Application::applyWindowStyle(QWidget *window)
+{
+    if (!m_main || m_main->systemLookChecked())
+        m_styles.removeSkin();
+    else
+        m_styles.applySkin(window);
+    QCoreApplication::processEvents();
+}
+
+QList<QWidget *> Application::topLevelWindows() const
+{
+    QList<QWidget *> all;
+    if (m_main)
+        all << m_main.data();
+    all << m_windows.openWindows();
+    return all;
+}
+
+void Application::closeSequence()
+{
+    m_database.close();
+    end(Ending::MainWindowClosed);
+}
+
+void Application::end(Ending how)
+{
+    if (hasEnded())
+        return;
+    m_ending = how;
+    m_database.close();
+    m_windows.hideAll();
+    if (m_main)
+        m_main->hide();
+    if (m_lock) {
+        m_lock->unlock();
+        m_lock.reset();
+    }
+    emit endedNow();
+    QCoreApplication::exit(0);
+}
+
+}  // namespace lendora

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+
+namespace Ui {
+class MainWindow;
+}
+
+namespace lendora {
+
+class Application;
+
+// Frmmain: the hub. Its menu opens the other windows; its tabs hold circulation.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(Application &app);
+    ~MainWindow() override;
+
+    // The load sequence; false when the program ended during it (database refused).
+    bool load();
+
+    // The style convention reads the check mark of "Windows默认".
+    bool systemLookChecked() const;
+
+    Ui::MainWindow &ui() { return *m_ui; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void connectMenu();
+
+    Application &m_app;
+    std::unique_ptr<Ui::MainWindow> m_ui;
+};
+
+}  // namespace lendora

@@ -1,0 +1,72 @@
+#include "app/WindowRegistry.h"
+
+namespace lendora {
+
+WindowRegistry::~WindowRegistry()
+{
+    deleteAll();
+}
+
+void WindowRegistry::add(const QString &objectName, Factory factory)
+{
+    m_factories.insert(objectName, std::move(factory));
+}
+
+bool WindowRegistry::has(const QString &objectName) const
+{
+    return m_factories.contains(objectName);
+}
+
+QWidget *WindowRegistry::find(const QString &objectName) const
+{
+    return m_open.value(objectName).data();
+}
+
+QWidget *WindowRegistry::show(const QString &objectName)
+{
+    if (QWidget *open = find(objectName)) {
+        if (open->isMinimized())
+            open->showNormal();
+        open->show();
+        open->raise();
+        open->activateWindow();
+        return open;
+    }
+    const auto factory = m_factories.constFind(objectName);
+    if (factory == m_factories.constEnd())
+        return nullptr;
+    QWidget *window = (*factory)();
+    if (!window)
+        return nullptr;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    m_open.insert(objectName, window);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+QList<QWidget *> WindowRegistry::openWindows() const
+{
+    QList<QWidget *> windows;
+    for (const auto &w : m_open) {
+        if (w)
+            windows << w.data();
+    }
+    return windows;
+}
+
+void WindowRegistry::hideAll()
+{
+    for (QWidget *w : openWindows())
+        w->hide();
+}
+
+void WindowRegistry::deleteAll()
+{
+    const QList<QWidget *> windows = openWindows();
+    m_open.clear();
+    qDeleteAll(windows);
+}
+
+}  // namespace lendora

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QHash>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+class QAction;
+
+namespace lendora {
+
+// The secondary windows: modeless, at most one of each. Asking for an open one raises it
+// without loading it again; a closed one is loaded afresh next time.
+class WindowRegistry {
+public:
+    using Factory = std::function<QWidget *()>;
+
+    WindowRegistry() = default;
+    ~WindowRegistry();
+    WindowRegistry(const WindowRegistry &) = delete;
+    WindowRegistry &operator=(const WindowRegistry &) = delete;
+
+    // `objectName` is the window's own name (FrmAddnew, ...).
+    void add(const QString &objectName, Factory factory);
+    bool has(const QString &objectName) const;
+
+    // Shows the window (created and loaded when it is not open yet) and returns it; nullptr
+    // for a window nobody registered.
+    QWidget *show(const QString &objectName);
+    // The open window, or nullptr.
+    QWidget *find(const QString &objectName) const;
+    QList<QWidget *> openWindows() const;
+
+    // Hides every open window at once, without their close handlers.
+    void hideAll();
+    // Deletes every open window.
+    void deleteAll();
+
+private:
+    QHash<QString, Factory> m_factories;
+    QHash<QString, QPointer<QWidget>> m_open;
+};
+
+}  // namespace lendora

@@ -1,0 +1,190 @@
+#include "data/DatabaseFile.h"
+
+#include "data/Schema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QUuid>
+
+namespace lendora {
+
+namespace {
+
+const QString kNotDatabase = QStringLiteral(
+    "数据库文件 %1 不是数据库文件,无法识别其内容。\n程序没有改动该文件,即将退出。");
+const QString kTruncated = QStringLiteral(
+    "数据库文件 %1 不完整,可能已被截断或损坏。\n程序没有改动该文件,即将退出。");
+const QString kForeign = QStringLiteral(
+    "数据库文件 %1 不是本程序的数据库(%2)。\n程序没有改动该文件,即将退出。");
+const QString kNewer = QStringLiteral(
+    "数据库文件 %1 由更新版本的程序建立(结构版本 %2),本程序只能使用版本 %3。\n"
+    "程序没有改动该文件,即将退出。");
+const QString kDamaged = QStringLiteral(
+    "数据库文件 %1 已损坏,完整性检查未通过(%2)。\n程序没有改动该文件,即将退出。");
+const QString kUnreadable = QStringLiteral("无法读取数据库文件 %1(%2)。\n程序即将退出。");
+
+constexpr int kHeaderSize = 100;
+
+quint32 bigEndian32(const QByteArray &bytes, int at)
+{
+    return (quint32(quint8(bytes[at])) << 24) | (quint32(quint8(bytes[at + 1])) << 16)
+           | (quint32(quint8(bytes[at + 2])) << 8) | quint32(quint8(bytes[at + 3]));
+}
+
+QString native(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+bool run(QSqlQuery &query, const QString &sql, QString *error)
+{
+    if (query.exec(sql))
+        return true;
+    if (error)
+        *error = query.lastError().text();
+    return false;
+}
+
+}  // namespace
+
+QString DatabaseFile::pathIn(const QString &appDir)
+{
+    return QDir(appDir).filePath(QStringLiteral("mdb/Lendora.mdb"));
+}
+
+QString DatabaseFile::markerPath(const QString &path)
+{
+    return path + QStringLiteral(".inuse");
+}
+
+bool DatabaseFile::create(const QString &path, QString *error)
+{
+    const QFileInfo info(path);
+    if (!QDir().mkpath(info.absolutePath())) {
+        if (error)
+            *error = QStringLiteral("无法建立文件夹 %1").arg(native(info.absolutePath()));
+        return false;
+    }
+    const QString building = path + QStringLiteral(".new");
+    QFile::remove(building);
+    QFile::remove(building + QStringLiteral("-journal"));
+
+    bool ok = false;
+    const QString name = QStringLiteral("lendora-create-") + QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(building);
+        if (!db.open()) {
+            if (error)
+                *error = db.lastError().text();
+        } else {
+            QSqlQuery pragma(db);
+            ok = run(pragma, QStringLiteral("PRAGMA synchronous=FULL"), error)
+                 && Schema::create(db, error)
+                 && run(pragma, QStringLiteral("PRAGMA journal_mode=WAL"), error);
+            pragma.finish();
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    if (ok && !QFile::rename(building, path)) {
+        ok = false;
+        if (error)
+            *error = QStringLiteral("无法把 %1 改名为 %2").arg(native(building), native(path));
+    }
+    if (!ok)
+        QFile::remove(building);
+    return ok;
+}
+
+QString DatabaseFile::checkFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return kUnreadable.arg(native(path), file.errorString());
+    const qint64 size = file.size();
+    const QByteArray header = file.read(kHeaderSize);
+    file.close();
+    if (header.size() < kHeaderSize || !header.startsWith(QByteArrayLiteral("SQLite format 3\0")))
+        return kNotDatabase.arg(native(path));
+
+    quint32 pageSize = (quint32(quint8(header[16])) << 8) | quint32(quint8(header[17]));
+    if (pageSize == 1)
+        pageSize = 65536;
+    if (pageSize < 512 || (pageSize & (pageSize - 1)) != 0)
+        return kNotDatabase.arg(native(path));
+
+    // The page count in the header is valid when the change counter equals the
+    // version-valid-for number. A write-ahead log not yet copied back may hold pages the
+    // file does not have yet, so the size is then only checked for whole pages.
+    const quint32 changeCounter = bigEndian32(header, 24);
+    const quint32 pageCount = bigEndian32(header, 28);
+    const quint32 validFor = bigEndian32(header, 92);
+    const QFileInfo wal(path + QStringLiteral("-wal"));
+    const bool walPending = wal.exists() && wal.size() > 0;
+    if (size % pageSize != 0)
+        return kTruncated.arg(native(path));
+    if (!walPending && pageCount != 0 && changeCounter == validFor
+        && qint64(pageCount) * pageSize != size)
+        return kTruncated.arg(native(path));
+
+    const quint32 applicationId = bigEndian32(header, 68);
+    if (applicationId != quint32(Schema::kApplicationId))
+        return kForeign.arg(native(path), QStringLiteral("文件属于其他程序"));
+    const qint32 version = qint32(bigEndian32(header, 60));
+    if (version > Schema::kVersion)
+        return kNewer.arg(native(path)).arg(version).arg(Schema::kVersion);
+    return {};
+}
+
+QString DatabaseFile::checkContent(QSqlDatabase &db, const QString &path, bool quickCheck)
+{
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("PRAGMA application_id")) || !query.next())
+        return kNotDatabase.arg(native(path));
+    if (query.value(0).toLongLong() != Schema::kApplicationId)
+        return kForeign.arg(native(path), QStringLiteral("文件属于其他程序"));
+    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
+        return kNotDatabase.arg(native(path));
+    const int version = query.value(0).toInt();
+    if (version > Schema::kVersion)
+        return kNewer.arg(native(path)).arg(version).arg(Schema::kVersion);
+
+    for (const Schema::Table &table : Schema::tables()) {
+        const QSqlRecord record = db.record(table.name);
+        if (record.isEmpty())
+            return kForeign.arg(native(path), QStringLiteral("缺少数据表 %1").arg(table.name));
+        for (const QString &column : table.columns) {
+            if (record.indexOf(column) < 0)
+                return kForeign.arg(native(path),
+                                    QStringLiteral("数据表 %1 缺少字段 %2").arg(table.name, column));
+        }
+    }
+    if (quickCheck) {
+        if (!query.exec(QStringLiteral("PRAGMA quick_check")))
+            return kDamaged.arg(native(path), query.lastError().text());
+        QStringList problems;
+        while (query.next())
+            problems << query.value(0).toString();
+        if (problems != QStringList{QStringLiteral("ok")})
+            return kDamaged.arg(native(path), problems.mid(0, 3).join(QStringLiteral("; ")));
+    }
+    return {};
+}
+
+bool DatabaseFile::configure(QSqlDatabase &db, bool readOnly, QString *error)
+{
+    QSqlQuery query(db);
+    if (!run(query, QStringLiteral("PRAGMA busy_timeout=5000"), error))
+        return false;
+    if (readOnly)
+        return run(query, QStringLiteral("PRAGMA query_only=1"), error);
+    return run(query, QStringLiteral("PRAGMA journal_mode=WAL"), error)
+           && run(query, QStringLiteral("PRAGMA synchronous=FULL"), error);
+}
+
+}  // namespace lendora

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QObject>
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariantList>
+
+class QSqlQueryModel;
+
+namespace lendora {
+
+// The data source of a grid: its own named connection to the database file and a read-only
+// model holding the result of the last query. Rows are fetched as the grid scrolls; when a
+// caller needs the row count, all rows are fetched first so the count is exact.
+class GridSource : public QObject {
+    Q_OBJECT
+public:
+    GridSource(QString databasePath, QString connectionName, QObject *parent = nullptr);
+    ~GridSource() override;
+
+    // Sets the record source (SQL with bound values) and runs it.
+    bool run(const QString &sql, const QVariantList &values = {});
+    // Runs the record source again.
+    bool refresh();
+
+    QSqlQueryModel *model() const { return m_model; }
+    int rowCount();
+    QString lastError() const { return m_lastError; }
+    QString sql() const { return m_sql; }
+    QSqlDatabase connection();
+
+signals:
+    void refreshed();
+
+private:
+    QString m_path;
+    QString m_name;
+    QSqlQueryModel *m_model;
+    QString m_sql;
+    QVariantList m_values;
+    QString m_lastError;
+};
+
+}  // namespace lendora

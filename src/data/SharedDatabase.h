@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+
+namespace lendora {
+
+// The one shared connection every store works through. Its connection name carries a suffix
+// of its owner so that two applications can live in one process.
+class SharedDatabase {
+public:
+    explicit SharedDatabase(QString connectionName);
+    ~SharedDatabase();
+    SharedDatabase(const SharedDatabase &) = delete;
+    SharedDatabase &operator=(const SharedDatabase &) = delete;
+
+    // Opens the file, creating it (and its folder) when missing. A file that exists but is not
+    // a database of this program is never changed: false, with the clerk's message.
+    bool open(const QString &path, QString *problem);
+    // Closes the connection and removes the open-file marker.
+    void close();
+
+    bool isOpen() const;
+    QSqlDatabase db() const;
+    QString path() const { return m_path; }
+    QString connectionName() const { return m_name; }
+
+private:
+    void drop();
+
+    QString m_name;
+    QString m_path;
+    bool m_open = false;
+};
+
+// One transaction on a connection; rolled back unless committed.
+class Transaction {
+public:
+    explicit Transaction(QSqlDatabase db);
+    ~Transaction();
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+
+    bool isActive() const { return m_active; }
+    bool commit();
+
+private:
+    QSqlDatabase m_db;
+    bool m_active = false;
+};
+
+}  // namespace lendora

@@ -1,0 +1,29 @@
+#include "app/AppDirectory.h"
+#include "app/Application.h"
+#include "app/DesktopLauncher.h"
+#include "app/QtPrompter.h"
+
+#include <QApplication>
+#include <QStandardPaths>
+
+int main(int argc, char *argv[])
+{
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("lendora"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    lendora::QtPrompter prompter;
+    lendora::DesktopLauncher launcher;
+    lendora::Environment env;
+    env.appDir = lendora::AppDirectory::resolve(
+        QApplication::applicationDirPath(),
+        QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+    env.prompter = &prompter;
+    env.launcher = &launcher;
+    env.today = [] { return QDate::currentDate(); };
+
+    lendora::Application app(env);
+    if (!app.start())
+        return 0;
+    return QApplication::exec();
+}

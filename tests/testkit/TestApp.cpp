@@ -1,0 +1,207 @@
+#include "TestApp.h"
+
+#include "app/AppDirectory.h"
+#include "app/MainWindow.h"
+#include "data/DatabaseFile.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTest>
+
+namespace lendora::testkit {
+
+namespace {
+int nextConnection = 0;
+}
+
+TestApp::TestApp(QDate today) : m_today(today)
+{
+    AppDirectory::seed(QStringLiteral(LENDORA_SHIPPED_DIR), m_dir.path());
+    Environment env;
+    env.appDir = m_dir.path();
+    env.prompter = &m_prompter;
+    env.launcher = &m_launcher;
+    env.today = [this] { return m_today; };
+    m_app = std::make_unique<Application>(env);
+    m_dbName = QStringLiteral("testkit-db-%1").arg(++nextConnection);
+}
+
+TestApp::~TestApp()
+{
+    if (m_app && !m_app->hasEnded())
+        m_app->end(Application::Ending::ExitCommand);
+    m_app.reset();
+    if (QSqlDatabase::contains(m_dbName)) {
+        {
+            QSqlDatabase db = QSqlDatabase::database(m_dbName, false);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(m_dbName);
+    }
+}
+
+QString TestApp::appDir() const
+{
+    return m_dir.path();
+}
+
+bool TestApp::start()
+{
+    m_started = true;
+    return m_app->start();
+}
+
+void TestApp::login()
+{
+    if (!m_started && !start()) {
+        QTest::qFail("the application ended during start-up", __FILE__, __LINE__);
+        return;
+    }
+}
+
+bool TestApp::ended() const
+{
+    return m_app->hasEnded();
+}
+
+QWidget *TestApp::topLevel(const QString &objectName) const
+{
+    for (QWidget *w : m_app->topLevelWindows()) {
+        if (w->objectName() == objectName)
+            return w;
+    }
+    return nullptr;
+}
+
+QWidget *TestApp::window(const QString &objectName) const
+{
+    QWidget *w = topLevel(objectName);
+    return w && w->isVisible() ? w : nullptr;
+}
+
+QObject *TestApp::findObject(const QString &window, const QString &name) const
+{
+    QWidget *w = topLevel(window);
+    if (!w)
+        return nullptr;
+    if (name == window)
+        return w;
+    return w->findChild<QObject *>(name);
+}
+
+void TestApp::reportMissing(const QString &window, const QString &name, bool wrongKind)
+{
+    const QString text = wrongKind
+                             ? QStringLiteral("%1.%2 is not of the kind asked for").arg(window, name)
+                             : QStringLiteral("no control %1 in window %2").arg(name, window);
+    QTest::qFail(qPrintable(text), __FILE__, __LINE__);
+}
+
+void TestApp::trigger(const QString &menuAction)
+{
+    auto *action = control<QAction>(QStringLiteral("Frmmain"), menuAction);
+    if (action)
+        action->trigger();
+}
+
+void TestApp::type(const QString &window, const QString &box, const QString &text)
+{
+    QWidget *w = control<QWidget>(window, box);
+    if (auto *combo = qobject_cast<QComboBox *>(w); combo && combo->isEditable())
+        w = combo->lineEdit();
+    auto *edit = qobject_cast<QLineEdit *>(w);
+    if (!edit) {
+        QTest::qFail(qPrintable(QStringLiteral("%1.%2 is not a text box").arg(window, box)),
+                     __FILE__, __LINE__);
+        return;
+    }
+    edit->setFocus();
+    if (!edit->isReadOnly() && edit->isEnabled())
+        edit->clear();
+    QTest::keyClicks(edit, text);
+}
+
+void TestApp::enter(const QString &window, const QString &box)
+{
+    QWidget *w = control<QWidget>(window, box);
+    if (auto *combo = qobject_cast<QComboBox *>(w); combo && combo->isEditable())
+        w = combo->lineEdit();
+    if (w)
+        QTest::keyClick(w, Qt::Key_Return);
+}
+
+void TestApp::click(const QString &window, const QString &button)
+{
+    if (auto *b = control<QAbstractButton>(window, button))
+        QTest::mouseClick(b, Qt::LeftButton);
+}
+
+QString TestApp::text(const QString &window, const QString &control) const
+{
+    QObject *o = findObject(window, control);
+    if (auto *edit = qobject_cast<QLineEdit *>(o))
+        return edit->text();
+    if (auto *label = qobject_cast<QLabel *>(o))
+        return label->text();
+    if (auto *button = qobject_cast<QAbstractButton *>(o))
+        return button->text();
+    if (auto *combo = qobject_cast<QComboBox *>(o))
+        return combo->currentText();
+    if (auto *widget = qobject_cast<QWidget *>(o))
+        return widget->windowTitle();
+    reportMissing(window, control, o != nullptr);
+    return {};
+}
+
+QSqlDatabase TestApp::db() const
+{
+    if (QSqlDatabase::contains(m_dbName))
+        return QSqlDatabase::database(m_dbName);
+    const QString path = DatabaseFile::pathIn(m_dir.path());
+    if (!QFileInfo::exists(path)) {
+        QString error;
+        if (!DatabaseFile::create(path, &error))
+            QTest::qFail(qPrintable(QStringLiteral("cannot create the database: ") + error),
+                         __FILE__, __LINE__);
+    }
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_dbName);
+    db.setDatabaseName(path);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    if (!db.open())
+        QTest::qFail(qPrintable(db.lastError().text()), __FILE__, __LINE__);
+    return db;
+}
+
+QVariant TestApp::scalar(const QString &sql, const QVariantList &values) const
+{
+    QSqlQuery query(db());
+    query.prepare(sql);
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, values.at(i));
+    if (!query.exec()) {
+        QTest::qFail(qPrintable(sql + QStringLiteral(": ") + query.lastError().text()), __FILE__,
+                     __LINE__);
+        return {};
+    }
+    return query.next() ? query.value(0) : QVariant();
+}
+
+void TestApp::exec(const QString &sql, const QVariantList &values) const
+{
+    QSqlQuery query(db());
+    query.prepare(sql);
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, values.at(i));
+    if (!query.exec())
+        QTest::qFail(qPrintable(sql + QStringLiteral(": ") + query.lastError().text()), __FILE__,
+                     __LINE__);
+}
+
+}  // namespace lendora::testkit
