@@ -21,6 +21,7 @@ Application::Application(Environment env, QObject *parent)
     : QObject(parent), m_env(std::move(env)), m_instance(++nextInstance),
       m_database(connectionName(QStringLiteral("shared")))
 {
+    registerWindows();
 }
 
 Application::~Application()

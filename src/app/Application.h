@@ -79,6 +79,7 @@ signals:
 
 private:
     bool takeSingleCopyLock();
+    void registerWindows();  // WindowList.cpp
 
     Environment m_env;
     int m_instance;

@@ -71,6 +71,11 @@ bool MainWindow::load()
     return true;
 }
 
+void MainWindow::InitDataGrid(bool renewTab)
+{
+    Q_UNUSED(renewTab);  // the circulation tabs fill this in
+}
+
 bool MainWindow::systemLookChecked() const
 {
     return m_ui->meuWinStyle->isChecked();

@@ -21,6 +21,11 @@ public:
     // The load sequence; false when the program ended during it (database refused).
     bool load();
 
+    // Re-runs a reader's open-loans query for the lending tab (renewTab false, reader of
+    // txtReaderID, also recomputes the two counters) or the renewal tab (reader of
+    // txtReaderIDRenew).
+    void InitDataGrid(bool renewTab);
+
     // The style convention reads the check mark of "Windows默认".
     bool systemLookChecked() const;
 

@@ -90,9 +90,21 @@ void SharedDatabase::close()
         QFile::remove(DatabaseFile::markerPath(m_path));
 }
 
+QSqlQuery &SharedDatabase::prepared(const QString &sql)
+{
+    auto &statement = m_statements[sql];
+    if (!statement) {
+        statement = std::make_shared<QSqlQuery>(db());
+        statement->setForwardOnly(true);
+        statement->prepare(sql);
+    }
+    return *statement;
+}
+
 void SharedDatabase::drop()
 {
     m_open = false;
+    m_statements.clear();
     if (QSqlDatabase::contains(m_name)) {
         {
             QSqlDatabase db = QSqlDatabase::database(m_name, false);

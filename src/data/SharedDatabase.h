@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QHash>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
+#include <memory>
 
 namespace lendora {
 
@@ -22,6 +25,10 @@ public:
 
     bool isOpen() const;
     QSqlDatabase db() const;
+
+    // A statement prepared once on this connection and reused: bind, exec, read, then
+    // finish() it. Dropped when the connection closes.
+    QSqlQuery &prepared(const QString &sql);
     QString path() const { return m_path; }
     QString connectionName() const { return m_name; }
 
@@ -31,6 +38,7 @@ private:
     QString m_name;
     QString m_path;
     bool m_open = false;
+    QHash<QString, std::shared_ptr<QSqlQuery>> m_statements;
 };
 
 // One transaction on a connection; rolled back unless committed.

@@ -1,0 +1,15 @@
+#pragma once
+
+class QLineEdit;
+class QTableView;
+
+namespace lendora {
+
+// Input boxes the clerk types into: light cyan background.
+void markInput(QLineEdit *box);
+// Boxes only the program fills: read-only.
+void markDisplay(QLineEdit *box);
+// Grids are read-only, select whole rows, and show a row's cells in one line.
+void setupGrid(QTableView *grid);
+
+}  // namespace lendora

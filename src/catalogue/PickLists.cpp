@@ -1,0 +1,98 @@
+#include "catalogue/PickLists.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QLayout>
+#include <QLineEdit>
+
+namespace lendora {
+
+QString CategoryPickList::entry(const Category &category)
+{
+    return category.code + QLatin1Char('-') + category.name;
+}
+
+void CategoryPickList::fill(QComboBox *list, const QList<Category> &categories)
+{
+    list->clear();
+    for (const Category &category : categories)
+        list->addItem(entry(category));
+    list->setCurrentIndex(-1);
+    list->setEditText(QString());
+}
+
+QString CategoryPickList::codeOf(const QString &text)
+{
+    if (text.isEmpty())
+        return {};
+    // One character, never half of a surrogate pair.
+    if (text.size() > 1 && text.at(0).isHighSurrogate() && text.at(1).isLowSurrogate())
+        return text.left(2);
+    return text.left(1);
+}
+
+const QStringList &PublisherPickList::publishers()
+{
+    static const QStringList all = {
+        QStringLiteral("人民邮电出版社"), QStringLiteral("清华大学出版社"),
+        QStringLiteral("重庆大学出版社"), QStringLiteral("机械工业出版社"),
+        QStringLiteral("中国铁道出版社"),
+    };
+    return all;
+}
+
+PublisherPickList *PublisherPickList::attach(QLineEdit *box, QComboBox *list)
+{
+    return new PublisherPickList(box, list);
+}
+
+PublisherPickList::PublisherPickList(QLineEdit *box, QComboBox *list)
+    : QObject(box), m_box(box), m_list(list)
+{
+    // The list floats directly under the box, over whatever lies below it.
+    if (QWidget *parent = list->parentWidget(); parent && parent->layout())
+        parent->layout()->removeWidget(list);
+    if (list->parentWidget() != box->parentWidget())
+        list->setParent(box->parentWidget());
+    list->setEditable(true);
+    list->clear();
+    list->addItems(publishers());
+    list->setCurrentIndex(-1);
+    list->hide();
+    box->installEventFilter(this);
+
+    connect(box, &QLineEdit::textChanged, this, &PublisherPickList::boxChanged);
+    connect(list, &QComboBox::activated, this,
+            [this](int index) { m_box->setText(m_list->itemText(index)); });
+    connect(list, &QComboBox::editTextChanged, this, [this](const QString &text) {
+        if (text.isEmpty())
+            m_list->hide();
+    });
+}
+
+void PublisherPickList::boxChanged(const QString &text)
+{
+    if (!text.isEmpty() && text.trimmed().isEmpty()) {
+        place();
+        m_list->show();
+        m_list->raise();
+    } else {
+        m_list->hide();
+    }
+}
+
+void PublisherPickList::place()
+{
+    m_list->setGeometry(m_box->x(), m_box->y() + m_box->height(), m_box->width(),
+                        m_list->sizeHint().height());
+}
+
+bool PublisherPickList::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_box && (event->type() == QEvent::Move || event->type() == QEvent::Resize)
+        && m_list->isVisible())
+        place();
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace lendora
