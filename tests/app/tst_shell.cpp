@@ -1,4 +1,5 @@
 #include "TestApp.h"
+#include "TestMain.h"
 #include "app/AppDirectory.h"
 #include "app/KeyValueFile.h"
 #include "app/MainWindow.h"
@@ -17,7 +18,7 @@
 using namespace lendora;
 using lendora::testkit::TestApp;
 
-class AppTest : public QObject {
+class ShellTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -32,7 +33,7 @@ private slots:
     void installedCopyUsesUserDirectory();
 };
 
-void AppTest::versionText_data()
+void ShellTest::versionText_data()
 {
     QTest::addColumn<int>("major");
     QTest::addColumn<int>("minor");
@@ -45,7 +46,7 @@ void AppTest::versionText_data()
     QTest::newRow("zeros") << 0 << 0 << 0 << "0.00 Build:0000";
 }
 
-void AppTest::versionText()
+void ShellTest::versionText()
 {
     QFETCH(int, major);
     QFETCH(int, minor);
@@ -54,7 +55,7 @@ void AppTest::versionText()
     QCOMPARE(GetVersionText(major, minor, revision), text);
 }
 
-void AppTest::mainWindowAfterStart()
+void ShellTest::mainWindowAfterStart()
 {
     TestApp t(QDate(2026, 3, 15));
     t.login();
@@ -73,7 +74,7 @@ void AppTest::mainWindowAfterStart()
     QVERIFY(t.prompter().shown().isEmpty());
 }
 
-void AppTest::mainWindowKeepsItsSize()
+void ShellTest::mainWindowKeepsItsSize()
 {
     TestApp t;
     t.login();
@@ -92,7 +93,7 @@ void AppTest::mainWindowKeepsItsSize()
     QVERIFY(main->windowFlags() & Qt::WindowMinimizeButtonHint);
 }
 
-void AppTest::secondCopyIsRefused()
+void ShellTest::secondCopyIsRefused()
 {
     TestApp first;
     first.login();
@@ -118,7 +119,7 @@ void AppTest::secondCopyIsRefused()
     QVERIFY(first.prompter().shown().isEmpty());
 }
 
-void AppTest::staleLockDoesNotBlock()
+void ShellTest::staleLockDoesNotBlock()
 {
     TestApp t;
     // A lock left by a copy that was killed: a process id that does not run.
@@ -130,7 +131,7 @@ void AppTest::staleLockDoesNotBlock()
     QVERIFY(t.prompter().shown().isEmpty());
 }
 
-void AppTest::closingMainWindowEndsEverything()
+void ShellTest::closingMainWindowEndsEverything()
 {
     TestApp t;
     t.login();
@@ -153,7 +154,7 @@ void AppTest::closingMainWindowEndsEverything()
     QVERIFY(!QFileInfo::exists(DatabaseFile::markerPath(DatabaseFile::pathIn(t.appDir()))));
 }
 
-void AppTest::exitCommandEndsAtOnce()
+void ShellTest::exitCommandEndsAtOnce()
 {
     TestApp t;
     t.login();
@@ -163,7 +164,7 @@ void AppTest::exitCommandEndsAtOnce()
     QVERIFY(!t.window("Frmmain"));
 }
 
-void AppTest::installedCopyUsesUserDirectory()
+void ShellTest::installedCopyUsesUserDirectory()
 {
     QTemporaryDir shipped, user;
     QDir().mkpath(shipped.filePath("style"));
@@ -189,5 +190,5 @@ void AppTest::installedCopyUsesUserDirectory()
     QCOMPARE(GetKeyValue(QDir(userDir).filePath("readme.txt"), "mine"), QStringLiteral("1"));
 }
 
-QTEST_MAIN(AppTest)
-#include "tst_app.moc"
+LENDORA_TEST_CLASS(ShellTest)
+#include "tst_shell.moc"
