@@ -1,0 +1,64 @@
+// GetKeyValue / SetKeyValue on arbitrary file bytes: the value set is the value read back,
+// every other line stays in order, and the rewrite leaves no work file behind.
+#include "app/KeyValueFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+QTemporaryDir &dir()
+{
+    static QTemporaryDir d;
+    return d;
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    // Layout: key \0 value \0 file bytes.
+    const QByteArray all(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QList<QByteArray> parts = all.split('\0');
+    if (parts.size() < 3)
+        return 0;
+    const QString key = QString::fromUtf8(parts[0]);
+    const QString value = QString::fromUtf8(parts[1]);
+    const QByteArray content = all.mid(parts[0].size() + parts[1].size() + 2);
+    if (key.isEmpty() || key.contains(QLatin1Char('\n')) || key.contains(QLatin1Char('\r'))
+        || value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')))
+        return 0;
+
+    const QString path = QDir(dir().path()).filePath(QStringLiteral("setting.ini"));
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            std::abort();
+        f.write(content);
+    }
+    const QString needle = key + QLatin1Char('=');
+    const QStringList before = lendora::TextFile::splitLines(lendora::TextFile::decode(content));
+    (void)lendora::GetKeyValue(path, key);
+
+    if (lendora::SetKeyValue(path, key, value) != lendora::TextFile::WriteResult::Written)
+        std::abort();
+    if (QFile::exists(QDir(dir().path()).filePath(QStringLiteral("temp.ini"))))
+        std::abort();
+    if (lendora::GetKeyValue(path, key) != value)
+        std::abort();
+
+    const auto after = lendora::TextFile::readLines(path);
+    if (!after)
+        std::abort();
+    QStringList kept, keptAfter;
+    for (const QString &line : before)
+        if (!line.contains(needle))
+            kept << line;
+    for (const QString &line : *after)
+        if (line != needle + value)
+            keptAfter << line;
+    if (kept != keptAfter)
+        std::abort();
+    return 0;
+}
