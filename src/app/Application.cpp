@@ -8,7 +8,6 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
-#include <QLockFile>
 
 namespace lendora {
 
@@ -53,14 +52,9 @@ QString Application::databasePath() const
 
 bool Application::takeSingleCopyLock()
 {
-    m_lock = std::make_unique<QLockFile>(filePath(QStringLiteral("lendora.lock")));
-    // A lock left by a copy that crashed is stale at once: its process is gone.
-    m_lock->setStaleLockTime(0);
-    if (m_lock->tryLock(0))
-        return true;
-    const bool otherCopy = m_lock->error() == QLockFile::LockFailedError;
-    m_lock.reset();
-    return !otherCopy;  // a folder we cannot lock in does not stop the program
+    // A folder the lock cannot be made in does not stop the program.
+    return m_lock.take(filePath(QStringLiteral("lendora.lock")))
+           != SingleCopyLock::Result::HeldByOther;
 }
 
 bool Application::start()
@@ -120,10 +114,7 @@ void Application::end(Ending how)
     m_windows.hideAll();
     if (m_main)
         m_main->hide();
-    if (m_lock) {
-        m_lock->unlock();
-        m_lock.reset();
-    }
+    m_lock.release();
     emit endedNow();
     QCoreApplication::exit(0);
 }

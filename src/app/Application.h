@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Environment.h"
+#include "app/SingleCopyLock.h"
 #include "app/StyleEngine.h"
 #include "app/WindowRegistry.h"
 #include "data/SharedDatabase.h"
@@ -9,8 +10,6 @@
 #include <QObject>
 #include <QPointer>
 #include <memory>
-
-class QLockFile;
 
 namespace lendora {
 
@@ -84,7 +83,7 @@ private:
     Environment m_env;
     int m_instance;
     Ending m_ending = Ending::Running;
-    std::unique_ptr<QLockFile> m_lock;
+    SingleCopyLock m_lock;
     SharedDatabase m_database;
     StyleEngine m_styles;
     WindowRegistry m_windows;

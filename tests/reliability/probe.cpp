@@ -1,0 +1,60 @@
+// The program with a prompter that prints to standard output: the reliability tests start it
+// as a child process, read what it would have shown, and kill it.
+//   lendora_probe <app-dir>
+#include "app/Application.h"
+#include "app/Launcher.h"
+#include "app/Prompter.h"
+
+#include <QApplication>
+#include <cstdio>
+
+namespace {
+
+class PrintingPrompter : public lendora::Prompter {
+public:
+    void message(const lendora::Prompt &p) override { print("MESSAGE", p); }
+    bool confirm(const lendora::Prompt &p) override
+    {
+        print("CONFIRM", p);
+        return false;
+    }
+    QString input(const QString &prompt, const QString &title, const QString &) override
+    {
+        print("INPUT", {prompt, title});
+        return {};
+    }
+
+private:
+    static void print(const char *kind, const lendora::Prompt &p)
+    {
+        std::printf("%s %s|%s\n", kind, p.title.toUtf8().constData(), p.text.toUtf8().constData());
+        std::fflush(stdout);
+    }
+};
+
+class NoLauncher : public lendora::Launcher {
+public:
+    bool openDocument(const QString &) override { return false; }
+    bool openUrl(const QUrl &) override { return false; }
+};
+
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication qapp(argc, argv);
+    if (argc < 2)
+        return 2;
+    PrintingPrompter prompter;
+    NoLauncher launcher;
+    lendora::Environment env{QString::fromLocal8Bit(argv[1]), &prompter, &launcher,
+                             [] { return QDate(2026, 12, 7); }};
+    lendora::Application app(env);
+    if (!app.start()) {
+        std::printf("ENDED\n");
+        return 0;
+    }
+    std::printf("RUNNING\n");
+    std::fflush(stdout);
+    return QApplication::exec();
+}
