@@ -30,8 +30,8 @@ const QStringList kColumns = {
 
 BookQueryWindow::BookQueryWindow(Application &app)
     : m_app(app), m_ui(std::make_unique<Ui::BookQueryWindow>()),
-      m_source(new GridSource(app.databasePath(), app.connectionName(QStringLiteral("FrmBookQuery")),
-                              this))
+      m_source(new GridSource(app.databasePath(),
+                              app.connectionName(QStringLiteral("FrmBookQuery")), this))
 {
     m_app.applyWindowStyle(this);
     m_ui->setupUi(this);

@@ -7,7 +7,8 @@ namespace {
 const QString kJoin = QStringLiteral(
     "select lentInfo.读者编号,readerInfo.读者姓名,lentInfo.书籍编号,"
     " bookInfo.书籍名称,bookType.书籍类别,bookInfo.出版社,bookInfo.书籍页码,lentInfo.借书日期,"
-    " lentInfo.还书日期,lentInfo.超出天数,lentInfo.罚款金额 from readerInfo,bookInfo,lentInfo,bookType "
+    " lentInfo.还书日期,lentInfo.超出天数,lentInfo.罚款金额 "
+    "from readerInfo,bookInfo,lentInfo,bookType "
     " where readerInfo.读者编号=lentInfo.读者编号 and bookInfo.书籍编号=lentInfo.书籍编号 "
     " and bookType.类别代码=bookInfo.类别代码 ");
 }  // namespace

@@ -29,8 +29,8 @@ const QStringList kColumns = {
 
 LoanQueryWindow::LoanQueryWindow(Application &app)
     : m_app(app), m_ui(std::make_unique<Ui::LoanQueryWindow>()),
-      m_source(new GridSource(app.databasePath(), app.connectionName(QStringLiteral("FrmLendQuery")),
-                              this))
+      m_source(new GridSource(app.databasePath(),
+                              app.connectionName(QStringLiteral("FrmLendQuery")), this))
 {
     m_app.applyWindowStyle(this);
     m_ui->setupUi(this);

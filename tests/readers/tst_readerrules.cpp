@@ -1,6 +1,5 @@
 #include "TestApp.h"
 #include "TestMain.h"
-#include "readers/GbkByteLimit.h"
 #include "readers/ReaderNumber.h"
 #include "readers/ReaderStore.h"
 
@@ -9,16 +8,14 @@
 using namespace lendora;
 using lendora::testkit::TestApp;
 
-// The rules below the reader window: stepping numbers, counting GBK bytes, and the store's
-// open-loan count that guards the delete.
+// The rules below the reader window: stepping numbers and the store's open-loan count that
+// guards the delete.
 class ReaderRulesTest : public QObject {
     Q_OBJECT
 
 private slots:
     void stepping_data();
     void stepping();
-    void gbkBytes_data();
-    void gbkBytes();
     void openLoansCountAsTheLendingTabLists_data();
     void openLoansCountAsTheLendingTabLists();
 };
@@ -51,26 +48,6 @@ void ReaderRulesTest::stepping()
     QCOMPARE(ReaderNumber::next(box), next);
 }
 
-void ReaderRulesTest::gbkBytes_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("bytes");
-    QTest::newRow("empty") << "" << 0;
-    QTest::newRow("digits") << "123" << 3;
-    QTest::newRow("letters") << "abC" << 3;
-    QTest::newRow("chinese") << "张三" << 4;
-    QTest::newRow("mixed") << "李a四" << 5;
-    QTest::newRow("full-width digit") << "１" << 2;
-    QTest::newRow("outside gbk") << QString::fromUtf8("\xF0\x9F\x98\x80") << 2;
-}
-
-void ReaderRulesTest::gbkBytes()
-{
-    QFETCH(QString, text);
-    QFETCH(int, bytes);
-    QCOMPARE(GbkByteLimit::bytes(text), bytes);
-}
-
 void ReaderRulesTest::openLoansCountAsTheLendingTabLists_data()
 {
     QTest::addColumn<QString>("setup");
@@ -79,8 +56,8 @@ void ReaderRulesTest::openLoansCountAsTheLendingTabLists_data()
     QTest::newRow("returned") << "update lentInfo set 还书日期='2026-11-01'" << 0;
     QTest::newRow("book gone") << "delete from bookInfo" << 0;
     QTest::newRow("category gone") << "update bookInfo set 类别代码='?'" << 0;
-    QTest::newRow("two open") << "insert into lentInfo values ('007','B1','2026-11-02',null,null,null)"
-                              << 2;
+    QTest::newRow("two open")
+        << "insert into lentInfo values ('007','B1','2026-11-02',null,null,null)" << 2;
 }
 
 void ReaderRulesTest::openLoansCountAsTheLendingTabLists()
