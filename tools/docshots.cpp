@@ -28,6 +28,38 @@ void settle()
     }
 }
 
+// A small library: readers, books across a few categories, open and returned loans.
+void seedLibrary(TestApp &t)
+{
+    const QList<QVariantList> readers = {
+        {"001", "张伟", "男", "13800138001", "计算机系"},
+        {"002", "王芳", "女", "13800138002", "外语系"},
+        {"003", "李娜", "女", "13800138003", "图书馆"},
+        {"004", "刘洋", "男", "13800138004", "数学系"},
+    };
+    for (const QVariantList &r : readers)
+        t.exec("insert into readerInfo values (?,?,?,?,?)", r);
+    const QList<QVariantList> books = {
+        {"B101", "C++程序设计", "T", "清华大学出版社", "谭浩强", "39.5", "420", "2026-03-02", 1},
+        {"B102", "数据结构", "T", "清华大学出版社", "严蔚敏", "35", "335", "2026-03-02", 1},
+        {"B103", "围城", "I", "人民文学出版社", "钱锺书", "28", "359", "2026-04-18", 0},
+        {"B104", "数据库系统概论", "T", "高等教育出版社", "王珊", "42", "448", "2026-05-06", 0},
+        {"B110", "线性代数", "O", "清华大学出版社", "居余马", "26", "276", "2026-05-06", 0},
+        {"B201", "中国通史", "K", "中华书局", "吕思勉", "58", "690", "2026-06-11", 0},
+    };
+    for (const QVariantList &b : books)
+        t.exec("insert into bookInfo values (?,?,?,?,?,?,?,?,?)", b);
+    const QList<QVariantList> loans = {
+        {"001", "B101", "2026-11-20", QVariant(), QVariant(), QVariant()},
+        {"001", "B103", "2026-09-01", "2026-10-15", 14, 1.4},
+        {"002", "B102", "2026-11-28", QVariant(), QVariant(), QVariant()},
+        {"003", "B201", "2026-10-02", "2026-10-20", 0, 0.0},
+        {"004", "B110", "2026-08-15", "2026-09-10", 0, 0.0},
+    };
+    for (const QVariantList &l : loans)
+        t.exec("insert into lentInfo values (?,?,?,?,?,?)", l);
+}
+
 const QList<Scene> &scenes()
 {
     static const QList<Scene> all = {
@@ -35,6 +67,34 @@ const QList<Scene> &scenes()
          [](TestApp &t) {
              t.login();
              return t.window("Frmmain");
+         }},
+        {"reader",
+         [](TestApp &t) {
+             t.login();
+             seedLibrary(t);
+             t.trigger("meuReaderSet");
+             t.type("FrmReader", "txtReaderNo", "002");
+             t.enter("FrmReader", "txtReaderNo");
+             return t.window("FrmReader");
+         }},
+        {"book-query",
+         [](TestApp &t) {
+             t.login();
+             seedLibrary(t);
+             t.trigger("mnuBookQuery");
+             t.type("FrmBookQuery", "txtBookID", "B1");
+             t.type("FrmBookQuery", "txtBookConcern", "清华大学出版社");
+             t.click("FrmBookQuery", "chkMoHu");
+             t.click("FrmBookQuery", "cmdFind");
+             return t.window("FrmBookQuery");
+         }},
+        {"loan-query",
+         [](TestApp &t) {
+             t.login();
+             seedLibrary(t);
+             t.trigger("mnuLendQuery");
+             t.click("FrmLendQuery", "cmdFind");
+             return t.window("FrmLendQuery");
          }},
     };
     return all;

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSqlError>
@@ -125,7 +126,22 @@ void TestApp::type(const QString &window, const QString &box, const QString &tex
     edit->setFocus();
     if (!edit->isReadOnly() && edit->isEnabled())
         edit->clear();
-    QTest::keyClicks(edit, text);
+    // Keys for ASCII; everything else arrives as an input method commits it (Chinese text
+    // has no keys of its own).
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype n =
+            i + 1 < text.size() && text.at(i).isHighSurrogate() && text.at(i + 1).isLowSurrogate()
+                ? 2
+                : 1;
+        if (text.at(i).unicode() < 0x80) {
+            QTest::keyClick(edit, text.at(i).toLatin1());
+        } else {
+            QInputMethodEvent commit;
+            commit.setCommitString(text.mid(i, n));
+            QApplication::sendEvent(edit, &commit);
+        }
+        i += n;
+    }
 }
 
 void TestApp::enter(const QString &window, const QString &box)

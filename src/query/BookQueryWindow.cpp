@@ -1,0 +1,88 @@
+#include "query/BookQueryWindow.h"
+
+#include "app/Application.h"
+#include "app/Controls.h"
+#include "app/FixedOuterSize.h"
+#include "app/Prompter.h"
+#include "app/Texts.h"
+#include "catalogue/CategoryStore.h"
+#include "catalogue/PickLists.h"
+#include "data/GridSource.h"
+#include "query/BookCriteria.h"
+#include "query/BoundColumns.h"
+#include "query/QueryLayout.h"
+#include "ui_BookQueryWindow.h"
+
+#include <QSqlQueryModel>
+
+namespace lendora {
+
+namespace {
+const QString kResults = QStringLiteral("查询结果如下!!");
+const QString kQueryFailed = QStringLiteral("查询失败,数据库无法读取!");
+
+const QStringList kColumns = {
+    QStringLiteral("书籍编号"), QStringLiteral("书籍名称"), QStringLiteral("类别代码"),
+    QStringLiteral("出版社"),   QStringLiteral("作者姓名"), QStringLiteral("书籍价格"),
+    QStringLiteral("书籍页码"), QStringLiteral("登记日期"), QStringLiteral("是否借出"),
+};
+}  // namespace
+
+BookQueryWindow::BookQueryWindow(Application &app)
+    : m_app(app), m_ui(std::make_unique<Ui::BookQueryWindow>()),
+      m_source(new GridSource(app.databasePath(),
+                              app.connectionName(QStringLiteral("FrmBookQuery")), this))
+{
+    m_app.applyWindowStyle(this);
+    m_ui->setupUi(this);
+    m_ui->dtpRigDate->setDate(m_app.today());
+
+    for (QLineEdit *box : {m_ui->txtBookID, m_ui->txtBookName, m_ui->txtBookConcern})
+        markInput(box);
+    markInput(m_ui->cboType->lineEdit());
+    CategoryPickList::fill(m_ui->cboType, CategoryStore(m_app.database()).all());
+    PublisherPickList::attach(m_ui->txtBookConcern, m_ui->Combo1);
+
+    setupGrid(m_ui->DataGrid1);
+    m_ui->DataGrid1->setModel(new BoundColumns(kColumns, m_source->model(), this));
+    QueryLayout::hold(this, m_ui->criteriaArea, m_ui->lblResult, m_ui->DataGrid1, twips(360),
+                      twips(3435));
+
+    connect(m_ui->chkRigDate, &QCheckBox::toggled, m_ui->dtpRigDate, &QWidget::setEnabled);
+    connect(m_ui->cmdFind, &QPushButton::clicked, this, &BookQueryWindow::find);
+    connect(m_ui->cmdClear, &QPushButton::clicked, this, &BookQueryWindow::clear);
+    connect(m_ui->cmdClose, &QPushButton::clicked, this, &QWidget::close);
+}
+
+BookQueryWindow::~BookQueryWindow() = default;
+
+void BookQueryWindow::find()
+{
+    BookCriteria criteria;
+    criteria.bookId = m_ui->txtBookID->text();
+    criteria.title = m_ui->txtBookName->text();
+    criteria.category = m_ui->cboType->currentText();
+    criteria.publisher = m_ui->txtBookConcern->text();
+    if (m_ui->chkRigDate->isChecked())
+        criteria.entered = m_ui->dtpRigDate->date();
+    criteria.partial = m_ui->chkMoHu->isChecked();
+    const BoundQuery query = criteria.query();
+
+    // The grid changes only once the clerk has closed the message.
+    m_app.prompter().message({kResults, kHintTitle});
+    if (!m_source->run(query.sql, query.values))
+        m_app.prompter().message({kQueryFailed, kHintTitle});
+    m_ui->DataGrid1->resizeColumnsToContents();
+}
+
+void BookQueryWindow::clear()
+{
+    // The tick boxes, the date and the grid stay as they are.
+    m_ui->txtBookID->clear();
+    m_ui->txtBookName->clear();
+    m_ui->cboType->setCurrentIndex(-1);
+    m_ui->cboType->setEditText(QString());
+    m_ui->txtBookConcern->clear();
+}
+
+}  // namespace lendora

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QHash>
+#include <QList>
+#include <QPointer>
+#include <QStringList>
+
+namespace lendora {
+
+// A grid's predefined columns, each headed by a column name and bound to the source's result
+// column of that name, whatever order or extra columns the source has. The headers show
+// before the first query; a name the source lacks shows an empty column.
+class BoundColumns : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    BoundColumns(QStringList names, QAbstractItemModel *source, QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    bool canFetchMore(const QModelIndex &parent) const override;
+    void fetchMore(const QModelIndex &parent) override;
+
+private:
+    void bind();
+
+    QStringList m_names;
+    QPointer<QAbstractItemModel> m_source;
+    QList<int> m_sourceColumn;  // per column: the source column, or -1
+};
+
+}  // namespace lendora

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "query/BookCriteria.h"
+
+namespace lendora {
+
+// The loan search over open and returned loans alike: four criteria, each used when filled,
+// matched exactly or all partially at once. Only loans whose reader, book and category all
+// exist are listed.
+struct LoanCriteria {
+    QString bookId;      // lentInfo.书籍编号
+    QString title;       // bookInfo.书籍名称
+    QString readerId;    // lentInfo.读者编号
+    QString readerName;  // readerInfo.读者姓名
+    bool partial = false;
+
+    // The conditions in use, in the order book number, title, reader number, reader name.
+    QList<SqlCondition> conditions() const;
+    BoundQuery query() const;
+};
+
+}  // namespace lendora

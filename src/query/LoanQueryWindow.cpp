@@ -1,0 +1,79 @@
+#include "query/LoanQueryWindow.h"
+
+#include "app/Application.h"
+#include "app/Controls.h"
+#include "app/FixedOuterSize.h"
+#include "app/Prompter.h"
+#include "app/Texts.h"
+#include "data/GridSource.h"
+#include "query/BoundColumns.h"
+#include "query/LoanCriteria.h"
+#include "query/QueryLayout.h"
+#include "ui_LoanQueryWindow.h"
+
+#include <QSqlQueryModel>
+
+namespace lendora {
+
+namespace {
+const QString kResults = QStringLiteral("查询结果如下!!");
+const QString kQueryFailed = QStringLiteral("查询失败,数据库无法读取!");
+
+// The query also returns 超出天数 and 罚款金额, which the grid does not show.
+const QStringList kColumns = {
+    QStringLiteral("读者编号"), QStringLiteral("读者姓名"), QStringLiteral("书籍编号"),
+    QStringLiteral("书籍名称"), QStringLiteral("书籍类别"), QStringLiteral("书籍页码"),
+    QStringLiteral("出版社"),   QStringLiteral("借书日期"), QStringLiteral("还书日期"),
+};
+}  // namespace
+
+LoanQueryWindow::LoanQueryWindow(Application &app)
+    : m_app(app), m_ui(std::make_unique<Ui::LoanQueryWindow>()),
+      m_source(new GridSource(app.databasePath(),
+                              app.connectionName(QStringLiteral("FrmLendQuery")), this))
+{
+    m_app.applyWindowStyle(this);
+    m_ui->setupUi(this);
+
+    for (QLineEdit *box :
+         {m_ui->txtReaderID, m_ui->txtBookID, m_ui->txtReaderName, m_ui->txtBookName})
+        markInput(box);
+    setupGrid(m_ui->dtgrdLendBook);
+    m_ui->dtgrdLendBook->setModel(new BoundColumns(kColumns, m_source->model(), this));
+    QueryLayout::hold(this, m_ui->criteriaArea, m_ui->lblResult, m_ui->dtgrdLendBook, twips(360),
+                      twips(3645));
+
+    connect(m_ui->cmdFind, &QPushButton::clicked, this, &LoanQueryWindow::find);
+    connect(m_ui->cmdClear, &QPushButton::clicked, this, &LoanQueryWindow::clear);
+    connect(m_ui->cmdClose, &QPushButton::clicked, this, &QWidget::close);
+}
+
+LoanQueryWindow::~LoanQueryWindow() = default;
+
+void LoanQueryWindow::find()
+{
+    LoanCriteria criteria;
+    criteria.bookId = m_ui->txtBookID->text();
+    criteria.title = m_ui->txtBookName->text();
+    criteria.readerId = m_ui->txtReaderID->text();
+    criteria.readerName = m_ui->txtReaderName->text();
+    criteria.partial = m_ui->chkMoHu->isChecked();
+    const BoundQuery query = criteria.query();
+
+    // The grid changes only once the clerk has closed the message.
+    m_app.prompter().message({kResults, kHintTitle});
+    if (!m_source->run(query.sql, query.values))
+        m_app.prompter().message({kQueryFailed, kHintTitle});
+    m_ui->dtgrdLendBook->resizeColumnsToContents();
+}
+
+void LoanQueryWindow::clear()
+{
+    // The tick box and the grid stay as they are.
+    m_ui->txtBookID->clear();
+    m_ui->txtBookName->clear();
+    m_ui->txtReaderID->clear();
+    m_ui->txtReaderName->clear();
+}
+
+}  // namespace lendora

@@ -1,0 +1,200 @@
+#include "readers/ReaderWindow.h"
+
+#include "app/Application.h"
+#include "app/Controls.h"
+#include "app/FixedOuterSize.h"
+#include "app/MainWindow.h"
+#include "app/Prompter.h"
+#include "app/Texts.h"
+#include "readers/GbkByteLimit.h"
+#include "readers/ReaderNumber.h"
+#include "readers/ReaderStore.h"
+#include "ui_ReaderWindow.h"
+
+#include <QLineEdit>
+
+namespace lendora {
+
+namespace {
+const QString kEnterNumber = QStringLiteral("请输入读者编号!");
+const QString kNoSuchReader = QStringLiteral("没有该读者信息!");
+const QString kFindFailed = QStringLiteral("读者资料查询失败!");
+const QString kAdded = QStringLiteral("读者资料添加完毕");
+const QString kAddFailed = QStringLiteral("读者资料添加失败!");
+const QString kChanged = QStringLiteral("读者资料修改完毕!");
+const QString kChangeFailed = QStringLiteral("读者资料修改失败!");
+const QString kDeleted = QStringLiteral("编号%1读者已删除!");
+const QString kDeleteFailed = QStringLiteral("读者资料删除失败!");
+const QString kStillLending = QStringLiteral("该读者尚有未还图书,不能删除!");
+const QString kMale = QStringLiteral("男");
+const QString kFemale = QStringLiteral("女");
+
+// Input limits in GBK bytes: number, name (four Chinese characters), sex (one), telephone.
+constexpr int kNumberBytes = 3;
+constexpr int kNameBytes = 8;
+constexpr int kSexBytes = 2;
+constexpr int kPhoneBytes = 12;
+
+const QSize kOuterSize(twips(6450), twips(4125));
+}  // namespace
+
+ReaderWindow::ReaderWindow(Application &app)
+    : m_app(app), m_ui(std::make_unique<Ui::ReaderWindow>())
+{
+    m_app.applyWindowStyle(this);
+    m_ui->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    FixedOuterSize::hold(this, kOuterSize);
+
+    for (QLineEdit *box : {m_ui->txtReaderNo, m_ui->txtReaderName, m_ui->txtReaderMan,
+                           m_ui->txtReaderTel, m_ui->txtReaderAddress})
+        markInput(box);
+    GbkByteLimit::attach(m_ui->txtReaderNo, kNumberBytes);
+    GbkByteLimit::attach(m_ui->txtReaderName, kNameBytes);
+    GbkByteLimit::attach(m_ui->txtReaderMan, kSexBytes);
+    GbkByteLimit::attach(m_ui->txtReaderTel, kPhoneBytes);
+    // The sex box starts as the preselected option says.
+    GbkByteLimit::setText(m_ui->txtReaderMan, kMale);
+
+    connect(m_ui->txtReaderNo, &QLineEdit::returnPressed, this, &ReaderWindow::find);
+    connect(m_ui->Command1, &QPushButton::clicked, this, &ReaderWindow::find);
+    connect(m_ui->Command2, &QPushButton::clicked, this, &ReaderWindow::previous);
+    connect(m_ui->Command7, &QPushButton::clicked, this, &ReaderWindow::next);
+    connect(m_ui->Command3, &QPushButton::clicked, this, &ReaderWindow::add);
+    connect(m_ui->Command5, &QPushButton::clicked, this, &ReaderWindow::change);
+    connect(m_ui->Command6, &QPushButton::clicked, this, &ReaderWindow::remove);
+    connect(m_ui->Command4, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_ui->Option1, &QRadioButton::clicked, this, [this] {
+        if (m_ui->Option1->isChecked())
+            GbkByteLimit::setText(m_ui->txtReaderMan, kMale);
+    });
+    connect(m_ui->Option2, &QRadioButton::clicked, this, [this] {
+        if (m_ui->Option2->isChecked())
+            GbkByteLimit::setText(m_ui->txtReaderMan, kFemale);
+    });
+
+    showView(m_app.ReaderFormMode);
+}
+
+ReaderWindow::~ReaderWindow() = default;
+
+void ReaderWindow::showView(int mode)
+{
+    const bool query = mode == 0;
+    const bool adding = mode == 1;
+    m_ui->Command1->setVisible(!adding);
+    m_ui->Command2->setVisible(!adding);
+    m_ui->Command7->setVisible(!adding);
+    m_ui->Command3->setVisible(!query);
+    m_ui->Command5->setVisible(!query && !adding);
+    m_ui->Command6->setVisible(!query && !adding);
+    if (adding) {
+        // The number typed on the lending tab, when that tab is there to type it.
+        const MainWindow *main = m_app.mainWindow();
+        const auto *lendingBox =
+            main ? main->findChild<QLineEdit *>(QStringLiteral("txtReaderID")) : nullptr;
+        if (lendingBox)
+            GbkByteLimit::setText(m_ui->txtReaderNo, lendingBox->text());
+    }
+}
+
+Reader ReaderWindow::boxes() const
+{
+    return {m_ui->txtReaderNo->text(), m_ui->txtReaderName->text(), m_ui->txtReaderMan->text(),
+            m_ui->txtReaderTel->text(), m_ui->txtReaderAddress->text()};
+}
+
+void ReaderWindow::showReader(const Reader &reader)
+{
+    GbkByteLimit::setText(m_ui->txtReaderName, reader.name);
+    GbkByteLimit::setText(m_ui->txtReaderMan, reader.sex);
+    GbkByteLimit::setText(m_ui->txtReaderTel, reader.phone);
+    GbkByteLimit::setText(m_ui->txtReaderAddress, reader.department);
+}
+
+void ReaderWindow::clearBoxes()
+{
+    GbkByteLimit::setText(m_ui->txtReaderNo, QString());
+    showReader(Reader{});
+}
+
+void ReaderWindow::hint(const QString &text)
+{
+    m_app.prompter().message({text, kHintTitle});
+}
+
+void ReaderWindow::find()
+{
+    const QString number = m_ui->txtReaderNo->text();
+    if (number.isEmpty()) {
+        m_app.prompter().message({kEnterNumber, kAppTitle});
+        return;
+    }
+    Reader reader;
+    switch (ReaderStore(m_app.database()).find(number, &reader)) {
+    case ReaderStore::Outcome::Done:
+        // The option buttons stay as they are, whatever the stored sex.
+        showReader(reader);
+        // The main window follows the reader of its own lending tab, not this one.
+        if (MainWindow *main = m_app.mainWindow())
+            main->InitDataGrid(false);
+        break;
+    case ReaderStore::Outcome::NotFound:
+        hint(kNoSuchReader);
+        clearBoxes();
+        break;
+    default:
+        hint(kFindFailed);
+        break;
+    }
+}
+
+void ReaderWindow::previous()
+{
+    const std::optional<QString> number = ReaderNumber::previous(m_ui->txtReaderNo->text());
+    if (!number)
+        return;
+    GbkByteLimit::setText(m_ui->txtReaderNo, *number);
+    find();
+}
+
+void ReaderWindow::next()
+{
+    GbkByteLimit::setText(m_ui->txtReaderNo, ReaderNumber::next(m_ui->txtReaderNo->text()));
+    find();
+}
+
+void ReaderWindow::add()
+{
+    // The boxes keep their contents either way.
+    const bool added = ReaderStore(m_app.database()).add(boxes()) == ReaderStore::Outcome::Done;
+    hint(added ? kAdded : kAddFailed);
+}
+
+void ReaderWindow::change()
+{
+    const bool changed =
+        ReaderStore(m_app.database()).change(boxes()) == ReaderStore::Outcome::Done;
+    hint(changed ? kChanged : kChangeFailed);
+}
+
+void ReaderWindow::remove()
+{
+    // No confirmation is asked: the button is the clerk's decision.
+    const QString number = m_ui->txtReaderNo->text();
+    switch (ReaderStore(m_app.database()).remove(number)) {
+    case ReaderStore::Outcome::Done:
+        hint(kDeleted.arg(number));
+        clearBoxes();
+        break;
+    case ReaderStore::Outcome::HasOpenLoans:
+        hint(kStillLending);
+        break;
+    default:
+        hint(kDeleteFailed);
+        break;
+    }
+}
+
+}  // namespace lendora
