@@ -19,7 +19,9 @@ bool WindowRegistry::has(const QString &objectName) const
 
 QWidget *WindowRegistry::find(const QString &objectName) const
 {
-    return m_open.value(objectName).data();
+    // A closed window is hidden at once but deleted only by the event loop: it counts as gone.
+    QWidget *window = m_open.value(objectName).data();
+    return window && window->isVisible() ? window : nullptr;
 }
 
 QWidget *WindowRegistry::show(const QString &objectName)
@@ -35,6 +37,7 @@ QWidget *WindowRegistry::show(const QString &objectName)
     const auto factory = m_factories.constFind(objectName);
     if (factory == m_factories.constEnd())
         return nullptr;
+    delete m_open.take(objectName).data();  // closed, its deletion still pending
     QWidget *window = (*factory)();
     if (!window)
         return nullptr;

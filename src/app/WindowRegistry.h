@@ -28,8 +28,9 @@ public:
     // Shows the window (created and loaded when it is not open yet) and returns it; nullptr
     // for a window nobody registered.
     QWidget *show(const QString &objectName);
-    // The open window, or nullptr.
+    // The open (shown) window, or nullptr.
     QWidget *find(const QString &objectName) const;
+    // Every window made and not deleted yet, shown or hidden.
     QList<QWidget *> openWindows() const;
 
     // Hides every open window at once, without their close handlers.
