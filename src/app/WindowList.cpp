@@ -1,4 +1,9 @@
 #include "app/Application.h"
+#include "catalogue/AddBookWindow.h"
+#include "catalogue/BookListWindow.h"
+#include "catalogue/CategoryWindow.h"
+#include "catalogue/UpdateBookWindow.h"
+#include "settings/BasicSettingsWindow.h"
 
 // The secondary windows, each registered by its own name with the one line that makes it.
 // The main menu and other windows open them through the registry.
@@ -7,6 +12,11 @@ namespace lendora {
 
 void Application::registerWindows()
 {
+    m_windows.add("FrmAddnew", [this] { return new AddBookWindow(*this); });
+    m_windows.add("FrmLendora", [this] { return new BookListWindow(*this); });
+    m_windows.add("FrmUpdateBook", [this] { return new UpdateBookWindow(*this); });
+    m_windows.add("FrmSetBook", [this] { return new CategoryWindow(*this); });
+    m_windows.add("FrmBasicSet", [this] { return new BasicSettingsWindow(*this); });
 }
 
 }  // namespace lendora
