@@ -26,7 +26,7 @@ const QString kSaveFailed = QStringLiteral("数据库拒绝了这次写入,类�
 const QString kDeleteFailed = QStringLiteral("数据库拒绝了这次删除,类别未删除!");
 
 const QSize kOuterSize(twips(7710), twips(4530));
-const int kColumnWidths[] = {60, 118, 60};
+const int kColumnWidths[] = {60, 100, 60};
 }  // namespace
 
 CategoryWindow::CategoryWindow(Application &app)

@@ -125,7 +125,19 @@ void TestApp::type(const QString &window, const QString &box, const QString &tex
     edit->setFocus();
     if (!edit->isReadOnly() && edit->isEnabled())
         edit->clear();
-    QTest::keyClicks(edit, text);
+    // QTest::keyClicks only knows ASCII; other characters (Chinese, surrogate pairs) arrive
+    // as key events carrying their text, the way an input method delivers them.
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(edit, c.toLatin1());
+            continue;
+        }
+        QString unit(c);
+        if (c.isHighSurrogate() && i + 1 < text.size())
+            unit += text.at(++i);
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, unit, Qt::NoModifier);
+    }
 }
 
 void TestApp::enter(const QString &window, const QString &box)
