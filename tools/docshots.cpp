@@ -82,7 +82,9 @@ const QList<Scene> &scenes()
              t.type("FrmAddnew", "txtPage", "359");
              t.type("FrmAddnew", "txtBookPrice", "39");
              t.type("FrmAddnew", "txtBookConcern", " ");
-             t.control<QComboBox>("FrmAddnew", "Combo1")->showPopup();
+             // Opened once the window is up, or its activation would close the list again.
+             QComboBox *publishers = t.control<QComboBox>("FrmAddnew", "Combo1");
+             QTimer::singleShot(50, publishers, [publishers] { publishers->showPopup(); });
              return t.window("FrmAddnew");
          }},
         {"book-list",
