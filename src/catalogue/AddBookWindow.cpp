@@ -56,7 +56,9 @@ AddBookWindow::~AddBookWindow() = default;
 
 void AddBookWindow::save()
 {
-    const auto refuse = [this](const QString &text) { m_app.prompter().message({text, kAppTitle}); };
+    const auto refuse = [this](const QString &text) {
+        m_app.prompter().message({text, kAppTitle});
+    };
     // The checks in their order; "empty" means no characters at all, blanks pass.
     if (m_ui->txtBookID->text().isEmpty())
         return refuse(kNoBookId);
@@ -110,7 +112,7 @@ void AddBookWindow::clear()
 void AddBookWindow::closeEvent(QCloseEvent *event)
 {
     // New books show up in the book list when this window closes.
-    if (auto *list = qobject_cast<BookListWindow *>(m_app.windows().find(QStringLiteral("FrmLendora"))))
+    if (BookListWindow *list = BookListWindow::find(m_app))
         list->requery();
     QWidget::closeEvent(event);
 }

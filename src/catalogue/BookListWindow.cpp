@@ -52,8 +52,10 @@ BookListWindow::BookListWindow(Application &app)
     m_app.applyWindowStyle(this);
     setupGrid(m_ui->DataGrid1);
 
-    m_sql = QStringLiteral("select bookInfo.书籍编号,bookInfo.书籍名称,bookType.书籍类别,bookInfo.出版社,")
-            + QStringLiteral(" bookInfo.作者姓名,bookInfo.书籍价格,bookInfo.书籍页码,bookInfo.登记日期,bookInfo.是否借出")
+    m_sql = QStringLiteral(
+                "select bookInfo.书籍编号,bookInfo.书籍名称,bookType.书籍类别,bookInfo.出版社,")
+            + QStringLiteral(" bookInfo.作者姓名,bookInfo.书籍价格,bookInfo.书籍页码,"
+                             "bookInfo.登记日期,bookInfo.是否借出")
             + QStringLiteral(" from bookInfo, bookType where bookType.类别代码=bookInfo.类别代码");
     m_source = new GridSource(m_app.databasePath(),
                               m_app.connectionName(QStringLiteral("FrmLendora")), this);
@@ -72,6 +74,11 @@ BookListWindow::BookListWindow(Application &app)
 }
 
 BookListWindow::~BookListWindow() = default;
+
+BookListWindow *BookListWindow::find(Application &app)
+{
+    return qobject_cast<BookListWindow *>(app.windows().find(QStringLiteral("FrmLendora")));
+}
 
 void BookListWindow::requery()
 {

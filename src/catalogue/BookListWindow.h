@@ -27,6 +27,9 @@ public:
     explicit BookListWindow(Application &app);
     ~BookListWindow() override;
 
+    // The open book list, or nullptr.
+    static BookListWindow *find(Application &app);
+
     // Runs the grid's query again; the first row becomes current. The windows that write
     // books ask for this when they finish.
     void requery();

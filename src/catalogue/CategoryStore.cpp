@@ -42,7 +42,8 @@ std::optional<qint16> CategoryStore::loanDaysFrom(const QString &text)
         return std::nullopt;
     // The default floating-point rounding mode rounds halves to the even neighbour.
     const double rounded = std::nearbyint(value);
-    if (rounded < std::numeric_limits<qint16>::min() || rounded > std::numeric_limits<qint16>::max())
+    if (rounded < std::numeric_limits<qint16>::min()
+        || rounded > std::numeric_limits<qint16>::max())
         return std::nullopt;
     return static_cast<qint16>(rounded);
 }

@@ -46,8 +46,8 @@ CategoryWindow::CategoryWindow(Application &app)
     // The grid reads through its own connection. Add appends an empty row to the model's
     // cache only: the model is never submitted (and the connection is read-only), Save
     // stores through the category store, and Save and Cancel drop the cached row.
-    m_source = new GridSource(m_app.databasePath(), m_app.connectionName(QStringLiteral("FrmSetBook")),
-                              this);
+    m_source = new GridSource(m_app.databasePath(),
+                              m_app.connectionName(QStringLiteral("FrmSetBook")), this);
     m_model = new QSqlTableModel(this, m_source->connection());
     m_model->setEditStrategy(QSqlTableModel::OnManualSubmit);
     m_model->setTable(QStringLiteral("bookType"));

@@ -46,7 +46,7 @@ UpdateBookWindow::UpdateBookWindow(Application &app)
 
     // The book list's current row, cell by cell.
     QStringList cells;
-    if (auto *list = qobject_cast<BookListWindow *>(m_app.windows().find(QStringLiteral("FrmLendora"))))
+    if (BookListWindow *list = BookListWindow::find(m_app))
         cells = list->currentCells();
     if (!cells.isEmpty()) {
         m_ui->txtBookID->setText(cells.at(BookListWindow::BookId));
@@ -108,7 +108,7 @@ void UpdateBookWindow::save()
 void UpdateBookWindow::closeEvent(QCloseEvent *event)
 {
     // The book list shows the book as it now stands.
-    if (auto *list = qobject_cast<BookListWindow *>(m_app.windows().find(QStringLiteral("FrmLendora"))))
+    if (BookListWindow *list = BookListWindow::find(m_app))
         list->requery();
     QWidget::closeEvent(event);
 }

@@ -25,7 +25,8 @@ QString shown(const QVariant &value, bool whole)
 {
     if (value.isNull())
         return {};
-    return whole ? NumberText::fromInt(value.toLongLong()) : NumberText::fromDouble(value.toDouble());
+    return whole ? NumberText::fromInt(value.toLongLong())
+                 : NumberText::fromDouble(value.toDouble());
 }
 }  // namespace
 

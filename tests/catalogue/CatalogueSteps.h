@@ -23,7 +23,8 @@ inline void seedCategories(TestApp &t, const QList<SeedCategory> &categories)
 {
     t.exec(QStringLiteral("delete from bookType"));
     for (const SeedCategory &c : categories)
-        t.exec(QStringLiteral("insert into bookType values (?, ?, ?)"), {c.code, c.name, c.loanDays});
+        t.exec(QStringLiteral("insert into bookType values (?, ?, ?)"),
+               {c.code, c.name, c.loanDays});
 }
 
 // A book row: number, title, category code, publisher, author, price, pages, date (null for

@@ -74,7 +74,8 @@ void AddBookTest::opensWithTodayAndPickLists()
 
 void AddBookTest::saveChecks_data()
 {
-    QTest::addColumn<QStringList>("typed");  // number, title, category, publisher, author, price, pages
+    // number, title, category, publisher, author, price, pages
+    QTest::addColumn<QStringList>("typed");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QStringList>("after");  // publisher, author, pages after the save
     QTest::newRow("all empty") << QStringList{"", "", "", "", "", "", ""} << "请输入书籍编号!"

@@ -231,7 +231,8 @@ void BookListTest::missingDateShowsToday()
 {
     TestApp t(QDate(2026, 12, 7));
     seedCategories(t, {{"I", "文学", 30}});
-    seedBook(t, {"B6", "彷徨", "I", "不详", "鲁迅", "18", "不详", QVariant(QMetaType(QMetaType::QString)), 0});
+    const QVariant noDate(QMetaType(QMetaType::QString));
+    seedBook(t, {"B6", "彷徨", "I", "不详", "鲁迅", "18", "不详", noDate, 0});
     t.login();
     t.trigger("mnuLendora");
     t.click(kList, "cmdModify");
