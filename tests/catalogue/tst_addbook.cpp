@@ -66,10 +66,7 @@ void AddBookTest::opensWithTodayAndPickLists()
     QCOMPARE(types->itemText(0), QString::fromUtf8("I-文学"));
     QCOMPARE(types->itemText(1), QString::fromUtf8("K-历史、地理"));
     QCOMPARE(types->currentText(), QString());
-    auto *publishers = t.control<QComboBox>(kWin, "Combo1");
-    QCOMPARE(publishers->count(), 5);
-    QCOMPARE(publishers->itemText(1), QString::fromUtf8("清华大学出版社"));
-    QVERIFY(!publishers->isVisible());
+    QVERIFY(!t.control<QComboBox>(kWin, "Combo1")->isVisible());
 }
 
 void AddBookTest::saveChecks_data()

@@ -47,7 +47,6 @@ class CategoryTest : public QObject {
 
 private slots:
     void opensOnFirstRow();
-    void fieldsFollowTheGrid();
     void addThenCancelWritesNothing();
     void addThenSaveStoresOneRow();
     void modifyChangesOnlyThatRow();
@@ -80,21 +79,12 @@ void CategoryTest::opensOnFirstRow()
     QCOMPARE(view->editTriggers(), QAbstractItemView::NoEditTriggers);
 }
 
-void CategoryTest::fieldsFollowTheGrid()
-{
-    TestApp t;
-    openWithThree(t);
-    clickRow(grid(t, kWin), 2);
-    QCOMPARE(fields(t), QStringList({"C", "哲学", "7"}));
-    clickRow(grid(t, kWin), 1);
-    QCOMPARE(fields(t), QStringList({"B", "历史", "14"}));
-}
-
 void CategoryTest::addThenCancelWritesNothing()
 {
     TestApp t;
     openWithThree(t);
     clickRow(grid(t, kWin), 1);
+    QCOMPARE(fields(t), QStringList({"B", "历史", "14"}));
     t.click(kWin, "cmdAdd");
     QCOMPARE(states(t), kAdding);
     QCOMPARE(grid(t, kWin)->model()->rowCount(), 4);
