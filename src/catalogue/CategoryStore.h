@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QVariant>
+#include <optional>
 
 namespace lendora {
 
@@ -17,12 +18,36 @@ struct Category {
 // The categories table.
 class CategoryStore {
 public:
+    enum class Result {
+        Done,
+        BadLoanDays,  // the loan-days text is not a 16-bit whole number; nothing written
+        Duplicate,    // add: the code is taken already; nothing written
+        Missing,      // modify: no category has the code (any more); nothing written
+        Failed,       // the database refused the write; nothing written
+    };
+
     explicit CategoryStore(SharedDatabase &database) : m_database(database) {}
 
     // Every category in the table's own order.
     QList<Category> all() const;
 
+    // Codes and names are stored exactly as typed; loan days go through loanDaysFrom().
+    Result add(const QString &code, const QString &name, const QString &loanDaysText);
+    // Changes the name and loan days of the category with this code; the code stays.
+    Result modify(const QString &code, const QString &name, const QString &loanDaysText);
+    // Deletes the category; books that carry its code keep it. False when the database
+    // refused.
+    bool remove(const QString &code);
+
+    // A loan-days text as a 16-bit whole number: decimals are rounded to the nearest whole
+    // number, halves to the even one (6.5 gives 6, 7.5 gives 8); blanks around the number
+    // are allowed. nullopt for empty text, a text that is not a number, or a result outside
+    // -32768..32767.
+    static std::optional<qint16> loanDaysFrom(const QString &text);
+
 private:
+    bool exists(const QString &code, bool *ok) const;
+
     SharedDatabase &m_database;
 };
 

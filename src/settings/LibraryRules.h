@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QVariant>
 #include <optional>
 
@@ -15,10 +16,25 @@ struct Rules {
 
 class LibraryRules {
 public:
+    enum class SaveResult {
+        Saved,
+        BadValue,  // a text that is not a valid rule; nothing written
+        Failed,    // the database refused the write; nothing written
+    };
+
     explicit LibraryRules(SharedDatabase &database) : m_database(database) {}
 
     // The first row; nullopt when the table has none.
     std::optional<Rules> read() const;
+
+    // Stores both rules as the clerk typed them. The book limit must be a whole number from 0
+    // to 32767, the fine a number not below 0; blanks around either are allowed. A table
+    // without a row gains one.
+    SaveResult save(const QString &bookLimitText, const QString &fineText);
+
+    // The parsing behind save(): nullopt for a text save() refuses.
+    static std::optional<int> bookLimitFrom(const QString &text);
+    static std::optional<double> fineFrom(const QString &text);
 
 private:
     SharedDatabase &m_database;

@@ -105,8 +105,16 @@ void TestApp::reportMissing(const QString &window, const QString &name, bool wro
     QTest::qFail(qPrintable(text), __FILE__, __LINE__);
 }
 
+// Between two of the clerk's steps the event loop runs; windows closed by the last step are
+// gone by then, so asking for one again opens it afresh.
+static void settleClosedWindows()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 void TestApp::trigger(const QString &menuAction)
 {
+    settleClosedWindows();
     auto *action = control<QAction>(QStringLiteral("Frmmain"), menuAction);
     if (action)
         action->trigger();
@@ -155,6 +163,7 @@ void TestApp::enter(const QString &window, const QString &box)
 
 void TestApp::click(const QString &window, const QString &button)
 {
+    settleClosedWindows();
     if (auto *b = control<QAbstractButton>(window, button))
         QTest::mouseClick(b, Qt::LeftButton);
 }

@@ -1,0 +1,120 @@
+#include "catalogue/AddBookWindow.h"
+
+#include "app/Application.h"
+#include "app/Controls.h"
+#include "app/FixedOuterSize.h"
+#include "app/Prompter.h"
+#include "app/Texts.h"
+#include "catalogue/BookListWindow.h"
+#include "catalogue/BookStore.h"
+#include "catalogue/CategoryStore.h"
+#include "catalogue/PickLists.h"
+#include "ui_AddBookWindow.h"
+
+#include <QCloseEvent>
+
+namespace lendora {
+
+namespace {
+const QString kNoBookId = QStringLiteral("请输入书籍编号!");
+const QString kNoBookName = QStringLiteral("请输入书籍名称!");
+const QString kNoCategory = QStringLiteral("请选择书籍类别!");
+const QString kNoPrice = QStringLiteral("请输入书籍价格!");
+const QString kUnknown = QStringLiteral("不详");
+const QString kAdded = QStringLiteral("新书添加完毕");
+const QString kDuplicate = QStringLiteral("书籍编号已存在,不能重复添加!");
+const QString kSaveFailed = QStringLiteral("数据库拒绝了这次写入,新书未添加!");
+
+const QSize kOuterSize(twips(6495), twips(4365));
+}  // namespace
+
+AddBookWindow::AddBookWindow(Application &app)
+    : m_app(app), m_ui(std::make_unique<Ui::AddBookWindow>())
+{
+    m_ui->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    m_ui->dtpRigDate->setMinimumDate(QDate(100, 1, 1));
+    m_ui->dtpRigDate->setDate(m_app.today());
+    m_app.applyWindowStyle(this);
+    FixedOuterSize::hold(this, kOuterSize);
+
+    for (QLineEdit *box : {m_ui->txtBookID, m_ui->txtBookName, m_ui->txtBookConcern,
+                           m_ui->txtWriter, m_ui->txtPage, m_ui->txtBookPrice})
+        markInput(box);
+    markInput(m_ui->cboType->lineEdit());
+
+    CategoryPickList::fill(m_ui->cboType, CategoryStore(m_app.database()).all());
+    PublisherPickList::attach(m_ui->txtBookConcern, m_ui->Combo1);
+
+    connect(m_ui->cmdSave, &QPushButton::clicked, this, &AddBookWindow::save);
+    connect(m_ui->cmdClear, &QPushButton::clicked, this, &AddBookWindow::clear);
+    connect(m_ui->cmdClose, &QPushButton::clicked, this, &QWidget::close);
+}
+
+AddBookWindow::~AddBookWindow() = default;
+
+void AddBookWindow::save()
+{
+    const auto refuse = [this](const QString &text) {
+        m_app.prompter().message({text, kAppTitle});
+    };
+    // The checks in their order; "empty" means no characters at all, blanks pass.
+    if (m_ui->txtBookID->text().isEmpty())
+        return refuse(kNoBookId);
+    if (m_ui->txtBookName->text().isEmpty())
+        return refuse(kNoBookName);
+    if (m_ui->cboType->currentText().isEmpty())
+        return refuse(kNoCategory);
+    if (m_ui->txtBookConcern->text().isEmpty())
+        m_ui->txtBookConcern->setText(kUnknown);
+    if (m_ui->txtWriter->text().isEmpty())
+        m_ui->txtWriter->setText(kUnknown);
+    if (m_ui->txtBookPrice->text().isEmpty())
+        return refuse(kNoPrice);
+    if (m_ui->txtPage->text().isEmpty())
+        m_ui->txtPage->setText(kUnknown);
+
+    Book book;
+    book.id = m_ui->txtBookID->text();
+    book.name = m_ui->txtBookName->text();
+    book.category = CategoryPickList::codeOf(m_ui->cboType->currentText());
+    book.publisher = m_ui->txtBookConcern->text();
+    book.writer = m_ui->txtWriter->text();
+    book.price = m_ui->txtBookPrice->text();
+    book.pages = m_ui->txtPage->text();
+    book.date = m_ui->dtpRigDate->date();
+    switch (BookStore(m_app.database()).add(book)) {
+    case BookStore::Result::Done:
+        m_app.prompter().message({kAdded, kHintTitle});
+        break;
+    case BookStore::Result::Duplicate:
+        m_app.prompter().message({kDuplicate, kHintTitle});
+        break;
+    case BookStore::Result::Missing:
+    case BookStore::Result::Failed:
+        m_app.prompter().message({kSaveFailed, kHintTitle});
+        break;
+    }
+}
+
+void AddBookWindow::clear()
+{
+    m_ui->txtBookID->clear();
+    m_ui->txtBookName->clear();
+    m_ui->txtWriter->clear();
+    m_ui->txtBookConcern->clear();
+    m_ui->cboType->setEditText(QString());
+    m_ui->txtBookPrice->clear();
+    m_ui->txtPage->clear();
+}
+
+void AddBookWindow::closeEvent(QCloseEvent *event)
+{
+    // New books show up in the book list when this window closes.
+    if (BookListWindow *list = BookListWindow::find(m_app))
+        list->requery();
+    QWidget::closeEvent(event);
+}
+
+}  // namespace lendora

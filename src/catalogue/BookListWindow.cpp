@@ -1,0 +1,155 @@
+#include "catalogue/BookListWindow.h"
+
+#include "app/Application.h"
+#include "app/Controls.h"
+#include "app/FixedOuterSize.h"
+#include "app/Prompter.h"
+#include "app/Texts.h"
+#include "catalogue/BookStore.h"
+#include "data/GridSource.h"
+#include "ui_BookListWindow.h"
+
+#include <QIdentityProxyModel>
+#include <QResizeEvent>
+#include <QSqlQueryModel>
+
+namespace lendora {
+
+namespace {
+const QString kAskDelete = QStringLiteral("是否真的要删除编号为%1的书籍信息?");
+const QString kDeleted = QStringLiteral("编号%1已删除!");
+const QString kDeleteFailed = QStringLiteral("数据库拒绝了这次删除,编号%1未删除!");
+
+// Column widths in twips, in the grid's column order.
+const int kColumnTwips[] = {1005, 1905, 855, 1965, 855, 900, 840, 1020, 930};
+// The grid keeps these margins to the window's right and bottom edges.
+const int kGridRightMargin = 8;
+const int kGridBottomMargin = 8;
+
+// Shows the lent flag as "是" or "否".
+class LentFlagModel : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (index.column() == BookListWindow::Lent
+            && (role == Qt::DisplayRole || role == Qt::EditRole)) {
+            const QVariant flag = QIdentityProxyModel::data(index, Qt::DisplayRole);
+            if (flag.isNull() || !flag.isValid())
+                return QString();
+            return flag.toInt() != 0 ? QStringLiteral("是") : QStringLiteral("否");
+        }
+        return QIdentityProxyModel::data(index, role);
+    }
+};
+}  // namespace
+
+BookListWindow::BookListWindow(Application &app)
+    : m_app(app), m_ui(std::make_unique<Ui::BookListWindow>())
+{
+    m_ui->setupUi(this);
+    m_app.applyWindowStyle(this);
+    setupGrid(m_ui->DataGrid1);
+
+    m_sql = QStringLiteral(
+                "select bookInfo.书籍编号,bookInfo.书籍名称,bookType.书籍类别,bookInfo.出版社,")
+            + QStringLiteral(" bookInfo.作者姓名,bookInfo.书籍价格,bookInfo.书籍页码,"
+                             "bookInfo.登记日期,bookInfo.是否借出")
+            + QStringLiteral(" from bookInfo, bookType where bookType.类别代码=bookInfo.类别代码");
+    m_source = new GridSource(m_app.databasePath(),
+                              m_app.connectionName(QStringLiteral("FrmLendora")), this);
+    auto *shown = new LentFlagModel(this);
+    shown->setSourceModel(m_source->model());
+    m_ui->DataGrid1->setModel(shown);
+
+    connect(m_ui->cmdAdd, &QPushButton::clicked, this,
+            [this] { m_app.windows().show(QStringLiteral("FrmAddnew")); });
+    connect(m_ui->cmdModify, &QPushButton::clicked, this, &BookListWindow::modify);
+    connect(m_ui->cmdDel, &QPushButton::clicked, this, &BookListWindow::remove);
+    connect(m_ui->cmdClose, &QPushButton::clicked, this, &QWidget::close);
+
+    m_source->run(m_sql);
+    showFirstRow();
+}
+
+BookListWindow::~BookListWindow() = default;
+
+BookListWindow *BookListWindow::find(Application &app)
+{
+    return qobject_cast<BookListWindow *>(app.windows().find(QStringLiteral("FrmLendora")));
+}
+
+void BookListWindow::requery()
+{
+    m_source->refresh();
+    showFirstRow();
+}
+
+void BookListWindow::showFirstRow()
+{
+    QTableView *grid = m_ui->DataGrid1;
+    const int columns = std::min<int>(grid->model()->columnCount(), ColumnCount);
+    for (int column = 0; column < columns; ++column)
+        grid->setColumnWidth(column, twips(kColumnTwips[column]));
+    if (grid->model()->rowCount() > 0)
+        grid->setCurrentIndex(grid->model()->index(0, 0));
+}
+
+QStringList BookListWindow::currentCells() const
+{
+    const QModelIndex current = m_ui->DataGrid1->currentIndex();
+    if (!current.isValid())
+        return {};
+    const QSqlQueryModel *model = m_source->model();
+    QStringList cells;
+    for (int column = BookId; column <= Date; ++column) {
+        const QVariant value = model->data(model->index(current.row(), column));
+        cells << (value.isNull() ? QString() : value.toString());
+    }
+    return cells;
+}
+
+void BookListWindow::modify()
+{
+    // An open modification window comes forward with the book it holds; an empty
+    // catalogue has no book to open it with.
+    if (!m_app.windows().find(QStringLiteral("FrmUpdateBook")) && currentCells().isEmpty())
+        return;
+    m_app.windows().show(QStringLiteral("FrmUpdateBook"));
+}
+
+void BookListWindow::remove()
+{
+    const QStringList cells = currentCells();
+    if (cells.isEmpty())
+        return;  // an empty catalogue: nothing to delete
+    const QString id = cells.at(BookId);
+    if (m_app.prompter().confirm({kAskDelete.arg(id), kHintTitle, Buttons::OkCancel})) {
+        // A lent book can be deleted too; its loan rows stay as they are.
+        if (BookStore(m_app.database()).remove(id)) {
+            requery();
+            m_app.prompter().message({kDeleted.arg(id), kHintTitle});
+        } else {
+            m_app.prompter().message({kDeleteFailed.arg(id), kHintTitle});
+        }
+    }
+    requery();
+}
+
+void BookListWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // The grid stretches with the window; its corner and the buttons stay where they are.
+    QTableView *grid = m_ui->DataGrid1;
+    QRect area = grid->geometry();
+    const int width = event->size().width() - area.x() - kGridRightMargin;
+    const int height = event->size().height() - area.y() - kGridBottomMargin;
+    if (width > 0)
+        area.setWidth(width);
+    if (height > 0)
+        area.setHeight(height);
+    grid->setGeometry(area);
+}
+
+}  // namespace lendora

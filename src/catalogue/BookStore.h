@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <optional>
+
+namespace lendora {
+
+class SharedDatabase;
+
+// One row of bookInfo. Texts are stored exactly as typed.
+struct Book {
+    QString id;         // 书籍编号
+    QString name;       // 书籍名称
+    QString category;   // 类别代码
+    QString publisher;  // 出版社
+    QString writer;     // 作者姓名
+    QString price;      // 书籍价格, as typed
+    QString pages;      // 书籍页码, as typed
+    QDate date;         // 登记日期; invalid when the row holds none
+    bool lent = false;  // 是否借出
+};
+
+// The book catalogue.
+class BookStore {
+public:
+    enum class Result {
+        Done,
+        Duplicate,  // add: the book number is taken already; nothing written
+        Missing,    // update: no book has the number (any more); nothing written
+        Failed,     // the database refused the write; nothing written
+    };
+
+    explicit BookStore(SharedDatabase &database) : m_database(database) {}
+
+    // Adds a new book, never lent.
+    Result add(const Book &book);
+    // Writes everything but the number and the lent flag into the book with book.id.
+    Result update(const Book &book);
+    // Deletes the book; its loan rows stay. False when the database refused.
+    bool remove(const QString &id);
+    std::optional<Book> find(const QString &id) const;
+
+private:
+    SharedDatabase &m_database;
+};
+
+}  // namespace lendora

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+namespace Ui {
+class UpdateBookWindow;
+}
+
+namespace lendora {
+
+class Application;
+
+// FrmUpdateBook: corrects one book, the book list's current row when the window opens.
+class UpdateBookWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit UpdateBookWindow(Application &app);
+    ~UpdateBookWindow() override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void save();
+
+    Application &m_app;
+    std::unique_ptr<Ui::UpdateBookWindow> m_ui;
+};
+
+}  // namespace lendora

@@ -1,0 +1,72 @@
+#include "settings/BasicSettingsWindow.h"
+
+#include "app/Application.h"
+#include "app/Controls.h"
+#include "app/FixedOuterSize.h"
+#include "app/Prompter.h"
+#include "app/Texts.h"
+#include "data/NumberText.h"
+#include "settings/LibraryRules.h"
+#include "ui_BasicSettingsWindow.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace lendora {
+
+namespace {
+const QString kSaved = QStringLiteral("设置完毕!");
+const QString kBadValue = QStringLiteral("输入的数值不正确,设置未保存!");
+const QString kSaveFailed = QStringLiteral("数据库拒绝了这次写入,设置未保存!");
+
+const QSize kOuterSize(twips(5790), twips(3405));
+
+QString shown(const QVariant &value, bool whole)
+{
+    if (value.isNull())
+        return {};
+    return whole ? NumberText::fromInt(value.toLongLong())
+                 : NumberText::fromDouble(value.toDouble());
+}
+}  // namespace
+
+BasicSettingsWindow::BasicSettingsWindow(Application &app)
+    : m_app(app), m_ui(std::make_unique<Ui::BasicSettingsWindow>())
+{
+    m_ui->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    m_app.applyWindowStyle(this);
+    FixedOuterSize::hold(this, kOuterSize);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    markInput(m_ui->txtBook);
+    markInput(m_ui->txtFakuan);
+    if (const std::optional<Rules> rules = LibraryRules(m_app.database()).read()) {
+        m_ui->txtBook->setText(shown(rules->bookLimit, true));
+        m_ui->txtFakuan->setText(shown(rules->finePerDay, false));
+    }
+
+    connect(m_ui->cmdSave, &QPushButton::clicked, this, &BasicSettingsWindow::save);
+    connect(m_ui->Command2, &QPushButton::clicked, this, &QWidget::close);
+}
+
+BasicSettingsWindow::~BasicSettingsWindow() = default;
+
+void BasicSettingsWindow::save()
+{
+    switch (LibraryRules(m_app.database()).save(m_ui->txtBook->text(), m_ui->txtFakuan->text())) {
+    case LibraryRules::SaveResult::Saved:
+        m_app.prompter().message({kSaved, kHintTitle});
+        break;
+    case LibraryRules::SaveResult::BadValue:
+        m_app.prompter().message({kBadValue, kHintTitle});
+        break;
+    case LibraryRules::SaveResult::Failed:
+        m_app.prompter().message({kSaveFailed, kHintTitle});
+        break;
+    }
+}
+
+}  // namespace lendora

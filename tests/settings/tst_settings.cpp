@@ -1,0 +1,198 @@
+#include "TestApp.h"
+#include "app/Texts.h"
+#include "settings/LibraryRules.h"
+
+#include <QLayout>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QtTest>
+
+using namespace lendora;
+using lendora::testkit::TestApp;
+
+namespace {
+
+const QString kWin = QStringLiteral("FrmBasicSet");
+
+void setRules(TestApp &t, const QVariant &limit, const QVariant &fine)
+{
+    t.exec("delete from basicSet");
+    t.exec("insert into basicSet values (?, ?)", {limit, fine});
+}
+
+QVariant nullInt()
+{
+    return QVariant(QMetaType(QMetaType::Int));
+}
+
+}  // namespace
+
+class SettingsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void showsStoredRules_data();
+    void showsStoredRules();
+    void savedRulesAreReadNext_data();
+    void savedRulesAreReadNext();
+    void refusesBadValues_data();
+    void refusesBadValues();
+    void closeSavesNothing();
+    void missingRowIsMade();
+    void keepsItsSize();
+};
+
+void SettingsTest::showsStoredRules_data()
+{
+    QTest::addColumn<QVariant>("limit");
+    QTest::addColumn<QVariant>("fine");
+    QTest::addColumn<QString>("limitText");
+    QTest::addColumn<QString>("fineText");
+    QTest::newRow("shipped") << QVariant(5) << QVariant(0.1) << "5" << "0.1";
+    QTest::newRow("quarter") << QVariant(7) << QVariant(0.25) << "7" << "0.25";
+    QTest::newRow("whole fine") << QVariant(0) << QVariant(2.0) << "0" << "2";
+    QTest::newRow("empty values") << nullInt() << QVariant(QMetaType(QMetaType::Double)) << ""
+                                  << "";
+}
+
+void SettingsTest::showsStoredRules()
+{
+    QFETCH(QVariant, limit);
+    QFETCH(QVariant, fine);
+    QFETCH(QString, limitText);
+    QFETCH(QString, fineText);
+    TestApp t;
+    setRules(t, limit, fine);
+    t.login();
+    t.trigger("mnuSetBasic");
+    QVERIFY(t.window(kWin));
+    QCOMPARE(t.text(kWin, kWin), QString::fromUtf8("基本设置"));
+    auto *tabs = t.control<QTabWidget>(kWin, "SSTab1");
+    QCOMPARE(tabs->tabText(0), QString::fromUtf8("最大借出册数设置"));
+    QCOMPARE(tabs->tabText(1), QString::fromUtf8("罚款条件设置"));
+    QCOMPARE(t.text(kWin, "txtBook"), limitText);
+    QCOMPARE(t.text(kWin, "txtFakuan"), fineText);
+}
+
+void SettingsTest::savedRulesAreReadNext_data()
+{
+    QTest::addColumn<QString>("limitText");
+    QTest::addColumn<QString>("fineText");
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<double>("fine");
+    QTest::newRow("three and a half") << "3" << "0.5" << 3 << 0.5;
+    QTest::newRow("blanks around") << " 4 " << "1 " << 4 << 1.0;
+    QTest::newRow("zeros") << "0" << "0" << 0 << 0.0;
+    QTest::newRow("whole written as decimal") << "12.0" << "2.50" << 12 << 2.5;
+    QTest::newRow("top of range") << "32767" << "1000" << 32767 << 1000.0;
+}
+
+void SettingsTest::savedRulesAreReadNext()
+{
+    QFETCH(QString, limitText);
+    QFETCH(QString, fineText);
+    QFETCH(int, limit);
+    QFETCH(double, fine);
+    TestApp t;
+    t.login();
+    t.trigger("mnuSetBasic");
+    t.type(kWin, "txtBook", limitText);
+    t.type(kWin, "txtFakuan", fineText);
+    t.click(kWin, "cmdSave");
+
+    QCOMPARE(t.prompter().texts(), QStringList({"设置完毕!"}));
+    QCOMPARE(t.prompter().shown().at(0).prompt.title, kHintTitle);
+    QVERIFY(t.window(kWin));
+    // The next lookup of the rules, as the circulation tabs make it, sees the change.
+    const std::optional<Rules> rules = LibraryRules(t.app().database()).read();
+    QVERIFY(rules);
+    QCOMPARE(rules->bookLimit.toInt(), limit);
+    QCOMPARE(rules->finePerDay.toDouble(), fine);
+    QCOMPARE(t.scalar("select count(*) from basicSet").toInt(), 1);
+}
+
+void SettingsTest::refusesBadValues_data()
+{
+    QTest::addColumn<QString>("limitText");
+    QTest::addColumn<QString>("fineText");
+    QTest::newRow("empty limit") << "" << "0.5";
+    QTest::newRow("blank limit") << " " << "0.5";
+    QTest::newRow("text limit") << "abc" << "0.5";
+    QTest::newRow("number then text") << "3本" << "0.5";
+    QTest::newRow("negative limit") << "-1" << "0.5";
+    QTest::newRow("fractional limit") << "2.5" << "0.5";
+    QTest::newRow("limit out of range") << "32768" << "0.5";
+    QTest::newRow("empty fine") << "3" << "";
+    QTest::newRow("text fine") << "3" << "一毛";
+    QTest::newRow("negative fine") << "3" << "-0.1";
+    QTest::newRow("fine with comma") << "3" << "0,5";
+    QTest::newRow("infinite fine") << "3" << "inf";
+}
+
+void SettingsTest::refusesBadValues()
+{
+    QFETCH(QString, limitText);
+    QFETCH(QString, fineText);
+    TestApp t;
+    t.login();
+    t.trigger("mnuSetBasic");
+    t.type(kWin, "txtBook", limitText);
+    t.type(kWin, "txtFakuan", fineText);
+    t.click(kWin, "cmdSave");
+    QCOMPARE(t.prompter().texts(), QStringList({"输入的数值不正确,设置未保存!"}));
+    QCOMPARE(t.prompter().shown().at(0).prompt.title, kHintTitle);
+    QCOMPARE(t.scalar("select 借出册数 from basicSet").toInt(), 5);
+    QCOMPARE(t.scalar("select 罚款 from basicSet").toDouble(), 0.1);
+    // The boxes keep what the clerk typed.
+    QCOMPARE(t.text(kWin, "txtBook"), limitText);
+    QCOMPARE(t.text(kWin, "txtFakuan"), fineText);
+}
+
+void SettingsTest::closeSavesNothing()
+{
+    TestApp t;
+    t.login();
+    t.trigger("mnuSetBasic");
+    t.type(kWin, "txtBook", "9");
+    t.click(kWin, "Command2");
+    QVERIFY(!t.window(kWin));
+    QCOMPARE(t.scalar("select 借出册数 from basicSet").toInt(), 5);
+    QVERIFY(t.prompter().shown().isEmpty());
+    // Opening again reloads the stored values.
+    t.trigger("mnuSetBasic");
+    QCOMPARE(t.text(kWin, "txtBook"), QStringLiteral("5"));
+}
+
+void SettingsTest::missingRowIsMade()
+{
+    TestApp t;
+    t.exec("delete from basicSet");
+    t.login();
+    t.trigger("mnuSetBasic");
+    QCOMPARE(t.text(kWin, "txtBook"), QString());
+    QCOMPARE(t.text(kWin, "txtFakuan"), QString());
+    t.type(kWin, "txtBook", "3");
+    t.type(kWin, "txtFakuan", "0.5");
+    t.click(kWin, "cmdSave");
+    QCOMPARE(t.prompter().texts(), QStringList({"设置完毕!"}));
+    QCOMPARE(t.scalar("select count(*) from basicSet").toInt(), 1);
+    QCOMPARE(t.scalar("select 借出册数 from basicSet").toInt(), 3);
+    QCOMPARE(t.scalar("select 罚款 from basicSet").toDouble(), 0.5);
+}
+
+void SettingsTest::keepsItsSize()
+{
+    TestApp t;
+    t.login();
+    t.trigger("mnuSetBasic");
+    QWidget *window = t.window(kWin);
+    const QSize outer = window->frameGeometry().size();
+    QCOMPARE(outer, QSize(386, 227));
+    window->resize(600, 500);
+    QCOMPARE(window->frameGeometry().size(), outer);
+    const QSize needed = window->layout()->minimumSize();
+    QVERIFY(needed.width() <= window->width() && needed.height() <= window->height());
+}
+
+QTEST_MAIN(SettingsTest)
+#include "tst_settings.moc"
