@@ -1,3 +1,4 @@
+#include "app/AboutWindow.h"
 #include "app/Application.h"
 
 // The secondary windows, each registered by its own name with the one line that makes it.
@@ -7,6 +8,7 @@ namespace lendora {
 
 void Application::registerWindows()
 {
+    m_windows.add("FrmAbout", [this] { return new AboutWindow(*this); });
 }
 
 }  // namespace lendora
