@@ -66,7 +66,6 @@ private slots:
     void helpOpensReadme();
     void helpFileMissing();
     void helpThatCannotBeOpened();
-    void readmeIsARealHelpText();
 };
 
 void MenuTest::menuInOrder()
@@ -233,19 +232,6 @@ void MenuTest::helpThatCannotBeOpened()
     QCOMPARE(t.launcher().openedDocuments.size(), 1);
     QCOMPARE(t.prompter().texts(), QStringList{QString::fromUtf8("无法打开帮助文件 readme.txt!")});
     QCOMPARE(t.prompter().shown().first().prompt.title, kAppTitle);
-}
-
-void MenuTest::readmeIsARealHelpText()
-{
-    TestApp t;
-    QFile file(QDir(t.appDir()).filePath("readme.txt"));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QString text = QString::fromUtf8(file.readAll());
-    // The clerk's daily work and every menu are explained.
-    for (const char *topic : {"登录", "借书", "扫描", "还书", "罚款", "续借", "添加新书", "书库管理",
-                              "图书类别", "读者", "书库查询", "借阅查询", "基本设置", "界面风格",
-                              "每日小技巧"})
-        QVERIFY2(text.contains(QString::fromUtf8(topic)), topic);
 }
 
 LENDORA_TEST_CLASS(MenuTest)
