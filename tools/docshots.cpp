@@ -164,6 +164,31 @@ const QList<Scene> &scenes()
              t.click("FrmLendora", "cmdModify");
              return t.window("FrmUpdateBook");
          }},
+        // The main window in each of the three window styles.
+        {"style-system",
+         [](TestApp &t) {
+             t.login();
+             t.trigger("meuWinStyle");
+             return t.window("Frmmain");
+         }},
+        {"style-classic",
+         [](TestApp &t) {
+             t.login();
+             t.trigger("meuTypeStyle");
+             return t.window("Frmmain");
+         }},
+        {"style-light",
+         [](TestApp &t) {
+             t.login();
+             t.trigger("meuLight");
+             return t.window("Frmmain");
+         }},
+        {"about",
+         [](TestApp &t) {
+             t.login();
+             t.trigger("meuAbout");
+             return t.window("FrmAbout");
+         }},
     };
     return all;
 }

@@ -9,6 +9,17 @@
 #include <QCoreApplication>
 #include <QDir>
 
+// The compiled-in resources (logo, skin images) live in a static library, so they are pulled in
+// by name; Q_INIT_RESOURCE must be used outside any namespace.
+static void initResources()
+{
+    static const bool done = [] {
+        Q_INIT_RESOURCE(lendora);
+        return true;
+    }();
+    Q_UNUSED(done);
+}
+
 namespace lendora {
 
 namespace {
@@ -20,6 +31,7 @@ Application::Application(Environment env, QObject *parent)
     : QObject(parent), m_env(std::move(env)), m_instance(++nextInstance),
       m_database(connectionName(QStringLiteral("shared")))
 {
+    initResources();
     registerWindows();
 }
 

@@ -2,9 +2,20 @@
 
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QStyle>
 #include <QTableView>
 
 namespace lendora {
+
+namespace {
+// A skin may already have styled the box: its rules for these properties only take hold once
+// the box is polished again.
+void repolish(QWidget *widget)
+{
+    widget->style()->unpolish(widget);
+    widget->style()->polish(widget);
+}
+}  // namespace
 
 void markInput(QLineEdit *box)
 {
@@ -13,6 +24,7 @@ void markInput(QLineEdit *box)
     QPalette palette = box->palette();
     palette.setColor(QPalette::Base, QColor(0xE0, 0xFF, 0xFF));
     box->setPalette(palette);
+    repolish(box);
 }
 
 void markDisplay(QLineEdit *box)
@@ -20,6 +32,7 @@ void markDisplay(QLineEdit *box)
     box->setReadOnly(true);
     box->setProperty("lendoraDisplay", true);
     box->setFocusPolicy(Qt::NoFocus);
+    repolish(box);
 }
 
 void setupGrid(QTableView *grid)

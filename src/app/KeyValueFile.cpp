@@ -1,6 +1,7 @@
 #include "app/KeyValueFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace lendora {
@@ -24,7 +25,9 @@ TextFile::WriteResult SetKeyValue(const QString &path, const QString &key, const
     const QString needle = key + QLatin1Char('=');
     const QString entry = needle + value;
     QStringList lines;
+    std::optional<QFileDevice::Permissions> permissions;
     if (const auto existing = TextFile::readLines(path)) {
+        permissions = QFile::permissions(path);  // the new file keeps the old one's
         bool replaced = false;
         for (const QString &line : *existing) {
             if (line.contains(needle)) {
@@ -43,7 +46,7 @@ TextFile::WriteResult SetKeyValue(const QString &path, const QString &key, const
         lines << entry;
     }
     const QString work = QFileInfo(path).dir().filePath(QStringLiteral("temp.ini"));
-    return TextFile::replace(path, work, TextFile::encodeLines(lines));
+    return TextFile::replace(path, work, TextFile::encodeLines(lines), permissions);
 }
 
 }  // namespace lendora

@@ -2,20 +2,46 @@
 
 #include "app/Application.h"
 #include "app/FixedOuterSize.h"
+#include "app/KeyValueFile.h"
+#include "app/Launcher.h"
+#include "app/Prompter.h"
+#include "app/Texts.h"
 #include "app/Version.h"
+#include "data/NumberText.h"
 #include "ui_MainWindow.h"
 
 #include <QCloseEvent>
 #include <QDateEdit>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 
 namespace lendora {
 
 namespace {
+const QString kBadSetting = QStringLiteral("不正确的设定值!");
+// The two differ in their leading ".", and are shown as they stand.
+const QString kTypeStyleMissing = QStringLiteral("文件 .\\style\\type-style.skn 不存在!");
+const QString kLightStyleMissing = QStringLiteral("文件 \\style\\light-hearted.skn 不存在!");
+const QString kSkinUnreadable = QStringLiteral("界面风格文件 %1 无法读取!");
+const QString kHelpMissing = QStringLiteral("帮助文件 readme.txt 未找到!");
+const QString kHelpNotOpened = QStringLiteral("无法打开帮助文件 readme.txt!");
+
+const QString kSettingsFile = QStringLiteral("setting.ini");
+const QString kStyleKey = QStringLiteral("LoadStyle");
+const QString kHelpFile = QStringLiteral("readme.txt");
+
 // Outer size held at 10215 x 7200 twips.
 const QSize kOuterSize(twips(10215), twips(7200));
 }  // namespace
+
+struct MainWindow::SkinStyle {
+    QAction *item;
+    QString file;  // below the application directory
+    QString missing;
+    QString value;  // LoadStyle
+};
 
 MainWindow::MainWindow(Application &app) : m_app(app), m_ui(std::make_unique<Ui::MainWindow>())
 {
@@ -56,10 +82,103 @@ void MainWindow::connectMenu()
     }
     connect(m_ui->meuExit, &QAction::triggered, this,
             [this] { m_app.end(Application::Ending::ExitCommand); });
+    connect(m_ui->meuUseHelper, &QAction::triggered, this, &MainWindow::showHelp);
+
+    // A checkable action flips its own mark before it reports the trigger; the commands set
+    // the marks themselves (a missing skin must leave them as they were), so undo the flip.
+    const struct {
+        QAction *action;
+        void (MainWindow::*command)();
+    } styles[] = {
+        {m_ui->meuWinStyle, &MainWindow::chooseSystemLook},
+        {m_ui->meuTypeStyle, &MainWindow::chooseTypeStyle},
+        {m_ui->meuLight, &MainWindow::chooseLightStyle},
+    };
+    for (const auto &style : styles) {
+        QAction *action = style.action;
+        const auto command = style.command;
+        connect(action, &QAction::triggered, this, [this, action, command](bool checked) {
+            action->setChecked(!checked);
+            (this->*command)();
+        });
+    }
+}
+
+QString MainWindow::settingsPath() const
+{
+    return m_app.filePath(kSettingsFile);
+}
+
+void MainWindow::LoadSetting()
+{
+    const double style = NumberText::leadingValue(GetKeyValue(settingsPath(), kStyleKey));
+    if (style == 0)
+        return;  // the system look, marked at design time
+    if (style == 1)
+        chooseTypeStyle();
+    else if (style == 2)
+        chooseLightStyle();
+    else
+        m_app.prompter().message({kBadSetting, kAppTitle});
+}
+
+void MainWindow::chooseSystemLook()
+{
+    m_ui->meuTypeStyle->setChecked(false);
+    m_ui->meuLight->setChecked(false);
+    m_app.styles().removeSkin();
+    m_ui->meuWinStyle->setChecked(true);
+    // A read-only settings file keeps the old choice; the style holds for this run.
+    SetKeyValue(settingsPath(), kStyleKey, QStringLiteral("0"));
+}
+
+void MainWindow::chooseTypeStyle()
+{
+    chooseSkin({m_ui->meuTypeStyle, QStringLiteral("style/type-style.skn"), kTypeStyleMissing,
+                QStringLiteral("1")});
+}
+
+void MainWindow::chooseLightStyle()
+{
+    chooseSkin({m_ui->meuLight, QStringLiteral("style/light-hearted.skn"), kLightStyleMissing,
+                QStringLiteral("2")});
+}
+
+void MainWindow::chooseSkin(const SkinStyle &style)
+{
+    const QString path = m_app.filePath(style.file);
+    if (!QFileInfo(path).isFile()) {
+        m_app.prompter().message({style.missing, kAppTitle});
+        return;
+    }
+    // Read before anything changes, so a skin that cannot be read leaves the style in force.
+    if (!m_app.styles().loadSkin(path)) {
+        m_app.prompter().message({kSkinUnreadable.arg(QDir::toNativeSeparators(path)), kAppTitle});
+        return;
+    }
+    for (QAction *item : {m_ui->meuWinStyle, m_ui->meuTypeStyle, m_ui->meuLight}) {
+        if (item != style.item)
+            item->setChecked(false);
+    }
+    m_app.styles().applySkin(this);
+    style.item->setChecked(true);
+    SetKeyValue(settingsPath(), kStyleKey, style.value);
+}
+
+void MainWindow::showHelp()
+{
+    const QString path = m_app.filePath(kHelpFile);
+    if (!QFileInfo(path).isFile()) {
+        m_app.prompter().message({kHelpMissing, kAppTitle});
+        return;
+    }
+    if (!m_app.launcher().openDocument(path))
+        m_app.prompter().message({kHelpNotOpened, kAppTitle});
 }
 
 bool MainWindow::load()
 {
+    LoadSetting();
     const QDate today = m_app.today();
     if (auto *lendDate = findChild<QDateEdit *>(QStringLiteral("dtpLendDate")))
         lendDate->setDate(today);

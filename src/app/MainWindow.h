@@ -26,6 +26,14 @@ public:
     // txtReaderIDRenew).
     void InitDataGrid(bool renewTab);
 
+    // Reads the saved window style and applies it (the first step of load()).
+    void LoadSetting();
+
+    // The three style commands of the "界面风格" menu; LoadSetting runs the skin ones.
+    void chooseSystemLook();
+    void chooseTypeStyle();
+    void chooseLightStyle();
+
     // The style convention reads the check mark of "Windows默认".
     bool systemLookChecked() const;
 
@@ -35,7 +43,11 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    struct SkinStyle;
     void connectMenu();
+    void chooseSkin(const SkinStyle &style);
+    void showHelp();
+    QString settingsPath() const;
 
     Application &m_app;
     std::unique_ptr<Ui::MainWindow> m_ui;

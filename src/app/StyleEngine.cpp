@@ -19,6 +19,9 @@ void StyleEngine::applySkin(QWidget *window)
 {
     if (!window)
         return;
+    // Skins paint the window's own background through this property, whatever its class.
+    window->setProperty("lendoraWindow", true);
+    window->setAttribute(Qt::WA_StyledBackground);
     window->setStyleSheet(m_sheet);
     if (!isStyled(window))
         m_styled << window;

@@ -8,7 +8,8 @@
 namespace lendora {
 
 // The skin engine: loads one skin (a Qt style sheet), applies it to windows, and removes it
-// from every window it styled.
+// from every window it styled. A window it styles carries the property lendoraWindow, so a
+// skin reaches the window's own background as *[lendoraWindow="true"].
 class StyleEngine {
 public:
     // Makes the skin in `path` the current one; false when it cannot be read.

@@ -83,8 +83,11 @@ TextFile::WriteResult TextFile::replace(const QString &target, const QString &wo
 {
     if (QFileInfo(target).isDir())
         return WriteResult::Failed;
+    // A work file left over from a crash is dropped, not reused: whatever it holds (or points
+    // to, for a link) never reaches the result.
+    QFile::remove(workPath);
     QFile work(workPath);
-    if (!work.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!work.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         return WriteResult::Failed;
     if (permissions)
         work.setPermissions(*permissions);

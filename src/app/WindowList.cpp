@@ -1,3 +1,4 @@
+#include "app/AboutWindow.h"
 #include "app/Application.h"
 #include "catalogue/AddBookWindow.h"
 #include "catalogue/BookListWindow.h"
@@ -23,6 +24,7 @@ void Application::registerWindows()
     m_windows.add("FrmReader", [this] { return new ReaderWindow(*this); });
     m_windows.add("FrmBookQuery", [this] { return new BookQueryWindow(*this); });
     m_windows.add("FrmLendQuery", [this] { return new LoanQueryWindow(*this); });
+    m_windows.add("FrmAbout", [this] { return new AboutWindow(*this); });
 }
 
 }  // namespace lendora
