@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "tips/TipsWindow.h"
 
 // The secondary windows, each registered by its own name with the one line that makes it.
 // The main menu and other windows open them through the registry.
@@ -7,6 +8,7 @@ namespace lendora {
 
 void Application::registerWindows()
 {
+    m_windows.add("FrmHelp", [this] { return new TipsWindow(*this); });
 }
 
 }  // namespace lendora
