@@ -151,7 +151,19 @@ void TestApp::type(const QString &window, const QString &box, const QString &tex
     edit->setFocus();
     if (!edit->isReadOnly() && edit->isEnabled())
         edit->clear();
-    QTest::keyClicks(edit, text);
+    // keyClicks types Latin-1 only; other characters (Chinese names, say) arrive as the key
+    // event an input method would send, a surrogate pair as one character.
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.unicode() > 0 && c.unicode() < 256) {
+            QTest::keyClick(edit, c.toLatin1());
+            continue;
+        }
+        const qsizetype units = c.isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, text.mid(i, units),
+                            Qt::NoModifier);
+        i += units - 1;
+    }
 }
 
 void TestApp::enter(const QString &window, const QString &box)
