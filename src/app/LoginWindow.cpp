@@ -48,7 +48,7 @@ constexpr int kForgivenAttempts = 3;
 constexpr int kBalloonStyle = clsToolTip::BalloonStyle;
 constexpr int kBalloonIcon = clsToolTip::InformationIcon;
 
-const QSize kOuterSize(twips(5100), twips(2700));
+const QSize kOuterSize(twips(5100), twips(2400));
 }  // namespace
 
 LoginWindow::LoginWindow(Application &app)

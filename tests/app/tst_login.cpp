@@ -90,6 +90,8 @@ class LoginTest : public QObject {
 
 private slots:
     void loginWindowAtStart();
+    void passwordShowsStarsInEverySkin_data();
+    void passwordShowsStarsInEverySkin();
     void startUpEndsBeforeTheLogin();
     void okEnabledOnlyWithBothBoxes_data();
     void okEnabledOnlyWithBothBoxes();
@@ -172,6 +174,25 @@ void LoginTest::loginWindowAtStart()
     QCOMPARE(tip.DelayTime(), -1);
     QCOMPARE(tip.VisibleTime(), -1);
     QVERIFY(t.prompter().shown().isEmpty());
+}
+
+void LoginTest::passwordShowsStarsInEverySkin_data()
+{
+    QTest::addColumn<QString>("skin");
+    QTest::newRow("type-style") << "style/type-style.skn";
+    QTest::newRow("light-hearted") << "style/light-hearted.skn";
+}
+
+void LoginTest::passwordShowsStarsInEverySkin()
+{
+    QFETCH(QString, skin);
+    TestApp t;
+    QVERIFY(t.start());
+    QVERIFY(t.app().styles().loadSkin(QDir(t.appDir()).filePath(skin)));
+    t.app().styles().applySkin(t.window("FrmLogon"));
+    auto *password = t.control<QLineEdit>("FrmLogon", "txtPassword");
+    QCOMPARE(password->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, password),
+             int('*'));
 }
 
 void LoginTest::startUpEndsBeforeTheLogin()
