@@ -34,6 +34,12 @@ clsToolTip::clsToolTip(QObject *parent) : QObject(parent)
     connect(&m_hideTimer, &QTimer::timeout, this, &clsToolTip::hideTip);
 }
 
+clsToolTip::~clsToolTip()
+{
+    for (const auto &tip : std::as_const(m_ownerless))
+        delete tip.data();
+}
+
 int clsToolTip::initialDelay() const
 {
     if (m_delayTime >= 0)
@@ -89,6 +95,8 @@ void clsToolTip::CreateTipWindow(QWidget *owner, int style)
     m_watched.clear();
     m_toolAdded = false;
     m_tip = new BalloonWidget(owner);
+    if (!owner)
+        m_ownerless << m_tip;
     m_tip->setBalloonShape((style & BalloonStyle) != 0);
 }
 

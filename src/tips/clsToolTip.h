@@ -23,6 +23,8 @@ public:
     static constexpr int BalloonStyle = 64;
 
     explicit clsToolTip(QObject *parent = nullptr);
+    // Balloons belong to their owner windows; only those made without one go with this object.
+    ~clsToolTip() override;
 
     // Milliseconds the balloon stays up / before it shows; -1 leaves the system's timing.
     int VisibleTime() const { return m_visibleTime; }
@@ -64,6 +66,7 @@ private:
     QPointer<QWidget> m_control;
     QPointer<QWidget> m_target;
     QList<QPointer<QWidget>> m_watched;
+    QList<QPointer<BalloonWidget>> m_ownerless;
     bool m_centred = false;
     QString m_text;
     QString m_title;

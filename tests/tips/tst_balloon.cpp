@@ -46,7 +46,6 @@ private slots:
     void noTargetUntilSetHandle();
     void toolAreaOfAControlInsideItsWindow();
     void showsWhileTheMouseRests();
-    void plainTipWithoutBalloonStyle();
 };
 
 void BalloonTest::titleAndIcon_data()
@@ -194,17 +193,6 @@ void BalloonTest::showsWhileTheMouseRests()
     QTest::mousePress(form.button, Qt::LeftButton);
     QVERIFY(!balloon->isVisible());
     QTest::mouseRelease(form.button, Qt::LeftButton);
-}
-
-void BalloonTest::plainTipWithoutBalloonStyle()
-{
-    Form form;
-    clsToolTip balloon, plain;
-    balloon.CreateBalloon(form.button, form.button, "t", 64, false, "提示", 1, "", "");
-    plain.CreateBalloon(form.button, form.button, "t", 0, false, "提示", 1, "", "");
-    QVERIFY(!plain.tipWindow()->isBalloonShape());
-    // The balloon's stem adds to its height.
-    QVERIFY(plain.tipWindow()->sizeHint().height() < balloon.tipWindow()->sizeHint().height());
 }
 
 LENDORA_TEST_CLASS(BalloonTest)
