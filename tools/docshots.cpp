@@ -7,7 +7,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QTableView>
+#include <QCursor>
 #include <QDir>
+#include <QPainter>
 #include <QScreen>
 #include <QThread>
 #include <QTimer>
@@ -77,6 +79,15 @@ void seedLibrary(TestApp &t)
     };
     for (const QVariantList &l : loans)
         t.exec("insert into lentInfo values (?,?,?,?,?,?)", l);
+}
+
+// Waits, with events running, until `done` holds (at most a few seconds).
+void waitFor(const std::function<bool()> &done)
+{
+    for (int i = 0; i < 150 && !done(); ++i) {
+        QApplication::processEvents();
+        QThread::msleep(20);
+    }
 }
 
 const QList<Scene> &scenes()
@@ -189,6 +200,26 @@ const QList<Scene> &scenes()
              t.trigger("meuAbout");
              return t.window("FrmAbout");
          }},
+        {"login",
+         [](TestApp &t) -> QWidget * {
+             if (!t.start())
+                 return nullptr;
+             t.type("FrmLogon", "txtPassword", "741");
+             // The mouse rests on ">>" until its balloon shows.
+             auto *more = t.control<QWidget>("FrmLogon", "Command1");
+             QCursor::setPos(more->mapToGlobal(more->rect().center() + QPoint(0, 4)));
+             QWidget *balloon = t.control<QWidget>("FrmLogon", "balloonTip");
+             waitFor([balloon] { return balloon->isVisible(); });
+             return t.window("FrmLogon");
+         }},
+        {"tips",
+         [](TestApp &t) {
+             t.login();  // the shipped tips file opens the tips window after the login
+             QWidget *tips = t.window("FrmHelp");
+             if (tips)
+                 tips->raise();
+             return tips;
+         }},
     };
     return all;
 }
@@ -217,8 +248,38 @@ int main(int argc, char *argv[])
         }
         window->raise();
         window->activateWindow();
+        for (QWidget *child : window->findChildren<QWidget *>()) {
+            if (child->isWindow() && child->isVisible())
+                child->raise();  // its pop-ups stay above it
+        }
         settle();
-        const QPixmap shot = window->screen()->grabWindow(window->winId());
+        // The window together with the pop-ups it owns that are showing (a balloon, say).
+        QRect area = window->geometry();
+        for (const QWidget *child : window->findChildren<QWidget *>()) {
+            if (child->isWindow() && child->isVisible())
+                area |= child->geometry();
+        }
+        QPixmap shot = window->screen()->grabWindow(window->winId());
+        if (area != window->geometry()) {
+            // The screen under the window and its pop-ups, each pop-up in its own shape, over a
+            // transparent background rather than the bare desktop.
+            const QPixmap screen =
+                window->screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+            QRegion shape(window->geometry().translated(-area.topLeft()));
+            for (const QWidget *child : window->findChildren<QWidget *>()) {
+                if (child->isWindow() && child->isVisible()) {
+                    const QRegion own = child->mask().isEmpty() ? QRegion(child->rect()) : child->mask();
+                    shape |= own.translated(child->geometry().topLeft() - area.topLeft());
+                }
+            }
+            QPixmap whole(area.size());
+            whole.fill(Qt::transparent);
+            QPainter painter(&whole);
+            painter.setClipRegion(shape);
+            painter.drawPixmap(0, 0, screen);
+            painter.end();
+            shot = whole;
+        }
         const QString path = QDir(out).filePath(name + QStringLiteral(".png"));
         if (!shot.save(path)) {
             ++failures;

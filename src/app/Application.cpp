@@ -1,9 +1,11 @@
 #include "app/Application.h"
 
+#include "app/LoginWindow.h"
 #include "app/MainWindow.h"
 #include "app/Prompter.h"
 #include "app/Texts.h"
 #include "data/DatabaseFile.h"
+#include "tips/PrivateProfile.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -24,6 +26,8 @@ namespace lendora {
 
 namespace {
 const QString kAlreadyRunning = QStringLiteral("本程式已运行!");
+const QString kTipsWindow = QStringLiteral("FrmHelp");
+const QString kTipsFile = QStringLiteral("QUICKTIP.INI");
 int nextInstance = 0;
 }  // namespace
 
@@ -38,6 +42,7 @@ Application::Application(Environment env, QObject *parent)
 Application::~Application()
 {
     m_windows.deleteAll();
+    delete m_login.data();
     delete m_main.data();
     m_database.close();
 }
@@ -45,6 +50,11 @@ Application::~Application()
 MainWindow *Application::mainWindow() const
 {
     return m_main.data();
+}
+
+LoginWindow *Application::loginWindow() const
+{
+    return m_login.data();
 }
 
 QString Application::connectionName(const QString &purpose) const
@@ -76,11 +86,24 @@ bool Application::start()
         end(Ending::SecondCopy);
         return false;
     }
+    // The main window loads hidden first: the style is applied and the database open before
+    // anybody logs in.
     m_main = new MainWindow(*this);
     if (!m_main->load())
         return false;
-    m_main->show();
+    m_login = new LoginWindow(*this);
+    m_login->show();
     return true;
+}
+
+void Application::loggedIn()
+{
+    m_login->hide();
+    m_main->show();
+    const auto start = PrivateProfile::read(filePath(kTipsFile), QStringLiteral("TIP"),
+                                            QStringLiteral("START"));
+    if (start && *start == QLatin1String("T"))
+        m_windows.show(kTipsWindow);
 }
 
 bool Application::openDatabase()
@@ -107,6 +130,8 @@ QList<QWidget *> Application::topLevelWindows() const
     QList<QWidget *> all;
     if (m_main)
         all << m_main.data();
+    if (m_login)
+        all << m_login.data();
     all << m_windows.openWindows();
     return all;
 }
@@ -124,6 +149,8 @@ void Application::end(Ending how)
     m_ending = how;
     m_database.close();
     m_windows.hideAll();
+    if (m_login)
+        m_login->hide();
     if (m_main)
         m_main->hide();
     m_lock.release();

@@ -13,6 +13,7 @@
 
 namespace lendora {
 
+class LoginWindow;
 class MainWindow;
 class Prompter;
 class Launcher;
@@ -36,8 +37,12 @@ public:
     explicit Application(Environment env, QObject *parent = nullptr);
     ~Application() override;
 
-    // Runs start-up up to the first shown window; false when the program ended during it.
+    // Runs start-up up to the first shown window, the login window; false when the program
+    // ended during it.
     bool start();
+    // A successful login: the login window hides (it stays loaded), the main window shows,
+    // and the tips window opens when the tips file asks for it at start-up.
+    void loggedIn();
     // Ends at once: records how, closes the database, hides every window, leaves the event
     // loop. No window's close handler runs.
     void end(Ending how);
@@ -60,6 +65,7 @@ public:
     bool openDatabase();
 
     MainWindow *mainWindow() const;
+    LoginWindow *loginWindow() const;
     WindowRegistry &windows() { return m_windows; }
     StyleEngine &styles() { return m_styles; }
     // The style convention every secondary window follows as the first step of its load.
@@ -88,6 +94,7 @@ private:
     StyleEngine m_styles;
     WindowRegistry m_windows;
     QPointer<MainWindow> m_main;
+    QPointer<LoginWindow> m_login;
 };
 
 }  // namespace lendora

@@ -8,6 +8,7 @@
 #include "query/BookQueryWindow.h"
 #include "query/LoanQueryWindow.h"
 #include "readers/ReaderWindow.h"
+#include "tips/TipsWindow.h"
 
 // The secondary windows, each registered by its own name with the one line that makes it.
 // The main menu and other windows open them through the registry.
@@ -25,6 +26,7 @@ void Application::registerWindows()
     m_windows.add("FrmBookQuery", [this] { return new BookQueryWindow(*this); });
     m_windows.add("FrmLendQuery", [this] { return new LoanQueryWindow(*this); });
     m_windows.add("FrmAbout", [this] { return new AboutWindow(*this); });
+    m_windows.add("FrmHelp", [this] { return new TipsWindow(*this); });
 }
 
 }  // namespace lendora

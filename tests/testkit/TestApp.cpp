@@ -1,6 +1,8 @@
 #include "TestApp.h"
 
+#include "app/AccountFile.h"
 #include "app/AppDirectory.h"
+#include "app/LoginWindow.h"
 #include "app/MainWindow.h"
 #include "data/DatabaseFile.h"
 
@@ -65,6 +67,30 @@ void TestApp::login()
         QTest::qFail("the application ended during start-up", __FILE__, __LINE__);
         return;
     }
+    if (window(QStringLiteral("Frmmain")))
+        return;  // logged in already
+    if (!window(QStringLiteral("FrmLogon"))) {
+        QTest::qFail("no login window is shown", __FILE__, __LINE__);
+        return;
+    }
+    // The account in force, read the way the program reads it.
+    const LoginWindow *logon = m_app->loginWindow();
+    const Account account =
+        AccountFile::read(logon->accountPath()).value_or(AccountFile::builtIn());
+    type(QStringLiteral("FrmLogon"), QStringLiteral("txtUserName"), account.userName);
+    type(QStringLiteral("FrmLogon"), QStringLiteral("txtPassword"), account.password);
+    click(QStringLiteral("FrmLogon"), QStringLiteral("cmdOK"));
+    QWidget *main = window(QStringLiteral("Frmmain"));
+    if (!main) {
+        QTest::qFail("the login did not show the main window", __FILE__, __LINE__);
+        return;
+    }
+    // A tips window that opened stays open, behind the main window, so the clerk's next
+    // steps (and focus checks) happen in the main window.
+    main->raise();
+    main->activateWindow();
+    if (!QTest::qWaitForWindowActive(main))
+        qWarning("the main window did not become active after the login");
 }
 
 bool TestApp::ended() const

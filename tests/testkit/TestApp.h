@@ -29,9 +29,11 @@ public:
     Application &app() { return *m_app; }
     void setToday(QDate day) { m_today = day; }
 
-    // Start-up up to the first shown window; false if it ended instead.
+    // Start-up up to the first shown window (the login window); false if it ended instead.
     bool start();
-    // start() if needed, then logs in with the account in force; the main window is then shown.
+    // start() if needed, then types the account in force (the account file's, or the built-in
+    // one) into the login window and clicks its OK button; the main window is then shown and
+    // active. A tips window that opens after the login is left open behind it.
     void login();
 
     // A visible top-level window of this application, or nullptr.

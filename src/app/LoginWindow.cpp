@@ -1,0 +1,199 @@
+#include "app/LoginWindow.h"
+
+#include "app/Application.h"
+#include "app/Controls.h"
+#include "app/FixedOuterSize.h"
+#include "app/Prompter.h"
+#include "app/Texts.h"
+#include "tips/clsToolTip.h"
+#include "ui_LoginWindow.h"
+
+#include <QCloseEvent>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QScreen>
+
+namespace lendora {
+
+namespace {
+const QString kAccountFile = QStringLiteral("dat/userdata.dat");
+
+const QString kBalloonText = QStringLiteral("点击此按钮更改您的帐号!");
+const QString kPopMenuTitle = QStringLiteral("弹出菜单");
+const QString kChangeAccountItem = QStringLiteral("更改我的帐号");
+
+const QString kNoSuchUser = QStringLiteral("帐号不存在!");
+const QString kWrongPassword = QStringLiteral("密码无效!请重新输入");
+const QString kTooManyAttempts = QStringLiteral("你尝试登入的次数太多!");
+
+const QString kOldPasswordPrompt = QStringLiteral("请输入旧的帐号密码:");
+const QString kOldPasswordTitle = QStringLiteral("旧的密码确认");
+const QString kOldPasswordWrong = QStringLiteral("旧的密码确认错误,您不能更改帐号!");
+const QString kNewUserPrompt = QStringLiteral("请输入您要更改的用户名:");
+const QString kNewUserTitle = QStringLiteral("添加用户");
+const QString kNewUserDefault = QStringLiteral("user");
+const QString kNewPasswordPrompt = QStringLiteral("请输入您的密码:");
+const QString kNewPasswordTitle = QStringLiteral("输入密码");
+const QString kEmptyPassword = QStringLiteral("密码不可以为空,请再输入!");
+const QString kChanged = QStringLiteral("帐号更改成功!");
+const QString kYourUserName = QStringLiteral("你的用户名是:");
+const QString kYourPassword = QStringLiteral("你的密码是:");
+const QString kUnstorable = QStringLiteral("用户名或密码含有不能保存的字符,帐号未更改!");
+const QString kWriteFailed = QStringLiteral("无法写入帐号文件 dat/userdata.dat,帐号未更改!");
+
+// Three wrong passwords are forgiven; the next one ends the program.
+constexpr int kForgivenAttempts = 3;
+// The balloon's look and icon.
+constexpr int kBalloonStyle = clsToolTip::BalloonStyle;
+constexpr int kBalloonIcon = clsToolTip::InformationIcon;
+
+const QSize kOuterSize(twips(5100), twips(2400));
+}  // namespace
+
+LoginWindow::LoginWindow(Application &app)
+    : m_app(app), m_ui(std::make_unique<Ui::LoginWindow>())
+{
+    m_ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
+    m_app.applyWindowStyle(this);
+    FixedOuterSize::hold(this, kOuterSize);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    markInput(m_ui->txtUserName);
+    markInput(m_ui->txtPassword);
+    // Every typed character shows as "*".
+    m_ui->txtPassword->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
+
+    m_popMenu = new QMenu(kPopMenuTitle, this);
+    m_popMenu->setObjectName(QStringLiteral("PopMenu"));
+    QAction *change = m_popMenu->addAction(kChangeAccountItem);
+    change->setObjectName(QStringLiteral("meuAddUser"));
+
+    if (const auto stored = AccountFile::read(accountPath())) {
+        m_account = *stored;
+        m_ui->txtUserName->setText(m_account.userName);
+    } else {
+        m_ui->txtUserName->setText(AccountFile::builtIn().userName);
+        m_account = {m_ui->txtUserName->text(), AccountFile::builtIn().password};
+    }
+
+    m_toolTip = new clsToolTip(this);
+    m_toolTip->CreateBalloon(m_ui->Command1, m_ui->Command1, kBalloonText, kBalloonStyle, false,
+                             kHintTitle, kBalloonIcon, QString(), QString());
+
+    connect(m_ui->txtUserName, &QLineEdit::textChanged, this, &LoginWindow::updateOk);
+    connect(m_ui->txtPassword, &QLineEdit::textChanged, this, &LoginWindow::updateOk);
+    connect(m_ui->cmdOK, &QPushButton::clicked, this, &LoginWindow::logIn);
+    connect(m_ui->cmdCancel, &QPushButton::clicked, this, &LoginWindow::reject);
+    connect(m_ui->Command1, &QPushButton::clicked, this, [this] {
+        // At the mouse, or below the button when it was pressed from the keyboard.
+        const QPoint mouse = QCursor::pos();
+        const QRect button(m_ui->Command1->mapToGlobal(QPoint(0, 0)), m_ui->Command1->size());
+        m_popMenu->popup(button.contains(mouse) ? mouse : button.bottomLeft());
+    });
+    connect(change, &QAction::triggered, this, &LoginWindow::changeAccount);
+
+    updateOk();
+    m_ui->txtPassword->setFocus();
+}
+
+LoginWindow::~LoginWindow() = default;
+
+QString LoginWindow::accountPath() const
+{
+    return m_app.filePath(kAccountFile);
+}
+
+void LoginWindow::updateOk()
+{
+    m_ui->cmdOK->setEnabled(!m_ui->txtUserName->text().isEmpty()
+                            && !m_ui->txtPassword->text().isEmpty());
+}
+
+void LoginWindow::logIn()
+{
+    if (m_ui->txtUserName->text() != m_account.userName) {
+        m_app.prompter().message({kNoSuchUser, kAppTitle});
+        return;
+    }
+    ++m_attempts;
+    if (m_ui->txtPassword->text() != m_account.password) {
+        if (m_attempts <= kForgivenAttempts) {
+            m_app.prompter().message({kWrongPassword, kAppTitle});
+            m_ui->txtPassword->clear();
+        } else {
+            m_app.prompter().message({kTooManyAttempts, kAppTitle});
+            m_app.end(Application::Ending::TooManyAttempts);
+        }
+        return;
+    }
+    m_app.loggedIn();
+}
+
+QString LoginWindow::askNewPassword()
+{
+    // There is no way out but a password: an account without one could never log in.
+    for (;;) {
+        const QString answer =
+            m_app.prompter().input(kNewPasswordPrompt, kNewPasswordTitle, QString());
+        if (!answer.isEmpty())
+            return answer;
+        m_app.prompter().message({kEmptyPassword, kAppTitle});
+    }
+}
+
+void LoginWindow::changeAccount()
+{
+    m_ui->txtUserName->setText(m_account.userName);
+    m_ui->txtPassword->clear();
+
+    const QString old = m_app.prompter().input(kOldPasswordPrompt, kOldPasswordTitle, QString());
+    if (old != m_account.password) {
+        m_app.prompter().message({kOldPasswordWrong, kAppTitle});
+        return;
+    }
+    const QString userName = m_app.prompter().input(kNewUserPrompt, kNewUserTitle, kNewUserDefault);
+    if (userName.isEmpty())
+        return;
+    // Nothing is written until both are known, and then both lines at once: a program
+    // stopped while the password is asked for leaves the old account in force.
+    const Account changed{userName, askNewPassword()};
+
+    switch (AccountFile::write(accountPath(), changed)) {
+    case AccountFile::WriteResult::Unstorable:
+        m_app.prompter().message({kUnstorable, kAppTitle});
+        return;
+    case AccountFile::WriteResult::Failed:
+        m_app.prompter().message({kWriteFailed, kAppTitle});
+        return;
+    case AccountFile::WriteResult::Written:
+        break;
+    }
+    m_account = changed;
+    m_ui->txtUserName->setText(m_account.userName);
+    m_ui->txtPassword->clear();
+    m_app.prompter().message({kChanged + QLatin1Char('\n') + kYourUserName + m_account.userName
+                                  + QLatin1Char('\n') + kYourPassword + m_account.password,
+                              kAppTitle});
+}
+
+void LoginWindow::closeEvent(QCloseEvent *event)
+{
+    // Once logged in the window stays loaded, hidden, until the program ends.
+    if (!isVisible()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    m_app.end(Application::Ending::LoginCancelled);
+}
+
+void LoginWindow::reject()
+{
+    m_app.end(Application::Ending::LoginCancelled);
+}
+
+}  // namespace lendora

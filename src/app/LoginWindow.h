@@ -1,0 +1,52 @@
+#pragma once
+
+#include "app/AccountFile.h"
+
+#include <QDialog>
+#include <memory>
+
+class QMenu;
+
+namespace Ui {
+class LoginWindow;
+}
+
+namespace lendora {
+
+class Application;
+class clsToolTip;
+
+// FrmLogon, "登录": asks for the one account before the main window is shown, and lets the
+// account be changed once the current password is confirmed. It stays loaded, hidden, after
+// a successful login; closing or cancelling it ends the program.
+class LoginWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit LoginWindow(Application &app);
+    ~LoginWindow() override;
+
+    // The account in force and the logins tried with the right user name so far.
+    const Account &account() const { return m_account; }
+    int attempts() const { return m_attempts; }
+    clsToolTip &balloon() const { return *m_toolTip; }
+    QString accountPath() const;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void reject() override;  // Esc, the cancel button
+
+private:
+    void updateOk();
+    void logIn();
+    void changeAccount();
+    QString askNewPassword();
+
+    Application &m_app;
+    std::unique_ptr<Ui::LoginWindow> m_ui;
+    QMenu *m_popMenu = nullptr;
+    clsToolTip *m_toolTip = nullptr;
+    Account m_account;
+    int m_attempts = 0;
+};
+
+}  // namespace lendora

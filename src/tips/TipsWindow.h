@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+namespace Ui {
+class TipsWindow;
+}
+
+namespace lendora {
+
+class Application;
+
+// FrmHelp, "每日小技巧": one tip of the tips file at a time, the next one on request; which
+// tip comes next and whether the window opens at start-up are kept in the file.
+class TipsWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit TipsWindow(Application &app);
+    ~TipsWindow() override;
+
+    // The value of a key; "unknown" when the key or the file is missing; "" after an error
+    // box when the key is there with an empty value.
+    QString ReadIniValue(const QString &file, const QString &section, const QString &key);
+    // Writes a key; a failure is reported in an error box.
+    void WriteIniValue(const QString &file, const QString &section, const QString &key,
+                       const QString &value);
+    // Shows the tip CURRENT names and moves CURRENT on, back to 1 after the last tip.
+    void ShowNextTip();
+
+    QString tipsFile() const;
+
+private:
+    void onExit();
+
+    Application &m_app;
+    std::unique_ptr<Ui::TipsWindow> m_ui;
+};
+
+}  // namespace lendora
