@@ -1,0 +1,187 @@
+#include "circulation/CurrentLoans.h"
+
+#include "app/Controls.h"
+#include "circulation/LoanStore.h"
+#include "data/GridSource.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QSqlQueryModel>
+#include <QStandardItemModel>
+#include <QTableView>
+
+namespace lendora {
+
+BoundColumns::BoundColumns(QStringList names, QObject *parent)
+    : QIdentityProxyModel(parent), m_names(std::move(names))
+{
+}
+
+int BoundColumns::sourceColumn(const QString &name) const
+{
+    const QAbstractItemModel *source = sourceModel();
+    if (!source)
+        return -1;
+    for (int c = 0; c < source->columnCount(); ++c) {
+        if (source->headerData(c, Qt::Horizontal).toString() == name)
+            return c;
+    }
+    return -1;
+}
+
+int BoundColumns::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_names.size());
+}
+
+QModelIndex BoundColumns::index(int row, int column, const QModelIndex &parent) const
+{
+    if (parent.isValid() || row < 0 || row >= rowCount() || column < 0 || column >= columnCount())
+        return {};
+    return createIndex(row, column);
+}
+
+QModelIndex BoundColumns::mapToSource(const QModelIndex &proxyIndex) const
+{
+    if (!proxyIndex.isValid() || !sourceModel() || proxyIndex.model() != this)
+        return {};
+    const int column = sourceColumn(m_names.value(proxyIndex.column()));
+    return column < 0 ? QModelIndex() : sourceModel()->index(proxyIndex.row(), column);
+}
+
+QModelIndex BoundColumns::mapFromSource(const QModelIndex &sourceIndex) const
+{
+    if (!sourceIndex.isValid() || !sourceModel())
+        return {};
+    const QString name = sourceModel()->headerData(sourceIndex.column(), Qt::Horizontal).toString();
+    const int column = static_cast<int>(m_names.indexOf(name));
+    return column < 0 ? QModelIndex() : createIndex(sourceIndex.row(), column);
+}
+
+QVariant BoundColumns::data(const QModelIndex &index, int role) const
+{
+    const QModelIndex source = mapToSource(index);
+    return source.isValid() ? source.data(role) : QVariant();
+}
+
+QVariant BoundColumns::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal) {
+        if (role == Qt::DisplayRole && section >= 0 && section < m_names.size())
+            return m_names.at(section);
+        return {};
+    }
+    return QIdentityProxyModel::headerData(section, orientation, role);
+}
+
+Qt::ItemFlags BoundColumns::flags(const QModelIndex &index) const
+{
+    return index.isValid() ? Qt::ItemIsSelectable | Qt::ItemIsEnabled : Qt::NoItemFlags;
+}
+
+CurrentLoans::CurrentLoans(GridSource *source, QObject *parent)
+    : QObject(parent), m_source(source), m_columns(new BoundColumns(gridColumns(), this)),
+      m_selection(new QItemSelectionModel(m_columns, this)),
+      m_unbound(new QStandardItemModel(0, static_cast<int>(gridColumns().size()), this))
+{
+    m_columns->setSourceModel(m_source->model());
+    m_unbound->setHorizontalHeaderLabels(gridColumns());
+    connect(m_selection, &QItemSelectionModel::currentRowChanged, this,
+            &CurrentLoans::currentChanged);
+}
+
+const QStringList &CurrentLoans::gridColumns()
+{
+    static const QStringList columns = {
+        QStringLiteral("读者编号"), QStringLiteral("读者姓名"), QStringLiteral("书籍编号"),
+        QStringLiteral("书籍名称"), QStringLiteral("书籍类别"), QStringLiteral("书籍页码"),
+        QStringLiteral("出版社"),   QStringLiteral("借书日期"),
+    };
+    return columns;
+}
+
+void CurrentLoans::prepare(QTableView *grid)
+{
+    setupGrid(grid);
+    grid->setModel(m_unbound);
+    sizeColumns(grid);
+}
+
+void CurrentLoans::bind(QTableView *grid)
+{
+    if (isBound(grid))
+        return;
+    QItemSelectionModel *own = grid->selectionModel();
+    grid->setModel(m_columns);
+    QItemSelectionModel *made = grid->selectionModel();
+    grid->setSelectionModel(m_selection);
+    // setModel made a selection model of its own for the grid; the shared one replaces it.
+    if (made && made != m_selection)
+        made->deleteLater();
+    if (own && own != made && own != m_selection && own->model() == m_unbound)
+        own->deleteLater();
+    m_grids.append(grid);
+    sizeColumns(grid);
+}
+
+bool CurrentLoans::isBound(const QTableView *grid) const
+{
+    return grid && grid->model() == m_columns;
+}
+
+bool CurrentLoans::run(const QString &readerId)
+{
+    const bool ok = m_source->run(LoanStore::openLoansSql(), {readerId});
+    // Every row is fetched at once: the count is exact and the statement is done with.
+    m_source->rowCount();
+    for (const QPointer<QTableView> &grid : std::as_const(m_grids)) {
+        if (grid)
+            sizeColumns(grid);
+    }
+    selectFirstRow();
+    return ok;
+}
+
+void CurrentLoans::selectFirstRow()
+{
+    const QModelIndex first = m_columns->index(0, 0);
+    if (first.isValid()) {
+        m_selection->setCurrentIndex(first, QItemSelectionModel::ClearAndSelect
+                                                | QItemSelectionModel::Rows);
+    } else {
+        m_selection->clear();
+    }
+    // A run with the same current row index still shows other rows.
+    emit currentChanged();
+}
+
+int CurrentLoans::rowCount() const
+{
+    return m_source->rowCount();
+}
+
+int CurrentLoans::currentRow() const
+{
+    const QModelIndex current = m_selection->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+QVariant CurrentLoans::current(const QString &column) const
+{
+    const int row = currentRow();
+    const int sourceColumn = m_columns->sourceColumn(column);
+    if (row < 0 || sourceColumn < 0)
+        return {};
+    return m_source->model()->index(row, sourceColumn).data();
+}
+
+void CurrentLoans::sizeColumns(QTableView *grid) const
+{
+    // Fits the tab without scrolling; the lending date takes what is left.
+    static const int widths[] = {58, 56, 62, 110, 76, 58, 100};
+    for (int c = 0; c < static_cast<int>(std::size(widths)); ++c)
+        grid->setColumnWidth(c, widths[c]);
+    grid->horizontalHeader()->setStretchLastSection(true);
+}
+
+}  // namespace lendora
