@@ -11,6 +11,7 @@
 #include "circulation/RenewalTab.h"
 #include "circulation/ReturnTab.h"
 #include "data/GridSource.h"
+#include "data/NumberText.h"
 #include "settings/LibraryRules.h"
 #include "ui_MainWindow.h"
 
@@ -136,7 +137,7 @@ void MainWindow::InitDataGrid(bool renewTab)
     const LoanLimit::Remaining remaining =
         LoanLimit::remaining(rules ? rules->bookLimit : QVariant(), openLoans);
     m_lending->showCounters(openLoans, remaining.problem == LoanLimit::Problem::None
-                                           ? QString::number(remaining.value)
+                                           ? NumberText::fromInt(remaining.value)
                                            : QString());
 }
 

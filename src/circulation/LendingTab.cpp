@@ -5,6 +5,7 @@
 #include "app/MainWindow.h"
 #include "app/Prompter.h"
 #include "app/Texts.h"
+#include "data/NumberText.h"
 #include "ui_LendingTab.h"
 
 namespace lendora {
@@ -61,7 +62,7 @@ QTableView *LendingTab::grid() const
 void LendingTab::showCounters(int openLoans, const QString &remaining)
 {
     m_ui->lblLendCount->setText(openLoans < 0 ? kLendCountCaption
-                                              : kLendCountCaption + QString::number(openLoans));
+                                              : kLendCountCaption + NumberText::fromInt(openLoans));
     m_ui->lblRemain->setText(remaining);
 }
 
