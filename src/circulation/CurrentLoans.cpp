@@ -178,7 +178,7 @@ QVariant CurrentLoans::current(const QString &column) const
 void CurrentLoans::sizeColumns(QTableView *grid) const
 {
     // Fits the tab without scrolling; the lending date takes what is left.
-    static const int widths[] = {58, 56, 62, 110, 76, 58, 100};
+    static const int widths[] = {58, 56, 62, 104, 92, 56, 100};
     for (int c = 0; c < static_cast<int>(std::size(widths)); ++c)
         grid->setColumnWidth(c, widths[c]);
     grid->horizontalHeader()->setStretchLastSection(true);

@@ -64,7 +64,7 @@ public:
     Found findReader(const QString &readerId, QString *name);
     // `missing` names the first null column of an Incomplete row.
     Found findBook(const QString &bookId, BookDetails *book, QString *missing);
-    // The book's open loan (the reader typed on the tab plays no part).
+    // The book's open loan, whoever holds it: the reader typed on the tab is not asked.
     Found findOpenLoan(const QString &bookId, OpenLoan *loan, QString *missing);
 
     // Open loans counted exactly as the grid lists them.
