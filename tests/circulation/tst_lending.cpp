@@ -248,6 +248,8 @@ void LendingTest::lendChecksAgainAtTheMoment_data()
         << "loan" << QStringList{"该书已经借出,请选择其它图书!"} << false;
     QTest::newRow("reader typed now is full") << "reader 002" << QStringList{kFull} << true;
     QTest::newRow("limit lowered meanwhile") << "limit 0" << QStringList{kFull} << true;
+    QTest::newRow("limit past a book count")
+        << "limit 40000" << QStringList{"借出册数设定不正确,请先在基本设置中改正!"} << true;
     QTest::newRow("limit cleared meanwhile")
         << "limit null" << QStringList{"没有设定借出册数,请先在基本设置中设定!"} << true;
 }
