@@ -10,6 +10,11 @@ class MainWindow;
 namespace lendora {
 
 class Application;
+class CurrentLoans;
+class GridSource;
+class LendingTab;
+class RenewalTab;
+class ReturnTab;
 
 // Frmmain: the hub. Its menu opens the other windows; its tabs hold circulation.
 class MainWindow : public QMainWindow {
@@ -23,7 +28,8 @@ public:
 
     // Re-runs a reader's open-loans query for the lending tab (renewTab false, reader of
     // txtReaderID, also recomputes the two counters) or the renewal tab (reader of
-    // txtReaderIDRenew).
+    // txtReaderIDRenew). Both grids and the renewal tab's bound boxes share the one data
+    // source Adodc1, so every run changes what all of them show.
     void InitDataGrid(bool renewTab);
 
     // Reads the saved window style and applies it (the first step of load()).
@@ -33,6 +39,8 @@ public:
     void chooseSystemLook();
     void chooseTypeStyle();
     void chooseLightStyle();
+    GridSource *Adodc1() const { return m_adodc1; }
+    CurrentLoans &currentLoans() const { return *m_loans; }
 
     // The style convention reads the check mark of "Windows默认".
     bool systemLookChecked() const;
@@ -48,9 +56,15 @@ private:
     void chooseSkin(const SkinStyle &style);
     void showHelp();
     QString settingsPath() const;
+    void buildTabs();
 
     Application &m_app;
     std::unique_ptr<Ui::MainWindow> m_ui;
+    GridSource *m_adodc1 = nullptr;
+    CurrentLoans *m_loans = nullptr;
+    LendingTab *m_lending = nullptr;
+    RenewalTab *m_renewal = nullptr;
+    ReturnTab *m_return = nullptr;
 };
 
 }  // namespace lendora

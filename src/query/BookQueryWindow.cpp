@@ -9,7 +9,7 @@
 #include "catalogue/PickLists.h"
 #include "data/GridSource.h"
 #include "query/BookCriteria.h"
-#include "query/BoundColumns.h"
+#include "data/BoundColumns.h"
 #include "query/QueryLayout.h"
 #include "ui_BookQueryWindow.h"
 

@@ -6,7 +6,7 @@
 #include "app/Prompter.h"
 #include "app/Texts.h"
 #include "data/GridSource.h"
-#include "query/BoundColumns.h"
+#include "data/BoundColumns.h"
 #include "query/LoanCriteria.h"
 #include "query/QueryLayout.h"
 #include "ui_LoanQueryWindow.h"

@@ -1,4 +1,4 @@
-#include "query/BoundColumns.h"
+#include "data/BoundColumns.h"
 
 namespace lendora {
 
@@ -68,6 +68,18 @@ QVariant BoundColumns::headerData(int section, Qt::Orientation orientation, int 
         && section < m_names.size())
         return m_names.at(section);
     return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+Qt::ItemFlags BoundColumns::flags(const QModelIndex &index) const
+{
+    // Grids are read-only.
+    return index.isValid() ? Qt::ItemIsSelectable | Qt::ItemIsEnabled : Qt::NoItemFlags;
+}
+
+int BoundColumns::sourceColumn(const QString &name) const
+{
+    const qsizetype at = m_names.indexOf(name);
+    return at < 0 ? -1 : m_sourceColumn.value(at, -1);
 }
 
 bool BoundColumns::canFetchMore(const QModelIndex &parent) const

@@ -1,0 +1,121 @@
+#include "circulation/CurrentLoans.h"
+
+#include "app/Controls.h"
+#include "circulation/LoanStore.h"
+#include "data/BoundColumns.h"
+#include "data/GridSource.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QSqlQueryModel>
+#include <QStandardItemModel>
+#include <QTableView>
+
+namespace lendora {
+
+CurrentLoans::CurrentLoans(GridSource *source, QObject *parent)
+    : QObject(parent), m_source(source),
+      m_columns(new BoundColumns(gridColumns(), source->model(), this)),
+      m_selection(new QItemSelectionModel(m_columns, this)),
+      m_unbound(new QStandardItemModel(0, static_cast<int>(gridColumns().size()), this))
+{
+    m_unbound->setHorizontalHeaderLabels(gridColumns());
+    connect(m_selection, &QItemSelectionModel::currentRowChanged, this,
+            &CurrentLoans::currentChanged);
+}
+
+const QStringList &CurrentLoans::gridColumns()
+{
+    static const QStringList columns = {
+        QStringLiteral("读者编号"), QStringLiteral("读者姓名"), QStringLiteral("书籍编号"),
+        QStringLiteral("书籍名称"), QStringLiteral("书籍类别"), QStringLiteral("书籍页码"),
+        QStringLiteral("出版社"),   QStringLiteral("借书日期"),
+    };
+    return columns;
+}
+
+void CurrentLoans::prepare(QTableView *grid)
+{
+    setupGrid(grid);
+    grid->setModel(m_unbound);
+    sizeColumns(grid);
+}
+
+void CurrentLoans::bind(QTableView *grid)
+{
+    if (isBound(grid))
+        return;
+    QItemSelectionModel *own = grid->selectionModel();
+    grid->setModel(m_columns);
+    QItemSelectionModel *made = grid->selectionModel();
+    grid->setSelectionModel(m_selection);
+    // setModel made a selection model of its own for the grid; the shared one replaces it.
+    if (made && made != m_selection)
+        made->deleteLater();
+    if (own && own != made && own != m_selection && own->model() == m_unbound)
+        own->deleteLater();
+    m_grids.append(grid);
+    sizeColumns(grid);
+}
+
+bool CurrentLoans::isBound(const QTableView *grid) const
+{
+    return grid && grid->model() == m_columns;
+}
+
+bool CurrentLoans::run(const QString &readerId)
+{
+    const bool ok = m_source->run(LoanStore::openLoansSql(), {readerId});
+    // Every row is fetched at once: the count is exact and the statement is done with.
+    m_source->rowCount();
+    for (const QPointer<QTableView> &grid : std::as_const(m_grids)) {
+        if (grid)
+            sizeColumns(grid);
+    }
+    selectFirstRow();
+    return ok;
+}
+
+void CurrentLoans::selectFirstRow()
+{
+    const QModelIndex first = m_columns->index(0, 0);
+    if (first.isValid()) {
+        m_selection->setCurrentIndex(first, QItemSelectionModel::ClearAndSelect
+                                                | QItemSelectionModel::Rows);
+    } else {
+        m_selection->clear();
+    }
+    // A run with the same current row index still shows other rows.
+    emit currentChanged();
+}
+
+int CurrentLoans::rowCount() const
+{
+    return m_source->rowCount();
+}
+
+int CurrentLoans::currentRow() const
+{
+    const QModelIndex current = m_selection->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+QVariant CurrentLoans::current(const QString &column) const
+{
+    const int row = currentRow();
+    const int sourceColumn = m_columns->sourceColumn(column);
+    if (row < 0 || sourceColumn < 0)
+        return {};
+    return m_source->model()->index(row, sourceColumn).data();
+}
+
+void CurrentLoans::sizeColumns(QTableView *grid) const
+{
+    // Fits the tab without scrolling; the lending date takes what is left.
+    static const int widths[] = {58, 56, 62, 104, 92, 56, 100};
+    for (int c = 0; c < static_cast<int>(std::size(widths)); ++c)
+        grid->setColumnWidth(c, widths[c]);
+    grid->horizontalHeader()->setStretchLastSection(true);
+}
+
+}  // namespace lendora

@@ -1,0 +1,221 @@
+#include "circulation/LendingTab.h"
+
+#include "app/Application.h"
+#include "app/Controls.h"
+#include "app/MainWindow.h"
+#include "app/Prompter.h"
+#include "app/Texts.h"
+#include "data/NumberText.h"
+#include "ui_LendingTab.h"
+
+namespace lendora {
+
+namespace {
+const QString kEnterReader = QStringLiteral("请先输入读者编号");
+const QString kEnterReaderToLend = QStringLiteral("请先输入读者编号!");
+const QString kEnterBook = QStringLiteral("请先输入书籍编号");
+const QString kNoReader = QStringLiteral("没有该读者信息!");
+const QString kNoBook = QStringLiteral("没有该书信息!");
+const QString kBookOut = QStringLiteral("该书已经借出,请选择其它图书!");
+const QString kLimitReached = QStringLiteral("您的书已经借满,不能再借!");
+const QString kLent = QStringLiteral("借出完毕!");
+const QString kReaderNameMissing = QStringLiteral("该读者没有登记姓名,请先在读者管理中补全!");
+const QString kBookFieldMissing = QStringLiteral("该书的%1为空,请先在书库管理中补全!");
+const QString kLimitNotSet = QStringLiteral("没有设定借出册数,请先在基本设置中设定!");
+const QString kLimitInvalid = QStringLiteral("借出册数设定不正确,请先在基本设置中改正!");
+const QString kEngineFailed = QStringLiteral("数据库操作失败,没有做任何改动。\n%1");
+
+const QString kLendCountCaption = QStringLiteral("已借图书册数:");
+}  // namespace
+
+LendingTab::LendingTab(Application &app, MainWindow &main, QWidget *parent)
+    : QWidget(parent), m_app(app), m_main(main), m_store(app.database()),
+      m_ui(std::make_unique<Ui::LendingTab>())
+{
+    m_ui->setupUi(this);
+    markInput(m_ui->txtReaderID);
+    markInput(m_ui->txtBookID);
+    for (QLineEdit *box : {m_ui->txtReaderName, m_ui->txtBookPrice, m_ui->txtBookName,
+                           m_ui->txtBookLeibie, m_ui->txtBookConcern, m_ui->txtBookPage})
+        markDisplay(box);
+    setupGrid(m_ui->dtgrdLendBook);
+
+    connect(m_ui->txtReaderID, &QLineEdit::returnPressed, this, &LendingTab::lookUpReader);
+    connect(m_ui->txtBookID, &QLineEdit::returnPressed, this, &LendingTab::lookUpBook);
+    connect(m_ui->cmdLendBook, &QPushButton::clicked, this, &LendingTab::lendBook);
+    connect(m_ui->cmdReaderInfo, &QPushButton::clicked, this, &LendingTab::addReader);
+    m_ui->txtReaderID->setFocus();
+}
+
+LendingTab::~LendingTab() = default;
+
+QString LendingTab::readerId() const
+{
+    return m_ui->txtReaderID->text();
+}
+
+QTableView *LendingTab::grid() const
+{
+    return m_ui->dtgrdLendBook;
+}
+
+void LendingTab::showCounters(int openLoans, const QString &remaining)
+{
+    m_ui->lblLendCount->setText(openLoans < 0 ? kLendCountCaption
+                                              : kLendCountCaption + NumberText::fromInt(openLoans));
+    m_ui->lblRemain->setText(remaining);
+}
+
+void LendingTab::fail(const QString &text)
+{
+    m_app.prompter().message({kEngineFailed.arg(text), kHintTitle});
+}
+
+void LendingTab::focusBox(QLineEdit *box)
+{
+    // The next scan replaces whatever the box holds.
+    box->setFocus();
+    box->selectAll();
+}
+
+void LendingTab::clearBook()
+{
+    for (QLineEdit *box : {m_ui->txtBookName, m_ui->txtBookPrice, m_ui->txtBookLeibie,
+                           m_ui->txtBookConcern, m_ui->txtBookPage})
+        box->clear();
+}
+
+void LendingTab::lookUpReader()
+{
+    const QString readerId = m_ui->txtReaderID->text();
+    if (readerId.isEmpty()) {
+        m_app.prompter().message({kEnterReader, kHintTitle});
+        return;
+    }
+    QString name;
+    switch (m_store.findReader(readerId, &name)) {
+    case LoanStore::Found::Yes:
+        m_ui->txtReaderName->setText(name);
+        m_main.InitDataGrid(false);
+        focusBox(m_ui->txtBookID);
+        return;
+    case LoanStore::Found::No:
+        m_app.prompter().message({kNoReader, kHintTitle});
+        break;
+    case LoanStore::Found::Incomplete:
+        m_app.prompter().message({kReaderNameMissing, kHintTitle});
+        break;
+    case LoanStore::Found::Failed:
+        fail(m_store.lastError());
+        break;
+    }
+    m_ui->txtReaderName->clear();
+    focusBox(m_ui->txtReaderID);
+}
+
+void LendingTab::lookUpBook()
+{
+    // The reader number is asked for first: with both boxes empty only that is said.
+    if (m_ui->txtReaderID->text().isEmpty()) {
+        m_app.prompter().message({kEnterReader, kHintTitle});
+        return;
+    }
+    const QString bookId = m_ui->txtBookID->text();
+    if (bookId.isEmpty()) {
+        m_app.prompter().message({kEnterBook, kHintTitle});
+        return;
+    }
+    LoanStore::BookDetails book;
+    QString missing;
+    switch (m_store.findBook(bookId, &book, &missing)) {
+    case LoanStore::Found::Yes:
+        break;
+    case LoanStore::Found::No:
+        m_app.prompter().message({kNoBook, kHintTitle});
+        clearBook();
+        focusBox(m_ui->txtBookID);
+        return;
+    case LoanStore::Found::Incomplete:
+        m_app.prompter().message({kBookFieldMissing.arg(missing), kHintTitle});
+        clearBook();
+        focusBox(m_ui->txtBookID);
+        return;
+    case LoanStore::Found::Failed:
+        fail(m_store.lastError());
+        clearBook();
+        return;
+    }
+    m_ui->txtBookName->setText(book.name);
+    m_ui->txtBookPrice->setText(book.price);
+    m_ui->txtBookLeibie->setText(book.category);
+    m_ui->txtBookConcern->setText(book.publisher);
+    m_ui->txtBookPage->setText(book.pages);
+    if (book.onLoan) {
+        m_app.prompter().message({kBookOut, kHintTitle});
+        m_ui->cmdLendBook->setEnabled(false);
+        focusBox(m_ui->txtBookID);
+    } else {
+        m_ui->cmdLendBook->setEnabled(true);
+        // Enter on the button lends: a scanner clerk never reaches for the mouse.
+        m_ui->cmdLendBook->setFocus();
+    }
+}
+
+void LendingTab::lendBook()
+{
+    const QString readerId = m_ui->txtReaderID->text();
+    if (readerId.isEmpty()) {
+        m_app.prompter().message({kEnterReaderToLend, kHintTitle});
+        return;
+    }
+    const QString bookId = m_ui->txtBookID->text();
+    switch (m_store.lend(readerId, bookId, m_ui->dtpLendDate->date())) {
+    case LoanStore::LendResult::Lent:
+        m_app.prompter().message({kLent, kHintTitle});
+        m_ui->txtBookID->clear();
+        clearBook();
+        m_main.InitDataGrid(false);
+        focusBox(m_ui->txtBookID);
+        return;
+    case LoanStore::LendResult::LimitReached:
+        m_app.prompter().message({kLimitReached, kHintTitle});
+        m_ui->txtReaderID->clear();
+        m_ui->txtReaderName->clear();
+        m_ui->txtBookID->clear();
+        clearBook();
+        focusBox(m_ui->txtReaderID);
+        return;
+    case LoanStore::LendResult::LimitNotSet:
+        m_app.prompter().message({kLimitNotSet, kHintTitle});
+        return;
+    case LoanStore::LendResult::LimitInvalid:
+        m_app.prompter().message({kLimitInvalid, kHintTitle});
+        return;
+    case LoanStore::LendResult::NoReader:
+        m_app.prompter().message({kNoReader, kHintTitle});
+        m_ui->txtReaderName->clear();
+        focusBox(m_ui->txtReaderID);
+        return;
+    case LoanStore::LendResult::NoBook:
+        m_app.prompter().message({kNoBook, kHintTitle});
+        clearBook();
+        focusBox(m_ui->txtBookID);
+        return;
+    case LoanStore::LendResult::BookOnLoan:
+        m_app.prompter().message({kBookOut, kHintTitle});
+        m_ui->cmdLendBook->setEnabled(false);
+        focusBox(m_ui->txtBookID);
+        return;
+    case LoanStore::LendResult::Failed:
+        fail(m_store.lastError());
+        return;
+    }
+}
+
+void LendingTab::addReader()
+{
+    m_app.ReaderFormMode = 1;
+    m_app.windows().show(QStringLiteral("FrmReader"));
+}
+
+}  // namespace lendora

@@ -1,0 +1,109 @@
+#include "circulation/RenewalTab.h"
+
+#include "app/Application.h"
+#include "app/Controls.h"
+#include "app/MainWindow.h"
+#include "app/Prompter.h"
+#include "app/Texts.h"
+#include "circulation/CurrentLoans.h"
+#include "data/DateText.h"
+#include "ui_RenewalTab.h"
+
+namespace lendora {
+
+namespace {
+const QString kEnterReader = QStringLiteral("请先输入读者编号");
+const QString kNoReader = QStringLiteral("没有该读者信息!");
+const QString kRenewed = QStringLiteral("续借完毕!");
+const QString kNoSuchLoan = QStringLiteral("没有找到该借阅记录,请重新查询读者!");
+const QString kReaderNameMissing = QStringLiteral("该读者没有登记姓名,请先在读者管理中补全!");
+const QString kEngineFailed = QStringLiteral("数据库操作失败,没有做任何改动。\n%1");
+}  // namespace
+
+RenewalTab::RenewalTab(Application &app, MainWindow &main, CurrentLoans &loans, QWidget *parent)
+    : QWidget(parent), m_app(app), m_main(main), m_loans(loans), m_store(app.database()),
+      m_ui(std::make_unique<Ui::RenewalTab>())
+{
+    m_ui->setupUi(this);
+    markInput(m_ui->txtReaderIDRenew);
+    // The bound boxes only show the selected loan: nothing typed could be stored by mistake.
+    for (QLineEdit *box : {m_ui->txtReaderNameRenew, m_ui->txtBookIDRenew,
+                           m_ui->txtBookNameRenew, m_ui->txtLendDate})
+        markDisplay(box);
+
+    connect(m_ui->txtReaderIDRenew, &QLineEdit::returnPressed, this, &RenewalTab::lookUpReader);
+    connect(m_ui->cmdOK, &QPushButton::clicked, this, &RenewalTab::renew);
+    connect(&m_loans, &CurrentLoans::currentChanged, this, &RenewalTab::showCurrentLoan);
+}
+
+RenewalTab::~RenewalTab() = default;
+
+QString RenewalTab::readerId() const
+{
+    return m_ui->txtReaderIDRenew->text();
+}
+
+QTableView *RenewalTab::grid() const
+{
+    return m_ui->dtgrdLendBookRenew;
+}
+
+void RenewalTab::showCurrentLoan()
+{
+    const QVariant lendDate = m_loans.current(QStringLiteral("借书日期"));
+    const QDate date = DateText::fromSql(lendDate);
+    m_ui->txtBookIDRenew->setText(m_loans.current(QStringLiteral("书籍编号")).toString());
+    m_ui->txtBookNameRenew->setText(m_loans.current(QStringLiteral("书籍名称")).toString());
+    m_ui->txtLendDate->setText(date.isValid() ? DateText::toText(date) : lendDate.toString());
+}
+
+void RenewalTab::lookUpReader()
+{
+    const QString readerId = m_ui->txtReaderIDRenew->text();
+    if (readerId.isEmpty()) {
+        m_app.prompter().message({kEnterReader, kHintTitle});
+        m_ui->cmdOK->setEnabled(false);
+        return;
+    }
+    QString name;
+    switch (m_store.findReader(readerId, &name)) {
+    case LoanStore::Found::Yes:
+        m_ui->txtReaderNameRenew->setText(name);
+        m_main.InitDataGrid(true);
+        m_ui->cmdOK->setEnabled(true);
+        m_ui->dtgrdLendBookRenew->setFocus();
+        return;
+    case LoanStore::Found::No:
+        m_app.prompter().message({kNoReader, kHintTitle});
+        break;
+    case LoanStore::Found::Incomplete:
+        m_app.prompter().message({kReaderNameMissing, kHintTitle});
+        break;
+    case LoanStore::Found::Failed:
+        m_app.prompter().message({kEngineFailed.arg(m_store.lastError()), kHintTitle});
+        break;
+    }
+    m_ui->txtReaderNameRenew->clear();
+    m_ui->cmdOK->setEnabled(false);
+    m_ui->txtReaderIDRenew->setFocus();
+    m_ui->txtReaderIDRenew->selectAll();
+}
+
+void RenewalTab::renew()
+{
+    // Only the open loan the boxes show is moved; a stale or foreign row moves nothing.
+    switch (m_store.renew(m_ui->txtBookIDRenew->text(), m_ui->txtReaderIDRenew->text(),
+                          m_ui->txtLendDate->text(), m_ui->dtpLendDateChange->date())) {
+    case LoanStore::RenewResult::Renewed:
+        m_app.prompter().message({kRenewed, kHintTitle});
+        return;
+    case LoanStore::RenewResult::NoOpenLoan:
+        m_app.prompter().message({kNoSuchLoan, kHintTitle});
+        return;
+    case LoanStore::RenewResult::Failed:
+        m_app.prompter().message({kEngineFailed.arg(m_store.lastError()), kHintTitle});
+        return;
+    }
+}
+
+}  // namespace lendora

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "circulation/LoanStore.h"
+
+#include <QWidget>
+#include <memory>
+
+class QTableView;
+
+namespace Ui {
+class RenewalTab;
+}
+
+namespace lendora {
+
+class Application;
+class CurrentLoans;
+class MainWindow;
+
+// The renewal tab "续借图书": a reader's open loans in the shared grid, the selected loan in
+// three boxes bound to it, and the new lending date.
+class RenewalTab : public QWidget {
+    Q_OBJECT
+public:
+    RenewalTab(Application &app, MainWindow &main, CurrentLoans &loans, QWidget *parent = nullptr);
+    ~RenewalTab() override;
+
+    QString readerId() const;
+    QTableView *grid() const;
+
+private:
+    void lookUpReader();
+    void renew();
+    void showCurrentLoan();
+
+    Application &m_app;
+    MainWindow &m_main;
+    CurrentLoans &m_loans;
+    LoanStore m_store;
+    std::unique_ptr<Ui::RenewalTab> m_ui;
+};
+
+}  // namespace lendora

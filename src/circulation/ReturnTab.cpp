@@ -1,0 +1,199 @@
+#include "circulation/ReturnTab.h"
+
+#include "app/Application.h"
+#include "app/Controls.h"
+#include "app/MainWindow.h"
+#include "app/Prompter.h"
+#include "app/Texts.h"
+#include "circulation/Fines.h"
+#include "data/DateText.h"
+#include "settings/LibraryRules.h"
+#include "ui_ReturnTab.h"
+
+namespace lendora {
+
+namespace {
+const QString kEnterReader = QStringLiteral("请先输入读者编号");
+const QString kEnterBook = QStringLiteral("请先输入书籍编号");
+const QString kNoReader = QStringLiteral("没有该读者信息!");
+const QString kNoBook = QStringLiteral("没有该书信息!");
+const QString kReturned = QStringLiteral("归还完毕!");
+const QString kReaderNameMissing = QStringLiteral("该读者没有登记姓名,请先在读者管理中补全!");
+const QString kBookFieldMissing = QStringLiteral("该书的%1为空,请先在书库管理中补全!");
+const QString kNoLendDate = QStringLiteral("该借阅记录没有有效的借书日期,无法计算罚款!");
+const QString kNoLoanPeriod =
+    QStringLiteral("该书类别没有设定有效的借出天数,请先在图书类别中设定!");
+const QString kNoFinePerDay = QStringLiteral("没有设定有效的罚款金额,请先在基本设置中设定!");
+const QString kOutOfRange = QStringLiteral("天数超出范围(-32768 至 32767),无法计算罚款!");
+const QString kEngineFailed = QStringLiteral("数据库操作失败,没有做任何改动。\n%1");
+}  // namespace
+
+ReturnTab::ReturnTab(Application &app, MainWindow &main, QWidget *parent)
+    : QWidget(parent), m_app(app), m_main(main), m_store(app.database()),
+      m_ui(std::make_unique<Ui::ReturnTab>())
+{
+    m_ui->setupUi(this);
+    markInput(m_ui->txtReadIDReturn);
+    markInput(m_ui->txtBookIDReturn);
+    for (QLineEdit *box : shownBoxes()) {
+        if (box != m_ui->txtReadIDReturn && box != m_ui->txtBookIDReturn)
+            markDisplay(box);
+    }
+
+    connect(m_ui->txtReadIDReturn, &QLineEdit::returnPressed, this, &ReturnTab::lookUpReader);
+    connect(m_ui->txtBookIDReturn, &QLineEdit::returnPressed, this, &ReturnTab::lookUpLoan);
+    connect(m_ui->cmdReturn, &QPushButton::clicked, this, &ReturnTab::returnBook);
+    // The figures belong to the number that was looked up; after an edit they must be fetched
+    // again before anything is returned.
+    connect(m_ui->txtBookIDReturn, &QLineEdit::textEdited, this,
+            [this] { m_ui->cmdReturn->setEnabled(false); });
+}
+
+ReturnTab::~ReturnTab() = default;
+
+QList<QLineEdit *> ReturnTab::shownBoxes() const
+{
+    return {m_ui->txtReadIDReturn,     m_ui->txtReaderNameReturn, m_ui->txtBookIDReturn,
+            m_ui->txtBookNameReturn,   m_ui->txtBookPriceReturn,  m_ui->txtBookLeibieReturn,
+            m_ui->txtBookPageReturn,   m_ui->txtLendDateReturn,   m_ui->txtDay,
+            m_ui->txtReturnDate,       m_ui->txtFactDay,          m_ui->txtDayCount,
+            m_ui->txtFakuan};
+}
+
+void ReturnTab::loanNotShown()
+{
+    for (QLineEdit *box : shownBoxes()) {
+        if (box != m_ui->txtBookIDReturn)
+            box->clear();
+    }
+    m_ui->cmdReturn->setEnabled(false);
+}
+
+void ReturnTab::lookUpReader()
+{
+    const QString readerId = m_ui->txtReadIDReturn->text();
+    if (readerId.isEmpty()) {
+        m_app.prompter().message({kEnterReader, kHintTitle});
+        return;
+    }
+    QString name;
+    switch (m_store.findReader(readerId, &name)) {
+    case LoanStore::Found::Yes:
+        m_ui->txtReaderNameReturn->setText(name);
+        // Refreshes the lending tab for the reader typed there, as the desk always did.
+        m_main.InitDataGrid(false);
+        m_ui->txtBookIDReturn->setFocus();
+        m_ui->txtBookIDReturn->selectAll();
+        return;
+    case LoanStore::Found::No:
+        m_app.prompter().message({kNoReader, kHintTitle});
+        break;
+    case LoanStore::Found::Incomplete:
+        m_app.prompter().message({kReaderNameMissing, kHintTitle});
+        break;
+    case LoanStore::Found::Failed:
+        m_app.prompter().message({kEngineFailed.arg(m_store.lastError()), kHintTitle});
+        break;
+    }
+    m_ui->txtReaderNameReturn->clear();
+    m_ui->txtReadIDReturn->setFocus();
+    m_ui->txtReadIDReturn->selectAll();
+}
+
+void ReturnTab::lookUpLoan()
+{
+    const QString bookId = m_ui->txtBookIDReturn->text();
+    if (bookId.isEmpty()) {
+        m_app.prompter().message({kEnterBook, kHintTitle});
+        return;
+    }
+    if (m_ui->txtReadIDReturn->text().isEmpty())
+        return;
+
+    LoanStore::OpenLoan loan;
+    QString missing;
+    QString problem;
+    switch (m_store.findOpenLoan(bookId, &loan, &missing)) {
+    case LoanStore::Found::Yes:
+        break;
+    case LoanStore::Found::No:
+        problem = kNoBook;
+        break;
+    case LoanStore::Found::Incomplete:
+        problem = kBookFieldMissing.arg(missing);
+        break;
+    case LoanStore::Found::Failed:
+        problem = kEngineFailed.arg(m_store.lastError());
+        break;
+    }
+    Fines::Figures figures;
+    if (problem.isEmpty()) {
+        // The rules are read at every lookup: a changed fine applies at once.
+        const std::optional<Rules> rules = LibraryRules(m_app.database()).read();
+        switch (Fines::compute(loan.lendDate, loan.loanPeriod, m_app.today(),
+                               rules ? rules->finePerDay : QVariant(), &figures)) {
+        case Fines::Problem::None:
+            break;
+        case Fines::Problem::NoLendDate:
+            problem = kNoLendDate;
+            break;
+        case Fines::Problem::NoLoanPeriod:
+            problem = kNoLoanPeriod;
+            break;
+        case Fines::Problem::NoFinePerDay:
+            problem = kNoFinePerDay;
+            break;
+        case Fines::Problem::OutOfRange:
+            problem = kOutOfRange;
+            break;
+        }
+    }
+    if (!problem.isEmpty()) {
+        m_app.prompter().message({problem, kHintTitle});
+        loanNotShown();
+        // The reader box was emptied too, and the next lookup needs it first.
+        m_ui->txtReadIDReturn->setFocus();
+        return;
+    }
+
+    m_ui->txtBookNameReturn->setText(loan.name);
+    m_ui->txtBookPriceReturn->setText(loan.price);
+    m_ui->txtBookLeibieReturn->setText(loan.category);
+    m_ui->txtBookPageReturn->setText(loan.pages);
+    m_ui->txtLendDateReturn->setText(DateText::toText(loan.lendDate));
+    m_ui->txtDay->setText(figures.loanPeriod);
+    m_ui->txtReturnDate->setText(figures.returnDate);
+    m_ui->txtFactDay->setText(figures.actualDays);
+    m_ui->txtDayCount->setText(figures.overdueDays);
+    m_ui->txtFakuan->setText(figures.fine);
+    m_ui->cmdReturn->setEnabled(true);
+    // Enter on the button takes the book back.
+    m_ui->cmdReturn->setFocus();
+}
+
+void ReturnTab::returnBook()
+{
+    const LoanStore::ReturnSlip slip{m_ui->txtBookIDReturn->text(),
+                                     m_ui->txtLendDateReturn->text(), m_ui->txtReturnDate->text(),
+                                     m_ui->txtDayCount->text(), m_ui->txtFakuan->text()};
+    switch (m_store.returnBook(slip)) {
+    case LoanStore::ReturnResult::Returned:
+        for (QLineEdit *box : shownBoxes())
+            box->clear();
+        m_ui->cmdReturn->setEnabled(false);
+        m_app.prompter().message({kReturned, kHintTitle});
+        // The next scan is the next reader's number.
+        m_ui->txtReadIDReturn->setFocus();
+        return;
+    case LoanStore::ReturnResult::NoOpenLoan:
+        m_app.prompter().message({kNoBook, kHintTitle});
+        loanNotShown();
+        m_ui->txtReadIDReturn->setFocus();
+        return;
+    case LoanStore::ReturnResult::Failed:
+        m_app.prompter().message({kEngineFailed.arg(m_store.lastError()), kHintTitle});
+        return;
+    }
+}
+
+}  // namespace lendora

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "circulation/LoanStore.h"
+
+#include <QWidget>
+#include <memory>
+
+class QLineEdit;
+
+namespace Ui {
+class ReturnTab;
+}
+
+namespace lendora {
+
+class Application;
+class MainWindow;
+
+// The return tab "还  书": finds a book's open loan, shows the days it was out and the fine,
+// and closes the loan.
+class ReturnTab : public QWidget {
+    Q_OBJECT
+public:
+    ReturnTab(Application &app, MainWindow &main, QWidget *parent = nullptr);
+    ~ReturnTab() override;
+
+private:
+    void lookUpReader();
+    void lookUpLoan();
+    void returnBook();
+
+    // Everything but the book number emptied, the return button off.
+    void loanNotShown();
+    QList<QLineEdit *> shownBoxes() const;
+
+    Application &m_app;
+    MainWindow &m_main;
+    LoanStore m_store;
+    std::unique_ptr<Ui::ReturnTab> m_ui;
+};
+
+}  // namespace lendora
