@@ -9,6 +9,7 @@
 #include "data/GridSource.h"
 #include "ui_BookListWindow.h"
 
+#include <QHeaderView>
 #include <QIdentityProxyModel>
 #include <QResizeEvent>
 #include <QSqlQueryModel>
@@ -90,8 +91,15 @@ void BookListWindow::showFirstRow()
 {
     QTableView *grid = m_ui->DataGrid1;
     const int columns = std::min<int>(grid->model()->columnCount(), ColumnCount);
-    for (int column = 0; column < columns; ++column)
-        grid->setColumnWidth(column, twips(kColumnTwips[column]));
+    // The designed widths, unless this font needs more for a heading or a whole date.
+    const int dateWidth = grid->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00")) + 12;
+    for (int column = 0; column < columns; ++column) {
+        int width = std::max(twips(kColumnTwips[column]),
+                             grid->horizontalHeader()->sectionSizeHint(column));
+        if (column == Date)
+            width = std::max(width, dateWidth);
+        grid->setColumnWidth(column, width);
+    }
     if (grid->model()->rowCount() > 0)
         grid->setCurrentIndex(grid->model()->index(0, 0));
 }
