@@ -112,6 +112,8 @@ private slots:
     void chosenStyleComesBackAtNextStart();
 
     void secondaryWindowTakesStyleInForce();
+    void everyMenuWindowTakesTheSkin_data();
+    void everyMenuWindowTakesTheSkin();
     void openWindowKeepsItsStyleUntilReopened();
     void inputBoxesStayLightCyan();
 };
@@ -371,6 +373,45 @@ void StylesTest::secondaryWindowTakesStyleInForce()
     QVERIFY(looks[0] != looks[1]);
     QVERIFY(looks[0] != looks[2]);
     QVERIFY(looks[1] != looks[2]);
+}
+
+void StylesTest::everyMenuWindowTakesTheSkin_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("window");
+    QTest::newRow("添加新书") << "meuAddNewBook" << "FrmAddnew";
+    QTest::newRow("书库管理") << "mnuLendora" << "FrmLendora";
+    QTest::newRow("书库查询") << "mnuBookQuery" << "FrmBookQuery";
+    QTest::newRow("借阅查询") << "mnuLendQuery" << "FrmLendQuery";
+    QTest::newRow("读者管理") << "meuReaderSet" << "FrmReader";
+    QTest::newRow("基本设置") << "mnuSetBasic" << "FrmBasicSet";
+    QTest::newRow("图书类别") << "mnuSetBook" << "FrmSetBook";
+    QTest::newRow("每日小技巧") << "meuHowToUse" << "FrmHelp";
+    QTest::newRow("关于...") << "meuAbout" << "FrmAbout";
+}
+
+void StylesTest::everyMenuWindowTakesTheSkin()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, window);
+    TestApp t;
+    t.login();
+    if (QWidget *tips = t.window("FrmHelp"))
+        tips->close();
+    t.trigger("meuLight");
+    t.trigger(command);
+    QWidget *opened = t.window(window);
+    QVERIFY(opened);
+    QVERIFY(t.app().styles().isStyled(opened));
+    QCOMPARE(opened->styleSheet(), skinSheet(t.appDir(), kLightSkin));
+    opened->close();
+    QTRY_VERIFY(!t.app().windows().find(window));
+    // Back to the system look: the next opening shows no skin.
+    t.trigger("meuWinStyle");
+    t.trigger(command);
+    QVERIFY(t.window(window));
+    QVERIFY(t.window(window)->styleSheet().isEmpty());
+    QVERIFY(t.prompter().shown().isEmpty());
 }
 
 void StylesTest::openWindowKeepsItsStyleUntilReopened()
