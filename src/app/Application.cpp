@@ -26,6 +26,7 @@ namespace lendora {
 
 namespace {
 const QString kAlreadyRunning = QStringLiteral("本程式已运行!");
+const QString kStartingCaption = QStringLiteral("程式初始化。。。");
 const QString kTipsWindow = QStringLiteral("FrmHelp");
 const QString kTipsFile = QStringLiteral("QUICKTIP.INI");
 int nextInstance = 0;
@@ -81,6 +82,9 @@ bool Application::takeSingleCopyLock()
 
 bool Application::start()
 {
+    m_init = std::make_unique<QWidget>();
+    m_init->setObjectName(QStringLiteral("FrmInit"));
+    m_init->setWindowTitle(kStartingCaption);
     if (!takeSingleCopyLock()) {
         prompter().message({kAlreadyRunning, kAppTitle});
         end(Ending::SecondCopy);

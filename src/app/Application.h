@@ -93,6 +93,7 @@ private:
     SharedDatabase m_database;
     StyleEngine m_styles;
     WindowRegistry m_windows;
+    std::unique_ptr<QWidget> m_init;  // FrmInit: the start-up window, never shown
     QPointer<MainWindow> m_main;
     QPointer<LoginWindow> m_login;
 };
