@@ -70,8 +70,14 @@ void BookListTest::listsTheCatalogue()
     QCOMPARE(view->model()->columnCount(), 9);
     for (int c = 0; c < 9; ++c) {
         QCOMPARE(view->model()->headerData(c, Qt::Horizontal).toString(), headers.at(c));
-        QCOMPARE(view->columnWidth(c), widths[c]);
+        // The designed width, wider only where the font needs it for the heading.
+        QVERIFY(view->columnWidth(c) >= widths[c]);
+        QVERIFY(view->columnWidth(c) >= view->horizontalHeader()->sectionSizeHint(c));
     }
+    QCOMPARE(view->columnWidth(1), widths[1]);
+    QCOMPARE(view->columnWidth(3), widths[3]);
+    // A whole date fits its column.
+    QVERIFY(view->columnWidth(7) > view->fontMetrics().horizontalAdvance("2026-03-02"));
     QCOMPARE(column(view, 0), QStringList({"B1001", "B1024", "B1030"}));
     QCOMPARE(column(view, 2), QStringList({"文学", "历史、地理", "文学"}));
     QCOMPARE(column(view, 7), QStringList({"2026-03-02", "2026-03-05", "2026-04-18"}));
