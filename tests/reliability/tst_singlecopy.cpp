@@ -1,4 +1,5 @@
 #include "TestApp.h"
+#include "TestMain.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -28,7 +29,7 @@ void startProbe(QProcess &probe, const QString &dir)
 
 }  // namespace
 
-class ReliabilityTest : public QObject {
+class SingleCopyTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -36,7 +37,7 @@ private slots:
     void killedCopyDoesNotBlockTheNext();
 };
 
-void ReliabilityTest::exactlyOneOfTwoSimultaneousCopiesRuns()
+void SingleCopyTest::exactlyOneOfTwoSimultaneousCopiesRuns()
 {
     for (int round = 0; round < 5; ++round) {
         QTemporaryDir dir;
@@ -58,7 +59,7 @@ void ReliabilityTest::exactlyOneOfTwoSimultaneousCopiesRuns()
     }
 }
 
-void ReliabilityTest::killedCopyDoesNotBlockTheNext()
+void SingleCopyTest::killedCopyDoesNotBlockTheNext()
 {
     QTemporaryDir dir;
     for (int round = 0; round < 3; ++round) {
@@ -72,5 +73,5 @@ void ReliabilityTest::killedCopyDoesNotBlockTheNext()
     }
 }
 
-QTEST_MAIN(ReliabilityTest)
-#include "tst_reliability.moc"
+LENDORA_TEST_CLASS(SingleCopyTest)
+#include "tst_singlecopy.moc"
