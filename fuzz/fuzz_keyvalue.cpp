@@ -1,5 +1,6 @@
 // GetKeyValue / SetKeyValue on arbitrary file bytes: the value set is the value read back,
-// every other line stays in order, and the rewrite leaves no work file behind.
+// every other line stays in order, and the rewrite leaves no work file behind. A file whose
+// bytes are neither UTF-8 nor GB18030 is left byte for byte as it was.
 #include "app/KeyValueFile.h"
 
 #include <QDir>
@@ -38,10 +39,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         f.write(content);
     }
     const QString needle = key + QLatin1Char('=');
-    const QStringList before = lendora::TextFile::splitLines(lendora::TextFile::decode(content));
+    bool lossy = false;
+    const QStringList before =
+        lendora::TextFile::splitLines(lendora::TextFile::decode(content, nullptr, &lossy));
     (void)lendora::GetKeyValue(path, key);
 
-    if (lendora::SetKeyValue(path, key, value) != lendora::TextFile::WriteResult::Written)
+    const auto result = lendora::SetKeyValue(path, key, value);
+    if (lossy) {
+        QFile f(path);
+        if (result != lendora::TextFile::WriteResult::Failed || !f.open(QIODevice::ReadOnly)
+            || f.readAll() != content)
+            std::abort();
+        return 0;
+    }
+    if (result != lendora::TextFile::WriteResult::Written)
         std::abort();
     if (QFile::exists(QDir(dir().path()).filePath(QStringLiteral("temp.ini"))))
         std::abort();
