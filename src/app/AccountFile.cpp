@@ -111,7 +111,8 @@ bool AccountFile::canStore(const Account &account)
 
 std::optional<Account> AccountFile::read(const QString &path)
 {
-    if (!QFileInfo::exists(path))
+    // A folder in its place is no account file: the built-in account applies.
+    if (!QFileInfo(path).isFile())
         return std::nullopt;
     return Account{reversed(GetKeyValue(path, kUserNameKey)),
                    decodePassword(GetKeyValue(path, kPasswordKey))};

@@ -26,7 +26,12 @@ TextFile::WriteResult SetKeyValue(const QString &path, const QString &key, const
     const QString entry = needle + value;
     QStringList lines;
     std::optional<QFileDevice::Permissions> permissions;
-    if (const auto existing = TextFile::readLines(path)) {
+    bool lossy = false;
+    if (const auto existing = TextFile::readLines(path, &lossy)) {
+        // Bytes in no encoding we know would come back as replacement characters: the file
+        // is left as it was, like a read-only one.
+        if (lossy)
+            return TextFile::WriteResult::Failed;
         permissions = QFile::permissions(path);  // the new file keeps the old one's
         bool replaced = false;
         for (const QString &line : *existing) {

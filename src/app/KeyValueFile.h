@@ -15,7 +15,8 @@ QString GetKeyValue(const QString &path, const QString &key);
 
 // Replaces every line holding key + "=" by key=value, or appends that line when none does;
 // other lines stay in order. The new file is built in the work file "temp.ini" beside it and
-// renamed over it; a read-only file is left as it was.
+// renamed over it; a read-only file, and one whose bytes are neither UTF-8 nor GB18030, are
+// left as they were.
 TextFile::WriteResult SetKeyValue(const QString &path, const QString &key, const QString &value);
 
 }  // namespace lendora

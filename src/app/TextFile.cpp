@@ -11,8 +11,10 @@
 
 namespace lendora {
 
-QString TextFile::decode(const QByteArray &bytes, Encoding *found)
+QString TextFile::decode(const QByteArray &bytes, Encoding *found, bool *lossy)
 {
+    if (lossy)
+        *lossy = false;
     QByteArrayView view(bytes);
     if (view.startsWith("\xEF\xBB\xBF"))
         view = view.sliced(3);
@@ -26,9 +28,15 @@ QString TextFile::decode(const QByteArray &bytes, Encoding *found)
     QStringDecoder gb("GB18030", QStringConverter::Flag::Stateless);
     if (found)
         *found = Encoding::Gb18030;
-    if (!gb.isValid())
+    if (!gb.isValid()) {
+        if (lossy)
+            *lossy = true;
         return text;  // no ICU: keep the UTF-8 reading with replacement characters
-    return gb.decode(bytes);
+    }
+    text = gb.decode(bytes);
+    if (lossy)
+        *lossy = gb.hasError();
+    return text;
 }
 
 QStringList TextFile::splitLines(const QString &text)
@@ -60,7 +68,7 @@ QByteArray TextFile::encodeLines(const QStringList &lines)
     return bytes;
 }
 
-std::optional<QStringList> TextFile::readLines(const QString &path)
+std::optional<QStringList> TextFile::readLines(const QString &path, bool *lossy)
 {
     const QFileInfo info(path);
     if (!info.exists() || !info.isFile())
@@ -68,7 +76,7 @@ std::optional<QStringList> TextFile::readLines(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    return splitLines(decode(file.readAll()));
+    return splitLines(decode(file.readAll(), nullptr, lossy));
 }
 
 bool TextFile::isReadOnly(const QString &path)

@@ -15,12 +15,15 @@ class TextFile {
 public:
     enum class Encoding { Utf8, Gb18030 };
 
-    static QString decode(const QByteArray &bytes, Encoding *found = nullptr);
+    // `lossy` is set when the bytes are neither UTF-8 nor GB18030: the text then holds
+    // replacement characters, and writing it back would destroy what the file held.
+    static QString decode(const QByteArray &bytes, Encoding *found = nullptr,
+                          bool *lossy = nullptr);
     static QStringList splitLines(const QString &text);
     static QByteArray encodeLines(const QStringList &lines);
 
     // The lines of a file; nullopt when it is missing or cannot be read (a folder, say).
-    static std::optional<QStringList> readLines(const QString &path);
+    static std::optional<QStringList> readLines(const QString &path, bool *lossy = nullptr);
 
     // The read-only attribute, as the file's permission bits say (whoever runs the program).
     static bool isReadOnly(const QString &path);

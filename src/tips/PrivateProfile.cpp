@@ -14,6 +14,7 @@ struct Profile {
     QStringList lines;
     TextFile::Encoding encoding = TextFile::Encoding::Utf8;
     bool bom = false;
+    bool lossy = false;  // bytes in no known encoding: never written back
 };
 
 enum class Load { Missing, Unreadable, Loaded };
@@ -27,7 +28,7 @@ Load load(const QString &path, Profile &profile)
     if (!info.isFile() || !file.open(QIODevice::ReadOnly))
         return Load::Unreadable;
     const QByteArray bytes = file.readAll();
-    profile.lines = TextFile::splitLines(TextFile::decode(bytes, &profile.encoding));
+    profile.lines = TextFile::splitLines(TextFile::decode(bytes, &profile.encoding, &profile.lossy));
     profile.bom = profile.encoding == TextFile::Encoding::Utf8 && bytes.startsWith(kUtf8Bom);
     return Load::Loaded;
 }
@@ -149,7 +150,7 @@ bool PrivateProfile::write(const QString &path, const QString &section, const QS
         return false;
 
     Profile profile;
-    if (load(path, profile) == Load::Unreadable)
+    if (load(path, profile) == Load::Unreadable || profile.lossy)
         return false;
     QStringList &lines = profile.lines;
 
