@@ -17,6 +17,13 @@ bool WindowRegistry::has(const QString &objectName) const
     return m_factories.contains(objectName);
 }
 
+QStringList WindowRegistry::names() const
+{
+    QStringList all = m_factories.keys();
+    all.sort();
+    return all;
+}
+
 QWidget *WindowRegistry::find(const QString &objectName) const
 {
     // A closed window is hidden at once but deleted only by the event loop: it counts as gone.

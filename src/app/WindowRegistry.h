@@ -24,6 +24,8 @@ public:
     // `objectName` is the window's own name (FrmAddnew, ...).
     void add(const QString &objectName, Factory factory);
     bool has(const QString &objectName) const;
+    // Every registered window's name, sorted.
+    QStringList names() const;
 
     // Shows the window (created and loaded when it is not open yet) and returns it; nullptr
     // for a window nobody registered.

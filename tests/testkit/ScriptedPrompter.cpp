@@ -25,7 +25,9 @@ void ScriptedPrompter::unexpected(const QString &what, const Prompt &p)
 bool ScriptedPrompter::confirm(const Prompt &p)
 {
     bool ok = false;
-    if (m_confirms.isEmpty())
+    if (m_confirms.isEmpty() && m_everyConfirm)
+        ok = *m_everyConfirm;
+    else if (m_confirms.isEmpty())
         unexpected(QStringLiteral("confirmation"), p);
     else
         ok = m_confirms.dequeue();

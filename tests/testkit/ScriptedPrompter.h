@@ -5,6 +5,7 @@
 #include <QList>
 #include <QQueue>
 #include <QStringList>
+#include <optional>
 
 namespace lendora::testkit {
 
@@ -24,6 +25,8 @@ public:
 
     void answerConfirm(bool ok);            // queued answers, used in order
     void answerInput(const QString &text);  // "" stands for Cancel
+    // The answer to every confirmation nobody queued one for (a clerk who always says OK).
+    void answerEveryConfirm(bool ok) { m_everyConfirm = ok; }
     const QList<Shown> &shown() const { return m_shown; }
     QStringList texts() const;              // just the texts, in order
     // Forgets what was shown, keeps queued answers.
@@ -37,6 +40,7 @@ private:
     QList<Shown> m_shown;
     QQueue<bool> m_confirms;
     QQueue<QString> m_inputs;
+    std::optional<bool> m_everyConfirm;
     int m_unexpected = 0;
 };
 
