@@ -233,6 +233,7 @@ class CrashTest : public QObject {
 private slots:
     void loansSurviveKills();
     void fileRewritesSurviveKills();
+    void firstStartSurvivesKills();
 };
 
 void CrashTest::loansSurviveKills()
@@ -390,6 +391,67 @@ void CrashTest::fileRewritesSurviveKills()
             appendLine(journalPath, pendingDone ? "D" : "X");
     }
     QVERIFY(readJournal(journalPath).doneCount >= kKills);
+}
+
+// The program killed while it creates its database at the first start: the next start runs,
+// never refusing a half-made file.
+void CrashTest::firstStartSurvivesKills()
+{
+    const auto startProbe = [](QProcess &probe, const QString &dir) {
+        probe.setProgram(QStringLiteral(LENDORA_PROBE));
+        probe.setArguments({dir});
+        probe.setProcessChannelMode(QProcess::MergedChannels);
+        probe.start();
+        return probe.waitForStarted();
+    };
+    const auto verdict = [](QProcess &probe) {
+        QString seen;
+        while (!seen.contains("RUNNING") && !seen.contains("ENDED")
+               && (probe.waitForReadyRead(30000) || probe.bytesAvailable()))
+            seen += QString::fromUtf8(probe.readAll());
+        return seen;
+    };
+    // Waits until the database folder appears: the creation starts right after.
+    const auto creationStarts = [](QProcess &probe, const QString &dir) {
+        const QString folder = QFileInfo(DatabaseFile::pathIn(dir)).absolutePath();
+        QElapsedTimer waited;
+        waited.start();
+        while (!QFileInfo::exists(folder) && waited.elapsed() < 30000
+               && !probe.waitForFinished(0))
+            QThread::usleep(100);
+        return QFileInfo::exists(folder);
+    };
+    // How long the rest of a first start takes here, from then on; the kills fall inside it.
+    qint64 window = 0;
+    {
+        QTemporaryDir dir;
+        QProcess probe;
+        QVERIFY(startProbe(probe, dir.path()));
+        QVERIFY(creationStarts(probe, dir.path()));
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(verdict(probe).contains("RUNNING"));
+        window = timer.nsecsElapsed() / 1000;
+        probe.kill();
+        probe.waitForFinished();
+    }
+    for (int round = 0; round < 30; ++round) {
+        QTemporaryDir dir;
+        {
+            QProcess probe;
+            QVERIFY(startProbe(probe, dir.path()));
+            QVERIFY(creationStarts(probe, dir.path()));
+            QThread::usleep(QRandomGenerator::global()->bounded(quint64(window) + 1));
+            probe.kill();
+            probe.waitForFinished();
+        }
+        QProcess next;
+        QVERIFY(startProbe(next, dir.path()));
+        const QString seen = verdict(next);
+        QVERIFY2(seen.contains("RUNNING"), qPrintable(seen));
+        next.kill();
+        next.waitForFinished();
+    }
 }
 
 LENDORA_TEST_CLASS(CrashTest)
