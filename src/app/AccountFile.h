@@ -31,8 +31,8 @@ public:
     // characters, no "=" in the user name, and every line decoding to what was typed.
     static bool canStore(const Account &account);
 
-    // The account in the file; nullopt when there is no file (or a folder in its place). A key missing from the file
-    // gives an empty value (and an empty password matches no login).
+    // The account in the file; nullopt when there is no file (or a folder in its place). A
+    // key missing from the file gives an empty value (and an empty password matches no login).
     static std::optional<Account> read(const QString &path);
 
     enum class WriteResult { Written, Unstorable, Failed };

@@ -28,7 +28,8 @@ Load load(const QString &path, Profile &profile)
     if (!info.isFile() || !file.open(QIODevice::ReadOnly))
         return Load::Unreadable;
     const QByteArray bytes = file.readAll();
-    profile.lines = TextFile::splitLines(TextFile::decode(bytes, &profile.encoding, &profile.lossy));
+    profile.lines =
+        TextFile::splitLines(TextFile::decode(bytes, &profile.encoding, &profile.lossy));
     profile.bom = profile.encoding == TextFile::Encoding::Utf8 && bytes.startsWith(kUtf8Bom);
     return Load::Loaded;
 }

@@ -25,8 +25,9 @@ public:
     // Sets key=value in the section, adding the key (at the end of the section) or the
     // section (at the end of the file) when missing, creating the file when there is none.
     // False when nothing was written: a read-only or unreadable file, one whose bytes are
-    // neither UTF-8 nor GB18030 (rewriting would lose them), a folder that cannot be written, or a name or value that could not be read back (a line break, a "=" in the key,
-    // a "]" in the section).
+    // neither UTF-8 nor GB18030 (rewriting would lose them), a folder that cannot be written,
+    // or a name or value that could not be read back (a line break, a "=" in the key, a "]"
+    // in the section).
     static bool write(const QString &path, const QString &section, const QString &key,
                       const QString &value);
 

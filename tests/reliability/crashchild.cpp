@@ -83,7 +83,8 @@ int loans(const QString &databasePath, Journal &journal, QRandomGenerator &rando
         if (found == LoanStore::Found::No) {
             const QString reader = readerId(random.bounded(1, kReaders + 1));
             const QDate day = base.addDays(random.bounded(0, 300));
-            journal.line(QStringLiteral("T LEND %1 %2 %3").arg(reader, book, DateText::toText(day)));
+            journal.line(
+                QStringLiteral("T LEND %1 %2 %3").arg(reader, book, DateText::toText(day)));
             const auto result = store.lend(reader, book, day);
             done = result == LoanStore::LendResult::Lent;
             failed = result == LoanStore::LendResult::Failed;

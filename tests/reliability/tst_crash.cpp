@@ -275,8 +275,9 @@ void CrashTest::loansSurviveKills()
             QVERIFY(q.exec(QStringLiteral("select 读者编号,书籍编号,借书日期,还书日期,超出天数,"
                                           "罚款金额 from lentInfo")));
             while (q.next()) {
-                const Loan l{nullable(q.value(0)), nullable(q.value(1)), nullable(q.value(2)),
-                             nullable(q.value(3)), nullable(q.value(4)), nullable(q.value(5), true)};
+                const Loan l{nullable(q.value(0)), nullable(q.value(1)),
+                             nullable(q.value(2)), nullable(q.value(3)),
+                             nullable(q.value(4)), nullable(q.value(5), true)};
                 // A loan row is whole: open with all three return columns empty, or closed
                 // with all three set.
                 const int set = int(l.returned != "-") + int(l.overdue != "-") + int(l.fine != "-");

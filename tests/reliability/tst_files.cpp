@@ -176,7 +176,8 @@ void FilesTest::settingsFile()
     // Rewritten in UTF-8, every other line kept.
     QCOMPARE(GetKeyValue(path, "LoadStyle"), light ? QString("2") : QString("0"));
     const QStringList lines = TextFile::readLines(path).value_or(QStringList());
-    QCOMPARE(lines.first(), kind == "gbk" ? QString("; 界面风格: 轻松一刻") : QString("Other0=" + QString(80, 'x')));
+    QCOMPARE(lines.first(), kind == "gbk" ? QString("; 界面风格: 轻松一刻")
+                                          : QString("Other0=" + QString(80, 'x')));
     QVERIFY(QFileInfo(path).size() >= (kind == "gbk" ? 20 : kTenMegabytes));
 }
 
@@ -210,8 +211,8 @@ void FilesTest::tipsFile()
         writeBytes(path, junk(4096));
     } else if (kind == "10 MB") {
         // A tip far longer than the 999 bytes of a value that are used.
-        writeBytes(path, "[TIP]\r\nSTART=F\r\nCURRENT=2\r\n1=one\r\n2=" + QByteArray(kTenMegabytes, 'y')
-                             + "\r\n3=three\r\n");
+        writeBytes(path, "[TIP]\r\nSTART=F\r\nCURRENT=2\r\n1=one\r\n2="
+                             + QByteArray(kTenMegabytes, 'y') + "\r\n3=three\r\n");
         expectedTip = QString(PrivateProfile::kMaxValueBytes, 'y');
         mayWrite = true;
     } else if (kind == "read-only") {

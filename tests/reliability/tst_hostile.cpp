@@ -87,7 +87,9 @@ bool carries(const QString &row, const QStringList &typed)
     const QStringList cells = row.split(QChar(0x1F));
     for (const QString &text : typed) {
         for (const QString &cell : cells) {
-            if (!text.isEmpty() && !cell.isEmpty() && (cell.contains(text) || text.startsWith(cell)))
+            // The whole text, or the start of it a one-character column keeps.
+            if (!text.isEmpty() && !cell.isEmpty()
+                && (cell.contains(text) || text.startsWith(cell)))
                 return true;
         }
     }
@@ -112,8 +114,8 @@ QList<QLineEdit *> boxesOf(QWidget *window)
 void bringForward(QWidget *box)
 {
     for (QWidget *w = box; w; w = w->parentWidget()) {
-        auto *tabs = qobject_cast<QTabWidget *>(w->parentWidget() ? w->parentWidget()->parentWidget()
-                                                                   : nullptr);
+        QWidget *stack = w->parentWidget();
+        auto *tabs = qobject_cast<QTabWidget *>(stack ? stack->parentWidget() : nullptr);
         if (tabs && tabs->indexOf(w) >= 0)
             tabs->setCurrentWidget(w);
     }
@@ -194,7 +196,8 @@ private:
                 if (addedKeys.contains(keyOf(row)))
                     continue;  // changed; the new row was checked above
                 QVERIFY2(confirmedDelete || carries(row, typed),
-                         qPrintable(QString("%1: %2 lost a row: %3").arg(what, table, row.left(200))));
+                         qPrintable(QString("%1: %2 lost a row: %3")
+                                        .arg(what, table, row.left(200))));
             }
         }
         QSqlQuery q(m_t.db());
