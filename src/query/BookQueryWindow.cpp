@@ -13,6 +13,7 @@
 #include "query/QueryLayout.h"
 #include "ui_BookQueryWindow.h"
 
+#include <QHeaderView>
 #include <QSqlQueryModel>
 
 namespace lendora {
@@ -44,6 +45,8 @@ BookQueryWindow::BookQueryWindow(Application &app)
     PublisherPickList::attach(m_ui->txtBookConcern, m_ui->Combo1);
 
     setupGrid(m_ui->DataGrid1);
+    // Columns fit the rows in view: measuring every fetched row took longer than the search.
+    m_ui->DataGrid1->verticalHeader()->setResizeContentsPrecision(0);
     m_ui->DataGrid1->setModel(new BoundColumns(kColumns, m_source->model(), this));
     QueryLayout::hold(this, m_ui->criteriaArea, m_ui->lblResult, m_ui->DataGrid1, twips(360),
                       twips(3435));

@@ -11,6 +11,7 @@
 #include "query/QueryLayout.h"
 #include "ui_LoanQueryWindow.h"
 
+#include <QHeaderView>
 #include <QSqlQueryModel>
 
 namespace lendora {
@@ -39,6 +40,8 @@ LoanQueryWindow::LoanQueryWindow(Application &app)
          {m_ui->txtReaderID, m_ui->txtBookID, m_ui->txtReaderName, m_ui->txtBookName})
         markInput(box);
     setupGrid(m_ui->dtgrdLendBook);
+    // Columns fit the rows in view: measuring every fetched row took longer than the search.
+    m_ui->dtgrdLendBook->verticalHeader()->setResizeContentsPrecision(0);
     m_ui->dtgrdLendBook->setModel(new BoundColumns(kColumns, m_source->model(), this));
     QueryLayout::hold(this, m_ui->criteriaArea, m_ui->lblResult, m_ui->dtgrdLendBook, twips(360),
                       twips(3645));
