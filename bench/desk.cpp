@@ -1006,6 +1006,24 @@ int main(int argc, char *argv[])
                 median(qtInit), p95(qtInit), median(startUp), p95(startUp), median(paint),
                 p95(paint), median(floor), p95(floor));
 
+    if (part('s')) {
+        // After a run that did not end cleanly the whole file is checked before anything else.
+        std::vector<double> unclean;
+        for (int i = 0; i < 2; ++i) {
+            QFile marker(DatabaseFile::markerPath(path));
+            if (!marker.open(QIODevice::WriteOnly))
+                break;
+            marker.close();
+            const QList<QByteArray> f =
+                runChild({QStringLiteral("--child-startup"), t.appDir()}).trimmed().split(' ');
+            if (f.size() >= 7 && f[0] == "1")
+                unclean.push_back(f[1].toDouble());
+        }
+        std::printf("| after an unclean end: quick_check of the whole file first (%zu runs,"
+                    " file in the page cache) | %.0f | %.0f |\n",
+                    unclean.size(), median(unclean), p95(unclean));
+    }
+
     const QList<QByteArray> memory = !part('m') ? QList<QByteArray>() :
         runChild({QStringLiteral("--child-memory"), t.appDir(), QStringLiteral("40")})
             .trimmed()
