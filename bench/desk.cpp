@@ -52,6 +52,7 @@
 #include <QTabWidget>
 #include <QTableView>
 
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -244,6 +245,19 @@ int childMemory(const QString &appDir, int pages)
                 statusKb("VmHWM"), firstRows, scrolledRows, openMs);
     app.end(Application::Ending::ExitCommand);
     return 0;
+}
+
+// Drops a file's pages from the page cache, as after a reboot (its pages are clean).
+void evict(const QString &path)
+{
+    for (const QString &name : {path, path + QStringLiteral("-wal")}) {
+        const int fd = ::open(QFile::encodeName(name).constData(), O_RDONLY);
+        if (fd < 0)
+            continue;
+        ::fdatasync(fd);
+        ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+        ::close(fd);
+    }
 }
 
 // Runs this program again in a child mode; its standard output.
@@ -1007,6 +1021,17 @@ int main(int argc, char *argv[])
                 p95(paint), median(floor), p95(floor));
 
     if (part('s')) {
+        // The database file out of the page cache (only this file; the libraries stay warm).
+        std::vector<double> cold;
+        for (int i = 0; i < 3; ++i) {
+            evict(path);
+            const QList<QByteArray> f =
+                runChild({QStringLiteral("--child-startup"), t.appDir()}).trimmed().split(' ');
+            if (f.size() >= 7 && f[0] == "1")
+                cold.push_back(f[1].toDouble());
+        }
+        std::printf("| whole, with the database file out of the page cache (%zu runs) | %.1f | %.1f |\n",
+                    cold.size(), median(cold), p95(cold));
         // After a run that did not end cleanly the whole file is checked before anything else.
         std::vector<double> unclean;
         for (int i = 0; i < 2; ++i) {
@@ -1022,6 +1047,16 @@ int main(int argc, char *argv[])
         std::printf("| after an unclean end: quick_check of the whole file first (%zu runs,"
                     " file in the page cache) | %.0f | %.0f |\n",
                     unclean.size(), median(unclean), p95(unclean));
+        evict(path);
+        QFile marker(DatabaseFile::markerPath(path));
+        if (marker.open(QIODevice::WriteOnly)) {
+            marker.close();
+            const QList<QByteArray> f =
+                runChild({QStringLiteral("--child-startup"), t.appDir()}).trimmed().split(' ');
+            if (f.size() >= 7 && f[0] == "1")
+                std::printf("| after an unclean end, file out of the page cache (1 run) | %.0f | |\n",
+                            f[1].toDouble());
+        }
     }
 
     const QList<QByteArray> memory = !part('m') ? QList<QByteArray>() :
