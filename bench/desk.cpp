@@ -637,7 +637,6 @@ void Desk::circulation()
 
     // A renewal moves the loan the grid shows first; its book and date come from that row.
     const auto shownLoan = [this](const QString &reader) {
-        LoanStore(t.app().database()).openLoanCount(reader);
         m_grid.run(LoanStore::openLoansSql(), {reader});
         const QSqlQueryModel *model = m_grid.model();
         const QSqlRecord row = model->record(0);
