@@ -1,8 +1,12 @@
 // Writes a large library with the program's own schema, reproducibly from a seed:
 //   lendora_generate <app-dir> [--books N] [--readers N] [--loans N] [--open N] [--seed S]
+//                    [--schema-version 1]
 // Defaults: 1,000,000 books in the 22 categories, 100,000 readers, 3,000,000 loans of which
 // 60,000 are open. Titles, authors and publishers are realistic Chinese texts.
+// --schema-version 1 writes the library as the first version of the program had it (no text
+// indexes), to measure the upgrade of an existing library.
 #include "data/DatabaseFile.h"
+#include "data/Schema.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -99,7 +103,7 @@ int main(int argc, char *argv[])
     const QStringList args = app.arguments();
     if (args.size() < 2) {
         std::fprintf(stderr, "usage: lendora_generate <app-dir> [--books N] [--readers N] "
-                             "[--loans N] [--open N] [--seed S]\n");
+                             "[--loans N] [--open N] [--seed S] [--schema-version 1]\n");
         return 2;
     }
     const QString appDir = args.at(1);
@@ -112,6 +116,7 @@ int main(int argc, char *argv[])
     const int loans = int(option("--loans", 3000000));
     const int open = int(std::min<long long>(option("--open", 60000), std::min(books, loans)));
     Random rnd{quint64(option("--seed", 20261207))};
+    const bool versionOne = option("--schema-version", lendora::Schema::kVersion) == 1;
 
     QElapsedTimer timer;
     timer.start();
@@ -130,6 +135,20 @@ int main(int argc, char *argv[])
     check(sqlite3_exec(db, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; BEGIN", nullptr,
                        nullptr, nullptr),
           db, "begin");
+    if (versionOne) {
+        // What version 2 added: the text indexes with their triggers, and the statistics.
+        for (const lendora::Schema::TextIndex &index : lendora::Schema::textIndexes()) {
+            for (const char *suffix : {"_insert", "_delete", "_update"}) {
+                const std::string drop = "DROP TRIGGER " + index.name.toStdString() + suffix;
+                check(sqlite3_exec(db, drop.c_str(), nullptr, nullptr, nullptr), db, "trigger");
+            }
+            const std::string drop = "DROP TABLE " + index.name.toStdString();
+            check(sqlite3_exec(db, drop.c_str(), nullptr, nullptr, nullptr), db, "index");
+        }
+        check(sqlite3_exec(db, "DROP TABLE sqlite_stat1; PRAGMA user_version=1", nullptr, nullptr,
+                           nullptr),
+              db, "version 1");
+    }
 
     const QDate first(2006, 1, 1);
     const QDate today(2026, 12, 7);

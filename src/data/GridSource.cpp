@@ -17,6 +17,7 @@ GridSource::GridSource(QString databasePath, QString connectionName, QObject *pa
 GridSource::~GridSource()
 {
     m_model->clear();
+    m_statement = QSqlQuery();
     if (QSqlDatabase::contains(m_name)) {
         {
             QSqlDatabase db = QSqlDatabase::database(m_name, false);
@@ -38,6 +39,9 @@ QSqlDatabase GridSource::connection()
                           : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
     db.setDatabaseName(m_path);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    // A statement prepared on an earlier connection is gone with it.
+    m_statement = QSqlQuery();
+    m_statementSql.clear();
     if (db.open()) {
         QString error;
         if (!DatabaseFile::configure(db, true, &error))
@@ -62,22 +66,36 @@ bool GridSource::refresh()
         emit refreshed();
         return false;
     }
-    QSqlQuery query(db);
-    query.setForwardOnly(false);
-    bool ok = query.prepare(m_sql);
+    // The same record source runs again on the statement prepared for it the first time:
+    // preparing costs as much as running a lookup.
+    bool ok = true;
+    if (m_statementSql.isEmpty() || m_statementSql != m_sql) {
+        m_statement = QSqlQuery(db);
+        m_statement.setForwardOnly(false);
+        ok = m_statement.prepare(m_sql);
+        m_statementSql = ok ? m_sql : QString();
+    }
     if (ok) {
         for (int i = 0; i < m_values.size(); ++i)
-            query.bindValue(i, m_values.at(i));
-        ok = query.exec();
+            m_statement.bindValue(i, m_values.at(i));
+        ok = m_statement.exec();
     }
     if (!ok) {
-        m_lastError = query.lastError().text();
+        m_lastError = m_statement.lastError().text();
         m_model->clear();
+        m_statement = QSqlQuery();
+        m_statementSql.clear();
         emit refreshed();
         return false;
     }
     m_lastError.clear();
-    m_model->setQuery(std::move(query));
+    // The model gets a second handle on the same statement (Qt marks copying deprecated
+    // because the two share their state, which is the point here): the next refresh runs it
+    // again, and the model takes the new rows before anything could ask it for the old ones.
+    QT_WARNING_PUSH
+    QT_WARNING_DISABLE_DEPRECATED
+    m_model->setQuery(QSqlQuery(m_statement));
+    QT_WARNING_POP
     emit refreshed();
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
 
@@ -36,6 +37,8 @@ private:
     QString m_path;
     QString m_name;
     QSqlQueryModel *m_model;
+    QSqlQuery m_statement;  // prepared for m_statementSql, shared with the model
+    QString m_statementSql;
     QString m_sql;
     QVariantList m_values;
     QString m_lastError;

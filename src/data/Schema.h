@@ -11,7 +11,7 @@ namespace lendora {
 class Schema {
 public:
     static constexpr int kApplicationId = 0x4C4E4452;  // "LNDR"
-    static constexpr int kVersion = 1;                  // PRAGMA user_version
+    static constexpr int kVersion = 2;                  // PRAGMA user_version
 
     struct Table {
         QString name;
@@ -19,9 +19,23 @@ public:
     };
     static const QList<Table> &tables();
 
-    // Tables, indexes, the rules row and the default categories, in one transaction.
+    // A trigram index of one text column (version 2 on): an FTS5 table over the column's
+    // values, kept in step with the table by triggers. Partial matching finds its candidate
+    // rows there (SqlMatch).
+    struct TextIndex {
+        QString table;   // bookInfo
+        QString column;  // 书籍名称
+        QString name;    // the index's own table, bookTitleTrigrams
+        bool exactToo;   // exact matches use it too (no index of the table's own serves them)
+    };
+    static const QList<TextIndex> &textIndexes();
+
+    // Tables, indexes, text indexes, the rules row and the default categories, in one
+    // transaction.
     static bool create(QSqlDatabase &db, QString *error);
-    // Upgrade steps from an older user_version to kVersion, in one transaction.
+    // Upgrade steps from an older user_version to kVersion, in place and in one transaction.
+    // 1 -> 2: the text indexes, built from the rows already there, and the planner's
+    // statistics.
     static bool upgrade(QSqlDatabase &db, int fromVersion, QString *error);
 };
 

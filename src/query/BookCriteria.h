@@ -14,6 +14,11 @@ namespace lendora {
 struct BoundQuery {
     QString sql;
     QVariantList values;
+
+    // "select ... from <tables>" with the tables the conditions read added to its FROM list,
+    // then `where` (a WHERE clause of its own, or empty) and the conditions joined by "and".
+    static BoundQuery of(const QString &select, const QString &where,
+                         const QList<SqlCondition> &conditions);
 };
 
 // The book search: five criteria, each used when filled (any text but the empty one, blanks

@@ -13,6 +13,7 @@
 #include "query/QueryLayout.h"
 #include "ui_BookQueryWindow.h"
 
+#include <QHeaderView>
 #include <QSqlQueryModel>
 
 namespace lendora {
@@ -20,6 +21,7 @@ namespace lendora {
 namespace {
 const QString kResults = QStringLiteral("查询结果如下!!");
 const QString kQueryFailed = QStringLiteral("查询失败,数据库无法读取!");
+const int kRowsMeasured = 30;
 
 const QStringList kColumns = {
     QStringLiteral("书籍编号"), QStringLiteral("书籍名称"), QStringLiteral("类别代码"),
@@ -44,6 +46,9 @@ BookQueryWindow::BookQueryWindow(Application &app)
     PublisherPickList::attach(m_ui->txtBookConcern, m_ui->Combo1);
 
     setupGrid(m_ui->DataGrid1);
+    // Columns fit the first screenful of rows: measuring all 256 rows of the first fetch
+    // took ten times longer than the search itself.
+    m_ui->DataGrid1->horizontalHeader()->setResizeContentsPrecision(kRowsMeasured);
     m_ui->DataGrid1->setModel(new BoundColumns(kColumns, m_source->model(), this));
     QueryLayout::hold(this, m_ui->criteriaArea, m_ui->lblResult, m_ui->DataGrid1, twips(360),
                       twips(3435));

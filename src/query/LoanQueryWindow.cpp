@@ -11,6 +11,7 @@
 #include "query/QueryLayout.h"
 #include "ui_LoanQueryWindow.h"
 
+#include <QHeaderView>
 #include <QSqlQueryModel>
 
 namespace lendora {
@@ -18,6 +19,7 @@ namespace lendora {
 namespace {
 const QString kResults = QStringLiteral("查询结果如下!!");
 const QString kQueryFailed = QStringLiteral("查询失败,数据库无法读取!");
+const int kRowsMeasured = 30;
 
 // The query also returns 超出天数 and 罚款金额, which the grid does not show.
 const QStringList kColumns = {
@@ -39,6 +41,9 @@ LoanQueryWindow::LoanQueryWindow(Application &app)
          {m_ui->txtReaderID, m_ui->txtBookID, m_ui->txtReaderName, m_ui->txtBookName})
         markInput(box);
     setupGrid(m_ui->dtgrdLendBook);
+    // Columns fit the first screenful of rows: measuring all 256 rows of the first fetch
+    // took ten times longer than the search itself.
+    m_ui->dtgrdLendBook->horizontalHeader()->setResizeContentsPrecision(kRowsMeasured);
     m_ui->dtgrdLendBook->setModel(new BoundColumns(kColumns, m_source->model(), this));
     QueryLayout::hold(this, m_ui->criteriaArea, m_ui->lblResult, m_ui->dtgrdLendBook, twips(360),
                       twips(3645));

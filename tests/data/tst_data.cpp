@@ -7,15 +7,19 @@
 #include "data/Schema.h"
 #include "data/SharedDatabase.h"
 #include "data/SqlMatch.h"
+#include "query/BookCriteria.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlQueryModel>
 #include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using namespace lendora;
 using lendora::testkit::TestApp;
@@ -71,6 +75,65 @@ void runOn(const QString &path, const QStringList &statements)
     QSqlDatabase::removeDatabase(name);
 }
 
+// A library as the first version of the program wrote it: the five tables, two indexes, the
+// rules row, two categories, schema version 1.
+QString makeVersionOne(const QString &dir)
+{
+    const QString path = DatabaseFile::pathIn(dir);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    runOn(path, {
+        "pragma journal_mode=wal",
+        "CREATE TABLE bookInfo (书籍编号 TEXT NOT NULL UNIQUE, 书籍名称 TEXT, 类别代码 TEXT, 出版社 TEXT,"
+        " 作者姓名 TEXT, 书籍价格 TEXT, 书籍页码 TEXT,"
+        " 登记日期 TEXT CHECK (登记日期 IS NULL OR date(登记日期, '+0 days') IS 登记日期),"
+        " 是否借出 INTEGER NOT NULL DEFAULT 0 CHECK (是否借出 IN (0, 1))) STRICT",
+        "CREATE TABLE bookType (类别代码 TEXT NOT NULL UNIQUE, 书籍类别 TEXT, 借出天数 INTEGER) STRICT",
+        "CREATE TABLE readerInfo (读者编号 TEXT NOT NULL UNIQUE, 读者姓名 TEXT, 读者性别 TEXT,"
+        " 联系电话 TEXT, 所在部门 TEXT) STRICT",
+        "CREATE TABLE lentInfo (读者编号 TEXT, 书籍编号 TEXT,"
+        " 借书日期 TEXT CHECK (借书日期 IS NULL OR date(借书日期, '+0 days') IS 借书日期),"
+        " 还书日期 TEXT CHECK (还书日期 IS NULL OR date(还书日期, '+0 days') IS 还书日期),"
+        " 超出天数 INTEGER, 罚款金额 REAL) STRICT",
+        "CREATE TABLE basicSet (借出册数 INTEGER, 罚款 REAL) STRICT",
+        "CREATE INDEX lentInfo_reader_open ON lentInfo (读者编号, 还书日期)",
+        "CREATE INDEX lentInfo_book_open ON lentInfo (书籍编号, 还书日期)",
+        "INSERT INTO basicSet VALUES (5, 0.1)",
+        "INSERT INTO bookType VALUES ('I', '文学', 30), ('T', '工业技术', 30)",
+        QStringLiteral("PRAGMA application_id=%1").arg(Schema::kApplicationId),
+        "PRAGMA user_version=1",
+    });
+    return path;
+}
+
+ino_t inodeOf(const QString &path)
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
+}
+
+// The books a search finds on a connection, sorted.
+QStringList booksFound(QSqlDatabase db, const BookCriteria &criteria)
+{
+    const BoundQuery query = criteria.query();
+    QSqlQuery q(db);
+    q.prepare(query.sql);
+    for (int i = 0; i < query.values.size(); ++i)
+        q.bindValue(i, query.values.at(i));
+    QStringList found;
+    if (!q.exec())
+        return {q.lastError().text()};
+    while (q.next())
+        found << q.value(0).toString();
+    found.sort();
+    return found;
+}
+
+QVariant pragma(QSqlDatabase db, const QString &name)
+{
+    QSqlQuery q(db);
+    return q.exec(QStringLiteral("pragma ") + name) && q.next() ? q.value(0) : QVariant();
+}
+
 }  // namespace
 
 class DataTest : public QObject {
@@ -94,6 +157,9 @@ private slots:
     void openWritesMarkerAndCloseRemovesIt();
     void gridSourceCountsEveryRow();
     void gridSourceBindsValues();
+    void gridSourceRunsAgainWithNewValues();
+    void upgradeFromVersionOneInPlace();
+    void failedUpgradeLeavesVersionOne();
 };
 
 void DataTest::dateText_data()
@@ -198,6 +264,16 @@ void DataTest::matching_data()
     QTest::newRow("chinese partial") << QString::fromUtf8("大学") << true
                                      << QStringList{QString::fromUtf8("清华大学出版社")};
     QTest::newRow("three blanks") << "   " << false << QStringList{};
+    // Three characters or more go through the text index; the rows are the same.
+    QTest::newRow("percent is literal, indexed") << "50%" << true << QStringList{"50%off"};
+    QTest::newRow("underscore is literal, indexed") << "a_b" << true << QStringList{"a_b"};
+    QTest::newRow("quote, indexed") << "O'N" << true << QStringList{"O'Neil"};
+    QTest::newRow("letters in either case, partial") << "QT " << true << QStringList{"Qt "};
+    QTest::newRow("case matters exact, indexed") << "QT " << false << QStringList{};
+    QTest::newRow("chinese exact, indexed") << QString::fromUtf8("清华大学出版社") << false
+                                            << QStringList{QString::fromUtf8("清华大学出版社")};
+    QTest::newRow("chinese partial, indexed") << QString::fromUtf8("大学出版") << true
+                                              << QStringList{QString::fromUtf8("清华大学出版社")};
 }
 
 void DataTest::matching()
@@ -211,10 +287,14 @@ void DataTest::matching()
     int n = 0;
     for (const QString &title : titles)
         t.exec("insert into bookInfo (书籍编号, 书籍名称) values (?, ?)", {QString::number(++n), title});
-    const SqlCondition c = SqlMatch::match("书籍名称", typed, partial);
+    const SqlCondition c = SqlMatch::match("bookInfo.书籍名称", typed, partial);
+    QString sql = "select bookInfo.书籍名称 from bookInfo";
+    for (const QString &table : c.tables)
+        sql += ", " + table;
     QSqlQuery q(t.db());
-    QVERIFY(q.prepare("select 书籍名称 from bookInfo where " + c.sql + " order by rowid"));
-    q.bindValue(0, c.value);
+    QVERIFY(q.prepare(sql + " where " + c.sql + " order by bookInfo.rowid"));
+    for (int i = 0; i < c.values.size(); ++i)
+        q.bindValue(i, c.values.at(i));
     QVERIFY(q.exec());
     QStringList got;
     while (q.next())
@@ -425,12 +505,141 @@ void DataTest::gridSourceBindsValues()
     t.exec("insert into readerInfo (读者编号, 读者姓名) values ('001', ?)", {"O'Neil"});
     GridSource source(DatabaseFile::pathIn(t.appDir()), "grid-bind");
     const SqlCondition c = SqlMatch::exact("读者姓名", "O'Neil");
-    QVERIFY(source.run("select 读者编号 from readerInfo where " + c.sql, {c.value}));
+    QVERIFY(source.run("select 读者编号 from readerInfo where " + c.sql, c.values));
     QCOMPARE(source.rowCount(), 1);
     QCOMPARE(source.model()->data(source.model()->index(0, 0)).toString(), QStringLiteral("001"));
     QVERIFY(!source.run("select nonsense from nowhere"));
     QVERIFY(!source.lastError().isEmpty());
     QCOMPARE(source.rowCount(), 0);
+}
+
+void DataTest::gridSourceRunsAgainWithNewValues()
+{
+    TestApp t;
+    t.exec("insert into readerInfo (读者编号, 读者姓名) values ('001', '张伟'), ('002', '王芳'),"
+           " ('003', '张伟')");
+    GridSource source(DatabaseFile::pathIn(t.appDir()), "grid-again");
+    const auto shown = [&] {
+        QStringList ids;
+        for (int r = 0; r < source.rowCount(); ++r)
+            ids << source.model()->data(source.model()->index(r, 0)).toString();
+        return ids;
+    };
+    const QString byName = "select 读者编号 from readerInfo where 读者姓名=? order by 读者编号";
+    QVERIFY(source.run(byName, {"张伟"}));
+    QCOMPARE(shown(), (QStringList{"001", "003"}));
+    QVERIFY(source.run(byName, {"王芳"}));
+    QCOMPARE(shown(), QStringList{"002"});
+    QVERIFY(source.run("select 读者姓名 from readerInfo where 读者编号=?", {"003"}));
+    QCOMPARE(shown(), QStringList{"张伟"});
+    QVERIFY(!source.run("select nothing from nowhere"));
+    QVERIFY(source.run(byName, {"张伟"}));
+    QCOMPARE(shown(), (QStringList{"001", "003"}));
+    // A refresh sees what was written since, with the values of the last run.
+    t.exec("update readerInfo set 读者姓名='张伟' where 读者编号='002'");
+    QVERIFY(source.refresh());
+    QCOMPARE(shown(), (QStringList{"001", "002", "003"}));
+}
+
+void DataTest::upgradeFromVersionOneInPlace()
+{
+    QTemporaryDir dir;
+    const QString path = makeVersionOne(dir.path());
+    QStringList fill = {"begin"};
+    for (int i = 0; i < 300; ++i) {
+        const QString number = QStringLiteral("%1").arg(i, 3, 10, QLatin1Char('0'));
+        const QString title =
+            (i % 3 == 0 ? QString::fromUtf8("数据库原理第") : QString::fromUtf8("红楼梦")) + number;
+        fill << QStringLiteral("insert into bookInfo (书籍编号, 书籍名称, 类别代码) values"
+                               " ('B%1', '%2', 'I')")
+                    .arg(number, title);
+    }
+    fill << "insert into bookInfo (书籍编号, 书籍名称) values ('A1', '50%折扣')" << "commit";
+    runOn(path, fill);
+    const ino_t inode = inodeOf(path);
+    QVERIFY(inode != 0);
+
+    SharedDatabase shared("upgrade");
+    QString problem;
+    QVERIFY2(shared.open(path, &problem), qPrintable(problem));
+    QSqlDatabase db = shared.db();
+    QCOMPARE(pragma(db, "user_version").toInt(), Schema::kVersion);
+    // The same file, its rows all there.
+    QCOMPARE(inodeOf(path), inode);
+    QVERIFY(!QFileInfo::exists(path + ".new"));
+    QCOMPARE(pragma(db, "application_id").toInt(), Schema::kApplicationId);
+    QSqlQuery q(db);
+    QVERIFY(q.exec("select count(*) from bookInfo") && q.next());
+    QCOMPARE(q.value(0).toInt(), 301);
+
+    // The rows that were there are found through the text index, exactly.
+    BookCriteria search;
+    search.partial = true;
+    search.title = QString::fromUtf8("据库原理第2");
+    QVERIFY(!search.conditions().first().tables.isEmpty());
+    QCOMPARE(booksFound(db, search),
+             (QStringList{"B201", "B204", "B207", "B210", "B213", "B216", "B219", "B222",
+                          "B225", "B228", "B231", "B234", "B237", "B240", "B243", "B246", "B249",
+                          "B252", "B255", "B258", "B261", "B264", "B267", "B270", "B273", "B276",
+                          "B279", "B282", "B285", "B288", "B291", "B294", "B297"}));
+    search.title = "0%折";
+    QCOMPARE(booksFound(db, search), QStringList{"A1"});
+    search.partial = false;
+    search.title = QString::fromUtf8("红楼梦299");
+    QCOMPARE(booksFound(db, search), QStringList{"B299"});
+    // Books written afterwards are in the index too.
+    QVERIFY(q.exec(QString::fromUtf8("update bookInfo set 书籍名称='新编红楼梦' where 书籍编号='B299'")));
+    QCOMPARE(booksFound(db, search), QStringList());
+    search.title = QString::fromUtf8("新编红楼梦");
+    QCOMPARE(booksFound(db, search), QStringList{"B299"});
+    QVERIFY(q.exec("select count(*) from sqlite_master") && q.next());
+    const int objects = q.value(0).toInt();
+    const int schema = pragma(db, "schema_version").toInt();
+    q.finish();
+    db = QSqlDatabase();
+    shared.close();
+
+    // A second open finds version 2 and changes nothing in the schema.
+    QVERIFY2(shared.open(path, &problem), qPrintable(problem));
+    db = shared.db();
+    QCOMPARE(pragma(db, "schema_version").toInt(), schema);
+    QSqlQuery again(db);
+    QVERIFY(again.exec("select count(*) from sqlite_master") && again.next());
+    QCOMPARE(again.value(0).toInt(), objects);
+    QCOMPARE(booksFound(db, search), QStringList{"B299"});
+}
+
+void DataTest::failedUpgradeLeavesVersionOne()
+{
+    QTemporaryDir dir;
+    const QString path = makeVersionOne(dir.path());
+    // A table of someone else's in the way of the last text index: the first ones are made
+    // before the step fails.
+    runOn(path, {"insert into bookInfo (书籍编号, 书籍名称) values ('B1', '数据库原理')",
+                 "create table bookNumberTrigrams (x)"});
+    SharedDatabase shared("upgrade-fails");
+    QString problem;
+    QVERIFY(!shared.open(path, &problem));
+    QVERIFY2(problem.contains(QDir::toNativeSeparators(path)), qPrintable(problem));
+    QVERIFY(!shared.isOpen());
+
+    const QString name = "after-refused-upgrade";
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QCOMPARE(pragma(db, "user_version").toInt(), 1);
+        QSqlQuery q(db);
+        QVERIFY(q.exec("select count(*) from sqlite_master where name like 'book%Trigrams%'"
+                       " or type = 'trigger'")
+                && q.next());
+        QCOMPARE(q.value(0).toInt(), 1);  // only the table that was in the way
+        QVERIFY(q.exec("select 书籍名称 from bookInfo") && q.next());
+        QCOMPARE(q.value(0).toString(), QString::fromUtf8("数据库原理"));
+        q.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
 }
 
 QTEST_MAIN(DataTest)

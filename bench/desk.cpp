@@ -1,0 +1,1099 @@
+// The desk at the scale of a large library. Drives the real windows offscreen on a copy of a
+// generated library, as a clerk would, and reports for each desk operation the median and
+// 95th percentile of
+//   - the whole handler through the window (the clerk's key or click until its handler
+//     returns), and the same with the repaint that follows (what the clerk then sees),
+//   - the store calls inside it (the SQL the program runs, through Qt SQL),
+//   - the floor: the same SQL, captured from the program, run directly through the SQLite C
+//     API with prepared statements on the same file,
+// and the ratios store/floor and handler/floor; start-up to the first window (separate
+// processes), peak memory with the book list open, and whether the index route of partial
+// matching returns exactly the rows of the plain query on the whole library.
+//
+//   lendora_bench <library-dir> [--runs N] [--startups N] [--seed S] [--parts smclqx]
+//
+// Parts: s start-up, m memory, c circulation, l book list, q queries, x the index route
+// compared with the plain query (default: all).
+//
+// <library-dir> holds mdb/Lendora.mdb (lendora_generate writes one); it is copied into a
+// temporary application directory and never changed.
+
+#include "Floor.h"
+#include "SqlTrace.h"
+#include "TestApp.h"
+
+#include "app/AccountFile.h"
+#include "app/Application.h"
+#include "app/Launcher.h"
+#include "app/LoginWindow.h"
+#include "app/MainWindow.h"
+#include "app/Prompter.h"
+#include "catalogue/PickLists.h"
+#include "circulation/LoanStore.h"
+#include "data/DatabaseFile.h"
+#include "data/DateText.h"
+#include "data/GridSource.h"
+#include "query/BookCriteria.h"
+#include "query/LoanCriteria.h"
+#include "settings/LibraryRules.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QSqlDriver>
+#include <QSet>
+#include <QSqlQueryModel>
+#include <QSqlRecord>
+#include <QTabWidget>
+#include <QTableView>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstring>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <set>
+
+using namespace lendora;
+using bench::Floor;
+using bench::SqlTrace;
+using bench::TracedStatement;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+const QDate kToday(2026, 12, 7);  // the generator's today
+const QString M = QStringLiteral("Frmmain");
+const QString B = QStringLiteral("FrmBookQuery");
+const QString L = QStringLiteral("FrmLendQuery");
+
+double msSince(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+long long monotonicNs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return ts.tv_sec * 1000000000LL + ts.tv_nsec;
+}
+
+// A line of /proc/self/status in kB (VmRSS, VmHWM).
+long statusKb(const char *key)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind(key, 0) == 0)
+            return std::stol(line.substr(std::strlen(key) + 1));
+    }
+    return -1;
+}
+
+// splitmix64, as the generator: the same draws on every machine.
+struct Random {
+    quint64 state;
+    quint64 next()
+    {
+        quint64 z = (state += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return z ^ (z >> 31);
+    }
+    int below(int n) { return n <= 0 ? 0 : int(next() % quint64(n)); }
+    template <class T>
+    void shuffle(QList<T> &list)
+    {
+        for (qsizetype i = list.size() - 1; i > 0; --i)
+            list.swapItemsAt(i, below(int(i + 1)));
+    }
+};
+
+double median(std::vector<double> v)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+double p95(std::vector<double> v)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    const size_t rank = size_t(std::ceil(0.95 * double(v.size())));
+    return v[std::min(v.size(), std::max<size_t>(rank, 1)) - 1];
+}
+
+// ---- the clerk's side in a child process (start-up, memory) ---------------------------------
+
+class QuietPrompter : public Prompter {
+public:
+    void message(const Prompt &p) override
+    {
+        std::fprintf(stderr, "message: %s\n", qPrintable(p.text));
+    }
+    bool confirm(const Prompt &p) override
+    {
+        message(p);
+        return false;
+    }
+    QString input(const QString &, const QString &, const QString &) override { return {}; }
+};
+
+class NoLauncher : public Launcher {
+public:
+    bool openDocument(const QString &) override { return false; }
+    bool openUrl(const QUrl &) override { return false; }
+};
+
+Environment childEnvironment(const QString &appDir, Prompter *prompter, Launcher *launcher)
+{
+    return Environment{appDir, prompter, launcher, [] { return kToday; }};
+}
+
+// The first start on a library of the previous schema version upgrades it in place.
+int childOpen(const QString &appDir)
+{
+    QuietPrompter prompter;
+    NoLauncher launcher;
+    Application app(childEnvironment(appDir, &prompter, &launcher));
+    const auto start = Clock::now();
+    const bool ok = app.start();
+    const double ms = msSince(start);
+    if (ok)
+        app.end(Application::Ending::ExitCommand);
+    std::printf("%d %.3f\n", ok ? 1 : 0, ms);
+    return ok ? 0 : 1;
+}
+
+// From the moment the parent started this process to the login window shown and painted.
+int childStartup(const QString &appDir, long long spawnedNs, long long mainNs, long long qtNs)
+{
+    SqlTrace::start();
+    QuietPrompter prompter;
+    NoLauncher launcher;
+    Application app(childEnvironment(appDir, &prompter, &launcher));
+    const bool ok = app.start();
+    const long long startedNs = monotonicNs();
+    QCoreApplication::processEvents();
+    const long long shownNs = monotonicNs();
+    const std::vector<TracedStatement> statements = SqlTrace::stop();
+    if (ok)
+        app.end(Application::Ending::ExitCommand);
+    std::string error;
+    const double floorMs =
+        Floor::openAndRun(DatabaseFile::pathIn(appDir).toStdString(), statements, &error);
+    if (!error.empty())
+        std::fprintf(stderr, "start-up floor: %s\n", error.c_str());
+    const auto ms = [&](long long from, long long to) { return double(to - from) / 1e6; };
+    std::printf("%d %.3f %.3f %.3f %.3f %.3f %.3f\n", ok ? 1 : 0, ms(spawnedNs, shownNs),
+                ms(spawnedNs, mainNs), ms(mainNs, qtNs), ms(qtNs, startedNs),
+                ms(startedNs, shownNs), floorMs);
+    return ok ? 0 : 1;
+}
+
+// Memory with the book list open on the whole catalogue, then scrolled page by page.
+int childMemory(const QString &appDir, int pages)
+{
+    QuietPrompter prompter;
+    NoLauncher launcher;
+    Application app(childEnvironment(appDir, &prompter, &launcher));
+    if (!app.start())
+        return 1;
+    LoginWindow *login = app.loginWindow();
+    const Account account =
+        AccountFile::read(login->accountPath()).value_or(AccountFile::builtIn());
+    login->findChild<QLineEdit *>(QStringLiteral("txtUserName"))->setText(account.userName);
+    login->findChild<QLineEdit *>(QStringLiteral("txtPassword"))->setText(account.password);
+    login->findChild<QAbstractButton *>(QStringLiteral("cmdOK"))->click();
+    QCoreApplication::processEvents();
+    const long loggedIn = statusKb("VmRSS");
+
+    const auto start = Clock::now();
+    app.mainWindow()->findChild<QAction *>(QStringLiteral("mnuLendora"))->trigger();
+    QCoreApplication::processEvents();
+    const double openMs = msSince(start);
+    const long opened = statusKb("VmRSS");
+    QWidget *list = app.windows().find(QStringLiteral("FrmLendora"));
+    auto *grid = list ? list->findChild<QTableView *>(QStringLiteral("DataGrid1")) : nullptr;
+    if (!grid)
+        return 1;
+    const int firstRows = grid->model()->rowCount();
+    // Dragging the scroll bar to its end fetches the next rows, as the clerk scrolls.
+    for (int i = 0; i < pages; ++i) {
+        grid->verticalScrollBar()->setValue(grid->verticalScrollBar()->maximum());
+        QCoreApplication::processEvents();
+    }
+    const int scrolledRows = grid->model()->rowCount();
+    std::printf("%ld %ld %ld %ld %d %d %.3f\n", loggedIn, opened, statusKb("VmRSS"),
+                statusKb("VmHWM"), firstRows, scrolledRows, openMs);
+    app.end(Application::Ending::ExitCommand);
+    return 0;
+}
+
+// Drops a file's pages from the page cache, as after a reboot (its pages are clean).
+void evict(const QString &path)
+{
+    for (const QString &name : {path, path + QStringLiteral("-wal")}) {
+        const int fd = ::open(QFile::encodeName(name).constData(), O_RDONLY);
+        if (fd < 0)
+            continue;
+        ::fdatasync(fd);
+        ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+        ::close(fd);
+    }
+}
+
+// Runs this program again in a child mode; its standard output.
+QByteArray runChild(const QStringList &arguments, long long *spawnedNs = nullptr)
+{
+    int out[2];
+    if (pipe(out) != 0)
+        return {};
+    std::vector<QByteArray> bytes;
+    for (const QString &a : arguments)
+        bytes.push_back(a.toLocal8Bit());
+    std::vector<char *> argv;
+    static char self[] = "/proc/self/exe";
+    argv.push_back(self);
+    for (QByteArray &b : bytes)
+        argv.push_back(b.data());
+    argv.push_back(nullptr);
+    const long long spawned = monotonicNs();
+    if (spawnedNs)
+        *spawnedNs = spawned;
+    qputenv("LENDORA_BENCH_SPAWNED", QByteArray::number(spawned));
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(out[1], 1);
+        close(out[0]);
+        close(out[1]);
+        execv("/proc/self/exe", argv.data());
+        _exit(127);
+    }
+    close(out[1]);
+    QByteArray output;
+    char buffer[4096];
+    ssize_t n;
+    while ((n = read(out[0], buffer, sizeof buffer)) > 0)
+        output.append(buffer, n);
+    close(out[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return output;
+}
+
+// ---- the desk in this process ---------------------------------------------------------------
+
+struct Series {
+    QString name;
+    std::vector<double> handler, shown, store, floor;
+    int failures = 0;
+    QString failure;
+
+    void fail(const QString &why)
+    {
+        if (failures++ == 0)
+            failure = why;
+    }
+};
+
+QStringList column(sqlite3 *db, const char *sql)
+{
+    QStringList values;
+    sqlite3_stmt *stmt = nullptr;
+    if (sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr) != SQLITE_OK) {
+        std::fprintf(stderr, "%s: %s\n", sql, sqlite3_errmsg(db));
+        return values;
+    }
+    while (sqlite3_step(stmt) == SQLITE_ROW)
+        values << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)));
+    sqlite3_finalize(stmt);
+    return values;
+}
+
+// `length` characters (code points) of `text` from a random place.
+QString piece(Random &random, const QString &text, int length)
+{
+    const QList<uint> points = text.toUcs4();
+    if (points.size() <= length)
+        return text;
+    const int from = random.below(int(points.size()) - length + 1);
+    return QString::fromUcs4(reinterpret_cast<const char32_t *>(points.constData() + from),
+                             length);
+}
+
+class Desk {
+public:
+    Desk(testkit::TestApp &t, Floor &floor, int runs, quint64 seed)
+        : t(t), m_floor(floor), m_runs(runs), m_random{seed},
+          m_grid(t.app().databasePath(), QStringLiteral("bench-grid")),
+          m_queryGrid(t.app().databasePath(), QStringLiteral("bench-query-grid"))
+    {
+        const QVariant handle = t.app().database().db().driver()->handle();
+        m_programShared = *static_cast<sqlite3 *const *>(handle.constData());
+        drawInputs();
+    }
+
+    QList<Series> results;
+
+    void circulation();
+    void bookList();
+    void queries();
+    void compareRoutes();
+
+private:
+    struct Op {
+        QString name;
+        std::function<QStringList()> draw;                 // one input
+        std::function<void(const QStringList &)> prepare;  // the clerk's untimed steps
+        std::function<void(const QStringList &)> act;      // the timed step
+        std::function<QString(const QStringList &)> check; // empty when it did its work
+        std::function<void(const QStringList &)> store;    // the store calls, timed
+        std::function<void(const QStringList &)> after;    // untimed clean-up
+        bool writes = false;  // floor from one capture with its inputs swapped
+    };
+    void run(const Op &op);
+    std::vector<TracedStatement> capture(const Op &op, const QStringList &input);
+    void drawInputs();
+    QStringList take(QStringList &pool);
+
+    void tab(int index) { t.control<QTabWidget>(M, QStringLiteral("SSTab1"))->setCurrentIndex(index); }
+    QString lastMessage() const
+    {
+        const QStringList texts = t.prompter().texts();
+        return texts.isEmpty() ? QString() : texts.last();
+    }
+    static void settle() { QCoreApplication::processEvents(); }
+
+    testkit::TestApp &t;
+    Floor &m_floor;
+    int m_runs;
+    Random m_random;
+    sqlite3 *m_programShared = nullptr;
+    GridSource m_grid;       // stands for the main window's Adodc1
+    GridSource m_queryGrid;  // stands for a query window's Adodc1
+
+    QStringList m_readersWithLoans, m_readersWithout, m_books, m_freeBooks, m_openLoans,
+        m_renewals, m_titles, m_readerNames;
+};
+
+QStringList Desk::take(QStringList &pool)
+{
+    if (pool.isEmpty())
+        return {};
+    return pool.takeLast().split(QLatin1Char('|'));
+}
+
+void Desk::drawInputs()
+{
+    sqlite3 *db = m_floor.shared();
+    m_readersWithLoans = column(db, "select 读者编号 from lentInfo where 还书日期 is null"
+                                    " group by 读者编号 having count(*) between 1 and 4");
+    m_readersWithout = column(db, "select 读者编号 from readerInfo where 读者编号 not in"
+                                  " (select 读者编号 from lentInfo where 还书日期 is null)"
+                                  " and rowid % 7 = 0");
+    m_books = column(db, "select 书籍编号 from bookInfo where rowid % 997 = 0");
+    m_freeBooks = column(db, "select 书籍编号 from bookInfo where 是否借出 = 0 and rowid % 499 = 0");
+    // Loans not lent today, so a swapped date never meets the day a write puts in.
+    m_openLoans = column(db, "select 书籍编号 || '|' || 借书日期 || '|' || 读者编号 from lentInfo"
+                             " where 还书日期 is null and 借书日期 <> '2026-12-07'");
+    m_titles = column(db, "select 书籍名称 from bookInfo where rowid % 983 = 0");
+    m_readerNames = column(db, "select 读者姓名 from readerInfo where rowid % 97 = 0");
+    for (QStringList *pool : {&m_readersWithLoans, &m_readersWithout, &m_books, &m_freeBooks,
+                              &m_openLoans, &m_titles, &m_readerNames})
+        m_random.shuffle(*pool);
+    // Renewals take readers whose every open loan was not lent today; returns take other loans.
+    QSet<QString> renewalReaders;
+    for (int i = 0; i < m_openLoans.size() && renewalReaders.size() < 4 * m_runs + 8; ++i)
+        renewalReaders.insert(m_openLoans.at(i).section(QLatin1Char('|'), 2));
+    QStringList returns;
+    for (const QString &loan : std::as_const(m_openLoans)) {
+        if (!renewalReaders.contains(loan.section(QLatin1Char('|'), 2)))
+            returns << loan;
+    }
+    m_openLoans = returns;
+    const QStringList todays =
+        column(db, "select distinct 读者编号 from lentInfo where 还书日期 is null"
+                   " and 借书日期 = '2026-12-07'");
+    for (const QString &reader : renewalReaders) {
+        if (!todays.contains(reader))
+            m_renewals << reader;
+    }
+    std::sort(m_renewals.begin(), m_renewals.end());
+    m_random.shuffle(m_renewals);
+}
+
+std::vector<TracedStatement> Desk::capture(const Op &op, const QStringList &input)
+{
+    op.prepare(input);
+    SqlTrace::start();
+    op.act(input);
+    settle();
+    std::vector<TracedStatement> statements = SqlTrace::stop();
+    if (op.after)
+        op.after(input);
+    return statements;
+}
+
+void Desk::run(const Op &op)
+{
+    // LENDORA_BENCH_ONLY=<part of a name> runs just those operations (for profiling).
+    const QString only = qEnvironmentVariable("LENDORA_BENCH_ONLY");
+    if (!only.isEmpty() && !op.name.contains(only))
+        return;
+    Series s;
+    s.name = op.name;
+    std::fprintf(stderr, "  %s\n", qPrintable(op.name));
+    // Writes: one capture, then the floor runs it again with each iteration's own inputs.
+    QStringList captured;
+    std::vector<TracedStatement> writes;
+    if (op.writes) {
+        captured = op.draw();
+        writes = capture(op, captured);
+        if (const QString why = op.check(captured); !why.isEmpty())
+            s.fail(QStringLiteral("capture: ") + why);
+    }
+    // One warm-up of each side, not counted.
+    for (int i = -1; i < m_runs; ++i) {
+        const QStringList forHandler = op.draw();
+        const QStringList forStore = op.draw();
+        const QStringList forFloor = op.draw();
+        if (forHandler.isEmpty() || forStore.isEmpty() || forFloor.isEmpty()) {
+            s.fail(QStringLiteral("ran out of inputs"));
+            break;
+        }
+
+        t.prompter().clear();
+        op.prepare(forHandler);
+        t.prompter().clear();
+        auto start = Clock::now();
+        op.act(forHandler);
+        const double handlerMs = msSince(start);
+        settle();
+        const double shownMs = msSince(start);
+        if (const QString why = op.check(forHandler); !why.isEmpty())
+            s.fail(forHandler.join(QLatin1Char('/')) + QStringLiteral(": ") + why);
+        if (op.after)
+            op.after(forHandler);
+
+        start = Clock::now();
+        op.store(forStore);
+        const double storeMs = msSince(start);
+
+        double floorMs;
+        if (op.writes) {
+            std::map<std::string, std::string> swap;
+            for (int k = 0; k < captured.size() && k < forFloor.size(); ++k)
+                swap[captured.at(k).toStdString()] = forFloor.at(k).toStdString();
+            floorMs = m_floor.run(writes, m_programShared, swap);
+        } else {
+            t.prompter().clear();
+            floorMs = m_floor.run(capture(op, forFloor), m_programShared);
+        }
+        if (floorMs < 0)
+            s.fail(QStringLiteral("floor: ") + QString::fromStdString(m_floor.lastError()));
+        if (i >= 0) {
+            s.handler.push_back(handlerMs);
+            s.shown.push_back(shownMs);
+            s.store.push_back(storeMs);
+            s.floor.push_back(floorMs);
+        }
+    }
+    results << s;
+}
+
+void Desk::circulation()
+{
+    const auto type = [this](const QString &box, const QString &text) { t.type(M, box, text); };
+    const auto none = [this](const QStringList &) -> QString {
+        return t.prompter().texts().isEmpty() ? QString() : lastMessage();
+    };
+    const auto expect = [this](const QString &text) {
+        return [this, text](const QStringList &) {
+            return lastMessage() == text ? QString() : QStringLiteral("said \"%1\"").arg(lastMessage());
+        };
+    };
+    const auto readerLoans = [this](const QString &reader, bool count) {
+        m_grid.run(LoanStore::openLoansSql(), {reader});
+        m_grid.rowCount();
+        if (count)
+            LibraryRules(t.app().database()).read();
+    };
+
+    tab(0);
+    run({QStringLiteral("Reader lookup on the lending tab (with InitDataGrid)"),
+         [this] { return take(m_readersWithLoans); },
+         [=, this](const QStringList &in) { type(QStringLiteral("txtReaderID"), in[0]); },
+         [this](const QStringList &) { t.enter(M, QStringLiteral("txtReaderID")); }, none,
+         [=, this](const QStringList &in) {
+             QString name;
+             LoanStore(t.app().database()).findReader(in[0], &name);
+             readerLoans(in[0], true);
+         },
+         {}, false});
+
+    type(QStringLiteral("txtReaderID"), m_readersWithout.constLast());
+    t.enter(M, QStringLiteral("txtReaderID"));
+    run({QStringLiteral("Book lookup"), [this] { return take(m_books); },
+         [=, this](const QStringList &in) { type(QStringLiteral("txtBookID"), in[0]); },
+         [this](const QStringList &) { t.enter(M, QStringLiteral("txtBookID")); },
+         [this](const QStringList &) {
+             // A book on loan is told so; anything else is a fault.
+             const QString said = lastMessage();
+             return said.isEmpty() || said == QStringLiteral("该书已经借出,请选择其它图书!")
+                        ? QString()
+                        : said;
+         },
+         [this](const QStringList &in) {
+             LoanStore::BookDetails book;
+             QString missing;
+             LoanStore(t.app().database()).findBook(in[0], &book, &missing);
+         },
+         {}, false});
+
+    // The three writes are measured as the scanner clerk makes them: Enter on the button the
+    // lookup left the focus on. A mouse click adds the button's pressed-state repaints.
+    Op lend{QStringLiteral("Lend"),
+            [this] {
+                const QStringList reader = take(m_readersWithout);
+                const QStringList book = take(m_freeBooks);
+                return reader.isEmpty() || book.isEmpty() ? QStringList() : reader + book;
+            },
+            [=, this](const QStringList &in) {
+                type(QStringLiteral("txtReaderID"), in[0]);
+                t.enter(M, QStringLiteral("txtReaderID"));
+                type(QStringLiteral("txtBookID"), in[1]);
+                t.enter(M, QStringLiteral("txtBookID"));
+            },
+            [this](const QStringList &) { t.enter(M, QStringLiteral("cmdLendBook")); },
+            expect(QStringLiteral("借出完毕!")),
+            [=, this](const QStringList &in) {
+                LoanStore(t.app().database()).lend(in[0], in[1], kToday);
+                readerLoans(in[0], true);
+            },
+            {}, true};
+    run(lend);
+    lend.name = QStringLiteral("Lend, with a mouse click instead");
+    lend.act = [this](const QStringList &) { t.click(M, QStringLiteral("cmdLendBook")); };
+    run(lend);
+
+    tab(2);
+    run({QStringLiteral("Return lookup"), [this] { return take(m_openLoans); },
+         [=, this](const QStringList &in) {
+             type(QStringLiteral("txtReadIDReturn"), in[2]);
+             type(QStringLiteral("txtBookIDReturn"), in[0]);
+         },
+         [this](const QStringList &) { t.enter(M, QStringLiteral("txtBookIDReturn")); }, none,
+         [this](const QStringList &in) {
+             LoanStore::OpenLoan loan;
+             QString missing;
+             LoanStore(t.app().database()).findOpenLoan(in[0], &loan, &missing);
+             LibraryRules(t.app().database()).read();
+         },
+         {}, false});
+
+    run({QStringLiteral("Return"), [this] { return take(m_openLoans); },
+         [=, this](const QStringList &in) {
+             type(QStringLiteral("txtReadIDReturn"), in[2]);
+             type(QStringLiteral("txtBookIDReturn"), in[0]);
+             t.enter(M, QStringLiteral("txtBookIDReturn"));
+         },
+         [this](const QStringList &) { t.enter(M, QStringLiteral("cmdReturn")); },
+         expect(QStringLiteral("归还完毕!")),
+         [this](const QStringList &in) {
+             LoanStore(t.app().database())
+                 .returnBook({in[0], in[1], DateText::toText(kToday), QStringLiteral("0"),
+                              QStringLiteral("0")});
+         },
+         {}, true});
+
+    tab(1);
+    run({QStringLiteral("Renewal-tab lookup"), [this] { return take(m_readersWithLoans); },
+         [=, this](const QStringList &in) { type(QStringLiteral("txtReaderIDRenew"), in[0]); },
+         [this](const QStringList &) { t.enter(M, QStringLiteral("txtReaderIDRenew")); }, none,
+         [=, this](const QStringList &in) {
+             QString name;
+             LoanStore(t.app().database()).findReader(in[0], &name);
+             readerLoans(in[0], false);
+         },
+         {}, false});
+
+    // A renewal moves the loan the grid shows first; its book and date come from that row.
+    const auto shownLoan = [this](const QString &reader) {
+        m_grid.run(LoanStore::openLoansSql(), {reader});
+        const QSqlQueryModel *model = m_grid.model();
+        const QSqlRecord row = model->record(0);
+        return QStringList{reader, row.value(QStringLiteral("书籍编号")).toString(),
+                           row.value(QStringLiteral("借书日期")).toString()};
+    };
+    run({QStringLiteral("Renewal"),
+         [=, this] {
+             const QStringList reader = take(m_renewals);
+             return reader.isEmpty() ? reader : shownLoan(reader[0]);
+         },
+         [=, this](const QStringList &in) {
+             type(QStringLiteral("txtReaderIDRenew"), in[0]);
+             t.enter(M, QStringLiteral("txtReaderIDRenew"));
+         },
+         [this](const QStringList &) { t.enter(M, QStringLiteral("cmdOK")); },
+         expect(QStringLiteral("续借完毕!")),
+         [this](const QStringList &in) {
+             LoanStore(t.app().database()).renew(in[1], in[0], in[2], kToday);
+         },
+         {}, true});
+    tab(0);
+}
+
+void Desk::bookList()
+{
+    // The window's own query, as it runs it, for the store side.
+    QString sql;
+    int opened = 0;
+    run({QStringLiteral("Opening the book list (first rows shown)"),
+         [&opened] { return QStringList{QString::number(++opened)}; },
+         [](const QStringList &) {},
+         [this](const QStringList &) { t.trigger(QStringLiteral("mnuLendora")); },
+         [this](const QStringList &) {
+             QWidget *list = t.window(QStringLiteral("FrmLendora"));
+             auto *grid = list ? list->findChild<QTableView *>(QStringLiteral("DataGrid1")) : nullptr;
+             return grid && grid->model()->rowCount() > 0 ? QString()
+                                                          : QStringLiteral("no rows shown");
+         },
+         [this, &sql](const QStringList &in) {
+             if (sql.isEmpty()) {
+                 SqlTrace::start();
+                 t.trigger(QStringLiteral("mnuLendora"));
+                 settle();
+                 for (const TracedStatement &s : SqlTrace::stop()) {
+                     if (QString::fromStdString(s.sql).startsWith(QStringLiteral("select")))
+                         sql = QString::fromStdString(s.sql);
+                 }
+                 t.window(QStringLiteral("FrmLendora"))->close();
+                 settle();
+             }
+             // The window makes its grid source afresh each time it opens.
+             GridSource source(t.app().databasePath(), QStringLiteral("bench-list-") + in[0]);
+             source.run(sql);
+         },
+         [this](const QStringList &) {
+             if (QWidget *list = t.window(QStringLiteral("FrmLendora")))
+                 list->close();
+             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+         },
+         false});
+}
+
+void Desk::queries()
+{
+    const auto bookFind = [this](const QString &box, bool partial) {
+        return Op{{}, {},
+                  [this, box](const QStringList &in) { t.type(B, box, in[0]); },
+                  [this](const QStringList &) { t.click(B, QStringLiteral("cmdFind")); },
+                  [this](const QStringList &) {
+                      return lastMessage() == QStringLiteral("查询结果如下!!") ? QString()
+                                                                           : lastMessage();
+                  },
+                  [this, box, partial](const QStringList &in) {
+                      BookCriteria c;
+                      (box == QStringLiteral("txtBookName") ? c.title : c.bookId) = in[0];
+                      c.partial = partial;
+                      const BoundQuery q = c.query();
+                      m_queryGrid.run(q.sql, q.values);
+                  },
+                  {}, false};
+    };
+    const auto loanFind = [this](const QString &box, bool partial) {
+        return Op{{}, {},
+                  [this, box](const QStringList &in) { t.type(L, box, in[0]); },
+                  [this](const QStringList &) { t.click(L, QStringLiteral("cmdFind")); },
+                  [this](const QStringList &) {
+                      return lastMessage() == QStringLiteral("查询结果如下!!") ? QString()
+                                                                           : lastMessage();
+                  },
+                  [this, box, partial](const QStringList &in) {
+                      LoanCriteria c;
+                      if (box == QStringLiteral("txtBookName"))
+                          c.title = in[0];
+                      else if (box == QStringLiteral("txtReaderName"))
+                          c.readerName = in[0];
+                      else if (box == QStringLiteral("txtReaderID"))
+                          c.readerId = in[0];
+                      else
+                          c.bookId = in[0];
+                      c.partial = partial;
+                      const BoundQuery q = c.query();
+                      m_queryGrid.run(q.sql, q.values);
+                  },
+                  {}, false};
+    };
+    const auto titles = [this](int length) {
+        return [this, length] {
+            const QStringList title = take(m_titles);
+            return title.isEmpty() ? title : QStringList{length ? piece(m_random, title[0], length) : title[0]};
+        };
+    };
+    const QStringList rare = {"龙虎", "鹰隼", "琴瑟", "麒麟", "凤凰", "鸳鸯", "蝴蝶", "骆驼"};
+    int rareAt = 0;
+
+    t.trigger(QStringLiteral("mnuBookQuery"));
+    Op op = bookFind(QStringLiteral("txtBookName"), false);
+    op.name = QStringLiteral("Book query, exact title");
+    op.draw = titles(0);
+    run(op);
+
+    t.control<QCheckBox>(B, QStringLiteral("chkMoHu"))->setChecked(true);
+    op = bookFind(QStringLiteral("txtBookName"), true);
+    op.name = QStringLiteral("Book query, partial title, 4 characters");
+    op.draw = titles(4);
+    run(op);
+    op.name = QStringLiteral("Book query, partial title, 3 characters");
+    op.draw = titles(3);
+    run(op);
+    op.name = QStringLiteral("Book query, partial title, 2 characters");
+    op.draw = titles(2);
+    run(op);
+    op.name = QStringLiteral("Book query, partial title, 2 characters found nowhere");
+    op.draw = [&] { return QStringList{rare.at(rareAt++ % rare.size())}; };
+    run(op);
+    t.type(B, QStringLiteral("txtBookName"), QString());
+    op = bookFind(QStringLiteral("txtBookID"), true);
+    op.name = QStringLiteral("Book query, partial book number, 6 characters");
+    op.draw = [this] {
+        const QStringList book = take(m_books);
+        return book.isEmpty() ? book : QStringList{book[0].left(6)};
+    };
+    run(op);
+    t.window(B)->close();
+
+    t.trigger(QStringLiteral("mnuLendQuery"));
+    op = loanFind(QStringLiteral("txtReaderID"), false);
+    op.name = QStringLiteral("Loan query, exact reader number");
+    op.draw = [this] { return take(m_readersWithLoans); };
+    run(op);
+    t.type(L, QStringLiteral("txtReaderID"), QString());
+    op = loanFind(QStringLiteral("txtBookName"), false);
+    op.name = QStringLiteral("Loan query, exact title");
+    op.draw = titles(0);
+    run(op);
+    t.type(L, QStringLiteral("txtBookName"), QString());
+
+    t.control<QCheckBox>(L, QStringLiteral("chkMoHu"))->setChecked(true);
+    op = loanFind(QStringLiteral("txtBookName"), true);
+    op.name = QStringLiteral("Loan query, partial title, 4 characters");
+    op.draw = titles(4);
+    run(op);
+    op.name = QStringLiteral("Loan query, partial title, 2 characters found nowhere");
+    op.draw = [&] { return QStringList{rare.at(rareAt++ % rare.size())}; };
+    run(op);
+    t.type(L, QStringLiteral("txtBookName"), QString());
+    op = loanFind(QStringLiteral("txtBookID"), true);
+    op.name = QStringLiteral("Loan query, partial book number, 6 characters");
+    op.draw = [this] {
+        const QStringList book = take(m_books);
+        return book.isEmpty() ? book : QStringList{book[0].mid(1, 6)};
+    };
+    run(op);
+    t.type(L, QStringLiteral("txtBookID"), QString());
+    op = loanFind(QStringLiteral("txtReaderName"), true);
+    op.name = QStringLiteral("Loan query, partial reader name, 2 characters");
+    op.draw = [this] {
+        const QStringList name = take(m_readerNames);
+        return name.isEmpty() ? name : QStringList{piece(m_random, name[0], 2)};
+    };
+    run(op);
+    t.window(L)->close();
+}
+
+// Every row of a query through the C API: the book numbers (or loan keys) it finds.
+std::set<std::string> allRows(sqlite3 *db, const BoundQuery &q, int keyColumns, double *ms)
+{
+    std::set<std::string> keys;
+    sqlite3_stmt *stmt = nullptr;
+    const QByteArray sql = q.sql.toUtf8();
+    if (sqlite3_prepare_v2(db, sql.constData(), -1, &stmt, nullptr) != SQLITE_OK) {
+        std::fprintf(stderr, "%s: %s\n", sql.constData(), sqlite3_errmsg(db));
+        return keys;
+    }
+    for (int i = 0; i < q.values.size(); ++i) {
+        const QByteArray v = q.values.at(i).toString().toUtf8();
+        sqlite3_bind_text(stmt, i + 1, v.constData(), int(v.size()), SQLITE_TRANSIENT);
+    }
+    const auto start = Clock::now();
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+        std::string key;
+        for (int c = 0; c < keyColumns; ++c) {
+            const unsigned char *text = sqlite3_column_text(stmt, c);
+            key += text ? reinterpret_cast<const char *>(text) : "<null>";
+            key += '|';
+        }
+        keys.insert(key);
+    }
+    *ms = msSince(start);
+    sqlite3_finalize(stmt);
+    return keys;
+}
+
+// The plain query, as the desk has always written partial matching.
+BoundQuery plainBooks(const QString &column, const QString &text)
+{
+    return {QStringLiteral("select 书籍编号 from bookInfo where ") + column
+                + QStringLiteral(" like '%' || ? || '%' escape '\\'"),
+            {SqlMatch::escapeLike(text)}};
+}
+
+void Desk::compareRoutes()
+{
+    std::fprintf(stderr, "  comparing the index route with the plain query\n");
+    QStringList texts = {"%", "_", "'", " ", "\\", "50%", "a_b", "出版社", "大学出版",
+                         "B000012", "b000012", "000", "数据库", "据库原理", "红楼", "楼",
+                         "现代数", "(第二版)", "深入浅出", "龙虎", "Ab%_'x"};
+    for (int i = 0; i < 6; ++i) {
+        const QStringList title = take(m_titles);
+        if (!title.isEmpty())
+            texts << piece(m_random, title[0], 3 + i % 3);
+    }
+    int mismatches = 0;
+    std::printf("\n### Index route against the plain query, on the whole library\n\n");
+    std::printf("| column | text | rows | plain ms | routed ms | same rows |\n|---|---|---:|---:|---:|---|\n");
+    for (const QString &column : {QStringLiteral("书籍名称"), QStringLiteral("出版社"),
+                                  QStringLiteral("书籍编号")}) {
+        for (const QString &text : std::as_const(texts)) {
+            BookCriteria c;
+            c.partial = true;
+            (column == QStringLiteral("书籍名称") ? c.title
+             : column == QStringLiteral("出版社") ? c.publisher
+                                                  : c.bookId) = text;
+            double plainMs = 0, routedMs = 0;
+            const std::set<std::string> plain =
+                allRows(m_floor.shared(), plainBooks(column, text), 1, &plainMs);
+            const std::set<std::string> routed = allRows(m_floor.shared(), c.query(), 1, &routedMs);
+            const bool same = plain == routed;
+            mismatches += same ? 0 : 1;
+            std::printf("| %s | `%s` | %zu | %.1f | %.1f | %s |\n", qPrintable(column),
+                        qPrintable(text), plain.size(), plainMs, routedMs, same ? "yes" : "**NO**");
+        }
+    }
+    std::printf("\n%s\n", mismatches ? "MISMATCHES FOUND" : "Every routed query returned exactly the rows of the plain query.");
+    std::fflush(stdout);
+}
+
+void printResults(const QList<Series> &results)
+{
+    std::printf("\n| operation | handler median | handler p95 | with repaint median |"
+                " store median | store p95 | floor median | floor p95 | store/floor |"
+                " handler/floor |\n|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
+    for (const Series &s : results) {
+        const double floorMedian = median(s.floor);
+        const auto ratio = [&](double v) {
+            return floorMedian > 0 ? QString::number(v / floorMedian, 'f', 1) : QStringLiteral("-");
+        };
+        std::printf("| %s | %.2f | %.2f | %.2f | %.2f | %.2f | %.3f | %.3f | %s | %s |\n",
+                    qPrintable(s.name), median(s.handler), p95(s.handler), median(s.shown),
+                    median(s.store), p95(s.store), floorMedian, p95(s.floor),
+                    qPrintable(ratio(median(s.store))), qPrintable(ratio(median(s.handler))));
+    }
+    for (const Series &s : results) {
+        if (s.failures)
+            std::printf("\n%s: %d failures, first: %s\n", qPrintable(s.name), s.failures,
+                        qPrintable(s.failure));
+    }
+    std::fflush(stdout);
+}
+
+double loadAverage()
+{
+    double load = -1;
+    if (FILE *f = std::fopen("/proc/loadavg", "r")) {
+        if (std::fscanf(f, "%lf", &load) != 1)
+            load = -1;
+        std::fclose(f);
+    }
+    return load;
+}
+
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    const long long mainNs = monotonicNs();
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    SqlTrace::install();
+    QApplication qapp(argc, argv);
+    const long long qtNs = monotonicNs();
+    const QStringList args = qapp.arguments();
+    const auto option = [&](const char *name, long long fallback) {
+        const int at = int(args.indexOf(QString::fromLatin1(name)));
+        return at > 0 && at + 1 < args.size() ? args.at(at + 1).toLongLong() : fallback;
+    };
+
+    if (args.size() >= 3 && args.at(1) == QStringLiteral("--child-open"))
+        return childOpen(args.at(2));
+    if (args.size() >= 3 && args.at(1) == QStringLiteral("--child-startup"))
+        return childStartup(args.at(2), qgetenv("LENDORA_BENCH_SPAWNED").toLongLong(), mainNs,
+                            qtNs);
+    if (args.size() >= 4 && args.at(1) == QStringLiteral("--child-memory"))
+        return childMemory(args.at(2), args.at(3).toInt());
+    if (args.size() < 2 || args.at(1).startsWith(QStringLiteral("--"))) {
+        std::fprintf(stderr, "usage: lendora_bench <library-dir> [--runs N] [--startups N]"
+                             " [--seed S] [--parts smclqx]\n");
+        return 2;
+    }
+    const int runs = int(option("--runs", 30));
+    const int startups = int(option("--startups", 10));
+    const quint64 seed = quint64(option("--seed", 20261207));
+    const int partsAt = int(args.indexOf(QStringLiteral("--parts")));
+    const QString parts = partsAt > 0 && partsAt + 1 < args.size() ? args.at(partsAt + 1)
+                                                                    : QStringLiteral("smclqx");
+    const auto part = [&](char c) { return parts.contains(QLatin1Char(c)); };
+
+    const QString source = DatabaseFile::pathIn(args.at(1));
+    if (!QFile::exists(source)) {
+        std::fprintf(stderr, "no library at %s\n", qPrintable(source));
+        return 1;
+    }
+    testkit::TestApp t(kToday);
+    const QString path = DatabaseFile::pathIn(t.appDir());
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    std::fprintf(stderr, "copying %s\n", qPrintable(source));
+    if (!QFile::copy(source, path)
+        || (QFile::exists(source + QStringLiteral("-wal"))
+            && !QFile::copy(source + QStringLiteral("-wal"), path + QStringLiteral("-wal")))) {
+        std::fprintf(stderr, "cannot copy the library\n");
+        return 1;
+    }
+    std::printf("# Lendora desk benchmark\n\nlibrary: %s (%.0f MB), SQLite %s, %ld cores,"
+                " load average %.2f at the start, %d runs per operation\n",
+                qPrintable(source), double(QFileInfo(source).size()) / 1e6, sqlite3_libversion(),
+                sysconf(_SC_NPROCESSORS_ONLN), loadAverage(), runs);
+
+    // The first start on the copy (an older schema is upgraded in place here).
+    const QByteArray opened = runChild({QStringLiteral("--child-open"), t.appDir()});
+    std::printf("first start on the copy (includes any schema upgrade): %s ms, file now %.0f MB\n",
+                opened.trimmed().split(' ').value(1).constData(), double(QFileInfo(path).size()) / 1e6);
+
+    std::vector<double> total, beforeMain, qtInit, startUp, paint, floor;
+    for (int i = 0; part('s') && i < startups + 1; ++i) {
+        const QList<QByteArray> f =
+            runChild({QStringLiteral("--child-startup"), t.appDir()}).trimmed().split(' ');
+        if (f.size() < 7 || f[0] != "1") {
+            std::fprintf(stderr, "start-up run failed\n");
+            continue;
+        }
+        if (i == 0)
+            continue;  // warms the file
+        total.push_back(f[1].toDouble());
+        beforeMain.push_back(f[2].toDouble());
+        qtInit.push_back(f[3].toDouble());
+        startUp.push_back(f[4].toDouble());
+        paint.push_back(f[5].toDouble());
+        floor.push_back(f[6].toDouble());
+    }
+    if (part('s'))
+    std::printf("\n### Start-up to the first window (login window shown), %zu runs\n\n"
+                "| part | median ms | p95 ms |\n|---|---:|---:|\n"
+                "| whole: process start to the login window painted | %.1f | %.1f |\n"
+                "| exec and libraries, to main() | %.1f | %.1f |\n"
+                "| QApplication | %.1f | %.1f |\n"
+                "| Application::start (checks, main window, database, login window) | %.1f | %.1f |\n"
+                "| first paint | %.1f | %.1f |\n"
+                "| floor: open + the start-up's SQL through the C API | %.2f | %.2f |\n",
+                total.size(), median(total), p95(total), median(beforeMain), p95(beforeMain),
+                median(qtInit), p95(qtInit), median(startUp), p95(startUp), median(paint),
+                p95(paint), median(floor), p95(floor));
+
+    if (part('s')) {
+        // The database file out of the page cache (only this file; the libraries stay warm).
+        std::vector<double> cold;
+        for (int i = 0; i < 3; ++i) {
+            evict(path);
+            const QList<QByteArray> f =
+                runChild({QStringLiteral("--child-startup"), t.appDir()}).trimmed().split(' ');
+            if (f.size() >= 7 && f[0] == "1")
+                cold.push_back(f[1].toDouble());
+        }
+        std::printf("| whole, with the database file out of the page cache (%zu runs) | %.1f | %.1f |\n",
+                    cold.size(), median(cold), p95(cold));
+        // After a run that did not end cleanly the whole file is checked before anything else.
+        std::vector<double> unclean;
+        for (int i = 0; i < 2; ++i) {
+            QFile marker(DatabaseFile::markerPath(path));
+            if (!marker.open(QIODevice::WriteOnly))
+                break;
+            marker.close();
+            const QList<QByteArray> f =
+                runChild({QStringLiteral("--child-startup"), t.appDir()}).trimmed().split(' ');
+            if (f.size() >= 7 && f[0] == "1")
+                unclean.push_back(f[1].toDouble());
+        }
+        std::printf("| after an unclean end: quick_check of the whole file first (%zu runs,"
+                    " file in the page cache) | %.0f | %.0f |\n",
+                    unclean.size(), median(unclean), p95(unclean));
+        evict(path);
+        QFile marker(DatabaseFile::markerPath(path));
+        if (marker.open(QIODevice::WriteOnly)) {
+            marker.close();
+            const QList<QByteArray> f =
+                runChild({QStringLiteral("--child-startup"), t.appDir()}).trimmed().split(' ');
+            if (f.size() >= 7 && f[0] == "1")
+                std::printf("| after an unclean end, file out of the page cache (1 run) | %.0f | |\n",
+                            f[1].toDouble());
+        }
+    }
+
+    const QList<QByteArray> memory = !part('m') ? QList<QByteArray>() :
+        runChild({QStringLiteral("--child-memory"), t.appDir(), QStringLiteral("40")})
+            .trimmed()
+            .split(' ');
+    if (memory.size() >= 7) {
+        std::printf("\n### Memory with the book list open on the whole catalogue\n\n"
+                    "| moment | RSS MB | rows fetched |\n|---|---:|---:|\n"
+                    "| logged in, main window shown | %.1f | |\n"
+                    "| book list open (%.0f ms to the first rows shown) | %.1f | %d |\n"
+                    "| after scrolling to the end 40 times | %.1f | %d |\n"
+                    "| peak (VmHWM) | %.1f | |\n",
+                    memory[0].toDouble() / 1024, memory[6].toDouble(), memory[1].toDouble() / 1024,
+                    memory[4].toInt(), memory[2].toDouble() / 1024, memory[5].toInt(),
+                    memory[3].toDouble() / 1024);
+    }
+    std::fflush(stdout);
+
+    t.login();
+    if (!t.window(M)) {
+        std::fprintf(stderr, "the main window did not open\n");
+        return 1;
+    }
+    Floor floorSide(path.toStdString());
+    Desk desk(t, floorSide, runs, seed);
+    std::fprintf(stderr, "desk operations:\n");
+    if (part('c'))
+        desk.circulation();
+    if (part('l'))
+        desk.bookList();
+    if (part('q'))
+        desk.queries();
+    std::printf("\n### Desk operations (ms)\n");
+    printResults(desk.results);
+    if (part('x'))
+        desk.compareRoutes();
+    std::printf("\nload average %.2f at the end; peak RSS of this process %.0f MB\n",
+                loadAverage(), double(statusKb("VmHWM")) / 1024);
+    return 0;
+}
