@@ -5,25 +5,21 @@
 #include "app/MainWindow.h"
 #include "app/Prompter.h"
 #include "app/Texts.h"
+#include "circulation/DeskTexts.h"
 #include "data/NumberText.h"
 #include "ui_LendingTab.h"
 
 namespace lendora {
 
+using namespace desktexts;
+
 namespace {
-const QString kEnterReader = QStringLiteral("请先输入读者编号");
 const QString kEnterReaderToLend = QStringLiteral("请先输入读者编号!");
-const QString kEnterBook = QStringLiteral("请先输入书籍编号");
-const QString kNoReader = QStringLiteral("没有该读者信息!");
-const QString kNoBook = QStringLiteral("没有该书信息!");
 const QString kBookOut = QStringLiteral("该书已经借出,请选择其它图书!");
 const QString kLimitReached = QStringLiteral("您的书已经借满,不能再借!");
 const QString kLent = QStringLiteral("借出完毕!");
-const QString kReaderNameMissing = QStringLiteral("该读者没有登记姓名,请先在读者管理中补全!");
-const QString kBookFieldMissing = QStringLiteral("该书的%1为空,请先在书库管理中补全!");
 const QString kLimitNotSet = QStringLiteral("没有设定借出册数,请先在基本设置中设定!");
 const QString kLimitInvalid = QStringLiteral("借出册数设定不正确,请先在基本设置中改正!");
-const QString kEngineFailed = QStringLiteral("数据库操作失败,没有做任何改动。\n%1");
 
 const QString kLendCountCaption = QStringLiteral("已借图书册数:");
 }  // namespace
@@ -93,22 +89,14 @@ void LendingTab::lookUpReader()
         return;
     }
     QString name;
-    switch (m_store.findReader(readerId, &name)) {
-    case LoanStore::Found::Yes:
+    const LoanStore::Found found = m_store.findReader(readerId, &name);
+    if (found == LoanStore::Found::Yes) {
         m_ui->txtReaderName->setText(name);
         m_main.InitDataGrid(false);
         focusBox(m_ui->txtBookID);
         return;
-    case LoanStore::Found::No:
-        m_app.prompter().message({kNoReader, kHintTitle});
-        break;
-    case LoanStore::Found::Incomplete:
-        m_app.prompter().message({kReaderNameMissing, kHintTitle});
-        break;
-    case LoanStore::Found::Failed:
-        fail(m_store.lastError());
-        break;
     }
+    m_app.prompter().message({readerNotFound(found, m_store.lastError()), kHintTitle});
     m_ui->txtReaderName->clear();
     focusBox(m_ui->txtReaderID);
 }

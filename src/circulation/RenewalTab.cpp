@@ -6,18 +6,17 @@
 #include "app/Prompter.h"
 #include "app/Texts.h"
 #include "circulation/CurrentLoans.h"
+#include "circulation/DeskTexts.h"
 #include "data/DateText.h"
 #include "ui_RenewalTab.h"
 
 namespace lendora {
 
+using namespace desktexts;
+
 namespace {
-const QString kEnterReader = QStringLiteral("请先输入读者编号");
-const QString kNoReader = QStringLiteral("没有该读者信息!");
 const QString kRenewed = QStringLiteral("续借完毕!");
 const QString kNoSuchLoan = QStringLiteral("没有找到该借阅记录,请重新查询读者!");
-const QString kReaderNameMissing = QStringLiteral("该读者没有登记姓名,请先在读者管理中补全!");
-const QString kEngineFailed = QStringLiteral("数据库操作失败,没有做任何改动。\n%1");
 }  // namespace
 
 RenewalTab::RenewalTab(Application &app, MainWindow &main, CurrentLoans &loans, QWidget *parent)
@@ -66,23 +65,15 @@ void RenewalTab::lookUpReader()
         return;
     }
     QString name;
-    switch (m_store.findReader(readerId, &name)) {
-    case LoanStore::Found::Yes:
+    const LoanStore::Found found = m_store.findReader(readerId, &name);
+    if (found == LoanStore::Found::Yes) {
         m_ui->txtReaderNameRenew->setText(name);
         m_main.InitDataGrid(true);
         m_ui->cmdOK->setEnabled(true);
         m_ui->dtgrdLendBookRenew->setFocus();
         return;
-    case LoanStore::Found::No:
-        m_app.prompter().message({kNoReader, kHintTitle});
-        break;
-    case LoanStore::Found::Incomplete:
-        m_app.prompter().message({kReaderNameMissing, kHintTitle});
-        break;
-    case LoanStore::Found::Failed:
-        m_app.prompter().message({kEngineFailed.arg(m_store.lastError()), kHintTitle});
-        break;
     }
+    m_app.prompter().message({readerNotFound(found, m_store.lastError()), kHintTitle});
     m_ui->txtReaderNameRenew->clear();
     m_ui->cmdOK->setEnabled(false);
     m_ui->txtReaderIDRenew->setFocus();

@@ -5,6 +5,7 @@
 #include "app/MainWindow.h"
 #include "app/Prompter.h"
 #include "app/Texts.h"
+#include "circulation/DeskTexts.h"
 #include "circulation/Fines.h"
 #include "data/DateText.h"
 #include "settings/LibraryRules.h"
@@ -12,20 +13,15 @@
 
 namespace lendora {
 
+using namespace desktexts;
+
 namespace {
-const QString kEnterReader = QStringLiteral("请先输入读者编号");
-const QString kEnterBook = QStringLiteral("请先输入书籍编号");
-const QString kNoReader = QStringLiteral("没有该读者信息!");
-const QString kNoBook = QStringLiteral("没有该书信息!");
 const QString kReturned = QStringLiteral("归还完毕!");
-const QString kReaderNameMissing = QStringLiteral("该读者没有登记姓名,请先在读者管理中补全!");
-const QString kBookFieldMissing = QStringLiteral("该书的%1为空,请先在书库管理中补全!");
 const QString kNoLendDate = QStringLiteral("该借阅记录没有有效的借书日期,无法计算罚款!");
 const QString kNoLoanPeriod =
     QStringLiteral("该书类别没有设定有效的借出天数,请先在图书类别中设定!");
 const QString kNoFinePerDay = QStringLiteral("没有设定有效的罚款金额,请先在基本设置中设定!");
 const QString kOutOfRange = QStringLiteral("天数超出范围(-32768 至 32767),无法计算罚款!");
-const QString kEngineFailed = QStringLiteral("数据库操作失败,没有做任何改动。\n%1");
 }  // namespace
 
 ReturnTab::ReturnTab(Application &app, MainWindow &main, QWidget *parent)
@@ -77,24 +73,16 @@ void ReturnTab::lookUpReader()
         return;
     }
     QString name;
-    switch (m_store.findReader(readerId, &name)) {
-    case LoanStore::Found::Yes:
+    const LoanStore::Found found = m_store.findReader(readerId, &name);
+    if (found == LoanStore::Found::Yes) {
         m_ui->txtReaderNameReturn->setText(name);
         // Refreshes the lending tab for the reader typed there, as the desk always did.
         m_main.InitDataGrid(false);
         m_ui->txtBookIDReturn->setFocus();
         m_ui->txtBookIDReturn->selectAll();
         return;
-    case LoanStore::Found::No:
-        m_app.prompter().message({kNoReader, kHintTitle});
-        break;
-    case LoanStore::Found::Incomplete:
-        m_app.prompter().message({kReaderNameMissing, kHintTitle});
-        break;
-    case LoanStore::Found::Failed:
-        m_app.prompter().message({kEngineFailed.arg(m_store.lastError()), kHintTitle});
-        break;
     }
+    m_app.prompter().message({readerNotFound(found, m_store.lastError()), kHintTitle});
     m_ui->txtReaderNameReturn->clear();
     m_ui->txtReadIDReturn->setFocus();
     m_ui->txtReadIDReturn->selectAll();
