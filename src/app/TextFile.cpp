@@ -117,14 +117,18 @@ TextFile::WriteResult TextFile::replace(const QString &target, const QString &wo
         QFile::remove(workPath);
         return WriteResult::Failed;
     }
-    // Make the rename itself durable.
-    const int dir = ::open(QFile::encodeName(QFileInfo(target).absolutePath()).constData(),
+    syncFolderOf(target);
+    return WriteResult::Written;
+}
+
+void TextFile::syncFolderOf(const QString &path)
+{
+    const int dir = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
                            O_RDONLY | O_DIRECTORY);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);
     }
-    return WriteResult::Written;
 }
 
 }  // namespace lendora

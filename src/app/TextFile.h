@@ -28,6 +28,9 @@ public:
     // The read-only attribute, as the file's permission bits say (whoever runs the program).
     static bool isReadOnly(const QString &path);
 
+    // Makes a rename or a new file in the folder of `path` durable.
+    static void syncFolderOf(const QString &path);
+
     enum class WriteResult { Written, ReadOnly, Failed };
     // Replaces `target` with `bytes`: written and synced to `workPath` first (started empty),
     // then renamed over the target, so the target is always either the old or the new file.

@@ -1,5 +1,6 @@
 #include "data/DatabaseFile.h"
 
+#include "app/TextFile.h"
 #include "data/Schema.h"
 
 #include <QDir>
@@ -96,7 +97,9 @@ bool DatabaseFile::create(const QString &path, QString *error)
         if (error)
             *error = QStringLiteral("无法把 %1 改名为 %2").arg(native(building), native(path));
     }
-    if (!ok)
+    if (ok)
+        TextFile::syncFolderOf(path);  // the new file survives a power loss too
+    else
         QFile::remove(building);
     return ok;
 }
