@@ -7,10 +7,10 @@
 #include "app/Texts.h"
 #include "catalogue/BookStore.h"
 #include "data/GridSource.h"
+#include "data/YesNoColumn.h"
 #include "ui_BookListWindow.h"
 
 #include <QHeaderView>
-#include <QIdentityProxyModel>
 #include <QResizeEvent>
 #include <QSqlQueryModel>
 
@@ -27,23 +27,6 @@ const int kColumnTwips[] = {1005, 1905, 855, 1965, 855, 900, 840, 1020, 930};
 const int kGridRightMargin = 8;
 const int kGridBottomMargin = 8;
 
-// Shows the lent flag as "是" or "否".
-class LentFlagModel : public QIdentityProxyModel {
-public:
-    using QIdentityProxyModel::QIdentityProxyModel;
-
-    QVariant data(const QModelIndex &index, int role) const override
-    {
-        if (index.column() == BookListWindow::Lent
-            && (role == Qt::DisplayRole || role == Qt::EditRole)) {
-            const QVariant flag = QIdentityProxyModel::data(index, Qt::DisplayRole);
-            if (flag.isNull() || !flag.isValid())
-                return QString();
-            return flag.toInt() != 0 ? QStringLiteral("是") : QStringLiteral("否");
-        }
-        return QIdentityProxyModel::data(index, role);
-    }
-};
 }  // namespace
 
 BookListWindow::BookListWindow(Application &app)
@@ -60,9 +43,7 @@ BookListWindow::BookListWindow(Application &app)
             + QStringLiteral(" from bookInfo, bookType where bookType.类别代码=bookInfo.类别代码");
     m_source = new GridSource(m_app.databasePath(),
                               m_app.connectionName(QStringLiteral("FrmLendora")), this);
-    auto *shown = new LentFlagModel(this);
-    shown->setSourceModel(m_source->model());
-    m_ui->DataGrid1->setModel(shown);
+    m_ui->DataGrid1->setModel(new YesNoColumn(Lent, m_source->model(), this));
 
     connect(m_ui->cmdAdd, &QPushButton::clicked, this,
             [this] { m_app.windows().show(QStringLiteral("FrmAddnew")); });

@@ -204,6 +204,11 @@ void QueryWindowsTest::bookSearch()
         t.click(B, "chkMoHu");
     find(t, B);
     QCOMPARE(sorted(column(grid(t, B), 0)), found);
+    // The lent flag reads as the book list shows it.
+    const QStringList ids = column(grid(t, B), 0);
+    const QStringList lent = column(grid(t, B), 8);
+    for (int row = 0; row < ids.size(); ++row)
+        QCOMPARE(lent.at(row), QString(ids.at(row) == "B101" || ids.at(row) == "B102" ? "是" : "否"));
 }
 
 void QueryWindowsTest::clearKeepsTheDateCriterion()
