@@ -10,6 +10,8 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QLabel>
 
 // The compiled-in resources (logo, skin images) live in a static library, so they are pulled in
 // by name; Q_INIT_RESOURCE must be used outside any namespace.
@@ -27,6 +29,8 @@ namespace lendora {
 namespace {
 const QString kAlreadyRunning = QStringLiteral("本程式已运行!");
 const QString kStartingCaption = QStringLiteral("程式初始化。。。");
+const QString kCheckingDatabase =
+    QStringLiteral("上次程序没有正常退出,正在检查数据库文件,请稍候...");
 const QString kTipsWindow = QStringLiteral("FrmHelp");
 const QString kTipsFile = QStringLiteral("QUICKTIP.INI");
 int nextInstance = 0;
@@ -112,8 +116,21 @@ void Application::loggedIn()
 
 bool Application::openDatabase()
 {
+    // After a run that did not end cleanly the whole file is checked before it is used, which
+    // takes seconds on a large library: say so rather than seem to hang.
+    std::unique_ptr<QLabel> notice;
+    if (QFileInfo::exists(DatabaseFile::markerPath(databasePath()))) {
+        notice = std::make_unique<QLabel>(kCheckingDatabase);
+        notice->setObjectName(QStringLiteral("lblCheckingDatabase"));
+        notice->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+        notice->setMargin(24);
+        notice->show();
+        QCoreApplication::processEvents();
+    }
     QString problem;
-    if (m_database.open(databasePath(), &problem))
+    const bool opened = m_database.open(databasePath(), &problem);
+    notice.reset();
+    if (opened)
         return true;
     prompter().message({problem, kAppTitle});
     end(Ending::DatabaseRefused);
