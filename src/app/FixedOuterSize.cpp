@@ -10,6 +10,13 @@ void FixedOuterSize::hold(QWidget *window, QSize outerPixels)
     new FixedOuterSize(window, outerPixels);
 }
 
+void FixedOuterSize::holdWindow(QWidget *window, QSize outerPixels)
+{
+    window->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    hold(window, outerPixels);
+}
+
 FixedOuterSize::FixedOuterSize(QWidget *window, QSize outer)
     : QObject(window), m_window(window), m_outer(outer)
 {

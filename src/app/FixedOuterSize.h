@@ -17,6 +17,8 @@ class FixedOuterSize : public QObject {
     Q_OBJECT
 public:
     static void hold(QWidget *window, QSize outerPixels);
+    // An ordinary window held at one size: title, minimise and close buttons, no maximise.
+    static void holdWindow(QWidget *window, QSize outerPixels);
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 

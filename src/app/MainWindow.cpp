@@ -57,9 +57,7 @@ MainWindow::MainWindow(Application &app) : m_app(app), m_ui(std::make_unique<Ui:
 {
     m_ui->setupUi(this);
     buildTabs();
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    FixedOuterSize::hold(this, kOuterSize);
+    FixedOuterSize::holdWindow(this, kOuterSize);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     connectMenu();

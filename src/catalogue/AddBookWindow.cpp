@@ -32,12 +32,10 @@ AddBookWindow::AddBookWindow(Application &app)
     : m_app(app), m_ui(std::make_unique<Ui::AddBookWindow>())
 {
     m_ui->setupUi(this);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     m_ui->dtpRigDate->setMinimumDate(QDate(100, 1, 1));
     m_ui->dtpRigDate->setDate(m_app.today());
     m_app.applyWindowStyle(this);
-    FixedOuterSize::hold(this, kOuterSize);
+    FixedOuterSize::holdWindow(this, kOuterSize);
 
     for (QLineEdit *box : {m_ui->txtBookID, m_ui->txtBookName, m_ui->txtBookConcern,
                            m_ui->txtWriter, m_ui->txtPage, m_ui->txtBookPrice})

@@ -33,10 +33,8 @@ CategoryWindow::CategoryWindow(Application &app)
     : m_app(app), m_ui(std::make_unique<Ui::CategoryWindow>())
 {
     m_ui->setupUi(this);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     m_app.applyWindowStyle(this);
-    FixedOuterSize::hold(this, kOuterSize);
+    FixedOuterSize::holdWindow(this, kOuterSize);
 
     markInput(m_ui->txtTypeID);
     markInput(m_ui->txtTypeName);

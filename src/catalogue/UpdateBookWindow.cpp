@@ -28,12 +28,10 @@ UpdateBookWindow::UpdateBookWindow(Application &app)
     : m_app(app), m_ui(std::make_unique<Ui::UpdateBookWindow>())
 {
     m_ui->setupUi(this);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     m_ui->dtpRigDate->setMinimumDate(QDate(100, 1, 1));
     m_ui->dtpRigDate->setDate(m_app.today());
     m_app.applyWindowStyle(this);
-    FixedOuterSize::hold(this, kOuterSize);
+    FixedOuterSize::holdWindow(this, kOuterSize);
 
     markDisplay(m_ui->txtBookID);
     for (QLineEdit *box : {m_ui->txtBookName, m_ui->txtBookConcern, m_ui->txtWriter,

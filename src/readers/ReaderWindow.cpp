@@ -43,9 +43,7 @@ ReaderWindow::ReaderWindow(Application &app)
 {
     m_app.applyWindowStyle(this);
     m_ui->setupUi(this);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    FixedOuterSize::hold(this, kOuterSize);
+    FixedOuterSize::holdWindow(this, kOuterSize);
 
     for (QLineEdit *box : {m_ui->txtReaderNo, m_ui->txtReaderName, m_ui->txtReaderMan,
                            m_ui->txtReaderTel, m_ui->txtReaderAddress})

@@ -34,10 +34,8 @@ BasicSettingsWindow::BasicSettingsWindow(Application &app)
     : m_app(app), m_ui(std::make_unique<Ui::BasicSettingsWindow>())
 {
     m_ui->setupUi(this);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     m_app.applyWindowStyle(this);
-    FixedOuterSize::hold(this, kOuterSize);
+    FixedOuterSize::holdWindow(this, kOuterSize);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
