@@ -149,6 +149,17 @@ void LendingTab::lookUpBook()
     }
 }
 
+void LendingTab::refuseFull()
+{
+    // Every box of the tab is emptied; the counters keep the refused reader's figures.
+    m_app.prompter().message({kLimitReached, kHintTitle});
+    m_ui->txtReaderID->clear();
+    m_ui->txtReaderName->clear();
+    m_ui->txtBookID->clear();
+    clearBook();
+    focusBox(m_ui->txtReaderID);
+}
+
 void LendingTab::lendBook()
 {
     const QString readerId = m_ui->txtReaderID->text();
@@ -156,8 +167,15 @@ void LendingTab::lendBook()
         m_app.prompter().message({kEnterReaderToLend, kHintTitle});
         return;
     }
+    // The limit the counters show comes first, as the desk always checked it; the store then
+    // checks everything again for the numbers typed now.
+    if (m_ui->lblRemain->text() == QLatin1String("0")) {
+        refuseFull();
+        return;
+    }
     const QString bookId = m_ui->txtBookID->text();
-    switch (m_store.lend(readerId, bookId, m_ui->dtpLendDate->date())) {
+    QString missing;
+    switch (m_store.lend(readerId, bookId, m_ui->dtpLendDate->date(), &missing)) {
     case LoanStore::LendResult::Lent:
         m_app.prompter().message({kLent, kHintTitle});
         m_ui->txtBookID->clear();
@@ -166,12 +184,7 @@ void LendingTab::lendBook()
         focusBox(m_ui->txtBookID);
         return;
     case LoanStore::LendResult::LimitReached:
-        m_app.prompter().message({kLimitReached, kHintTitle});
-        m_ui->txtReaderID->clear();
-        m_ui->txtReaderName->clear();
-        m_ui->txtBookID->clear();
-        clearBook();
-        focusBox(m_ui->txtReaderID);
+        refuseFull();
         return;
     case LoanStore::LendResult::LimitNotSet:
         m_app.prompter().message({kLimitNotSet, kHintTitle});
@@ -186,6 +199,11 @@ void LendingTab::lendBook()
         return;
     case LoanStore::LendResult::NoBook:
         m_app.prompter().message({kNoBook, kHintTitle});
+        clearBook();
+        focusBox(m_ui->txtBookID);
+        return;
+    case LoanStore::LendResult::BookIncomplete:
+        m_app.prompter().message({kBookFieldMissing.arg(missing), kHintTitle});
         clearBook();
         focusBox(m_ui->txtBookID);
         return;

@@ -35,6 +35,7 @@ private:
     void lookUpReader();
     void lookUpBook();
     void lendBook();
+    void refuseFull();
     void addReader();
 
     void clearBook();

@@ -29,7 +29,6 @@ const QString kBook = QStringLiteral(
     "select bookInfo.书籍名称,bookInfo.书籍价格,bookInfo.出版社,bookInfo.书籍页码,"
     "bookInfo.是否借出,bookType.书籍类别 from bookInfo,bookType where bookInfo.书籍编号=?"
     " and bookInfo.类别代码=bookType.类别代码");
-const QString kBookFlag = QStringLiteral("select 是否借出 from bookInfo where 书籍编号=?");
 const QString kBookOpenLoans =
     QStringLiteral("select count(*) from lentInfo where 书籍编号=? and 还书日期 is null");
 const QString kOpenLoanOfBook = QStringLiteral(
@@ -186,7 +185,7 @@ std::optional<qint64> LoanStore::openLoanCount(const QString &readerId)
 }
 
 LoanStore::LendResult LoanStore::lend(const QString &readerId, const QString &bookId,
-                                      const QDate &lendDate)
+                                      const QDate &lendDate, QString *missing)
 {
     m_lastError.clear();
     QSqlDatabase db = m_database.db();
@@ -197,7 +196,12 @@ LoanStore::LendResult LoanStore::lend(const QString &readerId, const QString &bo
     }
 
     // The limit first, as the desk always checked it, then what must be true to lend.
-    const std::optional<Rules> rules = LibraryRules(m_database).read();
+    LibraryRules rulesRow(m_database);
+    const std::optional<Rules> rules = rulesRow.read();
+    if (!rulesRow.lastError().isEmpty()) {
+        m_lastError = rulesRow.lastError();
+        return LendResult::Failed;
+    }
     const std::optional<qint64> count = openLoanCount(readerId);
     if (!count)
         return LendResult::Failed;
@@ -215,15 +219,20 @@ LoanStore::LendResult LoanStore::lend(const QString &readerId, const QString &bo
         return LendResult::Failed;
     if (!reader.found)
         return LendResult::NoReader;
-    const Step book = first(kBookFlag, {bookId});
-    if (!book.ok)
-        return LendResult::Failed;
-    if (!book.found)
+    // The book as its lookup finds it: one whose category is gone, or that lacks a field the
+    // desk shows, could be lent but never listed, counted or returned.
+    BookDetails book;
+    switch (findBook(bookId, &book, missing)) {
+    case Found::Yes:
+        break;
+    case Found::No:
         return LendResult::NoBook;
-    const Step open = first(kBookOpenLoans, {bookId});
-    if (!open.ok)
+    case Found::Incomplete:
+        return LendResult::BookIncomplete;
+    case Found::Failed:
         return LendResult::Failed;
-    if (book.row.value(0).toInt() != 0 || open.row.value(0).toLongLong() > 0)
+    }
+    if (book.onLoan)
         return LendResult::BookOnLoan;
 
     if (change(kAddLoan, {readerId, bookId, DateText::toSql(lendDate)}) != 1)

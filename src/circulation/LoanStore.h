@@ -39,6 +39,7 @@ public:
         LimitInvalid,  // the book limit cannot be used (not whole, count out of range)
         NoReader,
         NoBook,
+        BookIncomplete,  // the book lacks a field the desk shows; `missing` names it
         BookOnLoan,
         Failed,
     };
@@ -72,7 +73,8 @@ public:
 
     // Checks everything again at this moment, in one transaction with the two writes: the
     // limit for this reader, the reader, the book, the book not on loan.
-    LendResult lend(const QString &readerId, const QString &bookId, const QDate &lendDate);
+    LendResult lend(const QString &readerId, const QString &bookId, const QDate &lendDate,
+                    QString *missing = nullptr);
     // Closes the open loan of the book lent on the slip's date and clears the lent flag.
     ReturnResult returnBook(const ReturnSlip &slip);
     // Moves the lending date of the reader's open loan of the book lent on `shownLendDate`.

@@ -22,6 +22,23 @@ const QString kNoLoanPeriod =
     QStringLiteral("该书类别没有设定有效的借出天数,请先在图书类别中设定!");
 const QString kNoFinePerDay = QStringLiteral("没有设定有效的罚款金额,请先在基本设置中设定!");
 const QString kOutOfRange = QStringLiteral("天数超出范围(-32768 至 32767),无法计算罚款!");
+// Why a fine cannot be worked out, or an empty text when it can.
+QString fineProblem(Fines::Problem problem)
+{
+    switch (problem) {
+    case Fines::Problem::NoLendDate:
+        return kNoLendDate;
+    case Fines::Problem::NoLoanPeriod:
+        return kNoLoanPeriod;
+    case Fines::Problem::NoFinePerDay:
+        return kNoFinePerDay;
+    case Fines::Problem::OutOfRange:
+        return kOutOfRange;
+    case Fines::Problem::None:
+        break;
+    }
+    return {};
+}
 }  // namespace
 
 ReturnTab::ReturnTab(Application &app, MainWindow &main, QWidget *parent)
@@ -117,24 +134,14 @@ void ReturnTab::lookUpLoan()
     Fines::Figures figures;
     if (problem.isEmpty()) {
         // The rules are read at every lookup: a changed fine applies at once.
-        const std::optional<Rules> rules = LibraryRules(m_app.database()).read();
-        switch (Fines::compute(loan.lendDate, loan.loanPeriod, m_app.today(),
-                               rules ? rules->finePerDay : QVariant(), &figures)) {
-        case Fines::Problem::None:
-            break;
-        case Fines::Problem::NoLendDate:
-            problem = kNoLendDate;
-            break;
-        case Fines::Problem::NoLoanPeriod:
-            problem = kNoLoanPeriod;
-            break;
-        case Fines::Problem::NoFinePerDay:
-            problem = kNoFinePerDay;
-            break;
-        case Fines::Problem::OutOfRange:
-            problem = kOutOfRange;
-            break;
-        }
+        LibraryRules rulesRow(m_app.database());
+        const std::optional<Rules> rules = rulesRow.read();
+        if (!rulesRow.lastError().isEmpty())
+            problem = kEngineFailed.arg(rulesRow.lastError());
+        else
+            problem = fineProblem(Fines::compute(loan.lendDate, loan.loanPeriod, m_app.today(),
+                                                 rules ? rules->finePerDay : QVariant(),
+                                                 &figures));
     }
     if (!problem.isEmpty()) {
         m_app.prompter().message({problem, kHintTitle});

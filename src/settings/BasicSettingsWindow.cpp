@@ -18,6 +18,7 @@ namespace {
 const QString kSaved = QStringLiteral("设置完毕!");
 const QString kBadValue = QStringLiteral("输入的数值不正确,设置未保存!");
 const QString kSaveFailed = QStringLiteral("数据库拒绝了这次写入,设置未保存!");
+const QString kReadFailed = QStringLiteral("无法读取基本设置,数据库操作失败。\n%1");
 
 const QSize kOuterSize(twips(5790), twips(3405));
 
@@ -41,9 +42,12 @@ BasicSettingsWindow::BasicSettingsWindow(Application &app)
 
     markInput(m_ui->txtBook);
     markInput(m_ui->txtFakuan);
-    if (const std::optional<Rules> rules = LibraryRules(m_app.database()).read()) {
+    LibraryRules rulesRow(m_app.database());
+    if (const std::optional<Rules> rules = rulesRow.read()) {
         m_ui->txtBook->setText(shown(rules->bookLimit, true));
         m_ui->txtFakuan->setText(shown(rules->finePerDay, false));
+    } else if (!rulesRow.lastError().isEmpty()) {
+        m_app.prompter().message({kReadFailed.arg(rulesRow.lastError()), kHintTitle});
     }
 
     connect(m_ui->cmdSave, &QPushButton::clicked, this, &BasicSettingsWindow::save);

@@ -3,6 +3,7 @@
 #include "data/SharedDatabase.h"
 
 #include <QLocale>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <cmath>
 #include <limits>
@@ -29,11 +30,14 @@ std::optional<double> numberFrom(const QString &text)
 
 }  // namespace
 
-std::optional<Rules> LibraryRules::read() const
+std::optional<Rules> LibraryRules::read()
 {
     QSqlQuery &query = m_database.prepared(QStringLiteral("select * from basicSet"));
     std::optional<Rules> rules;
-    if (query.exec() && query.next())
+    m_lastError.clear();
+    if (!query.exec())
+        m_lastError = query.lastError().text();
+    else if (query.next())
         rules = Rules{query.value(0), query.value(1)};
     query.finish();
     return rules;

@@ -24,8 +24,10 @@ public:
 
     explicit LibraryRules(SharedDatabase &database) : m_database(database) {}
 
-    // The first row; nullopt when the table has none.
-    std::optional<Rules> read() const;
+    // The first row; nullopt when the table has none or the engine failed (then lastError()
+    // says why, and is empty otherwise).
+    std::optional<Rules> read();
+    QString lastError() const { return m_lastError; }
 
     // Stores both rules as the clerk typed them. The book limit must be a whole number from 0
     // to 32767, the fine a number not below 0; blanks around either are allowed. A table
@@ -38,6 +40,7 @@ public:
 
 private:
     SharedDatabase &m_database;
+    QString m_lastError;
 };
 
 }  // namespace lendora

@@ -44,6 +44,8 @@ private slots:
     void lendChecksAgainAtTheMoment_data();
     void lendChecksAgainAtTheMoment();
     void limitCountsOnlyListedLoans();
+    void counterAtZeroRefusesWhoeverIsTyped();
+    void unreadableRulesAreAnEngineFailure();
     void ruleChangeAppliesAtTheNextLookup();
     void scannerLendsTenBooksWithoutTheMouse();
     void newReaderCommandOpensTheAddView();
@@ -252,6 +254,11 @@ void LendingTest::lendChecksAgainAtTheMoment_data()
         << "limit 40000" << QStringList{"借出册数设定不正确,请先在基本设置中改正!"} << true;
     QTest::newRow("limit cleared meanwhile")
         << "limit null" << QStringList{"没有设定借出册数,请先在基本设置中设定!"} << true;
+    // A book the lookup would not find, or not show whole, is not lent either: its loan would
+    // never be listed, counted or returned.
+    QTest::newRow("book's category gone") << "category" << QStringList{"没有该书信息!"} << true;
+    QTest::newRow("book's publisher gone")
+        << "publisher" << QStringList{"该书的出版社为空,请先在书库管理中补全!"} << true;
 }
 
 void LendingTest::lendChecksAgainAtTheMoment()
@@ -282,12 +289,57 @@ void LendingTest::lendChecksAgainAtTheMoment()
         t.exec("insert into lentInfo (读者编号,书籍编号,借书日期) values ('003','B1004','2026-12-06')");
     else if (what == "limit")
         setRules(t, value == "null" ? QVariant() : QVariant(value.toInt()), 0.1);
+    else if (what == "category")
+        t.exec("delete from bookType where 类别代码='I'");
+    else if (what == "publisher")
+        t.exec("update bookInfo set 出版社=null where 书籍编号='B1004'");
 
     const QString before = snapshot(t);
     t.click(kMain, "cmdLendBook");
     QCOMPARE(hints(t), prompts);
     QCOMPARE(snapshot(t), before);
     QCOMPARE(enabled(t, "cmdLendBook"), lendEnabled);
+}
+
+void LendingTest::counterAtZeroRefusesWhoeverIsTyped()
+{
+    TestApp t;
+    seedLibrary(t);
+    setRules(t, 2, 0.1);
+    addLoan(t, "002", "B1001", "2026-12-01");
+    addLoan(t, "002", "B1002", "2026-12-01");
+    t.login();
+    scan(t, "txtReaderID", "002");
+    QCOMPARE(text(t, "lblRemain"), QStringLiteral("0"));
+    hints(t);
+    // Another reader's number typed without a lookup: the counters still say "full".
+    t.type(kMain, "txtReaderID", "001");
+    t.type(kMain, "txtBookID", "B1004");
+    const QString before = snapshot(t);
+    t.click(kMain, "cmdLendBook");
+    QCOMPARE(hints(t), QStringList{kFull});
+    QCOMPARE(snapshot(t), before);
+    for (const char *box : {"txtReaderID", "txtReaderName", "txtBookID", "txtBookName"})
+        QVERIFY2(text(t, box).isEmpty(), box);
+    QCOMPARE(text(t, "lblRemain"), QStringLiteral("0"));
+}
+
+void LendingTest::unreadableRulesAreAnEngineFailure()
+{
+    TestApp t;
+    seedLibrary(t);
+    t.login();
+    scan(t, "txtReaderID", "001");
+    scan(t, "txtBookID", "B1004");
+    hints(t);
+    t.exec("alter table basicSet rename to basicSetGone");
+    t.click(kMain, "cmdLendBook");
+    const QStringList shown = hints(t);
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown.first().startsWith(QString::fromUtf8("数据库操作失败,没有做任何改动。")),
+             qPrintable(shown.first()));
+    QCOMPARE(openLoans(t, "B1004"), 0);
+    QVERIFY(!lentFlag(t, "B1004"));
 }
 
 void LendingTest::limitCountsOnlyListedLoans()
