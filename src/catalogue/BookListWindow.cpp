@@ -123,6 +123,8 @@ void BookListWindow::remove()
             m_app.prompter().message({kDeleteFailed.arg(id), kHintTitle});
         }
     }
+    // Whatever the answer, the window loads again: the style in force, then the grid.
+    m_app.applyWindowStyle(this);
     requery();
 }
 

@@ -33,7 +33,6 @@ CategoryWindow::CategoryWindow(Application &app)
     : m_app(app), m_ui(std::make_unique<Ui::CategoryWindow>())
 {
     m_ui->setupUi(this);
-    m_app.applyWindowStyle(this);
     FixedOuterSize::holdWindow(this, kOuterSize);
 
     markInput(m_ui->txtTypeID);
@@ -73,6 +72,7 @@ CategoryWindow::~CategoryWindow()
 void CategoryWindow::load()
 {
     setMode(NoEdit);
+    m_app.applyWindowStyle(this);
     requery(QString());
 }
 
@@ -153,10 +153,10 @@ void CategoryWindow::add()
 
 void CategoryWindow::modify()
 {
+    // An empty table has nothing to modify, but the edit opens all the same; its save then
+    // finds no category and says so.
     const int row = currentRow();
-    if (row < 0)
-        return;  // nothing to modify in an empty table
-    m_codeBeforeEdit = codeAt(row);
+    m_codeBeforeEdit = row < 0 ? QString() : codeAt(row);
     setMode(Modifying);
     m_ui->txtTypeName->setFocus();
 }

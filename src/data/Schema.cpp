@@ -209,6 +209,11 @@ bool Schema::create(QSqlDatabase &db, QString *error)
     return false;
 }
 
+QString Schema::firstRowOnly(const QString &table)
+{
+    return QStringLiteral("rowid=(select min(rowid) from %1)").arg(table);
+}
+
 bool Schema::upgrade(QSqlDatabase &db, int fromVersion, QString *error)
 {
     if (fromVersion >= kVersion)

@@ -33,6 +33,10 @@ public:
     // Tables, indexes, text indexes, the rules row and the default categories, in one
     // transaction.
     static bool create(QSqlDatabase &db, QString *error);
+    // A condition that holds for the first row a plain "select * from <table>" returns: the
+    // engine's own row order, which only this file may know.
+    static QString firstRowOnly(const QString &table);
+
     // Upgrade steps from an older user_version to kVersion, in place and in one transaction.
     // 1 -> 2: the text indexes, built from the rows already there, and the planner's
     // statistics.

@@ -1,33 +1,46 @@
 #include "readers/ReaderNumber.h"
 
-#include "data/NumberText.h"
-
-#include <cmath>
+#include <limits>
 
 namespace lendora {
 
-QString ReaderNumber::format(double value)
+namespace {
+
+// The leading ASCII digits of the text, after leading blanks; 0 when there are none. Digits
+// beyond what a number can hold stop the reading there.
+qint64 leadingDigits(const QString &text)
 {
-    if (!std::isfinite(value))
-        value = 0;
-    const double whole = std::round(value);  // halves away from zero
-    QString digits = QString::number(std::fabs(whole), 'f', 0);
-    if (digits.size() < 3)
-        digits = QString(3 - digits.size(), QLatin1Char('0')) + digits;
-    return whole < 0 ? QLatin1Char('-') + digits : digits;
+    qsizetype i = 0;
+    while (i < text.size() && text.at(i) == QLatin1Char(' '))
+        ++i;
+    qint64 value = 0;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c < u'0' || c > u'9' || value > (std::numeric_limits<qint64>::max() - 9) / 10)
+            break;
+        value = value * 10 + (c - u'0');
+    }
+    return value;
+}
+
+}  // namespace
+
+QString ReaderNumber::format(qint64 value)
+{
+    return QStringLiteral("%1").arg(value, 3, 10, QLatin1Char('0'));
 }
 
 std::optional<QString> ReaderNumber::previous(const QString &boxText)
 {
-    const double value = NumberText::leadingValue(boxText);
-    if (!(value > 1))
+    const qint64 value = leadingDigits(boxText);
+    if (value <= 1)
         return std::nullopt;
     return format(value - 1);
 }
 
 QString ReaderNumber::next(const QString &boxText)
 {
-    return format(NumberText::leadingValue(boxText) + 1);
+    return format(leadingDigits(boxText) + 1);
 }
 
 }  // namespace lendora

@@ -1,5 +1,6 @@
 #include "settings/LibraryRules.h"
 
+#include "data/Schema.h"
 #include "data/SharedDatabase.h"
 
 #include <QLocale>
@@ -71,7 +72,10 @@ LibraryRules::SaveResult LibraryRules::save(const QString &bookLimitText, const 
     Transaction transaction(m_database.db());
     if (!transaction.isActive())
         return SaveResult::Failed;
-    QSqlQuery &update = m_database.prepared(QStringLiteral("update basicSet set 借出册数=?, 罚款=?"));
+    // Only the first row is read anywhere, so only the first row is written.
+    QSqlQuery &update = m_database.prepared(
+        QStringLiteral("update basicSet set 借出册数=?, 罚款=? where ")
+        + Schema::firstRowOnly(QStringLiteral("basicSet")));
     update.bindValue(0, *limit);
     update.bindValue(1, *fine);
     bool ok = update.exec();

@@ -56,7 +56,7 @@ private slots:
     void duplicateCodeRefused();
     void deleteAsksThenReloads_data();
     void deleteAsksThenReloads();
-    void emptyTableHasNothingToChange();
+    void emptyTableHasNothingToDelete();
     void closingDuringAddStoresNothing();
 };
 
@@ -278,7 +278,7 @@ void CategoryTest::deleteAsksThenReloads()
     QCOMPARE(states(t), kIdle);
 }
 
-void CategoryTest::emptyTableHasNothingToChange()
+void CategoryTest::emptyTableHasNothingToDelete()
 {
     TestApp t;
     seedCategories(t, {});
@@ -286,9 +286,20 @@ void CategoryTest::emptyTableHasNothingToChange()
     t.trigger("mnuSetBook");
     QCOMPARE(fields(t), QStringList({"", "", ""}));
     t.click(kWin, "cmdDel");
-    t.click(kWin, "cmdModify");
     QVERIFY(t.prompter().shown().isEmpty());
     QCOMPARE(states(t), kIdle);
+    // Modify opens its edit all the same; there is no category for its save to change.
+    t.click(kWin, "cmdModify");
+    QCOMPARE(states(t), kModifying);
+    t.type(kWin, "txtTypeName", "文学");
+    t.type(kWin, "txtDay", "30");
+    t.click(kWin, "cmdSave");
+    QCOMPARE(t.prompter().texts(), QStringList({"该类别已不存在,无法保存!"}));
+    QCOMPARE(states(t), kModifying);
+    QCOMPARE(count(t, "bookType"), 0);
+    t.click(kWin, "cmdCancel");
+    QCOMPARE(states(t), kIdle);
+    t.prompter().clear();
 
     // The first category of an empty table can be added.
     t.click(kWin, "cmdAdd");

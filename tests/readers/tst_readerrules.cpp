@@ -34,8 +34,10 @@ void ReaderRulesTest::stepping_data()
     QTest::newRow("letters count as 0") << "abc" << "-" << "001";
     QTest::newRow("leading digits") << "12a" << "011" << "013";
     QTest::newRow("leading blank") << " 5" << "004" << "006";
-    QTest::newRow("negative") << "-5" << "-" << "-004";
-    QTest::newRow("exponent") << "1e2" << "099" << "101";
+    // Only the leading digits count: no sign, no fraction, no exponent.
+    QTest::newRow("sign") << "-5" << "-" << "001";
+    QTest::newRow("fraction") << "1.5" << "-" << "002";
+    QTest::newRow("exponent") << "1e2" << "-" << "002";
 }
 
 void ReaderRulesTest::stepping()

@@ -4,6 +4,7 @@
 
 #include <QLayout>
 #include <QLineEdit>
+#include <QSqlQuery>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -39,6 +40,7 @@ private slots:
     void refusesBadValues();
     void closeSavesNothing();
     void missingRowIsMade();
+    void onlyTheFirstRowIsWritten();
     void keepsItsSize();
 };
 
@@ -178,6 +180,27 @@ void SettingsTest::missingRowIsMade()
     QCOMPARE(t.scalar("select count(*) from basicSet").toInt(), 1);
     QCOMPARE(t.scalar("select 借出册数 from basicSet").toInt(), 3);
     QCOMPARE(t.scalar("select 罚款 from basicSet").toDouble(), 0.5);
+}
+
+void SettingsTest::onlyTheFirstRowIsWritten()
+{
+    TestApp t;
+    t.exec("insert into basicSet values (9, 9)");  // a second row from elsewhere
+    t.login();
+    t.trigger("mnuSetBasic");
+    QCOMPARE(t.text(kWin, "txtBook"), QStringLiteral("5"));
+    t.type(kWin, "txtBook", "3");
+    t.type(kWin, "txtFakuan", "0.5");
+    t.click(kWin, "cmdSave");
+    QCOMPARE(t.prompter().texts(), QStringList({"设置完毕!"}));
+    QSqlQuery rows(t.db());
+    QVERIFY(rows.exec("select 借出册数, 罚款 from basicSet order by rowid"));
+    QVERIFY(rows.next());
+    QCOMPARE(rows.value(0).toInt(), 3);
+    QCOMPARE(rows.value(1).toDouble(), 0.5);
+    QVERIFY(rows.next());
+    QCOMPARE(rows.value(0).toInt(), 9);
+    QCOMPARE(rows.value(1).toDouble(), 9.0);
 }
 
 void SettingsTest::keepsItsSize()
