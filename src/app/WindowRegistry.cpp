@@ -45,7 +45,13 @@ QWidget *WindowRegistry::show(const QString &objectName)
     if (factory == m_factories.constEnd())
         return nullptr;
     delete m_open.take(objectName).data();  // closed, its deletion still pending
+    // A window's load lets pending events run; a second request for it queued meanwhile
+    // (a double click, say) must not make a second window.
+    if (m_loading.contains(objectName))
+        return nullptr;
+    m_loading.insert(objectName);
     QWidget *window = (*factory)();
+    m_loading.remove(objectName);
     if (!window)
         return nullptr;
     window->setAttribute(Qt::WA_DeleteOnClose);

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -43,6 +44,7 @@ public:
 private:
     QHash<QString, Factory> m_factories;
     QHash<QString, QPointer<QWidget>> m_open;
+    QSet<QString> m_loading;  // windows whose load is running
 };
 
 }  // namespace lendora

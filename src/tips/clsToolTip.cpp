@@ -42,15 +42,15 @@ clsToolTip::~clsToolTip()
 
 int clsToolTip::initialDelay() const
 {
-    if (m_delayTime >= 0)
-        return m_delayTime;
+    if (m_toolDelayTime >= 0)
+        return m_toolDelayTime;
     return QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay);
 }
 
 int clsToolTip::autoHideTime() const
 {
-    if (m_visibleTime >= 0)
-        return m_visibleTime;
+    if (m_toolVisibleTime >= 0)
+        return m_toolVisibleTime;
     // The usual system rule: ten times the initial delay.
     return 10 * QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay);
 }
@@ -115,6 +115,8 @@ void clsToolTip::AddTool()
         return;
     m_tip->setContent(m_title, m_icon, m_text);
     m_tip->setColours(colourFrom(m_backColour), colourFrom(m_foreColour));
+    m_toolVisibleTime = m_visibleTime;
+    m_toolDelayTime = m_delayTime;
 
     // The mouse reaches the target, or, for a control inside its window's tool area, the
     // control itself; both are watched, and the window for when it goes away.

@@ -75,6 +75,9 @@ private:
     int m_icon = NoIcon;
     int m_visibleTime = -1;
     int m_delayTime = -1;
+    // The timings as they were when the tool was added: they take effect then, not later.
+    int m_toolVisibleTime = -1;
+    int m_toolDelayTime = -1;
     bool m_toolAdded = false;
     QPoint m_lastPos;
     QTimer m_delayTimer;

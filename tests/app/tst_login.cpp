@@ -349,6 +349,8 @@ void LoginTest::leavingEnds_data()
     QTest::newRow("cancel button") << "cmdCancel";
     QTest::newRow("Esc") << "Esc";
     QTest::newRow("close box") << "close";
+    // Enter presses the button that has the focus, as on any dialog, not the default one.
+    QTest::newRow("Enter on the cancel button") << "EnterOnCancel";
 }
 
 void LoginTest::leavingEnds()
@@ -361,6 +363,11 @@ void LoginTest::leavingEnds()
         t.click("FrmLogon", "cmdCancel");
     } else if (how == "Esc") {
         QTest::keyClick(t.control<QWidget>("FrmLogon", "txtPassword"), Qt::Key_Escape);
+    } else if (how == "EnterOnCancel") {
+        t.type("FrmLogon", "txtPassword", "wrong");
+        auto *cancel = t.control<QWidget>("FrmLogon", "cmdCancel");
+        cancel->setFocus();
+        QTest::keyClick(cancel, Qt::Key_Return);
     } else {
         logon->close();
     }

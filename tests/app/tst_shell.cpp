@@ -30,6 +30,7 @@ private slots:
     void staleLockDoesNotBlock();
     void closingMainWindowEndsEverything();
     void exitCommandEndsAtOnce();
+    void windowAskedForDuringItsLoadIsMadeOnce();
     void installedCopyUsesUserDirectory();
 };
 
@@ -162,6 +163,26 @@ void ShellTest::exitCommandEndsAtOnce()
     QVERIFY(t.ended());
     QCOMPARE(t.app().ending(), Application::Ending::ExitCommand);
     QVERIFY(!t.window("Frmmain"));
+}
+
+void ShellTest::windowAskedForDuringItsLoadIsMadeOnce()
+{
+    TestApp t;
+    t.login();
+    int made = 0;
+    t.app().windows().add("FrmTwice", [&] {
+        ++made;
+        // The load lets pending events run, and a second click was waiting among them.
+        t.app().windows().show("FrmTwice");
+        auto *w = new QWidget;
+        w->setObjectName("FrmTwice");
+        return w;
+    });
+    QWidget *window = t.app().windows().show("FrmTwice");
+    QVERIFY(window);
+    QCOMPARE(made, 1);
+    QCOMPARE(t.app().windows().find("FrmTwice"), window);
+    QCOMPARE(t.app().windows().openWindows().count(window), 1);
 }
 
 void ShellTest::installedCopyUsesUserDirectory()

@@ -127,8 +127,18 @@ void BalloonTest::timings()
     QCOMPARE(tip.VisibleTime(), -1);
     QCOMPARE(tip.initialDelay(), wakeUp);
     QVERIFY(tip.autoHideTime() > wakeUp);
+    // The timings are set before the tool is added, and take effect when it is.
     tip.setDelayTime(50);
     tip.setVisibleTime(1500);
+    QCOMPARE(tip.initialDelay(), wakeUp);
+    Form form;
+    tip.CreateBalloon(form.button, form.button, "text", clsToolTip::BalloonStyle, false, "提示", 1,
+                      "", "");
+    QCOMPARE(tip.initialDelay(), 50);
+    QCOMPARE(tip.autoHideTime(), 1500);
+    // Set afterwards, they change nothing for the tool already there.
+    tip.setDelayTime(900);
+    tip.setVisibleTime(-1);
     QCOMPARE(tip.initialDelay(), 50);
     QCOMPARE(tip.autoHideTime(), 1500);
 }
