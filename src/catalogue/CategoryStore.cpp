@@ -9,14 +9,6 @@
 
 namespace lendora {
 
-namespace {
-// An empty field is stored as empty text, never as null.
-QVariant text(const QString &value)
-{
-    return value.isNull() ? QVariant(QStringLiteral("")) : QVariant(value);
-}
-}  // namespace
-
 QList<Category> CategoryStore::all() const
 {
     QList<Category> categories;
@@ -52,7 +44,7 @@ bool CategoryStore::exists(const QString &code, bool *ok) const
 {
     QSqlQuery &query =
         m_database.prepared(QStringLiteral("select 类别代码 from bookType where 类别代码=?"));
-    query.bindValue(0, text(code));
+    query.bindValue(0, code.isNull() ? QStringLiteral("") : code);  // never NULL, which matches nothing
     *ok = query.exec();
     const bool found = *ok && query.next();
     query.finish();
@@ -70,14 +62,10 @@ CategoryStore::Result CategoryStore::add(const QString &code, const QString &nam
         return Result::Duplicate;
     if (!ok)
         return Result::Failed;
-    QSqlQuery &insert = m_database.prepared(
-        QStringLiteral("insert into bookType (类别代码, 书籍类别, 借出天数) values (?, ?, ?)"));
-    insert.bindValue(0, text(code));
-    insert.bindValue(1, text(name));
-    insert.bindValue(2, static_cast<int>(*days));
-    ok = insert.exec();
-    insert.finish();
-    if (ok)
+    if (m_database.change(
+            QStringLiteral("insert into bookType (类别代码, 书籍类别, 借出天数) values (?, ?, ?)"),
+            {code, name, static_cast<int>(*days)})
+        > 0)
         return Result::Done;
     // The table keys the code too; a row added elsewhere in between still counts as taken.
     return exists(code, &ok) ? Result::Duplicate : Result::Failed;
@@ -89,26 +77,17 @@ CategoryStore::Result CategoryStore::modify(const QString &code, const QString &
     const std::optional<qint16> days = loanDaysFrom(loanDaysText);
     if (!days)
         return Result::BadLoanDays;
-    QSqlQuery &update = m_database.prepared(
-        QStringLiteral("update bookType set 书籍类别=?, 借出天数=? where 类别代码=?"));
-    update.bindValue(0, text(name));
-    update.bindValue(1, static_cast<int>(*days));
-    update.bindValue(2, text(code));
-    const bool ok = update.exec();
-    const int changed = ok ? update.numRowsAffected() : 0;
-    update.finish();
-    if (!ok)
+    const int changed = m_database.change(
+        QStringLiteral("update bookType set 书籍类别=?, 借出天数=? where 类别代码=?"),
+        {name, static_cast<int>(*days), code});
+    if (changed < 0)
         return Result::Failed;
     return changed > 0 ? Result::Done : Result::Missing;
 }
 
 bool CategoryStore::remove(const QString &code)
 {
-    QSqlQuery &remove = m_database.prepared(QStringLiteral("delete from bookType where 类别代码=?"));
-    remove.bindValue(0, text(code));
-    const bool ok = remove.exec();
-    remove.finish();
-    return ok;
+    return m_database.change(QStringLiteral("delete from bookType where 类别代码=?"), {code}) >= 0;
 }
 
 }  // namespace lendora

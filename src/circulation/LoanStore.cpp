@@ -94,15 +94,7 @@ LoanStore::Step LoanStore::first(const QString &sql, const QVariantList &values)
 
 int LoanStore::change(const QString &sql, const QVariantList &values)
 {
-    QSqlQuery &query = m_database.prepared(sql);
-    for (int i = 0; i < values.size(); ++i)
-        query.bindValue(i, values.at(i));
-    const bool ok = query.exec();
-    const int rows = ok ? query.numRowsAffected() : -1;
-    if (!ok)
-        m_lastError = query.lastError().text();
-    query.finish();
-    return rows;
+    return m_database.change(sql, values, &m_lastError);
 }
 
 LoanStore::Found LoanStore::findReader(const QString &readerId, QString *name)

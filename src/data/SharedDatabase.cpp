@@ -101,6 +101,23 @@ QSqlQuery &SharedDatabase::prepared(const QString &sql)
     return *statement;
 }
 
+int SharedDatabase::change(const QString &sql, const QVariantList &values, QString *error)
+{
+    QSqlQuery &query = prepared(sql);
+    for (int i = 0; i < values.size(); ++i) {
+        const QVariant &value = values.at(i);
+        const bool nullText = value.typeId() == QMetaType::QString && value.toString().isNull()
+                              && !value.isNull();
+        query.bindValue(i, nullText ? QVariant(QStringLiteral("")) : value);
+    }
+    const bool ok = query.exec();
+    const int rows = ok ? query.numRowsAffected() : -1;
+    if (!ok && error)
+        *error = query.lastError().text();
+    query.finish();
+    return rows;
+}
+
 void SharedDatabase::drop()
 {
     m_open = false;

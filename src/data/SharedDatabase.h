@@ -4,6 +4,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <QVariantList>
 #include <memory>
 
 namespace lendora {
@@ -29,6 +30,10 @@ public:
     // A statement prepared once on this connection and reused: bind, exec, read, then
     // finish() it. Dropped when the connection closes.
     QSqlQuery &prepared(const QString &sql);
+    // Runs a prepared statement that writes: binds the values in order (an empty text as
+    // empty text: Qt would bind a null QString as NULL), runs it and finishes it. The rows
+    // it changed, or -1 when the engine refused (`error` says why).
+    int change(const QString &sql, const QVariantList &values, QString *error = nullptr);
     QString path() const { return m_path; }
     QString connectionName() const { return m_name; }
 

@@ -73,22 +73,15 @@ LibraryRules::SaveResult LibraryRules::save(const QString &bookLimitText, const 
     if (!transaction.isActive())
         return SaveResult::Failed;
     // Only the first row is read anywhere, so only the first row is written.
-    QSqlQuery &update = m_database.prepared(
+    const int changed = m_database.change(
         QStringLiteral("update basicSet set 借出册数=?, 罚款=? where ")
-        + Schema::firstRowOnly(QStringLiteral("basicSet")));
-    update.bindValue(0, *limit);
-    update.bindValue(1, *fine);
-    bool ok = update.exec();
-    const int changed = ok ? update.numRowsAffected() : 0;
-    update.finish();
-    if (ok && changed == 0) {
-        QSqlQuery &insert = m_database.prepared(
-            QStringLiteral("insert into basicSet (借出册数, 罚款) values (?, ?)"));
-        insert.bindValue(0, *limit);
-        insert.bindValue(1, *fine);
-        ok = insert.exec();
-        insert.finish();
-    }
+            + Schema::firstRowOnly(QStringLiteral("basicSet")),
+        {*limit, *fine});
+    bool ok = changed >= 0;
+    if (changed == 0)
+        ok = m_database.change(QStringLiteral("insert into basicSet (借出册数, 罚款) values (?, ?)"),
+                               {*limit, *fine})
+             > 0;
     if (!ok || !transaction.commit())
         return SaveResult::Failed;
     return SaveResult::Saved;

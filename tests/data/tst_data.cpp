@@ -155,6 +155,7 @@ private slots:
     void refusedFileStopsTheProgram();
     void quickCheckAfterUncleanEnd();
     void openWritesMarkerAndCloseRemovesIt();
+    void changeBindsEmptyTextAsText();
     void gridSourceCountsEveryRow();
     void gridSourceBindsValues();
     void gridSourceRunsAgainWithNewValues();
@@ -478,6 +479,32 @@ void DataTest::openWritesMarkerAndCloseRemovesIt()
     QVERIFY(QFileInfo::exists(marker));
     t.app().end(Application::Ending::ExitCommand);
     QVERIFY(!QFileInfo::exists(marker));
+}
+
+void DataTest::changeBindsEmptyTextAsText()
+{
+    QTemporaryDir dir;
+    SharedDatabase shared("change-test");
+    QString problem;
+    QVERIFY2(shared.open(DatabaseFile::pathIn(dir.path()), &problem), qPrintable(problem));
+    // A box left empty gives a null QString, which Qt alone would store as NULL.
+    QCOMPARE(shared.change("insert into readerInfo values (?,?,?,?,?)",
+                           {"001", QString(), QString(""), QVariant(), "x"}),
+             1);
+    QSqlQuery q(shared.db());
+    QVERIFY(q.exec("select 读者姓名 is null, 读者姓名, 读者性别 is null, 联系电话 is null "
+                   "from readerInfo") && q.next());
+    QCOMPARE(q.value(0).toInt(), 0);
+    QCOMPARE(q.value(1).toString(), QString(""));
+    QCOMPARE(q.value(2).toInt(), 0);
+    QCOMPARE(q.value(3).toInt(), 1);  // a value meant to be null stays null
+    q.finish();
+    QString error;
+    QCOMPARE(shared.change("insert into readerInfo values (?,?,?,?,?)", {"001", "", "", "", ""},
+                           &error),
+             -1);
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(shared.change("update readerInfo set 读者姓名=? where 读者编号=?", {"王芳", "009"}), 0);
 }
 
 void DataTest::gridSourceCountsEveryRow()
