@@ -16,7 +16,8 @@ double msSince(std::chrono::steady_clock::time_point start)
 
 bool isSetUp(const std::string &sql)
 {
-    return sql.size() >= 6 && (sql.compare(0, 6, "PRAGMA") == 0 || sql.compare(0, 6, "pragma") == 0);
+    return sql.size() >= 6
+           && (sql.compare(0, 6, "PRAGMA") == 0 || sql.compare(0, 6, "pragma") == 0);
 }
 
 sqlite3 *open(const std::string &path, const char *pragmas)
@@ -72,8 +73,7 @@ Floor::Floor(const std::string &path)
     : m_shared(open(path, "PRAGMA busy_timeout=5000; PRAGMA journal_mode=WAL;"
                           " PRAGMA synchronous=FULL;")),
       m_grid(open(path, "PRAGMA busy_timeout=5000; PRAGMA query_only=1;"))
-{
-}
+{}
 
 Floor::~Floor()
 {

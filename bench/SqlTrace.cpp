@@ -131,8 +131,8 @@ std::vector<BoundValue> SqlTrace::valuesOf(const std::string &sql, const std::st
             continue;
         }
         // A parameter: ?, ?NNN, :name, @name or $name (Qt's driver names them :0, :1, ...).
-        const bool named = (c == ':' || c == '@' || c == '$') && i + 1 < sql.size()
-                           && isNameChar(sql[i + 1]);
+        const bool named =
+            (c == ':' || c == '@' || c == '$') && i + 1 < sql.size() && isNameChar(sql[i + 1]);
         if (c != '?' && !named) {
             ++i;
             ++j;

@@ -45,8 +45,8 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QScrollBar>
-#include <QSqlDriver>
 #include <QSet>
+#include <QSqlDriver>
 #include <QSqlQueryModel>
 #include <QSqlRecord>
 #include <QTabWidget>
@@ -59,8 +59,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -335,8 +335,7 @@ QString piece(Random &random, const QString &text, int length)
     if (points.size() <= length)
         return text;
     const int from = random.below(int(points.size()) - length + 1);
-    return QString::fromUcs4(reinterpret_cast<const char32_t *>(points.constData() + from),
-                             length);
+    return QString::fromUcs4(reinterpret_cast<const char32_t *>(points.constData() + from), length);
 }
 
 class Desk {
@@ -361,12 +360,12 @@ public:
 private:
     struct Op {
         QString name;
-        std::function<QStringList()> draw;                 // one input
-        std::function<void(const QStringList &)> prepare;  // the clerk's untimed steps
-        std::function<void(const QStringList &)> act;      // the timed step
-        std::function<QString(const QStringList &)> check; // empty when it did its work
-        std::function<void(const QStringList &)> store;    // the store calls, timed
-        std::function<void(const QStringList &)> after;    // untimed clean-up
+        std::function<QStringList()> draw;                  // one input
+        std::function<void(const QStringList &)> prepare;   // the clerk's untimed steps
+        std::function<void(const QStringList &)> act;       // the timed step
+        std::function<QString(const QStringList &)> check;  // empty when it did its work
+        std::function<void(const QStringList &)> store;     // the store calls, timed
+        std::function<void(const QStringList &)> after;     // untimed clean-up
         bool writes = false;  // floor from one capture with its inputs swapped
     };
     void run(const Op &op);
@@ -374,7 +373,10 @@ private:
     void drawInputs();
     QStringList take(QStringList &pool);
 
-    void tab(int index) { t.control<QTabWidget>(M, QStringLiteral("SSTab1"))->setCurrentIndex(index); }
+    void tab(int index)
+    {
+        t.control<QTabWidget>(M, QStringLiteral("SSTab1"))->setCurrentIndex(index);
+    }
     QString lastMessage() const
     {
         const QStringList texts = t.prompter().texts();
@@ -390,8 +392,8 @@ private:
     GridSource m_grid;       // stands for the main window's Adodc1
     GridSource m_queryGrid;  // stands for a query window's Adodc1
 
-    QStringList m_readersWithLoans, m_readersWithout, m_books, m_freeBooks, m_openLoans,
-        m_renewals, m_titles, m_readerNames;
+    QStringList m_readersWithLoans, m_readersWithout, m_books, m_freeBooks, m_openLoans, m_renewals,
+        m_titles, m_readerNames;
 };
 
 QStringList Desk::take(QStringList &pool)
@@ -410,7 +412,8 @@ void Desk::drawInputs()
                                   " (select 读者编号 from lentInfo where 还书日期 is null)"
                                   " and rowid % 7 = 0");
     m_books = column(db, "select 书籍编号 from bookInfo where rowid % 997 = 0");
-    m_freeBooks = column(db, "select 书籍编号 from bookInfo where 是否借出 = 0 and rowid % 499 = 0");
+    m_freeBooks =
+        column(db, "select 书籍编号 from bookInfo where 是否借出 = 0 and rowid % 499 = 0");
     // Loans not lent today, so a swapped date never meets the day a write puts in.
     m_openLoans = column(db, "select 书籍编号 || '|' || 借书日期 || '|' || 读者编号 from lentInfo"
                              " where 还书日期 is null and 借书日期 <> '2026-12-07'");
@@ -527,7 +530,8 @@ void Desk::circulation()
     };
     const auto expect = [this](const QString &text) {
         return [this, text](const QStringList &) {
-            return lastMessage() == text ? QString() : QStringLiteral("said \"%1\"").arg(lastMessage());
+            return lastMessage() == text ? QString()
+                                         : QStringLiteral("said \"%1\"").arg(lastMessage());
         };
     };
     const auto readerLoans = [this](const QString &reader, bool count) {
@@ -541,17 +545,20 @@ void Desk::circulation()
     run({QStringLiteral("Reader lookup on the lending tab (with InitDataGrid)"),
          [this] { return take(m_readersWithLoans); },
          [=, this](const QStringList &in) { type(QStringLiteral("txtReaderID"), in[0]); },
-         [this](const QStringList &) { t.enter(M, QStringLiteral("txtReaderID")); }, none,
+         [this](const QStringList &) { t.enter(M, QStringLiteral("txtReaderID")); },
+         none,
          [=, this](const QStringList &in) {
              QString name;
              LoanStore(t.app().database()).findReader(in[0], &name);
              readerLoans(in[0], true);
          },
-         {}, false});
+         {},
+         false});
 
     type(QStringLiteral("txtReaderID"), m_readersWithout.constLast());
     t.enter(M, QStringLiteral("txtReaderID"));
-    run({QStringLiteral("Book lookup"), [this] { return take(m_books); },
+    run({QStringLiteral("Book lookup"),
+         [this] { return take(m_books); },
          [=, this](const QStringList &in) { type(QStringLiteral("txtBookID"), in[0]); },
          [this](const QStringList &) { t.enter(M, QStringLiteral("txtBookID")); },
          [this](const QStringList &) {
@@ -566,7 +573,8 @@ void Desk::circulation()
              QString missing;
              LoanStore(t.app().database()).findBook(in[0], &book, &missing);
          },
-         {}, false});
+         {},
+         false});
 
     // The three writes are measured as the scanner clerk makes them: Enter on the button the
     // lookup left the focus on. A mouse click adds the button's pressed-state repaints.
@@ -588,28 +596,33 @@ void Desk::circulation()
                 LoanStore(t.app().database()).lend(in[0], in[1], kToday);
                 readerLoans(in[0], true);
             },
-            {}, true};
+            {},
+            true};
     run(lend);
     lend.name = QStringLiteral("Lend, with a mouse click instead");
     lend.act = [this](const QStringList &) { t.click(M, QStringLiteral("cmdLendBook")); };
     run(lend);
 
     tab(2);
-    run({QStringLiteral("Return lookup"), [this] { return take(m_openLoans); },
+    run({QStringLiteral("Return lookup"),
+         [this] { return take(m_openLoans); },
          [=, this](const QStringList &in) {
              type(QStringLiteral("txtReadIDReturn"), in[2]);
              type(QStringLiteral("txtBookIDReturn"), in[0]);
          },
-         [this](const QStringList &) { t.enter(M, QStringLiteral("txtBookIDReturn")); }, none,
+         [this](const QStringList &) { t.enter(M, QStringLiteral("txtBookIDReturn")); },
+         none,
          [this](const QStringList &in) {
              LoanStore::OpenLoan loan;
              QString missing;
              LoanStore(t.app().database()).findOpenLoan(in[0], &loan, &missing);
              LibraryRules(t.app().database()).read();
          },
-         {}, false});
+         {},
+         false});
 
-    run({QStringLiteral("Return"), [this] { return take(m_openLoans); },
+    run({QStringLiteral("Return"),
+         [this] { return take(m_openLoans); },
          [=, this](const QStringList &in) {
              type(QStringLiteral("txtReadIDReturn"), in[2]);
              type(QStringLiteral("txtBookIDReturn"), in[0]);
@@ -622,18 +635,22 @@ void Desk::circulation()
                  .returnBook({in[0], in[1], DateText::toText(kToday), QStringLiteral("0"),
                               QStringLiteral("0")});
          },
-         {}, true});
+         {},
+         true});
 
     tab(1);
-    run({QStringLiteral("Renewal-tab lookup"), [this] { return take(m_readersWithLoans); },
+    run({QStringLiteral("Renewal-tab lookup"),
+         [this] { return take(m_readersWithLoans); },
          [=, this](const QStringList &in) { type(QStringLiteral("txtReaderIDRenew"), in[0]); },
-         [this](const QStringList &) { t.enter(M, QStringLiteral("txtReaderIDRenew")); }, none,
+         [this](const QStringList &) { t.enter(M, QStringLiteral("txtReaderIDRenew")); },
+         none,
          [=, this](const QStringList &in) {
              QString name;
              LoanStore(t.app().database()).findReader(in[0], &name);
              readerLoans(in[0], false);
          },
-         {}, false});
+         {},
+         false});
 
     // A renewal moves the loan the grid shows first; its book and date come from that row.
     const auto shownLoan = [this](const QString &reader) {
@@ -657,7 +674,8 @@ void Desk::circulation()
          [this](const QStringList &in) {
              LoanStore(t.app().database()).renew(in[1], in[0], in[2], kToday);
          },
-         {}, true});
+         {},
+         true});
     tab(0);
 }
 
@@ -667,12 +685,12 @@ void Desk::bookList()
     QString sql;
     int opened = 0;
     run({QStringLiteral("Opening the book list (first rows shown)"),
-         [&opened] { return QStringList{QString::number(++opened)}; },
-         [](const QStringList &) {},
+         [&opened] { return QStringList{QString::number(++opened)}; }, [](const QStringList &) {},
          [this](const QStringList &) { t.trigger(QStringLiteral("mnuLendora")); },
          [this](const QStringList &) {
              QWidget *list = t.window(QStringLiteral("FrmLendora"));
-             auto *grid = list ? list->findChild<QTableView *>(QStringLiteral("DataGrid1")) : nullptr;
+             auto *grid =
+                 list ? list->findChild<QTableView *>(QStringLiteral("DataGrid1")) : nullptr;
              return grid && grid->model()->rowCount() > 0 ? QString()
                                                           : QStringLiteral("no rows shown");
          },
@@ -703,12 +721,13 @@ void Desk::bookList()
 void Desk::queries()
 {
     const auto bookFind = [this](const QString &box, bool partial) {
-        return Op{{}, {},
+        return Op{{},
+                  {},
                   [this, box](const QStringList &in) { t.type(B, box, in[0]); },
                   [this](const QStringList &) { t.click(B, QStringLiteral("cmdFind")); },
                   [this](const QStringList &) {
                       return lastMessage() == QStringLiteral("查询结果如下!!") ? QString()
-                                                                           : lastMessage();
+                                                                               : lastMessage();
                   },
                   [this, box, partial](const QStringList &in) {
                       BookCriteria c;
@@ -717,15 +736,17 @@ void Desk::queries()
                       const BoundQuery q = c.query();
                       m_queryGrid.run(q.sql, q.values);
                   },
-                  {}, false};
+                  {},
+                  false};
     };
     const auto loanFind = [this](const QString &box, bool partial) {
-        return Op{{}, {},
+        return Op{{},
+                  {},
                   [this, box](const QStringList &in) { t.type(L, box, in[0]); },
                   [this](const QStringList &) { t.click(L, QStringLiteral("cmdFind")); },
                   [this](const QStringList &) {
                       return lastMessage() == QStringLiteral("查询结果如下!!") ? QString()
-                                                                           : lastMessage();
+                                                                               : lastMessage();
                   },
                   [this, box, partial](const QStringList &in) {
                       LoanCriteria c;
@@ -741,12 +762,15 @@ void Desk::queries()
                       const BoundQuery q = c.query();
                       m_queryGrid.run(q.sql, q.values);
                   },
-                  {}, false};
+                  {},
+                  false};
     };
     const auto titles = [this](int length) {
         return [this, length] {
             const QStringList title = take(m_titles);
-            return title.isEmpty() ? title : QStringList{length ? piece(m_random, title[0], length) : title[0]};
+            return title.isEmpty()
+                       ? title
+                       : QStringList{length ? piece(m_random, title[0], length) : title[0]};
         };
     };
     const QStringList rare = {"龙虎", "鹰隼", "琴瑟", "麒麟", "凤凰", "鸳鸯", "蝴蝶", "骆驼"};
@@ -861,9 +885,10 @@ BoundQuery plainBooks(const QString &column, const QString &text)
 void Desk::compareRoutes()
 {
     std::fprintf(stderr, "  comparing the index route with the plain query\n");
-    QStringList texts = {"%", "_", "'", " ", "\\", "50%", "a_b", "出版社", "大学出版",
-                         "B000012", "b000012", "000", "数据库", "据库原理", "红楼", "楼",
-                         "现代数", "(第二版)", "深入浅出", "龙虎", "Ab%_'x"};
+    QStringList texts = {"%",        "_",        "'",        " ",       "\\",      "50%",
+                         "a_b",      "出版社",   "大学出版", "B000012", "b000012", "000",
+                         "数据库",   "据库原理", "红楼",     "楼",      "现代数",  "(第二版)",
+                         "深入浅出", "龙虎",     "Ab%_'x"};
     for (int i = 0; i < 6; ++i) {
         const QStringList title = take(m_titles);
         if (!title.isEmpty())
@@ -871,9 +896,10 @@ void Desk::compareRoutes()
     }
     int mismatches = 0;
     std::printf("\n### Index route against the plain query, on the whole library\n\n");
-    std::printf("| column | text | rows | plain ms | routed ms | same rows |\n|---|---|---:|---:|---:|---|\n");
-    for (const QString &column : {QStringLiteral("书籍名称"), QStringLiteral("出版社"),
-                                  QStringLiteral("书籍编号")}) {
+    std::printf("| column | text | rows | plain ms | routed ms | same rows "
+                "|\n|---|---|---:|---:|---:|---|\n");
+    for (const QString &column :
+         {QStringLiteral("书籍名称"), QStringLiteral("出版社"), QStringLiteral("书籍编号")}) {
         for (const QString &text : std::as_const(texts)) {
             BookCriteria c;
             c.partial = true;
@@ -890,7 +916,9 @@ void Desk::compareRoutes()
                         qPrintable(text), plain.size(), plainMs, routedMs, same ? "yes" : "**NO**");
         }
     }
-    std::printf("\n%s\n", mismatches ? "MISMATCHES FOUND" : "Every routed query returned exactly the rows of the plain query.");
+    std::printf("\n%s\n", mismatches
+                              ? "MISMATCHES FOUND"
+                              : "Every routed query returned exactly the rows of the plain query.");
     std::fflush(stdout);
 }
 
@@ -960,8 +988,8 @@ int main(int argc, char *argv[])
     const int startups = int(option("--startups", 10));
     const quint64 seed = quint64(option("--seed", 20261207));
     const int partsAt = int(args.indexOf(QStringLiteral("--parts")));
-    const QString parts = partsAt > 0 && partsAt + 1 < args.size() ? args.at(partsAt + 1)
-                                                                    : QStringLiteral("smclqx");
+    const QString parts =
+        partsAt > 0 && partsAt + 1 < args.size() ? args.at(partsAt + 1) : QStringLiteral("smclqx");
     const auto part = [&](char c) { return parts.contains(QLatin1Char(c)); };
 
     const QString source = DatabaseFile::pathIn(args.at(1));
@@ -987,7 +1015,8 @@ int main(int argc, char *argv[])
     // The first start on the copy (an older schema is upgraded in place here).
     const QByteArray opened = runChild({QStringLiteral("--child-open"), t.appDir()});
     std::printf("first start on the copy (includes any schema upgrade): %s ms, file now %.0f MB\n",
-                opened.trimmed().split(' ').value(1).constData(), double(QFileInfo(path).size()) / 1e6);
+                opened.trimmed().split(' ').value(1).constData(),
+                double(QFileInfo(path).size()) / 1e6);
 
     std::vector<double> total, beforeMain, qtInit, startUp, paint, floor;
     for (int i = 0; part('s') && i < startups + 1; ++i) {
@@ -1007,17 +1036,18 @@ int main(int argc, char *argv[])
         floor.push_back(f[6].toDouble());
     }
     if (part('s'))
-    std::printf("\n### Start-up to the first window (login window shown), %zu runs\n\n"
-                "| part | median ms | p95 ms |\n|---|---:|---:|\n"
-                "| whole: process start to the login window painted | %.1f | %.1f |\n"
-                "| exec and libraries, to main() | %.1f | %.1f |\n"
-                "| QApplication | %.1f | %.1f |\n"
-                "| Application::start (checks, main window, database, login window) | %.1f | %.1f |\n"
-                "| first paint | %.1f | %.1f |\n"
-                "| floor: open + the start-up's SQL through the C API | %.2f | %.2f |\n",
-                total.size(), median(total), p95(total), median(beforeMain), p95(beforeMain),
-                median(qtInit), p95(qtInit), median(startUp), p95(startUp), median(paint),
-                p95(paint), median(floor), p95(floor));
+        std::printf(
+            "\n### Start-up to the first window (login window shown), %zu runs\n\n"
+            "| part | median ms | p95 ms |\n|---|---:|---:|\n"
+            "| whole: process start to the login window painted | %.1f | %.1f |\n"
+            "| exec and libraries, to main() | %.1f | %.1f |\n"
+            "| QApplication | %.1f | %.1f |\n"
+            "| Application::start (checks, main window, database, login window) | %.1f | %.1f |\n"
+            "| first paint | %.1f | %.1f |\n"
+            "| floor: open + the start-up's SQL through the C API | %.2f | %.2f |\n",
+            total.size(), median(total), p95(total), median(beforeMain), p95(beforeMain),
+            median(qtInit), p95(qtInit), median(startUp), p95(startUp), median(paint), p95(paint),
+            median(floor), p95(floor));
 
     if (part('s')) {
         // The database file out of the page cache (only this file; the libraries stay warm).
@@ -1029,8 +1059,9 @@ int main(int argc, char *argv[])
             if (f.size() >= 7 && f[0] == "1")
                 cold.push_back(f[1].toDouble());
         }
-        std::printf("| whole, with the database file out of the page cache (%zu runs) | %.1f | %.1f |\n",
-                    cold.size(), median(cold), p95(cold));
+        std::printf(
+            "| whole, with the database file out of the page cache (%zu runs) | %.1f | %.1f |\n",
+            cold.size(), median(cold), p95(cold));
         // After a run that did not end cleanly the whole file is checked before anything else.
         std::vector<double> unclean;
         for (int i = 0; i < 2; ++i) {
@@ -1053,15 +1084,17 @@ int main(int argc, char *argv[])
             const QList<QByteArray> f =
                 runChild({QStringLiteral("--child-startup"), t.appDir()}).trimmed().split(' ');
             if (f.size() >= 7 && f[0] == "1")
-                std::printf("| after an unclean end, file out of the page cache (1 run) | %.0f | |\n",
-                            f[1].toDouble());
+                std::printf(
+                    "| after an unclean end, file out of the page cache (1 run) | %.0f | |\n",
+                    f[1].toDouble());
         }
     }
 
-    const QList<QByteArray> memory = !part('m') ? QList<QByteArray>() :
-        runChild({QStringLiteral("--child-memory"), t.appDir(), QStringLiteral("40")})
-            .trimmed()
-            .split(' ');
+    const QList<QByteArray> memory =
+        !part('m') ? QList<QByteArray>()
+                   : runChild({QStringLiteral("--child-memory"), t.appDir(), QStringLiteral("40")})
+                         .trimmed()
+                         .split(' ');
     if (memory.size() >= 7) {
         std::printf("\n### Memory with the book list open on the whole catalogue\n\n"
                     "| moment | RSS MB | rows fetched |\n|---|---:|---:|\n"
@@ -1093,7 +1126,7 @@ int main(int argc, char *argv[])
     printResults(desk.results);
     if (part('x'))
         desk.compareRoutes();
-    std::printf("\nload average %.2f at the end; peak RSS of this process %.0f MB\n",
-                loadAverage(), double(statusKb("VmHWM")) / 1024);
+    std::printf("\nload average %.2f at the end; peak RSS of this process %.0f MB\n", loadAverage(),
+                double(statusKb("VmHWM")) / 1024);
     return 0;
 }

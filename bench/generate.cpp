@@ -36,39 +36,45 @@ struct Random {
     }
     int below(int n) { return int(next() % quint64(n)); }
     template <class T>
-    const T &pick(const std::vector<T> &v) { return v[size_t(below(int(v.size())))]; }
+    const T &pick(const std::vector<T> &v)
+    {
+        return v[size_t(below(int(v.size())))];
+    }
 };
 
-const std::vector<std::string> kCategories = {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K",
-                                              "N", "O", "P", "Q", "R", "S", "T", "U", "V", "X", "Z"};
+const std::vector<std::string> kCategories = {"A", "B", "C", "D", "E", "F", "G", "H",
+                                              "I", "J", "K", "N", "O", "P", "Q", "R",
+                                              "S", "T", "U", "V", "X", "Z"};
 const std::vector<std::string> kTitleHeads = {
-    "现代", "实用", "基础", "高级", "简明", "中国", "世界", "新编", "图解", "大学", "趣味", "经典",
-    "当代", "古代", "走进", "探索", "漫谈", "细说", "精通", "深入浅出"};
+    "现代", "实用", "基础", "高级", "简明", "中国", "世界", "新编", "图解", "大学",
+    "趣味", "经典", "当代", "古代", "走进", "探索", "漫谈", "细说", "精通", "深入浅出"};
 const std::vector<std::string> kTitleTopics = {
-    "数据库", "计算机网络", "操作系统", "程序设计", "线性代数", "微积分", "有机化学", "细胞生物学",
-    "宏观经济学", "市场营销", "会计学", "民法", "刑法", "哲学史", "美学", "心理学", "社会学",
-    "唐诗宋词", "红楼梦", "三国演义", "西游记", "水浒传", "明清小说", "近代史", "地理", "天文学",
-    "中医药", "针灸", "农作物栽培", "机械设计", "电路分析", "建筑结构", "城市规划", "交通工程",
-    "航空发动机", "环境保护", "书法", "国画", "音乐欣赏", "摄影", "围棋", "太极拳", "汉语语法",
-    "英语写作", "日语会话", "统计学", "概率论", "信号处理", "人工智能", "算法导论"};
+    "数据库",     "计算机网络", "操作系统", "程序设计", "线性代数", "微积分",   "有机化学",
+    "细胞生物学", "宏观经济学", "市场营销", "会计学",   "民法",     "刑法",     "哲学史",
+    "美学",       "心理学",     "社会学",   "唐诗宋词", "红楼梦",   "三国演义", "西游记",
+    "水浒传",     "明清小说",   "近代史",   "地理",     "天文学",   "中医药",   "针灸",
+    "农作物栽培", "机械设计",   "电路分析", "建筑结构", "城市规划", "交通工程", "航空发动机",
+    "环境保护",   "书法",       "国画",     "音乐欣赏", "摄影",     "围棋",     "太极拳",
+    "汉语语法",   "英语写作",   "日语会话", "统计学",   "概率论",   "信号处理", "人工智能",
+    "算法导论"};
 const std::vector<std::string> kTitleTails = {
-    "原理", "教程", "导论", "概论", "入门", "实践", "研究", "十讲", "手册", "精要", "史话", "百问",
-    "案例分析", "习题集", "(第二版)", "(第三版)", "与应用", "新论", "选读", "通识"};
-const std::vector<std::string> kSurnames = {"王", "李", "张", "刘", "陈", "杨", "黄", "赵", "吴",
-                                            "周", "徐", "孙", "马", "朱", "胡", "郭", "何", "高",
-                                            "林", "罗", "郑", "梁", "谢", "宋", "唐", "欧阳", "司马"};
-const std::vector<std::string> kGiven = {"伟", "芳", "娜", "敏", "静", "丽", "强", "磊", "军",
-                                         "洋", "勇", "艳", "杰", "娟", "涛", "明", "超", "秀英",
-                                         "霞", "平", "刚", "桂英", "建华", "文", "华", "晓东",
-                                         "志强", "海燕", "子涵", "雨轩"};
+    "原理", "教程", "导论",     "概论",   "入门",     "实践",     "研究",   "十讲", "手册", "精要",
+    "史话", "百问", "案例分析", "习题集", "(第二版)", "(第三版)", "与应用", "新论", "选读", "通识"};
+const std::vector<std::string> kSurnames = {
+    "王", "李", "张", "刘", "陈", "杨", "黄", "赵", "吴", "周", "徐", "孙",   "马",  "朱",
+    "胡", "郭", "何", "高", "林", "罗", "郑", "梁", "谢", "宋", "唐", "欧阳", "司马"};
+const std::vector<std::string> kGiven = {"伟", "芳",   "娜",   "敏",   "静",   "丽",   "强",   "磊",
+                                         "军", "洋",   "勇",   "艳",   "杰",   "娟",   "涛",   "明",
+                                         "超", "秀英", "霞",   "平",   "刚",   "桂英", "建华", "文",
+                                         "华", "晓东", "志强", "海燕", "子涵", "雨轩"};
 const std::vector<std::string> kPublishers = {
     "人民邮电出版社", "清华大学出版社", "重庆大学出版社", "机械工业出版社", "中国铁道出版社",
-    "高等教育出版社", "北京大学出版社", "人民文学出版社", "商务印书馆", "中华书局",
-    "科学出版社", "电子工业出版社", "上海古籍出版社", "浙江大学出版社", "复旦大学出版社",
-    "化学工业出版社", "人民卫生出版社", "中国农业出版社", "三联书店", "译林出版社"};
-const std::vector<std::string> kDepartments = {"计算机学院", "文学院", "经济管理学院", "法学院",
-                                               "医学院", "机械学院", "图书馆", "后勤处", "外语学院",
-                                               "数学系", "物理系", "化学系", "教务处"};
+    "高等教育出版社", "北京大学出版社", "人民文学出版社", "商务印书馆",     "中华书局",
+    "科学出版社",     "电子工业出版社", "上海古籍出版社", "浙江大学出版社", "复旦大学出版社",
+    "化学工业出版社", "人民卫生出版社", "中国农业出版社", "三联书店",       "译林出版社"};
+const std::vector<std::string> kDepartments = {
+    "计算机学院", "文学院",   "经济管理学院", "法学院", "医学院", "机械学院", "图书馆",
+    "后勤处",     "外语学院", "数学系",       "物理系", "化学系", "教务处"};
 
 void check(int rc, sqlite3 *db, const char *what)
 {
@@ -190,8 +196,9 @@ int main(int argc, char *argv[])
     sqlite3_finalize(insReader);
 
     sqlite3_stmt *insLoan = nullptr;
-    check(sqlite3_prepare_v2(db, "insert into lentInfo values (?,?,?,?,?,?)", -1, &insLoan, nullptr),
-          db, "prepare loan");
+    check(
+        sqlite3_prepare_v2(db, "insert into lentInfo values (?,?,?,?,?,?)", -1, &insLoan, nullptr),
+        db, "prepare loan");
     for (int i = 0; i < loans; ++i) {
         sqlite3_reset(insLoan);
         const bool isOpen = i < open;
@@ -218,8 +225,8 @@ int main(int argc, char *argv[])
     }
     sqlite3_finalize(insLoan);
 
-    check(sqlite3_exec(db, "COMMIT; PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr),
-          db, "commit");
+    check(sqlite3_exec(db, "COMMIT; PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr), db,
+          "commit");
     sqlite3_close(db);
     std::printf("wrote %s: %d books, %d readers, %d loans (%d open) in %.1f s\n",
                 qPrintable(QDir::toNativeSeparators(path)), books, readers, loans, open,

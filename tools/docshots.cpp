@@ -6,12 +6,12 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QTabWidget>
-#include <QTableView>
 #include <QCursor>
 #include <QDir>
 #include <QPainter>
 #include <QScreen>
+#include <QTabWidget>
+#include <QTableView>
 #include <QThread>
 #include <QTimer>
 #include <functional>
@@ -104,7 +104,8 @@ void seedDesk(TestApp &t)
     const QList<QVariantList> books = {
         {"B1001", "红楼梦", "I", "人民文学出版社", "曹雪芹", "59.70", "1606", "2026-03-02", 1},
         {"B1002", "围城", "I", "人民文学出版社", "钱钟书", "39.00", "359", "2026-03-02", 1},
-        {"B1003", "平凡的世界", "I", "北京十月文艺出版社", "路遥", "108.00", "1631", "2026-04-11", 1},
+        {"B1003", "平凡的世界", "I", "北京十月文艺出版社", "路遥", "108.00", "1631", "2026-04-11",
+         1},
         {"B1004", "三体", "I", "重庆出版社", "刘慈欣", "23.00", "302", "2026-04-11", 0},
         {"B1005", "万历十五年", "K", "中华书局", "黄仁宇", "28.00", "274", "2026-05-20", 1},
         {"B1006", "数学分析(上册)", "O", "高等教育出版社", "华东师范大学数学系", "45.20", "407",
@@ -335,7 +336,8 @@ int main(int argc, char *argv[])
             QRegion shape(window->geometry().translated(-area.topLeft()));
             for (const QWidget *child : window->findChildren<QWidget *>()) {
                 if (child->isWindow() && child->isVisible()) {
-                    const QRegion own = child->mask().isEmpty() ? QRegion(child->rect()) : child->mask();
+                    const QRegion own =
+                        child->mask().isEmpty() ? QRegion(child->rect()) : child->mask();
                     shape |= own.translated(child->geometry().topLeft() - area.topLeft());
                 }
             }

@@ -95,8 +95,7 @@ QStringList AccountFile::lines(const Account &account)
 
 Account AccountFile::parse(const QStringList &lines)
 {
-    return {reversed(valueIn(lines, kUserNameKey)),
-            decodePassword(valueIn(lines, kPasswordKey))};
+    return {reversed(valueIn(lines, kUserNameKey)), decodePassword(valueIn(lines, kPasswordKey))};
 }
 
 bool AccountFile::canStore(const Account &account)

@@ -108,8 +108,8 @@ void Application::loggedIn()
 {
     m_login->hide();
     m_main->show();
-    const auto start = PrivateProfile::read(filePath(kTipsFile), QStringLiteral("TIP"),
-                                            QStringLiteral("START"));
+    const auto start =
+        PrivateProfile::read(filePath(kTipsFile), QStringLiteral("TIP"), QStringLiteral("START"));
     if (start && *start == QLatin1String("T"))
         m_windows.show(kTipsWindow);
 }

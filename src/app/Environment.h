@@ -10,7 +10,7 @@ class Prompter;
 class Launcher;
 
 struct Environment {
-    QString appDir;                // the application directory
+    QString appDir;  // the application directory
     Prompter *prompter = nullptr;
     Launcher *launcher = nullptr;
     std::function<QDate()> today;  // the one source of "today"

@@ -8,7 +8,10 @@ class QWidget;
 namespace lendora {
 
 constexpr int kTwipsPerPixel = 15;
-constexpr int twips(int value) { return value / kTwipsPerPixel; }
+constexpr int twips(int value)
+{
+    return value / kTwipsPerPixel;
+}
 
 // Holds a window at one outer size (frame included): any resize snaps back; minimising and
 // restoring work. The frame is only known once the window is shown, so the client size is

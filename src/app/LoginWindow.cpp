@@ -51,8 +51,7 @@ constexpr int kBalloonIcon = clsToolTip::InformationIcon;
 const QSize kOuterSize(twips(5100), twips(2400));
 }  // namespace
 
-LoginWindow::LoginWindow(Application &app)
-    : m_app(app), m_ui(std::make_unique<Ui::LoginWindow>())
+LoginWindow::LoginWindow(Application &app) : m_app(app), m_ui(std::make_unique<Ui::LoginWindow>())
 {
     m_ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint

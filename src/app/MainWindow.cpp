@@ -74,7 +74,7 @@ void MainWindow::connectMenu()
         const char *window;
         int readerMode;
     } commands[] = {
-        {m_ui->meuAddNewBook, "FrmAddnew", -1},  {m_ui->mnuLendora, "FrmLendora", -1},
+        {m_ui->meuAddNewBook, "FrmAddnew", -1},   {m_ui->mnuLendora, "FrmLendora", -1},
         {m_ui->mnuBookQuery, "FrmBookQuery", -1}, {m_ui->mnuLendQuery, "FrmLendQuery", -1},
         {m_ui->meuReaderSort, "FrmReader", 0},    {m_ui->mnuSetBasic, "FrmBasicSet", -1},
         {m_ui->mnuSetBook, "FrmSetBook", -1},     {m_ui->meuReaderSet, "FrmReader", 2},
@@ -201,8 +201,8 @@ bool MainWindow::load()
 
 void MainWindow::buildTabs()
 {
-    m_adodc1 = new GridSource(m_app.databasePath(), m_app.connectionName(QStringLiteral("Adodc1")),
-                              this);
+    m_adodc1 =
+        new GridSource(m_app.databasePath(), m_app.connectionName(QStringLiteral("Adodc1")), this);
     m_adodc1->setObjectName(QStringLiteral("Adodc1"));
     m_loans = new CurrentLoans(m_adodc1, this);
 

@@ -99,8 +99,8 @@ TextFile::WriteResult TextFile::replace(const QString &target, const QString &wo
         return WriteResult::Failed;
     if (permissions)
         work.setPermissions(*permissions);
-    const bool written = work.write(bytes) == bytes.size() && work.flush()
-                         && ::fsync(work.handle()) == 0;
+    const bool written =
+        work.write(bytes) == bytes.size() && work.flush() && ::fsync(work.handle()) == 0;
     work.close();
     if (!written) {
         QFile::remove(workPath);
@@ -111,8 +111,7 @@ TextFile::WriteResult TextFile::replace(const QString &target, const QString &wo
         QFile::remove(workPath);
         return WriteResult::ReadOnly;
     }
-    if (std::rename(QFile::encodeName(workPath).constData(),
-                    QFile::encodeName(target).constData())
+    if (std::rename(QFile::encodeName(workPath).constData(), QFile::encodeName(target).constData())
         != 0) {
         QFile::remove(workPath);
         return WriteResult::Failed;

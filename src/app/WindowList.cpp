@@ -4,10 +4,10 @@
 #include "catalogue/BookListWindow.h"
 #include "catalogue/CategoryWindow.h"
 #include "catalogue/UpdateBookWindow.h"
-#include "settings/BasicSettingsWindow.h"
 #include "query/BookQueryWindow.h"
 #include "query/LoanQueryWindow.h"
 #include "readers/ReaderWindow.h"
+#include "settings/BasicSettingsWindow.h"
 #include "tips/TipsWindow.h"
 
 // The secondary windows, each registered by its own name with the one line that makes it.

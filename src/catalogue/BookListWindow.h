@@ -20,7 +20,15 @@ class BookListWindow : public QWidget {
 public:
     // The grid's columns, by index; the modification window reads cells by them.
     enum Column {
-        BookId, BookName, CategoryName, Publisher, Writer, Price, Pages, Date, Lent,
+        BookId,
+        BookName,
+        CategoryName,
+        Publisher,
+        Writer,
+        Price,
+        Pages,
+        Date,
+        Lent,
         ColumnCount
     };
 

@@ -44,7 +44,8 @@ bool CategoryStore::exists(const QString &code, bool *ok) const
 {
     QSqlQuery &query =
         m_database.prepared(QStringLiteral("select 类别代码 from bookType where 类别代码=?"));
-    query.bindValue(0, code.isNull() ? QStringLiteral("") : code);  // never NULL, which matches nothing
+    query.bindValue(0, code.isNull() ? QStringLiteral("")
+                                     : code);  // never NULL, which matches nothing
     *ok = query.exec();
     const bool found = *ok && query.next();
     query.finish();

@@ -10,9 +10,9 @@ namespace lendora {
 class SharedDatabase;
 
 struct Category {
-    QString code;      // 类别代码
-    QString name;      // 书籍类别
-    QVariant loanDays; // 借出天数; null when the row holds none
+    QString code;       // 类别代码
+    QString name;       // 书籍类别
+    QVariant loanDays;  // 借出天数; null when the row holds none
 };
 
 // The categories table.

@@ -34,8 +34,8 @@ UpdateBookWindow::UpdateBookWindow(Application &app)
     FixedOuterSize::holdWindow(this, kOuterSize);
 
     markDisplay(m_ui->txtBookID);
-    for (QLineEdit *box : {m_ui->txtBookName, m_ui->txtBookConcern, m_ui->txtWriter,
-                           m_ui->txtPage, m_ui->txtPrice})
+    for (QLineEdit *box :
+         {m_ui->txtBookName, m_ui->txtBookConcern, m_ui->txtWriter, m_ui->txtPage, m_ui->txtPrice})
         markInput(box);
     markInput(m_ui->cboType->lineEdit());
 

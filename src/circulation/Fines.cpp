@@ -33,8 +33,8 @@ std::optional<qint16> Fines::toInt16(const QVariant &value)
     return static_cast<qint16>(*n);
 }
 
-Fines::Problem Fines::compute(const QDate &lendDate, const QVariant &loanPeriod,
-                              const QDate &today, const QVariant &finePerDay, Figures *figures)
+Fines::Problem Fines::compute(const QDate &lendDate, const QVariant &loanPeriod, const QDate &today,
+                              const QVariant &finePerDay, Figures *figures)
 {
     if (!lendDate.isValid() || !today.isValid())
         return Problem::NoLendDate;

@@ -44,12 +44,13 @@ const QString kSetLentFlag = QStringLiteral("update bookInfo set 是否借出=? 
 const QString kCloseLoan = QStringLiteral(
     "update lentInfo set 还书日期=?,超出天数=?,罚款金额=? where 书籍编号=? and 借书日期=?"
     " and 还书日期 is null");
-const QString kMoveLendDate = QStringLiteral(
-    "update lentInfo set 借书日期=? where 书籍编号=? and 读者编号=? and 借书日期=?"
-    " and 还书日期 is null");
+const QString kMoveLendDate =
+    QStringLiteral("update lentInfo set 借书日期=? where 书籍编号=? and 读者编号=? and 借书日期=?"
+                   " and 还书日期 is null");
 
 // The first of `columns` whose value is null in `row`, or an empty text.
-QString firstNull(const QSqlRecord &row, std::initializer_list<std::pair<int, const char *>> columns)
+QString firstNull(const QSqlRecord &row,
+                  std::initializer_list<std::pair<int, const char *>> columns)
 {
     for (const auto &[index, name] : columns) {
         if (row.value(index).isNull())
@@ -260,8 +261,8 @@ LoanStore::ReturnResult LoanStore::returnBook(const ReturnSlip &slip)
         m_lastError = db.lastError().text();
         return ReturnResult::Failed;
     }
-    const int closed = change(kCloseLoan, {DateText::toSql(returnDate), overdue, fine,
-                                           slip.bookId, DateText::toSql(lendDate)});
+    const int closed = change(kCloseLoan, {DateText::toSql(returnDate), overdue, fine, slip.bookId,
+                                           DateText::toSql(lendDate)});
     if (closed < 0)
         return ReturnResult::Failed;
     if (closed == 0)
@@ -288,8 +289,8 @@ LoanStore::RenewResult LoanStore::renew(const QString &bookId, const QString &re
         m_lastError = db.lastError().text();
         return RenewResult::Failed;
     }
-    const int moved = change(kMoveLendDate, {DateText::toSql(newLendDate), bookId, readerId,
-                                             DateText::toSql(shown)});
+    const int moved = change(
+        kMoveLendDate, {DateText::toSql(newLendDate), bookId, readerId, DateText::toSql(shown)});
     if (moved < 0)
         return RenewResult::Failed;
     if (moved == 0)

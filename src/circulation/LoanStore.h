@@ -50,7 +50,7 @@ public:
     // What the return button writes: the texts the tab shows, exactly.
     struct ReturnSlip {
         QString bookId;
-        QString lendDate;     // identifies the loan together with the book number
+        QString lendDate;  // identifies the loan together with the book number
         QString returnDate;
         QString overdueDays;
         QString fine;
@@ -78,8 +78,8 @@ public:
     // Closes the open loan of the book lent on the slip's date and clears the lent flag.
     ReturnResult returnBook(const ReturnSlip &slip);
     // Moves the lending date of the reader's open loan of the book lent on `shownLendDate`.
-    RenewResult renew(const QString &bookId, const QString &readerId,
-                      const QString &shownLendDate, const QDate &newLendDate);
+    RenewResult renew(const QString &bookId, const QString &readerId, const QString &shownLendDate,
+                      const QDate &newLendDate);
 
     QString lastError() const { return m_lastError; }
 

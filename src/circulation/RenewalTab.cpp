@@ -26,8 +26,8 @@ RenewalTab::RenewalTab(Application &app, MainWindow &main, CurrentLoans &loans, 
     m_ui->setupUi(this);
     markInput(m_ui->txtReaderIDRenew);
     // The bound boxes only show the selected loan: nothing typed could be stored by mistake.
-    for (QLineEdit *box : {m_ui->txtReaderNameRenew, m_ui->txtBookIDRenew,
-                           m_ui->txtBookNameRenew, m_ui->txtLendDate})
+    for (QLineEdit *box : {m_ui->txtReaderNameRenew, m_ui->txtBookIDRenew, m_ui->txtBookNameRenew,
+                           m_ui->txtLendDate})
         markDisplay(box);
 
     connect(m_ui->txtReaderIDRenew, &QLineEdit::returnPressed, this, &RenewalTab::lookUpReader);

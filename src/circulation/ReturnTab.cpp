@@ -66,10 +66,10 @@ ReturnTab::~ReturnTab() = default;
 
 QList<QLineEdit *> ReturnTab::shownBoxes() const
 {
-    return {m_ui->txtReadIDReturn,     m_ui->txtReaderNameReturn, m_ui->txtBookIDReturn,
-            m_ui->txtBookNameReturn,   m_ui->txtBookPriceReturn,  m_ui->txtBookLeibieReturn,
-            m_ui->txtBookPageReturn,   m_ui->txtLendDateReturn,   m_ui->txtDay,
-            m_ui->txtReturnDate,       m_ui->txtFactDay,          m_ui->txtDayCount,
+    return {m_ui->txtReadIDReturn,   m_ui->txtReaderNameReturn, m_ui->txtBookIDReturn,
+            m_ui->txtBookNameReturn, m_ui->txtBookPriceReturn,  m_ui->txtBookLeibieReturn,
+            m_ui->txtBookPageReturn, m_ui->txtLendDateReturn,   m_ui->txtDay,
+            m_ui->txtReturnDate,     m_ui->txtFactDay,          m_ui->txtDayCount,
             m_ui->txtFakuan};
 }
 
@@ -140,8 +140,7 @@ void ReturnTab::lookUpLoan()
             problem = kEngineFailed.arg(rulesRow.lastError());
         else
             problem = fineProblem(Fines::compute(loan.lendDate, loan.loanPeriod, m_app.today(),
-                                                 rules ? rules->finePerDay : QVariant(),
-                                                 &figures));
+                                                 rules ? rules->finePerDay : QVariant(), &figures));
     }
     if (!problem.isEmpty()) {
         m_app.prompter().message({problem, kHintTitle});
@@ -168,9 +167,9 @@ void ReturnTab::lookUpLoan()
 
 void ReturnTab::returnBook()
 {
-    const LoanStore::ReturnSlip slip{m_ui->txtBookIDReturn->text(),
-                                     m_ui->txtLendDateReturn->text(), m_ui->txtReturnDate->text(),
-                                     m_ui->txtDayCount->text(), m_ui->txtFakuan->text()};
+    const LoanStore::ReturnSlip slip{m_ui->txtBookIDReturn->text(), m_ui->txtLendDateReturn->text(),
+                                     m_ui->txtReturnDate->text(), m_ui->txtDayCount->text(),
+                                     m_ui->txtFakuan->text()};
     switch (m_store.returnBook(slip)) {
     case LoanStore::ReturnResult::Returned:
         for (QLineEdit *box : shownBoxes())

@@ -6,8 +6,7 @@ BoundColumns::BoundColumns(QStringList names, QAbstractItemModel *source, QObjec
     : QAbstractTableModel(parent), m_names(std::move(names)), m_source(source)
 {
     bind();
-    connect(source, &QAbstractItemModel::modelAboutToBeReset, this,
-            [this] { beginResetModel(); });
+    connect(source, &QAbstractItemModel::modelAboutToBeReset, this, [this] { beginResetModel(); });
     connect(source, &QAbstractItemModel::modelReset, this, [this] {
         bind();
         endResetModel();

@@ -15,17 +15,17 @@ namespace lendora {
 
 namespace {
 
-const QString kNotDatabase = QStringLiteral(
-    "数据库文件 %1 不是数据库文件,无法识别其内容。\n程序没有改动该文件,即将退出。");
-const QString kTruncated = QStringLiteral(
-    "数据库文件 %1 不完整,可能已被截断或损坏。\n程序没有改动该文件,即将退出。");
-const QString kForeign = QStringLiteral(
-    "数据库文件 %1 不是本程序的数据库(%2)。\n程序没有改动该文件,即将退出。");
-const QString kNewer = QStringLiteral(
-    "数据库文件 %1 由更新版本的程序建立(结构版本 %2),本程序只能使用版本 %3。\n"
-    "程序没有改动该文件,即将退出。");
-const QString kDamaged = QStringLiteral(
-    "数据库文件 %1 已损坏,完整性检查未通过(%2)。\n程序没有改动该文件,即将退出。");
+const QString kNotDatabase =
+    QStringLiteral("数据库文件 %1 不是数据库文件,无法识别其内容。\n程序没有改动该文件,即将退出。");
+const QString kTruncated =
+    QStringLiteral("数据库文件 %1 不完整,可能已被截断或损坏。\n程序没有改动该文件,即将退出。");
+const QString kForeign =
+    QStringLiteral("数据库文件 %1 不是本程序的数据库(%2)。\n程序没有改动该文件,即将退出。");
+const QString kNewer =
+    QStringLiteral("数据库文件 %1 由更新版本的程序建立(结构版本 %2),本程序只能使用版本 %3。\n"
+                   "程序没有改动该文件,即将退出。");
+const QString kDamaged =
+    QStringLiteral("数据库文件 %1 已损坏,完整性检查未通过(%2)。\n程序没有改动该文件,即将退出。");
 const QString kUnreadable = QStringLiteral("无法读取数据库文件 %1(%2)。\n程序即将退出。");
 
 constexpr int kHeaderSize = 100;
@@ -163,8 +163,8 @@ QString DatabaseFile::checkContent(QSqlDatabase &db, const QString &path, bool q
             return kForeign.arg(native(path), QStringLiteral("缺少数据表 %1").arg(table.name));
         for (const QString &column : table.columns) {
             if (record.indexOf(column) < 0)
-                return kForeign.arg(native(path),
-                                    QStringLiteral("数据表 %1 缺少字段 %2").arg(table.name, column));
+                return kForeign.arg(
+                    native(path), QStringLiteral("数据表 %1 缺少字段 %2").arg(table.name, column));
         }
     }
     if (quickCheck) {

@@ -11,8 +11,7 @@ namespace lendora {
 GridSource::GridSource(QString databasePath, QString connectionName, QObject *parent)
     : QObject(parent), m_path(std::move(databasePath)), m_name(std::move(connectionName)),
       m_model(new QSqlQueryModel(this))
-{
-}
+{}
 
 GridSource::~GridSource()
 {

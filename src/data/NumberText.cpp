@@ -45,7 +45,9 @@ double NumberText::leadingValue(const QString &text)
     const int start = i;
     if (i < n && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-')))
         ++i;
-    const auto isDigit = [&](int k) { return k < n && text.at(k).isDigit() && text.at(k).unicode() < 128; };
+    const auto isDigit = [&](int k) {
+        return k < n && text.at(k).isDigit() && text.at(k).unicode() < 128;
+    };
     int digits = 0;
     while (isDigit(i)) {
         ++i;

@@ -9,7 +9,8 @@ namespace lendora {
 namespace {
 
 const char *const kCreateStatements[] = {
-    "CREATE TABLE bookInfo (书籍编号 TEXT NOT NULL UNIQUE, 书籍名称 TEXT, 类别代码 TEXT, 出版社 TEXT,"
+    "CREATE TABLE bookInfo (书籍编号 TEXT NOT NULL UNIQUE, 书籍名称 TEXT, 类别代码 TEXT, 出版社 "
+    "TEXT,"
     " 作者姓名 TEXT, 书籍价格 TEXT, 书籍页码 TEXT,"
     " 登记日期 TEXT CHECK (登记日期 IS NULL OR date(登记日期, '+0 days') IS 登记日期),"
     " 是否借出 INTEGER NOT NULL DEFAULT 0 CHECK (是否借出 IN (0, 1))) STRICT",
@@ -106,7 +107,8 @@ bool writeStatistics(QSqlQuery &query, QString *error)
     // ANALYZE of the schema table alone makes sqlite_stat1 without measuring anything.
     if (!exec(query, QStringLiteral("ANALYZE sqlite_master"), error)
         || !exec(query, QStringLiteral("DELETE FROM sqlite_stat1"), error)
-        || !query.prepare(QStringLiteral("INSERT INTO sqlite_stat1 (tbl, idx, stat) VALUES (?, ?, ?)")))
+        || !query.prepare(
+            QStringLiteral("INSERT INTO sqlite_stat1 (tbl, idx, stat) VALUES (?, ?, ?)")))
         return false;
     for (const auto &row : kStatistics) {
         for (int i = 0; i < 3; ++i)
@@ -128,7 +130,8 @@ bool createTextIndexes(QSqlQuery &query, bool fromRows, QString *error)
                 return false;
         }
         if (fromRows
-            && !exec(query, QStringLiteral("INSERT INTO %1 (%1) VALUES ('rebuild')").arg(index.name),
+            && !exec(query,
+                     QStringLiteral("INSERT INTO %1 (%1) VALUES ('rebuild')").arg(index.name),
                      error))
             return false;
     }
@@ -160,10 +163,13 @@ const QList<Schema::Table> &Schema::tables()
 const QList<Schema::TextIndex> &Schema::textIndexes()
 {
     static const QList<TextIndex> all = {
-        {QStringLiteral("bookInfo"), QStringLiteral("书籍名称"), QStringLiteral("bookTitleTrigrams"), true},
-        {QStringLiteral("bookInfo"), QStringLiteral("出版社"), QStringLiteral("bookPublisherTrigrams"), true},
+        {QStringLiteral("bookInfo"), QStringLiteral("书籍名称"),
+         QStringLiteral("bookTitleTrigrams"), true},
+        {QStringLiteral("bookInfo"), QStringLiteral("出版社"),
+         QStringLiteral("bookPublisherTrigrams"), true},
         // A book number is UNIQUE: its own index finds an exact number at once.
-        {QStringLiteral("bookInfo"), QStringLiteral("书籍编号"), QStringLiteral("bookNumberTrigrams"), false},
+        {QStringLiteral("bookInfo"), QStringLiteral("书籍编号"),
+         QStringLiteral("bookNumberTrigrams"), false},
     };
     return all;
 }
@@ -185,8 +191,8 @@ bool Schema::create(QSqlDatabase &db, QString *error)
     if (ok)
         ok = createTextIndexes(query, false, error) && writeStatistics(query, error);
     if (ok) {
-        ok = query.prepare(QStringLiteral(
-            "INSERT INTO bookType (类别代码, 书籍类别, 借出天数) VALUES (?, ?, ?)"));
+        ok = query.prepare(
+            QStringLiteral("INSERT INTO bookType (类别代码, 书籍类别, 借出天数) VALUES (?, ?, ?)"));
         for (const auto &category : kCategories) {
             if (!ok)
                 break;

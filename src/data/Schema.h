@@ -11,7 +11,7 @@ namespace lendora {
 class Schema {
 public:
     static constexpr int kApplicationId = 0x4C4E4452;  // "LNDR"
-    static constexpr int kVersion = 2;                  // PRAGMA user_version
+    static constexpr int kVersion = 2;                 // PRAGMA user_version
 
     struct Table {
         QString name;

@@ -12,10 +12,10 @@
 namespace lendora {
 
 namespace {
-const QString kIsFolder = QStringLiteral(
-    "数据库文件的位置 %1 是一个文件夹,不是文件。\n程序没有改动它,即将退出。");
-const QString kReadOnly = QStringLiteral(
-    "数据库文件 %1 是只读文件,借还记录无法保存。\n请取消它的只读属性后再启动程序。");
+const QString kIsFolder =
+    QStringLiteral("数据库文件的位置 %1 是一个文件夹,不是文件。\n程序没有改动它,即将退出。");
+const QString kReadOnly =
+    QStringLiteral("数据库文件 %1 是只读文件,借还记录无法保存。\n请取消它的只读属性后再启动程序。");
 const QString kCannotCreate = QStringLiteral("无法建立数据库文件 %1(%2)。\n程序即将退出。");
 const QString kCannotOpen = QStringLiteral("无法打开数据库文件 %1(%2)。\n程序即将退出。");
 }  // namespace
@@ -67,7 +67,8 @@ bool SharedDatabase::open(const QString &path, QString *problem)
                 userVersion = version.value(0).toInt();
         }
         QString error;
-        if (!DatabaseFile::configure(db, false, &error) || !Schema::upgrade(db, userVersion, &error))
+        if (!DatabaseFile::configure(db, false, &error)
+            || !Schema::upgrade(db, userVersion, &error))
             return kCannotOpen.arg(shown, error);
         return {};
     }();
@@ -106,8 +107,8 @@ int SharedDatabase::change(const QString &sql, const QVariantList &values, QStri
     QSqlQuery &query = prepared(sql);
     for (int i = 0; i < values.size(); ++i) {
         const QVariant &value = values.at(i);
-        const bool nullText = value.typeId() == QMetaType::QString && value.toString().isNull()
-                              && !value.isNull();
+        const bool nullText =
+            value.typeId() == QMetaType::QString && value.toString().isNull() && !value.isNull();
         query.bindValue(i, nullText ? QVariant(QStringLiteral("")) : value);
     }
     const bool ok = query.exec();

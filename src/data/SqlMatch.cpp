@@ -54,9 +54,9 @@ SqlCondition routed(const Schema::TextIndex &index, const QString &text, SqlCond
     phrase = QLatin1Char('"') + phrase + QLatin1Char('"');
     SqlCondition condition;
     condition.tables << index.name;
-    condition.sql = QStringLiteral("%1.rowid=%2.rowid and %1 match ? and ")
-                        .arg(index.name, index.table)
-                    + plain.sql;
+    condition.sql =
+        QStringLiteral("%1.rowid=%2.rowid and %1 match ? and ").arg(index.name, index.table)
+        + plain.sql;
     condition.values << phrase;
     condition.values << plain.values;
     return condition;
@@ -87,8 +87,8 @@ SqlCondition SqlMatch::exact(const QString &column, const QString &text)
 
 SqlCondition SqlMatch::partial(const QString &column, const QString &text)
 {
-    SqlCondition plain{column + QStringLiteral(" like '%' || ? || '%' escape '\\'"),
-                       {escapeLike(text)}, {}};
+    SqlCondition plain{
+        column + QStringLiteral(" like '%' || ? || '%' escape '\\'"), {escapeLike(text)}, {}};
     if (const Schema::TextIndex *index = routeFor(column, text))
         return routed(*index, text, plain);
     // A scan: telling the planner that few rows pass makes it start a join from this

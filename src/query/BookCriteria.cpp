@@ -24,7 +24,8 @@ QList<SqlCondition> BookCriteria::conditions() const
         used << SqlMatch::match(QStringLiteral("bookInfo.出版社"), publisher, partial);
     // A date has no parts to match partially: either way it means that calendar day.
     if (entered)
-        used << SqlCondition{QStringLiteral("bookInfo.登记日期=?"), {DateText::toSql(*entered)}, {}};
+        used << SqlCondition{
+            QStringLiteral("bookInfo.登记日期=?"), {DateText::toSql(*entered)}, {}};
     return used;
 }
 

@@ -24,11 +24,11 @@ struct BoundQuery {
 // The book search: five criteria, each used when filled (any text but the empty one, blanks
 // included), matched exactly or all partially at once.
 struct BookCriteria {
-    QString bookId;               // 书籍编号
-    QString title;                // 书籍名称
-    QString category;             // the category box's text; its first character is the code
-    QString publisher;            // 出版社
-    std::optional<QDate> entered; // 登记日期, when the date criterion is ticked
+    QString bookId;                // 书籍编号
+    QString title;                 // 书籍名称
+    QString category;              // the category box's text; its first character is the code
+    QString publisher;             // 出版社
+    std::optional<QDate> entered;  // 登记日期, when the date criterion is ticked
     bool partial = false;
 
     // The conditions in use, in the order book number, title, category, publisher, date.

@@ -7,10 +7,10 @@
 #include "app/Texts.h"
 #include "catalogue/CategoryStore.h"
 #include "catalogue/PickLists.h"
-#include "data/GridSource.h"
-#include "query/BookCriteria.h"
 #include "data/BoundColumns.h"
+#include "data/GridSource.h"
 #include "data/YesNoColumn.h"
+#include "query/BookCriteria.h"
 #include "query/QueryLayout.h"
 #include "ui_BookQueryWindow.h"
 
@@ -50,9 +50,9 @@ BookQueryWindow::BookQueryWindow(Application &app)
     // Columns fit the first screenful of rows: measuring all 256 rows of the first fetch
     // took ten times longer than the search itself.
     m_ui->DataGrid1->horizontalHeader()->setResizeContentsPrecision(kRowsMeasured);
-    m_ui->DataGrid1->setModel(new YesNoColumn(
-        static_cast<int>(kColumns.indexOf(QStringLiteral("是否借出"))),
-        new BoundColumns(kColumns, m_source->model(), this), this));
+    m_ui->DataGrid1->setModel(
+        new YesNoColumn(static_cast<int>(kColumns.indexOf(QStringLiteral("是否借出"))),
+                        new BoundColumns(kColumns, m_source->model(), this), this));
     QueryLayout::hold(this, m_ui->criteriaArea, m_ui->lblResult, m_ui->DataGrid1, twips(360),
                       twips(3435));
 

@@ -26,8 +26,7 @@ QueryLayout::QueryLayout(QWidget *window, QWidget *criteria, QWidget *heading, Q
     const int headingHeight = heading->sizeHint().height();
     const int headingTop = gridTop - kMargin / 2 - headingHeight;
     const QSize criteriaSize = criteria->sizeHint();
-    const int criteriaHeight =
-        std::max(criteriaSize.height(), headingTop - kMargin / 2 - kMargin);
+    const int criteriaHeight = std::max(criteriaSize.height(), headingTop - kMargin / 2 - kMargin);
     criteria->setGeometry(gridLeft, kMargin, criteriaSize.width(), criteriaHeight);
     heading->setGeometry(gridLeft, headingTop, criteriaSize.width(), headingHeight);
     grid->move(gridLeft, gridTop);

@@ -19,8 +19,8 @@ public:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QueryLayout(QWidget *window, QWidget *criteria, QWidget *heading, QWidget *grid,
-                int lessWidth, int lessHeight);
+    QueryLayout(QWidget *window, QWidget *criteria, QWidget *heading, QWidget *grid, int lessWidth,
+                int lessHeight);
     void apply();
 
     QWidget *m_window;

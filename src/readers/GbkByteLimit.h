@@ -27,7 +27,7 @@ private:
     GbkByteLimit(QLineEdit *box, int bytes);
 
     int m_limit;
-    QString m_before;        // the box's text before the edit being validated
+    QString m_before;  // the box's text before the edit being validated
     bool m_programText = false;
 };
 

@@ -12,9 +12,9 @@ const QString kFind = QStringLiteral(
     "select 读者编号,读者姓名,读者性别,联系电话,所在部门 from readerInfo where 读者编号=?");
 const QString kAdd = QStringLiteral(
     "insert into readerInfo (读者编号,读者姓名,读者性别,联系电话,所在部门) values (?,?,?,?,?)");
-const QString kChange = QStringLiteral(
-    "update readerInfo set 读者编号=?,读者姓名=?,读者性别=?,联系电话=?,所在部门=? "
-    "where 读者编号=?");
+const QString kChange =
+    QStringLiteral("update readerInfo set 读者编号=?,读者姓名=?,读者性别=?,联系电话=?,所在部门=? "
+                   "where 读者编号=?");
 const QString kDelete = QStringLiteral("delete from readerInfo where 读者编号=?");
 // The same join and conditions as the lending tab's current-loans grid.
 const QString kOpenLoans = QStringLiteral(

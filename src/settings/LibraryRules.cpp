@@ -73,15 +73,16 @@ LibraryRules::SaveResult LibraryRules::save(const QString &bookLimitText, const 
     if (!transaction.isActive())
         return SaveResult::Failed;
     // Only the first row is read anywhere, so only the first row is written.
-    const int changed = m_database.change(
-        QStringLiteral("update basicSet set 借出册数=?, 罚款=? where ")
-            + Schema::firstRowOnly(QStringLiteral("basicSet")),
-        {*limit, *fine});
+    const int changed =
+        m_database.change(QStringLiteral("update basicSet set 借出册数=?, 罚款=? where ")
+                              + Schema::firstRowOnly(QStringLiteral("basicSet")),
+                          {*limit, *fine});
     bool ok = changed >= 0;
     if (changed == 0)
-        ok = m_database.change(QStringLiteral("insert into basicSet (借出册数, 罚款) values (?, ?)"),
-                               {*limit, *fine})
-             > 0;
+        ok =
+            m_database.change(QStringLiteral("insert into basicSet (借出册数, 罚款) values (?, ?)"),
+                              {*limit, *fine})
+            > 0;
     if (!ok || !transaction.commit())
         return SaveResult::Failed;
     return SaveResult::Saved;

@@ -12,8 +12,8 @@ namespace lendora {
 
 namespace {
 constexpr int kMargin = 8;
-constexpr int kStem = 12;        // height of the stem below or above the body
-constexpr int kStemHalf = 8;     // half its width where it meets the body
+constexpr int kStem = 12;     // height of the stem below or above the body
+constexpr int kStemHalf = 8;  // half its width where it meets the body
 constexpr int kRadius = 8;
 constexpr int kIconSize = 16;
 constexpr int kGap = 6;
@@ -85,8 +85,8 @@ QRect BalloonWidget::textRect() const
 {
     const QRect title = titleRect();
     const int top = title.isNull() ? kMargin : title.bottom() + 1 + kGap;
-    const QRect bounds = fontMetrics().boundingRect(QRect(0, 0, kMaxTextWidth, 10000),
-                                                    Qt::TextWordWrap, m_text);
+    const QRect bounds =
+        fontMetrics().boundingRect(QRect(0, 0, kMaxTextWidth, 10000), Qt::TextWordWrap, m_text);
     return QRect(kMargin, top, bounds.width(), bounds.height());
 }
 
@@ -171,12 +171,13 @@ void BalloonWidget::paintEvent(QPaintEvent *)
     if (!title.isNull()) {
         int x = title.left();
         if (const int icon = shownIcon(); icon != NoIcon) {
-            const QStyle::StandardPixmap kind = icon == InformationIcon ? QStyle::SP_MessageBoxInformation
-                                                : icon == WarningIcon   ? QStyle::SP_MessageBoxWarning
-                                                                        : QStyle::SP_MessageBoxCritical;
+            const QStyle::StandardPixmap kind =
+                icon == InformationIcon ? QStyle::SP_MessageBoxInformation
+                : icon == WarningIcon   ? QStyle::SP_MessageBoxWarning
+                                        : QStyle::SP_MessageBoxCritical;
             const QIcon pixmaps = style()->standardIcon(kind, nullptr, this);
-            pixmaps.paint(&p, QRect(x, title.top() + (title.height() - kIconSize) / 2, kIconSize,
-                                    kIconSize));
+            pixmaps.paint(
+                &p, QRect(x, title.top() + (title.height() - kIconSize) / 2, kIconSize, kIconSize));
             x += kIconSize + kGap;
         }
         QFont bold = font();

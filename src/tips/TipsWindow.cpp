@@ -26,8 +26,7 @@ const QString kWriteFailedTitle = QStringLiteral("读取时出错");
 const QSize kOuterSize(twips(6900), twips(4200));
 }  // namespace
 
-TipsWindow::TipsWindow(Application &app)
-    : m_app(app), m_ui(std::make_unique<Ui::TipsWindow>())
+TipsWindow::TipsWindow(Application &app) : m_app(app), m_ui(std::make_unique<Ui::TipsWindow>())
 {
     m_ui->setupUi(this);
     m_app.applyWindowStyle(this);
@@ -73,8 +72,8 @@ void TipsWindow::WriteIniValue(const QString &file, const QString &section, cons
                                const QString &value)
 {
     if (!PrivateProfile::write(file, section, key, value))
-        m_app.prompter().message({kBadEntry + section + QLatin1Char('/') + key,
-                                  kWriteFailedTitle, Buttons::Ok, Icon::Error});
+        m_app.prompter().message({kBadEntry + section + QLatin1Char('/') + key, kWriteFailedTitle,
+                                  Buttons::Ok, Icon::Error});
 }
 
 void TipsWindow::ShowNextTip()

@@ -189,8 +189,7 @@ void AboutTest::pressOnALinkOpensIt()
     // The logo opens the maker's site.
     QLabel *logo = label(t, "Picture1");
     QTest::mouseClick(logo, Qt::LeftButton, {}, logo->rect().center());
-    QCOMPARE(t.launcher().openedUrls,
-             (QStringList{l->text(), t.text("FrmAbout", "Label5")}));
+    QCOMPARE(t.launcher().openedUrls, (QStringList{l->text(), t.text("FrmAbout", "Label5")}));
     QVERIFY(t.prompter().shown().isEmpty());
     QVERIFY(t.window("FrmAbout"));  // opening an address leaves the box open
 }

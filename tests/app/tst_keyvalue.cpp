@@ -72,20 +72,30 @@ void KeyValueTest::getValue_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
-    QTest::newRow("plain") << QByteArray("LoadStyle=2\r\n") << "LoadStyle" << "2";
+    QTest::newRow("plain") << QByteArray("LoadStyle=2\r\n") << "LoadStyle"
+                           << "2";
     QTest::newRow("among others") << QByteArray("a=1\r\nLoadStyle=1\r\nb=2\r\n") << "LoadStyle"
                                   << "1";
     QTest::newRow("first line wins") << QByteArray("LoadStyle=1\r\nLoadStyle=2\r\n") << "LoadStyle"
                                      << "1";
-    QTest::newRow("substring match") << QByteArray("xLoadStyle=5\r\n") << "LoadStyle" << "5";
-    QTest::newRow("blanks kept") << QByteArray("LoadStyle= 2 \r\n") << "LoadStyle" << " 2 ";
-    QTest::newRow("rest of line") << QByteArray("LoadStyle=a=b\r\n") << "LoadStyle" << "a=b";
-    QTest::newRow("empty value") << QByteArray("LoadStyle=\r\n") << "LoadStyle" << "";
-    QTest::newRow("case matters") << QByteArray("loadstyle=2\r\n") << "LoadStyle" << "";
-    QTest::newRow("blank before =") << QByteArray("LoadStyle =2\r\n") << "LoadStyle" << "";
-    QTest::newRow("key missing") << QByteArray("Other=2\r\n") << "LoadStyle" << "";
-    QTest::newRow("LF line ends") << QByteArray("a=1\nLoadStyle=2\n") << "LoadStyle" << "2";
-    QTest::newRow("no final line end") << QByteArray("a=1\r\nLoadStyle=2") << "LoadStyle" << "2";
+    QTest::newRow("substring match") << QByteArray("xLoadStyle=5\r\n") << "LoadStyle"
+                                     << "5";
+    QTest::newRow("blanks kept") << QByteArray("LoadStyle= 2 \r\n") << "LoadStyle"
+                                 << " 2 ";
+    QTest::newRow("rest of line") << QByteArray("LoadStyle=a=b\r\n") << "LoadStyle"
+                                  << "a=b";
+    QTest::newRow("empty value") << QByteArray("LoadStyle=\r\n") << "LoadStyle"
+                                 << "";
+    QTest::newRow("case matters") << QByteArray("loadstyle=2\r\n") << "LoadStyle"
+                                  << "";
+    QTest::newRow("blank before =") << QByteArray("LoadStyle =2\r\n") << "LoadStyle"
+                                    << "";
+    QTest::newRow("key missing") << QByteArray("Other=2\r\n") << "LoadStyle"
+                                 << "";
+    QTest::newRow("LF line ends") << QByteArray("a=1\nLoadStyle=2\n") << "LoadStyle"
+                                  << "2";
+    QTest::newRow("no final line end") << QByteArray("a=1\r\nLoadStyle=2") << "LoadStyle"
+                                       << "2";
     QTest::newRow("UTF-8 BOM") << QByteArray("\xEF\xBB\xBFLoadStyle=1\r\n") << "LoadStyle"
                                << "1";
     QTest::newRow("Chinese value") << QString("UserName=管理员\r\n").toUtf8() << "UserName"
@@ -115,31 +125,29 @@ void KeyValueTest::setValue_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QByteArray>("after");
     QTest::newRow("replaced in place, others kept in order")
-        << QByteArray("first=1\r\nLoadStyle=0\r\nlast=3\r\n") << "LoadStyle" << "2"
-        << QByteArray("first=1\r\nLoadStyle=2\r\nlast=3\r\n");
+        << QByteArray("first=1\r\nLoadStyle=0\r\nlast=3\r\n") << "LoadStyle"
+        << "2" << QByteArray("first=1\r\nLoadStyle=2\r\nlast=3\r\n");
     QTest::newRow("missing key appended last")
-        << QByteArray("b=2\r\na=1\r\n") << "LoadStyle" << "1"
-        << QByteArray("b=2\r\na=1\r\nLoadStyle=1\r\n");
+        << QByteArray("b=2\r\na=1\r\n") << "LoadStyle"
+        << "1" << QByteArray("b=2\r\na=1\r\nLoadStyle=1\r\n");
     QTest::newRow("substring line replaced whole")
-        << QByteArray("xLoadStyle=5\r\nz=9\r\n") << "LoadStyle" << "1"
-        << QByteArray("LoadStyle=1\r\nz=9\r\n");
+        << QByteArray("xLoadStyle=5\r\nz=9\r\n") << "LoadStyle"
+        << "1" << QByteArray("LoadStyle=1\r\nz=9\r\n");
     QTest::newRow("every matching line replaced")
-        << QByteArray("LoadStyle=1\r\nmid\r\nLoadStyle=2\r\n") << "LoadStyle" << "0"
-        << QByteArray("LoadStyle=0\r\nmid\r\nLoadStyle=0\r\n");
+        << QByteArray("LoadStyle=1\r\nmid\r\nLoadStyle=2\r\n") << "LoadStyle"
+        << "0" << QByteArray("LoadStyle=0\r\nmid\r\nLoadStyle=0\r\n");
     QTest::newRow("other case is another key")
-        << QByteArray("loadstyle=1\r\n") << "LoadStyle" << "2"
-        << QByteArray("loadstyle=1\r\nLoadStyle=2\r\n");
-    QTest::newRow("LF file rewritten with CR LF")
-        << QByteArray("a=1\nLoadStyle=0\n") << "LoadStyle" << "2"
-        << QByteArray("a=1\r\nLoadStyle=2\r\n");
-    QTest::newRow("empty lines kept")
-        << QByteArray("a=1\r\n\r\nb=2\r\n") << "LoadStyle" << "0"
-        << QByteArray("a=1\r\n\r\nb=2\r\nLoadStyle=0\r\n");
-    QTest::newRow("empty file gains the line")
-        << QByteArray() << "LoadStyle" << "1" << QByteArray("LoadStyle=1\r\n");
+        << QByteArray("loadstyle=1\r\n") << "LoadStyle"
+        << "2" << QByteArray("loadstyle=1\r\nLoadStyle=2\r\n");
+    QTest::newRow("LF file rewritten with CR LF") << QByteArray("a=1\nLoadStyle=0\n") << "LoadStyle"
+                                                  << "2" << QByteArray("a=1\r\nLoadStyle=2\r\n");
+    QTest::newRow("empty lines kept") << QByteArray("a=1\r\n\r\nb=2\r\n") << "LoadStyle"
+                                      << "0" << QByteArray("a=1\r\n\r\nb=2\r\nLoadStyle=0\r\n");
+    QTest::newRow("empty file gains the line") << QByteArray() << "LoadStyle"
+                                               << "1" << QByteArray("LoadStyle=1\r\n");
     QTest::newRow("value with blanks and Chinese")
-        << QByteArray("UserName=x\r\n") << "UserName" << " 管理 员 "
-        << QString("UserName= 管理 员 \r\n").toUtf8();
+        << QByteArray("UserName=x\r\n") << "UserName"
+        << " 管理 员 " << QString("UserName= 管理 员 \r\n").toUtf8();
 }
 
 void KeyValueTest::setValue()
@@ -206,7 +214,8 @@ void KeyValueTest::oldGbkFileIsReadAndRewrittenInUtf8()
 {
     QStringEncoder gbk("GB18030");
     QVERIFY(gbk.isValid());
-    const QByteArray old = gbk.encode(QString("; 岚枢图书馆的设置\r\n馆名=城东分馆\r\nLoadStyle=2\r\n"));
+    const QByteArray old =
+        gbk.encode(QString("; 岚枢图书馆的设置\r\n馆名=城东分馆\r\nLoadStyle=2\r\n"));
     QVERIFY(!old.contains(QString("城东分馆").toUtf8()));
     writeAll(m_file, old);
     QCOMPARE(GetKeyValue(m_file, "馆名"), QString("城东分馆"));

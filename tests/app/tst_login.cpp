@@ -79,7 +79,8 @@ public:
     void message(const Prompt &p) override
     {
         QFile file(path);
-        fileAtMessage << (file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<no file>"));
+        fileAtMessage << (file.open(QIODevice::ReadOnly) ? file.readAll()
+                                                         : QByteArray("<no file>"));
         ScriptedPrompter::message(p);
     }
 };
@@ -216,11 +217,16 @@ void LoginTest::okEnabledOnlyWithBothBoxes_data()
     QTest::addColumn<QString>("user");
     QTest::addColumn<QString>("password");
     QTest::addColumn<bool>("enabled");
-    QTest::newRow("both") << "user" << "7" << true;
-    QTest::newRow("no password") << "user" << "" << false;
-    QTest::newRow("no user name") << "" << "741" << false;
-    QTest::newRow("neither") << "" << "" << false;
-    QTest::newRow("blanks count") << " " << " " << true;
+    QTest::newRow("both") << "user"
+                          << "7" << true;
+    QTest::newRow("no password") << "user"
+                                 << "" << false;
+    QTest::newRow("no user name") << ""
+                                  << "741" << false;
+    QTest::newRow("neither") << ""
+                             << "" << false;
+    QTest::newRow("blanks count") << " "
+                                  << " " << true;
 }
 
 void LoginTest::okEnabledOnlyWithBothBoxes()
@@ -244,21 +250,33 @@ void LoginTest::logins_data()
     const QString noSuchUser = QStringLiteral("帐号不存在!");
     const QString wrongPassword = QStringLiteral("密码无效!请重新输入");
     const QByteArray admin = "UserName=nimda\r\nPassword=dcb\r\n";
-    QTest::newRow("built-in account") << QByteArray() << "user" << "741" << "";
-    QTest::newRow("built-in, wrong password") << QByteArray() << "user" << "147" << wrongPassword;
-    QTest::newRow("User is not user") << QByteArray() << "User" << "741" << noSuchUser;
-    QTest::newRow("trailing blank counts") << QByteArray() << "user " << "741" << noSuchUser;
-    QTest::newRow("account file") << admin << "admin" << "abc" << "";
-    QTest::newRow("built-in gone with a file") << admin << "user" << "741" << noSuchUser;
-    QTest::newRow("password case") << admin << "admin" << "ABC" << wrongPassword;
+    QTest::newRow("built-in account") << QByteArray() << "user"
+                                      << "741"
+                                      << "";
+    QTest::newRow("built-in, wrong password") << QByteArray() << "user"
+                                              << "147" << wrongPassword;
+    QTest::newRow("User is not user") << QByteArray() << "User"
+                                      << "741" << noSuchUser;
+    QTest::newRow("trailing blank counts") << QByteArray() << "user "
+                                           << "741" << noSuchUser;
+    QTest::newRow("account file") << admin << "admin"
+                                  << "abc"
+                                  << "";
+    QTest::newRow("built-in gone with a file") << admin << "user"
+                                               << "741" << noSuchUser;
+    QTest::newRow("password case") << admin << "admin"
+                                   << "ABC" << wrongPassword;
     QTest::newRow("LF line ends") << QByteArray("UserName=nimda\nPassword=dcb\n") << "admin"
-                                  << "abc" << "";
+                                  << "abc"
+                                  << "";
     QTest::newRow("no Password line locks every login")
-        << QByteArray("UserName=nimda\r\n") << "admin" << "x" << wrongPassword;
+        << QByteArray("UserName=nimda\r\n") << "admin"
+        << "x" << wrongPassword;
     QStringEncoder gb("GB18030");
     QTest::newRow("carried over in GB18030")
         << QByteArray(gb.encode(QStringLiteral("UserName=员理管\r\nPassword=dcb\r\n"))) << "管理员"
-        << "abc" << "";
+        << "abc"
+        << "";
 }
 
 void LoginTest::logins()
@@ -384,12 +402,15 @@ void LoginTest::passwordCodec_data()
 {
     QTest::addColumn<QString>("password");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("letters") << "abc" << "dcb";
-    QTest::newRow("built-in") << "741" << "258";
+    QTest::newRow("letters") << "abc"
+                             << "dcb";
+    QTest::newRow("built-in") << "741"
+                              << "258";
     QTest::newRow("tilde becomes DEL") << "~" << QStringLiteral("\x7f");
     QTest::newRow("Chinese") << QStringLiteral("中文") << QStringLiteral("斈丮");
     QTest::newRow("whole code points") << QStringLiteral("a😀") << QStringLiteral("😁b");
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void LoginTest::passwordCodec()
@@ -422,7 +443,8 @@ void LoginTest::changeAccount()
     QCOMPARE(shown[2].prompt.title, QStringLiteral("输入密码"));
     QCOMPARE(shown[2].defaultText, QString());
     QCOMPARE(shown[3].kind, ScriptedPrompter::Shown::Message);
-    QCOMPARE(shown[3].prompt.text, QStringLiteral("帐号更改成功!\n你的用户名是:admin\n你的密码是:abc"));
+    QCOMPARE(shown[3].prompt.text,
+             QStringLiteral("帐号更改成功!\n你的用户名是:admin\n你的密码是:abc"));
     QCOMPARE(shown[3].prompt.title, kAppTitle);
 
     // The missing dat/ folder was made; the file holds both lines, for its owner only.
@@ -430,8 +452,9 @@ void LoginTest::changeAccount()
     const auto permissions = QFile::permissions(accountPath(t.appDir()));
     QVERIFY(permissions & QFileDevice::ReadOwner);
     QVERIFY(permissions & QFileDevice::WriteOwner);
-    QVERIFY(!(permissions & (QFileDevice::ReadGroup | QFileDevice::WriteGroup
-                             | QFileDevice::ReadOther | QFileDevice::WriteOther)));
+    QVERIFY(!(permissions
+              & (QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther
+                 | QFileDevice::WriteOther)));
     QCOMPARE(QDir(t.appDir()).filePath("dat"), QFileInfo(accountPath(t.appDir())).path());
     QCOMPARE(QDir(QDir(t.appDir()).filePath("dat")).entryList(QDir::Files),
              QStringList{"userdata.dat"});
@@ -493,12 +516,12 @@ void LoginTest::changeStops_data()
     QTest::addColumn<QStringList>("messages");
     const QByteArray admin = "UserName=nimda\r\nPassword=dcb\r\n";
     const QString wrongOld = QStringLiteral("旧的密码确认错误,您不能更改帐号!");
-    QTest::newRow("cancel at the new user name") << QByteArray() << QStringList{"741", ""}
-                                                 << QStringList{};
+    QTest::newRow("cancel at the new user name")
+        << QByteArray() << QStringList{"741", ""} << QStringList{};
     QTest::newRow("cancel at the new user name, with a file")
         << admin << QStringList{"abc", ""} << QStringList{};
-    QTest::newRow("cancel at the old password") << admin << QStringList{""}
-                                                << QStringList{wrongOld};
+    QTest::newRow("cancel at the old password")
+        << admin << QStringList{""} << QStringList{wrongOld};
     QTest::newRow("wrong old password") << admin << QStringList{"abd"} << QStringList{wrongOld};
     QTest::newRow("built-in password no longer counts")
         << admin << QStringList{"741"} << QStringList{wrongOld};
@@ -534,10 +557,14 @@ void LoginTest::unstorableAccountRefused_data()
 {
     QTest::addColumn<QString>("user");
     QTest::addColumn<QString>("password");
-    QTest::newRow("name holding =") << "a=b" << "pw";
-    QTest::newRow("name that would hide the password line") << "=drowssaP" << "pw";
-    QTest::newRow("line break in the name") << "a\nb" << "pw";
-    QTest::newRow("tab in the name") << "a\tb" << "pw";
+    QTest::newRow("name holding =") << "a=b"
+                                    << "pw";
+    QTest::newRow("name that would hide the password line") << "=drowssaP"
+                                                            << "pw";
+    QTest::newRow("line break in the name") << "a\nb"
+                                            << "pw";
+    QTest::newRow("tab in the name") << "a\tb"
+                                     << "pw";
     QTest::newRow("control character in the password") << "admin" << QStringLiteral("a\x01");
     QTest::newRow("password shifting into a line break") << "admin" << QStringLiteral("\x0c");
     QTest::newRow("password shifting past the last code point")
@@ -567,11 +594,15 @@ void LoginTest::unusualAccountsKept_data()
 {
     QTest::addColumn<QString>("user");
     QTest::addColumn<QString>("password");
-    QTest::newRow("tilde") << "admin" << "~";
-    QTest::newRow("less-than shifts to =") << "admin" << "<<";
+    QTest::newRow("tilde") << "admin"
+                           << "~";
+    QTest::newRow("less-than shifts to =") << "admin"
+                                           << "<<";
     QTest::newRow("Chinese and emoji") << QStringLiteral("管理员") << QStringLiteral("密码😀");
-    QTest::newRow("blanks") << " a b " << " p ";
-    QTest::newRow("Password= inside the password") << "admin" << "Password=";
+    QTest::newRow("blanks") << " a b "
+                            << " p ";
+    QTest::newRow("Password= inside the password") << "admin"
+                                                   << "Password=";
 }
 
 void LoginTest::unusualAccountsKept()

@@ -126,16 +126,26 @@ void MenuTest::commandOpensOneInstance_data()
 {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("window");
-    QTest::newRow("添加新书") << "meuAddNewBook" << "FrmAddnew";
-    QTest::newRow("书库管理") << "mnuLendora" << "FrmLendora";
-    QTest::newRow("书库查询") << "mnuBookQuery" << "FrmBookQuery";
-    QTest::newRow("借阅查询") << "mnuLendQuery" << "FrmLendQuery";
-    QTest::newRow("读者查询") << "meuReaderSort" << "FrmReader";
-    QTest::newRow("基本设置") << "mnuSetBasic" << "FrmBasicSet";
-    QTest::newRow("图书类别") << "mnuSetBook" << "FrmSetBook";
-    QTest::newRow("读者管理") << "meuReaderSet" << "FrmReader";
-    QTest::newRow("每日小技巧") << "meuHowToUse" << "FrmHelp";
-    QTest::newRow("关于...") << "meuAbout" << "FrmAbout";
+    QTest::newRow("添加新书") << "meuAddNewBook"
+                              << "FrmAddnew";
+    QTest::newRow("书库管理") << "mnuLendora"
+                              << "FrmLendora";
+    QTest::newRow("书库查询") << "mnuBookQuery"
+                              << "FrmBookQuery";
+    QTest::newRow("借阅查询") << "mnuLendQuery"
+                              << "FrmLendQuery";
+    QTest::newRow("读者查询") << "meuReaderSort"
+                              << "FrmReader";
+    QTest::newRow("基本设置") << "mnuSetBasic"
+                              << "FrmBasicSet";
+    QTest::newRow("图书类别") << "mnuSetBook"
+                              << "FrmSetBook";
+    QTest::newRow("读者管理") << "meuReaderSet"
+                              << "FrmReader";
+    QTest::newRow("每日小技巧") << "meuHowToUse"
+                                << "FrmHelp";
+    QTest::newRow("关于...") << "meuAbout"
+                             << "FrmAbout";
 }
 
 void MenuTest::commandOpensOneInstance()

@@ -127,33 +127,40 @@ void StylesTest::savedStyleAtStart_data()
     QTest::addColumn<QByteArray>("after");  // null: no settings file
 
     const QByteArray none;
-    QTest::newRow("no file") << none << "meuWinStyle" << "" << "" << none;
-    QTest::newRow("0") << QByteArray("LoadStyle=0\r\n") << "meuWinStyle" << "" << ""
-                       << QByteArray("LoadStyle=0\r\n");
+    QTest::newRow("no file") << none << "meuWinStyle"
+                             << ""
+                             << "" << none;
+    QTest::newRow("0") << QByteArray("LoadStyle=0\r\n") << "meuWinStyle"
+                       << ""
+                       << "" << QByteArray("LoadStyle=0\r\n");
     QTest::newRow("1") << QByteArray("LoadStyle=1\r\n") << "meuTypeStyle" << kTypeSkin << ""
                        << QByteArray("LoadStyle=1\r\n");
-    QTest::newRow("2 among others") << QByteArray("a=1\r\nLoadStyle=2\r\nb=2\r\n") << "meuLight"
-                                    << kLightSkin << "" << QByteArray("a=1\r\nLoadStyle=2\r\nb=2\r\n");
+    QTest::newRow("2 among others")
+        << QByteArray("a=1\r\nLoadStyle=2\r\nb=2\r\n") << "meuLight" << kLightSkin << ""
+        << QByteArray("a=1\r\nLoadStyle=2\r\nb=2\r\n");
     QTest::newRow("2abc") << QByteArray("LoadStyle=2abc\r\n") << "meuLight" << kLightSkin << ""
                           << QByteArray("LoadStyle=2\r\n");
     QTest::newRow("leading blanks") << QByteArray("LoadStyle=  1\r\n") << "meuTypeStyle"
                                     << kTypeSkin << "" << QByteArray("LoadStyle=1\r\n");
     QTest::newRow("2.0") << QByteArray("LoadStyle=2.0\r\n") << "meuLight" << kLightSkin << ""
                          << QByteArray("LoadStyle=2\r\n");
-    QTest::newRow("substring key") << QByteArray("xLoadStyle=1\r\n") << "meuTypeStyle"
-                                   << kTypeSkin << "" << QByteArray("LoadStyle=1\r\n");
-    QTest::newRow("empty") << QByteArray("LoadStyle=\r\n") << "meuWinStyle" << "" << ""
-                           << QByteArray("LoadStyle=\r\n");
-    QTest::newRow("abc") << QByteArray("LoadStyle=abc\r\n") << "meuWinStyle" << "" << ""
-                         << QByteArray("LoadStyle=abc\r\n");
-    QTest::newRow("no key") << QByteArray("other=2\r\n") << "meuWinStyle" << "" << ""
-                            << QByteArray("other=2\r\n");
-    QTest::newRow("3") << QByteArray("x=1\r\nLoadStyle=3\r\n") << "meuWinStyle" << "" << kBadSetting
-                       << QByteArray("x=1\r\nLoadStyle=3\r\n");
-    QTest::newRow("-1") << QByteArray("LoadStyle=-1\r\n") << "meuWinStyle" << "" << kBadSetting
-                        << QByteArray("LoadStyle=-1\r\n");
-    QTest::newRow("1.5") << QByteArray("LoadStyle=1.5\r\n") << "meuWinStyle" << "" << kBadSetting
-                         << QByteArray("LoadStyle=1.5\r\n");
+    QTest::newRow("substring key") << QByteArray("xLoadStyle=1\r\n") << "meuTypeStyle" << kTypeSkin
+                                   << "" << QByteArray("LoadStyle=1\r\n");
+    QTest::newRow("empty") << QByteArray("LoadStyle=\r\n") << "meuWinStyle"
+                           << ""
+                           << "" << QByteArray("LoadStyle=\r\n");
+    QTest::newRow("abc") << QByteArray("LoadStyle=abc\r\n") << "meuWinStyle"
+                         << ""
+                         << "" << QByteArray("LoadStyle=abc\r\n");
+    QTest::newRow("no key") << QByteArray("other=2\r\n") << "meuWinStyle"
+                            << ""
+                            << "" << QByteArray("other=2\r\n");
+    QTest::newRow("3") << QByteArray("x=1\r\nLoadStyle=3\r\n") << "meuWinStyle"
+                       << "" << kBadSetting << QByteArray("x=1\r\nLoadStyle=3\r\n");
+    QTest::newRow("-1") << QByteArray("LoadStyle=-1\r\n") << "meuWinStyle"
+                        << "" << kBadSetting << QByteArray("LoadStyle=-1\r\n");
+    QTest::newRow("1.5") << QByteArray("LoadStyle=1.5\r\n") << "meuWinStyle"
+                         << "" << kBadSetting << QByteArray("LoadStyle=1.5\r\n");
     const QByteArray gbk =
         QStringEncoder("GB18030").encode(QString::fromUtf8("; 城东分馆\r\nLoadStyle=2\r\n"));
     QTest::newRow("GBK file") << gbk << "meuLight" << kLightSkin << ""
@@ -206,7 +213,9 @@ void StylesTest::chooseStyle_data()
     QTest::addColumn<QString>("value");
     QTest::newRow("经典传奇") << "meuTypeStyle" << kTypeSkin << "1";
     QTest::newRow("轻松一刻") << "meuLight" << kLightSkin << "2";
-    QTest::newRow("Windows默认") << "meuWinStyle" << "" << "0";
+    QTest::newRow("Windows默认") << "meuWinStyle"
+                                 << ""
+                                 << "0";
 }
 
 void StylesTest::chooseStyle()
@@ -264,8 +273,8 @@ void StylesTest::missingSkinChangesNothing_data()
                               << false;
     QTest::newRow("经典传奇, a folder in its place")
         << "meuTypeStyle" << kTypeSkin << "meuLight" << kTypeStyleMissing << true;
-    QTest::newRow("from the system look") << "meuLight" << kLightSkin << "meuWinStyle"
-                                          << kLightStyleMissing << false;
+    QTest::newRow("from the system look")
+        << "meuLight" << kLightSkin << "meuWinStyle" << kLightStyleMissing << false;
 }
 
 void StylesTest::missingSkinChangesNothing()
@@ -320,7 +329,8 @@ void StylesTest::chosenStyleComesBackAtNextStart_data()
     QTest::addColumn<QString>("skin");
     QTest::newRow("经典传奇") << "meuTypeStyle" << kTypeSkin;
     QTest::newRow("轻松一刻") << "meuLight" << kLightSkin;
-    QTest::newRow("Windows默认") << "meuWinStyle" << "";
+    QTest::newRow("Windows默认") << "meuWinStyle"
+                                 << "";
 }
 
 void StylesTest::chosenStyleComesBackAtNextStart()
@@ -338,7 +348,8 @@ void StylesTest::chosenStyleComesBackAtNextStart()
     // The next run of the program in the same directory.
     testkit::ScriptedPrompter prompter;
     testkit::FakeLauncher launcher;
-    Application next(Environment{t.appDir(), &prompter, &launcher, [] { return QDate(2026, 12, 8); }});
+    Application next(
+        Environment{t.appDir(), &prompter, &launcher, [] { return QDate(2026, 12, 8); }});
     QVERIFY(next.start());
     MainWindow *main = next.mainWindow();
     QVERIFY(main);
@@ -379,15 +390,24 @@ void StylesTest::everyMenuWindowTakesTheSkin_data()
 {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("window");
-    QTest::newRow("添加新书") << "meuAddNewBook" << "FrmAddnew";
-    QTest::newRow("书库管理") << "mnuLendora" << "FrmLendora";
-    QTest::newRow("书库查询") << "mnuBookQuery" << "FrmBookQuery";
-    QTest::newRow("借阅查询") << "mnuLendQuery" << "FrmLendQuery";
-    QTest::newRow("读者管理") << "meuReaderSet" << "FrmReader";
-    QTest::newRow("基本设置") << "mnuSetBasic" << "FrmBasicSet";
-    QTest::newRow("图书类别") << "mnuSetBook" << "FrmSetBook";
-    QTest::newRow("每日小技巧") << "meuHowToUse" << "FrmHelp";
-    QTest::newRow("关于...") << "meuAbout" << "FrmAbout";
+    QTest::newRow("添加新书") << "meuAddNewBook"
+                              << "FrmAddnew";
+    QTest::newRow("书库管理") << "mnuLendora"
+                              << "FrmLendora";
+    QTest::newRow("书库查询") << "mnuBookQuery"
+                              << "FrmBookQuery";
+    QTest::newRow("借阅查询") << "mnuLendQuery"
+                              << "FrmLendQuery";
+    QTest::newRow("读者管理") << "meuReaderSet"
+                              << "FrmReader";
+    QTest::newRow("基本设置") << "mnuSetBasic"
+                              << "FrmBasicSet";
+    QTest::newRow("图书类别") << "mnuSetBook"
+                              << "FrmSetBook";
+    QTest::newRow("每日小技巧") << "meuHowToUse"
+                                << "FrmHelp";
+    QTest::newRow("关于...") << "meuAbout"
+                             << "FrmAbout";
 }
 
 void StylesTest::everyMenuWindowTakesTheSkin()

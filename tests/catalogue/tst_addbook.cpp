@@ -77,8 +77,8 @@ void AddBookTest::saveChecks_data()
     QTest::addColumn<QStringList>("after");  // publisher, author, pages after the save
     QTest::newRow("all empty") << QStringList{"", "", "", "", "", "", ""} << "请输入书籍编号!"
                                << QStringList{"", "", ""};
-    QTest::newRow("number only") << QStringList{"B1", "", "", "", "", "", ""}
-                                 << "请输入书籍名称!" << QStringList{"", "", ""};
+    QTest::newRow("number only") << QStringList{"B1", "", "", "", "", "", ""} << "请输入书籍名称!"
+                                 << QStringList{"", "", ""};
     QTest::newRow("no category") << QStringList{"B1", "围城", "", "", "", "39", ""}
                                  << "请选择书籍类别!" << QStringList{"", "", ""};
     QTest::newRow("no price") << QStringList{"B1", "围城", "I-文学", "", "", "", ""}
@@ -95,7 +95,7 @@ void AddBookTest::saveChecks()
     QFETCH(QStringList, after);
     TestApp t;
     open(t);
-    const char *boxes[] = {"txtBookID", "txtBookName", "cboType", "txtBookConcern",
+    const char *boxes[] = {"txtBookID", "txtBookName",  "cboType", "txtBookConcern",
                            "txtWriter", "txtBookPrice", "txtPage"};
     for (int i = 0; i < 7; ++i) {
         if (!typed.at(i).isEmpty())
@@ -126,8 +126,8 @@ void AddBookTest::savesTheFieldsAsTheyStand()
 
     QCOMPARE(t.prompter().texts(), QStringList({"新书添加完毕"}));
     QCOMPARE(t.prompter().shown().at(0).prompt.title, kHintTitle);
-    QCOMPARE(storedBook(t, "B1 "), QStringList({"B1 ", " ", "K", "不详", " 钱锺书", "三十元", "不详",
-                                                "2026-05-01", "0"}));
+    QCOMPARE(storedBook(t, "B1 "), QStringList({"B1 ", " ", "K", "不详", " 钱锺书", "三十元",
+                                                "不详", "2026-05-01", "0"}));
     // The fields keep the saved book, defaults included.
     QCOMPARE(t.text(kWin, "txtBookID"), QStringLiteral("B1 "));
     QCOMPARE(t.text(kWin, "cboType"), QString::fromUtf8("K-历史、地理"));
@@ -139,10 +139,14 @@ void AddBookTest::categoryCodeIsFirstCharacter_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("code");
-    QTest::newRow("unknown code typed by hand") << "Z自定义" << "Z";
-    QTest::newRow("entry typed in full") << "I-文学" << "I";
-    QTest::newRow("character outside the basic plane") << "𠀀古籍" << "𠀀";
-    QTest::newRow("blank") << " " << " ";
+    QTest::newRow("unknown code typed by hand") << "Z自定义"
+                                                << "Z";
+    QTest::newRow("entry typed in full") << "I-文学"
+                                         << "I";
+    QTest::newRow("character outside the basic plane") << "𠀀古籍"
+                                                       << "𠀀";
+    QTest::newRow("blank") << " "
+                           << " ";
 }
 
 void AddBookTest::categoryCodeIsFirstCharacter()

@@ -20,7 +20,8 @@ const QString kUpdate = QStringLiteral("FrmUpdateBook");
 void openShelf(TestApp &t)
 {
     seedCategories(t, {{"I", "文学", 30}, {"K", "历史、地理", 14}});
-    seedBook(t, {"B1001", "红楼梦", "I", "人民文学出版社", "曹雪芹", "59.7", "1606", "2026-03-02", 0});
+    seedBook(t,
+             {"B1001", "红楼梦", "I", "人民文学出版社", "曹雪芹", "59.7", "1606", "2026-03-02", 0});
     seedBook(t, {"B1024", "史记", "K", "中华书局", "司马迁", "125", "3322", "2026-03-05", 1});
     seedBook(t, {"B1030", "围城", "I", "人民文学出版社", "钱锺书", "39", "不详", "2026-04-18", 0});
     t.exec("insert into lentInfo values ('R001', 'B1024', '2026-11-30', null, null, null)");
@@ -64,7 +65,7 @@ void BookListTest::listsTheCatalogue()
     openShelf(t);
     QCOMPARE(t.text(kList, kList), QString::fromUtf8("书库管理"));
     QTableView *view = grid(t, kList);
-    const QStringList headers = {"书籍编号", "书籍名称", "书籍类别", "出版社", "作者姓名",
+    const QStringList headers = {"书籍编号", "书籍名称", "书籍类别", "出版社",  "作者姓名",
                                  "书籍价格", "书籍页码", "登记日期", "是否借出"};
     const int widths[] = {67, 127, 57, 131, 57, 60, 56, 68, 62};
     QCOMPARE(view->model()->columnCount(), 9);
@@ -229,7 +230,8 @@ void BookListTest::firstCategoryOfDuplicatedName()
     t.click(kList, "cmdModify");
     QCOMPARE(t.text(kUpdate, "cboType"), QString::fromUtf8("X-小说"));
     t.click(kUpdate, "cmdSave");
-    QCOMPARE(t.scalar("select 类别代码 from bookInfo where 书籍编号='B5'").toString(), QStringLiteral("X"));
+    QCOMPARE(t.scalar("select 类别代码 from bookInfo where 书籍编号='B5'").toString(),
+             QStringLiteral("X"));
 }
 
 void BookListTest::missingDateShowsToday()

@@ -271,7 +271,8 @@ void CategoryTest::deleteAsksThenReloads()
         QCOMPARE(shown.at(1).prompt.title, kHintTitle);
     }
     QCOMPARE(count(t, "bookType"), ok ? 2 : 3);
-    QCOMPARE(t.scalar("select 类别代码 from bookInfo where 书籍编号='B1'").toString(), QStringLiteral("B"));
+    QCOMPARE(t.scalar("select 类别代码 from bookInfo where 书籍编号='B1'").toString(),
+             QStringLiteral("B"));
     QCOMPARE(grid(t, kWin)->model()->rowCount(), ok ? 2 : 3);
     QCOMPARE(currentRow(grid(t, kWin)), 0);
     QCOMPARE(fields(t), QStringList({"A", "文学", "30"}));

@@ -54,8 +54,10 @@ void CatalogueWindowsTest::deleteLoadsTheListsAgainInTheStyleInForce_data()
 {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("window");
-    QTest::newRow("book list") << "mnuLendora" << "FrmLendora";
-    QTest::newRow("categories") << "mnuSetBook" << "FrmSetBook";
+    QTest::newRow("book list") << "mnuLendora"
+                               << "FrmLendora";
+    QTest::newRow("categories") << "mnuSetBook"
+                                << "FrmSetBook";
 }
 
 void CatalogueWindowsTest::deleteLoadsTheListsAgainInTheStyleInForce()

@@ -22,8 +22,8 @@ void DeskDayTest::wholeDeskDay()
     addReader(t, "001", "张伟");
     addReader(t, "002", "李娜");
     addReader(t, "003", "王芳");
-    const QStringList titles = {"红楼梦",     "围城",     "平凡的世界", "三体",     "万历十五年",
-                                "乡土中国",   "算法导论", "活着",       "边城",     "呐喊"};
+    const QStringList titles = {"红楼梦",   "围城",     "平凡的世界", "三体", "万历十五年",
+                                "乡土中国", "算法导论", "活着",       "边城", "呐喊"};
     for (int i = 0; i < titles.size(); ++i)
         addBook(t, QStringLiteral("D%1").arg(i + 1, 2, 10, QChar('0')), titles[i],
                 i == 4 ? "K" : "I");
@@ -96,11 +96,11 @@ void DeskDayTest::wholeDeskDay()
     scan(t, "txtReaderID", "001");
     lend("D05");
 
-    QCOMPARE(hints(t), QStringList({"借出完毕!", "借出完毕!", "借出完毕!", "借出完毕!",
-                                    "借出完毕!", "借出完毕!", "您的书已经借满,不能再借!",
-                                    "该书已经借出,请选择其它图书!", "借出完毕!", "借出完毕!",
-                                    "归还完毕!", "归还完毕!", "归还完毕!", "没有该书信息!",
-                                    "续借完毕!", "借出完毕!"}));
+    QCOMPARE(hints(t),
+             QStringList({"借出完毕!", "借出完毕!", "借出完毕!", "借出完毕!", "借出完毕!",
+                          "借出完毕!", "您的书已经借满,不能再借!", "该书已经借出,请选择其它图书!",
+                          "借出完毕!", "借出完毕!", "归还完毕!", "归还完毕!", "归还完毕!",
+                          "没有该书信息!", "续借完毕!", "借出完毕!"}));
 
     // Closing time: every book is marked lent exactly while it has an open loan.
     QSqlQuery books(t.db());
@@ -115,7 +115,8 @@ void DeskDayTest::wholeDeskDay()
     }
     QCOMPARE(out, QStringList({"D03", "D04", "D05", "D07", "D08", "D09"}));
     QCOMPARE(t.scalar("select sum(罚款金额) from lentInfo").toDouble(), 26.0);
-    QCOMPARE(t.scalar("select 借书日期 from lentInfo where 书籍编号='D03'"), QVariant("2026-12-07"));
+    QCOMPARE(t.scalar("select 借书日期 from lentInfo where 书籍编号='D03'"),
+             QVariant("2026-12-07"));
     QCOMPARE(t.scalar("select count(*) from lentInfo").toInt(), 9);
 }
 

@@ -59,14 +59,17 @@ void LendingTest::readerLookup_data()
     QTest::addColumn<QString>("count");
 
     // Before each row reader 001 (one loan) was found: a failed lookup keeps the counters.
-    QTest::newRow("empty") << "" << QStringList{"请先输入读者编号"} << "张伟" << "已借图书册数:1";
-    QTest::newRow("unknown") << "009" << QStringList{"没有该读者信息!"} << "" << "已借图书册数:1";
+    QTest::newRow("empty") << "" << QStringList{"请先输入读者编号"} << "张伟"
+                           << "已借图书册数:1";
+    QTest::newRow("unknown") << "009" << QStringList{"没有该读者信息!"} << ""
+                             << "已借图书册数:1";
     QTest::newRow("trailing blank") << "001 " << QStringList{"没有该读者信息!"} << ""
                                     << "已借图书册数:1";
     QTest::newRow("name missing") << "004"
                                   << QStringList{"该读者没有登记姓名,请先在读者管理中补全!"} << ""
                                   << "已借图书册数:1";
-    QTest::newRow("found") << "002" << QStringList{} << "李娜" << "已借图书册数:0";
+    QTest::newRow("found") << "002" << QStringList{} << "李娜"
+                           << "已借图书册数:0";
 }
 
 void LendingTest::readerLookup()
@@ -104,24 +107,31 @@ void LendingTest::bookLookup_data()
     // Before each row B1004 was looked up for reader 001 and the lend button was on.
     const QStringList b1004 = {"三体", "59.70", "文学", "人民文学出版社", "1606"};
     const QStringList none = {"", "", "", "", ""};
-    QTest::newRow("both empty") << "" << "" << QStringList{"请先输入读者编号"} << b1004 << true;
-    QTest::newRow("reader empty") << "" << "B1002" << QStringList{"请先输入读者编号"} << b1004
-                                  << true;
-    QTest::newRow("book empty") << "001" << "" << QStringList{"请先输入书籍编号"} << b1004 << true;
-    QTest::newRow("unknown") << "001" << "B9999" << QStringList{"没有该书信息!"} << none << true;
-    QTest::newRow("category gone") << "001" << "B2001" << QStringList{"没有该书信息!"} << none
-                                   << true;
-    QTest::newRow("title missing") << "001" << "B2002"
-                                   << QStringList{"该书的书籍名称为空,请先在书库管理中补全!"}
-                                   << none << true;
-    QTest::newRow("lent") << "001" << "B1002" << QStringList{"该书已经借出,请选择其它图书!"}
+    QTest::newRow("both empty") << ""
+                                << "" << QStringList{"请先输入读者编号"} << b1004 << true;
+    QTest::newRow("reader empty") << ""
+                                  << "B1002" << QStringList{"请先输入读者编号"} << b1004 << true;
+    QTest::newRow("book empty") << "001"
+                                << "" << QStringList{"请先输入书籍编号"} << b1004 << true;
+    QTest::newRow("unknown") << "001"
+                             << "B9999" << QStringList{"没有该书信息!"} << none << true;
+    QTest::newRow("category gone") << "001"
+                                   << "B2001" << QStringList{"没有该书信息!"} << none << true;
+    QTest::newRow("title missing")
+        << "001"
+        << "B2002" << QStringList{"该书的书籍名称为空,请先在书库管理中补全!"} << none << true;
+    QTest::newRow("lent") << "001"
+                          << "B1002" << QStringList{"该书已经借出,请选择其它图书!"}
                           << QStringList{"围城", "59.70", "文学", "人民文学出版社", "1606"}
                           << false;
     QTest::newRow("open loan, flag not set")
-        << "001" << "B1003" << QStringList{"该书已经借出,请选择其它图书!"}
+        << "001"
+        << "B1003" << QStringList{"该书已经借出,请选择其它图书!"}
         << QStringList{"平凡的世界", "59.70", "文学", "人民文学出版社", "1606"} << false;
-    QTest::newRow("in") << "001" << "B1005" << QStringList{}
-                        << QStringList{"万历十五年", "59.70", "历史、地理", "人民文学出版社", "1606"}
+    QTest::newRow("in") << "001"
+                        << "B1005" << QStringList{}
+                        << QStringList{"万历十五年", "59.70", "历史、地理", "人民文学出版社",
+                                       "1606"}
                         << true;
 }
 
@@ -244,8 +254,8 @@ void LendingTest::lendChecksAgainAtTheMoment_data()
     QTest::newRow("reader number emptied") << "reader " << QStringList{"请先输入读者编号!"} << true;
     QTest::newRow("book number edited") << "book B9999" << QStringList{"没有该书信息!"} << true;
     QTest::newRow("book number emptied") << "book " << QStringList{"没有该书信息!"} << true;
-    QTest::newRow("book lent meanwhile") << "flag" << QStringList{"该书已经借出,请选择其它图书!"}
-                                         << false;
+    QTest::newRow("book lent meanwhile")
+        << "flag" << QStringList{"该书已经借出,请选择其它图书!"} << false;
     QTest::newRow("open loan without the flag")
         << "loan" << QStringList{"该书已经借出,请选择其它图书!"} << false;
     QTest::newRow("reader typed now is full") << "reader 002" << QStringList{kFull} << true;
@@ -286,7 +296,8 @@ void LendingTest::lendChecksAgainAtTheMoment()
     else if (what == "flag")
         t.exec("update bookInfo set 是否借出=1 where 书籍编号='B1004'");
     else if (what == "loan")
-        t.exec("insert into lentInfo (读者编号,书籍编号,借书日期) values ('003','B1004','2026-12-06')");
+        t.exec("insert into lentInfo (读者编号,书籍编号,借书日期) values "
+               "('003','B1004','2026-12-06')");
     else if (what == "limit")
         setRules(t, value == "null" ? QVariant() : QVariant(value.toInt()), 0.1);
     else if (what == "category")
@@ -390,7 +401,8 @@ void LendingTest::scannerLendsTenBooksWithoutTheMouse()
     seedLibrary(t);
     setRules(t, 10, 0.1);
     for (int i = 1; i <= 10; ++i)
-        addBook(t, QStringLiteral("C%1").arg(i, 3, 10, QChar('0')), QStringLiteral("丛书第%1册").arg(i));
+        addBook(t, QStringLiteral("C%1").arg(i, 3, 10, QChar('0')),
+                QStringLiteral("丛书第%1册").arg(i));
     t.login();
     QWidget *main = t.window(kMain);
     QVERIFY(main);

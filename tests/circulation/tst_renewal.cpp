@@ -54,12 +54,12 @@ void RenewalTest::renewalMovesTheSelectedLoan_data()
     QTest::addColumn<QString>("book");
     QTest::addColumn<QStringList>("returnFigures");  // actual days, overdue days, fine
 
-    QTest::newRow("first loan, to today") << 0 << QDate(2026, 12, 7) << "B1002"
-                                          << QStringList{"0", "0", "0"};
-    QTest::newRow("second loan selected") << 1 << QDate(2026, 12, 7) << "B1006"
-                                          << QStringList{"0", "0", "0"};
-    QTest::newRow("back into the past") << 0 << QDate(2026, 10, 28) << "B1002"
-                                        << QStringList{"40", "10", "1"};
+    QTest::newRow("first loan, to today")
+        << 0 << QDate(2026, 12, 7) << "B1002" << QStringList{"0", "0", "0"};
+    QTest::newRow("second loan selected")
+        << 1 << QDate(2026, 12, 7) << "B1006" << QStringList{"0", "0", "0"};
+    QTest::newRow("back into the past")
+        << 0 << QDate(2026, 10, 28) << "B1002" << QStringList{"40", "10", "1"};
 }
 
 void RenewalTest::renewalMovesTheSelectedLoan()
@@ -91,7 +91,9 @@ void RenewalTest::renewalMovesTheSelectedLoan()
     const QString other = book == "B1002" ? "B1006" : "B1002";
     QCOMPARE(lendDate(t, other), other == "B1002" ? "2026-11-27" : "2026-11-15");
     QCOMPARE(t.scalar("select count(*) from lentInfo where 还书日期 is not null or 超出天数 is not"
-                      " null or 罚款金额 is not null").toInt(), 0);
+                      " null or 罚款金额 is not null")
+                 .toInt(),
+             0);
     QCOMPARE(snapshot(t).section("bookInfo:", 1), books);
 
     // Nothing on the tab moves until the reader is looked up again.

@@ -7,10 +7,10 @@
 using namespace desk;
 
 namespace {
-const QStringList kAllBoxes = {"txtReadIDReturn",     "txtReaderNameReturn", "txtBookIDReturn",
-                               "txtBookNameReturn",   "txtBookPriceReturn",  "txtBookLeibieReturn",
-                               "txtBookPageReturn",   "txtLendDateReturn",   "txtDay",
-                               "txtReturnDate",       "txtFactDay",          "txtDayCount",
+const QStringList kAllBoxes = {"txtReadIDReturn",   "txtReaderNameReturn", "txtBookIDReturn",
+                               "txtBookNameReturn", "txtBookPriceReturn",  "txtBookLeibieReturn",
+                               "txtBookPageReturn", "txtLendDateReturn",   "txtDay",
+                               "txtReturnDate",     "txtFactDay",          "txtDayCount",
                                "txtFakuan"};
 const QStringList kFigures = {"txtDay", "txtReturnDate", "txtFactDay", "txtDayCount", "txtFakuan"};
 const QString kNoBook = QStringLiteral("没有该书信息!");
@@ -154,7 +154,8 @@ void ReturnTest::fines()
     // What is stored is what was shown.
     t.click(kMain, "cmdReturn");
     QCOMPARE(hints(t), QStringList{kReturned});
-    QCOMPARE(t.scalar("select 还书日期 from lentInfo where 书籍编号='B1001'"), QVariant(figures[1]));
+    QCOMPARE(t.scalar("select 还书日期 from lentInfo where 书籍编号='B1001'"),
+             QVariant(figures[1]));
     QCOMPARE(t.scalar("select 超出天数 from lentInfo where 书籍编号='B1001'").toInt(),
              figures[3].toInt());
     QCOMPARE(t.scalar("select 罚款金额 from lentInfo where 书籍编号='B1001'").toDouble(),
@@ -174,22 +175,30 @@ void ReturnTest::lookupMessages_data()
     QTest::addColumn<bool>("loanStillShown");
 
     // Before each row the open loan of B1001 was looked up.
-    QTest::newRow("reader empty") << "" << "B1001" << "txtReadIDReturn"
-                                  << QStringList{"请先输入读者编号"} << true;
-    QTest::newRow("reader unknown") << "009" << "B1001" << "txtReadIDReturn"
-                                    << QStringList{"没有该读者信息!"} << true;
-    QTest::newRow("book empty") << "001" << "" << "txtBookIDReturn"
-                                << QStringList{"请先输入书籍编号"} << true;
-    QTest::newRow("both empty") << "" << "" << "txtBookIDReturn"
-                                << QStringList{"请先输入书籍编号"} << true;
-    QTest::newRow("book without a reader") << "" << "B1004" << "txtBookIDReturn" << QStringList{}
-                                           << true;
-    QTest::newRow("book not on loan") << "001" << "B1004" << "txtBookIDReturn"
-                                      << QStringList{kNoBook} << false;
-    QTest::newRow("book returned before") << "001" << "B1006" << "txtBookIDReturn"
-                                          << QStringList{kNoBook} << false;
-    QTest::newRow("book unknown") << "001" << "B9999" << "txtBookIDReturn"
-                                  << QStringList{kNoBook} << false;
+    QTest::newRow("reader empty") << ""
+                                  << "B1001"
+                                  << "txtReadIDReturn" << QStringList{"请先输入读者编号"} << true;
+    QTest::newRow("reader unknown") << "009"
+                                    << "B1001"
+                                    << "txtReadIDReturn" << QStringList{"没有该读者信息!"} << true;
+    QTest::newRow("book empty") << "001"
+                                << ""
+                                << "txtBookIDReturn" << QStringList{"请先输入书籍编号"} << true;
+    QTest::newRow("both empty") << ""
+                                << ""
+                                << "txtBookIDReturn" << QStringList{"请先输入书籍编号"} << true;
+    QTest::newRow("book without a reader") << ""
+                                           << "B1004"
+                                           << "txtBookIDReturn" << QStringList{} << true;
+    QTest::newRow("book not on loan") << "001"
+                                      << "B1004"
+                                      << "txtBookIDReturn" << QStringList{kNoBook} << false;
+    QTest::newRow("book returned before") << "001"
+                                          << "B1006"
+                                          << "txtBookIDReturn" << QStringList{kNoBook} << false;
+    QTest::newRow("book unknown") << "001"
+                                  << "B9999"
+                                  << "txtBookIDReturn" << QStringList{kNoBook} << false;
 }
 
 void ReturnTest::lookupMessages()
@@ -312,7 +321,8 @@ void ReturnTest::lentReturnedAndLentAgainOnOneDay()
     QCOMPARE(openLoans(t, "B1001"), 0);
     QVERIFY(!lentFlag(t, "B1001"));
     QCOMPARE(t.scalar("select 罚款金额 from lentInfo where 读者编号='001'").toDouble(), 0.25);
-    QCOMPARE(t.scalar("select 还书日期 from lentInfo where 读者编号='002'"), QVariant("2026-12-07"));
+    QCOMPARE(t.scalar("select 还书日期 from lentInfo where 读者编号='002'"),
+             QVariant("2026-12-07"));
 }
 
 LENDORA_TEST_CLASS(ReturnTest)

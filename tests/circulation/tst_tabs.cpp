@@ -44,17 +44,31 @@ void TabsTest::captions_data()
     QTest::addColumn<int>("tab");
     QTest::addColumn<QStringList>("texts");  // labels, frames and buttons of the tab, sorted
 
-    QStringList lending = {"读者信息",     "图书信息",       "读者编号:",      "<输完按回车>",
-                           "读者姓名:",    "添加新读者",     "书籍编号:",      "<输完按回车>",
-                           "书籍名称:",    "书籍价格:",      "书籍类别:",      "出版社:",
-                           "书籍页码:",    "借出日期:",      "借出当前图书",   "显示已借图书信息:",
-                           "已借图书册数:", "还允许借出册数:", ""};
+    QStringList lending = {"读者信息",
+                           "图书信息",
+                           "读者编号:",
+                           "<输完按回车>",
+                           "读者姓名:",
+                           "添加新读者",
+                           "书籍编号:",
+                           "<输完按回车>",
+                           "书籍名称:",
+                           "书籍价格:",
+                           "书籍类别:",
+                           "出版社:",
+                           "书籍页码:",
+                           "借出日期:",
+                           "借出当前图书",
+                           "显示已借图书信息:",
+                           "已借图书册数:",
+                           "还允许借出册数:",
+                           ""};
     QStringList renewal = {"读者编号:", "<输完按回车>", "读者姓名:",     "所借图书", "书籍编号:",
                            "书籍名称:", "借书日期:",    "借书日期改为:", "确  定"};
-    QStringList giving = {"读者编号:", "<输完按回车>", "读者姓名:", "书籍编号:", "<输完按回车>",
-                          "书籍名称:", "书籍价格:",    "书籍类别:", "书籍页码:", "借出日期:",
-                          "规定天数:", "还书日期:",    "实际天数:", "超出天数:", "罚款金额:",
-                          "归还图书"};
+    QStringList giving = {
+        "读者编号:", "<输完按回车>", "读者姓名:", "书籍编号:", "<输完按回车>", "书籍名称:",
+        "书籍价格:", "书籍类别:",    "书籍页码:", "借出日期:", "规定天数:",    "还书日期:",
+        "实际天数:", "超出天数:",    "罚款金额:", "归还图书"};
     lending.sort();
     renewal.sort();
     giving.sort();
@@ -89,17 +103,32 @@ void TabsTest::boxesAtStart()
 {
     TestApp t(QDate(2026, 3, 15));
     t.login();
-    for (const char *name : {"txtReaderID", "txtBookID", "txtReaderIDRenew", "txtReadIDReturn",
-                             "txtBookIDReturn"}) {
+    for (const char *name :
+         {"txtReaderID", "txtBookID", "txtReaderIDRenew", "txtReadIDReturn", "txtBookIDReturn"}) {
         auto *box = t.control<QLineEdit>(kMain, name);
         QVERIFY2(!box->isReadOnly() && box->property("lendoraInput").toBool(), name);
     }
-    for (const char *name :
-         {"txtReaderName", "txtBookPrice", "txtBookName", "txtBookLeibie", "txtBookConcern",
-          "txtBookPage", "txtReaderNameRenew", "txtBookIDRenew", "txtBookNameRenew", "txtLendDate",
-          "txtReaderNameReturn", "txtBookNameReturn", "txtBookPriceReturn", "txtBookLeibieReturn",
-          "txtBookPageReturn", "txtLendDateReturn", "txtDay", "txtReturnDate", "txtFactDay",
-          "txtDayCount", "txtFakuan"}) {
+    for (const char *name : {"txtReaderName",
+                             "txtBookPrice",
+                             "txtBookName",
+                             "txtBookLeibie",
+                             "txtBookConcern",
+                             "txtBookPage",
+                             "txtReaderNameRenew",
+                             "txtBookIDRenew",
+                             "txtBookNameRenew",
+                             "txtLendDate",
+                             "txtReaderNameReturn",
+                             "txtBookNameReturn",
+                             "txtBookPriceReturn",
+                             "txtBookLeibieReturn",
+                             "txtBookPageReturn",
+                             "txtLendDateReturn",
+                             "txtDay",
+                             "txtReturnDate",
+                             "txtFactDay",
+                             "txtDayCount",
+                             "txtFakuan"}) {
         auto *box = t.control<QLineEdit>(kMain, name);
         QVERIFY2(box->isReadOnly() && box->text().isEmpty(), name);
     }
@@ -142,9 +171,10 @@ void TabsTest::tabsFitTheWindow()
         for (int i = 0; i < all.size(); ++i) {
             const QRect a(all[i]->mapTo(page, QPoint(0, 0)), all[i]->size());
             QVERIFY2(page->rect().contains(a), qPrintable(all[i]->objectName()));
-            const QSize wanted = qobject_cast<QLabel *>(all[i]) || qobject_cast<QPushButton *>(all[i])
-                                     ? all[i]->sizeHint()
-                                     : all[i]->minimumSizeHint();
+            const QSize wanted =
+                qobject_cast<QLabel *>(all[i]) || qobject_cast<QPushButton *>(all[i])
+                    ? all[i]->sizeHint()
+                    : all[i]->minimumSizeHint();
             QVERIFY2(all[i]->width() >= wanted.width() && all[i]->height() >= wanted.height(),
                      qPrintable(all[i]->objectName()));
             for (int j = i + 1; j < all.size(); ++j) {

@@ -81,27 +81,31 @@ QString makeVersionOne(const QString &dir)
 {
     const QString path = DatabaseFile::pathIn(dir);
     QDir().mkpath(QFileInfo(path).absolutePath());
-    runOn(path, {
-        "pragma journal_mode=wal",
-        "CREATE TABLE bookInfo (书籍编号 TEXT NOT NULL UNIQUE, 书籍名称 TEXT, 类别代码 TEXT, 出版社 TEXT,"
-        " 作者姓名 TEXT, 书籍价格 TEXT, 书籍页码 TEXT,"
-        " 登记日期 TEXT CHECK (登记日期 IS NULL OR date(登记日期, '+0 days') IS 登记日期),"
-        " 是否借出 INTEGER NOT NULL DEFAULT 0 CHECK (是否借出 IN (0, 1))) STRICT",
-        "CREATE TABLE bookType (类别代码 TEXT NOT NULL UNIQUE, 书籍类别 TEXT, 借出天数 INTEGER) STRICT",
-        "CREATE TABLE readerInfo (读者编号 TEXT NOT NULL UNIQUE, 读者姓名 TEXT, 读者性别 TEXT,"
-        " 联系电话 TEXT, 所在部门 TEXT) STRICT",
-        "CREATE TABLE lentInfo (读者编号 TEXT, 书籍编号 TEXT,"
-        " 借书日期 TEXT CHECK (借书日期 IS NULL OR date(借书日期, '+0 days') IS 借书日期),"
-        " 还书日期 TEXT CHECK (还书日期 IS NULL OR date(还书日期, '+0 days') IS 还书日期),"
-        " 超出天数 INTEGER, 罚款金额 REAL) STRICT",
-        "CREATE TABLE basicSet (借出册数 INTEGER, 罚款 REAL) STRICT",
-        "CREATE INDEX lentInfo_reader_open ON lentInfo (读者编号, 还书日期)",
-        "CREATE INDEX lentInfo_book_open ON lentInfo (书籍编号, 还书日期)",
-        "INSERT INTO basicSet VALUES (5, 0.1)",
-        "INSERT INTO bookType VALUES ('I', '文学', 30), ('T', '工业技术', 30)",
-        QStringLiteral("PRAGMA application_id=%1").arg(Schema::kApplicationId),
-        "PRAGMA user_version=1",
-    });
+    runOn(
+        path,
+        {
+            "pragma journal_mode=wal",
+            "CREATE TABLE bookInfo (书籍编号 TEXT NOT NULL UNIQUE, 书籍名称 TEXT, 类别代码 TEXT, "
+            "出版社 TEXT,"
+            " 作者姓名 TEXT, 书籍价格 TEXT, 书籍页码 TEXT,"
+            " 登记日期 TEXT CHECK (登记日期 IS NULL OR date(登记日期, '+0 days') IS 登记日期),"
+            " 是否借出 INTEGER NOT NULL DEFAULT 0 CHECK (是否借出 IN (0, 1))) STRICT",
+            "CREATE TABLE bookType (类别代码 TEXT NOT NULL UNIQUE, 书籍类别 TEXT, 借出天数 "
+            "INTEGER) STRICT",
+            "CREATE TABLE readerInfo (读者编号 TEXT NOT NULL UNIQUE, 读者姓名 TEXT, 读者性别 TEXT,"
+            " 联系电话 TEXT, 所在部门 TEXT) STRICT",
+            "CREATE TABLE lentInfo (读者编号 TEXT, 书籍编号 TEXT,"
+            " 借书日期 TEXT CHECK (借书日期 IS NULL OR date(借书日期, '+0 days') IS 借书日期),"
+            " 还书日期 TEXT CHECK (还书日期 IS NULL OR date(还书日期, '+0 days') IS 还书日期),"
+            " 超出天数 INTEGER, 罚款金额 REAL) STRICT",
+            "CREATE TABLE basicSet (借出册数 INTEGER, 罚款 REAL) STRICT",
+            "CREATE INDEX lentInfo_reader_open ON lentInfo (读者编号, 还书日期)",
+            "CREATE INDEX lentInfo_book_open ON lentInfo (书籍编号, 还书日期)",
+            "INSERT INTO basicSet VALUES (5, 0.1)",
+            "INSERT INTO bookType VALUES ('I', '文学', 30), ('T', '工业技术', 30)",
+            QStringLiteral("PRAGMA application_id=%1").arg(Schema::kApplicationId),
+            "PRAGMA user_version=1",
+        });
     return path;
 }
 
@@ -194,7 +198,8 @@ void DataTest::dateTextFindsItsRowAgain()
     const QDate lent(2026, 11, 1);
     t.exec("insert into lentInfo (读者编号, 书籍编号, 借书日期) values (?, ?, ?)",
            {"001", "B1", DateText::toSql(lent)});
-    const QString shown = DateText::toText(DateText::fromSql(t.scalar("select 借书日期 from lentInfo")));
+    const QString shown =
+        DateText::toText(DateText::fromSql(t.scalar("select 借书日期 from lentInfo")));
     QCOMPARE(shown, QStringLiteral("2026-11-01"));
     QCOMPARE(t.scalar("select count(*) from lentInfo where 借书日期=?", {shown}).toInt(), 1);
     // A value that is not a date is refused by the table itself.
@@ -262,8 +267,8 @@ void DataTest::matching_data()
     QTest::newRow("trailing blank exact") << "Qt " << false << QStringList{"Qt "};
     QTest::newRow("no trailing blank") << "Qt" << false << QStringList{"Qt"};
     QTest::newRow("case matters exact") << "qt" << false << QStringList{};
-    QTest::newRow("chinese partial") << QString::fromUtf8("大学") << true
-                                     << QStringList{QString::fromUtf8("清华大学出版社")};
+    QTest::newRow("chinese partial")
+        << QString::fromUtf8("大学") << true << QStringList{QString::fromUtf8("清华大学出版社")};
     QTest::newRow("three blanks") << "   " << false << QStringList{};
     // Three characters or more go through the text index; the rows are the same.
     QTest::newRow("percent is literal, indexed") << "50%" << true << QStringList{"50%off"};
@@ -283,11 +288,13 @@ void DataTest::matching()
     QFETCH(bool, partial);
     QFETCH(QStringList, found);
     TestApp t;
-    const QStringList titles = {"O'Neil", "50%off", "5000off", "a_b", "axb", "c:\\x",
-                                "Qt ", "Qt", QString::fromUtf8("清华大学出版社")};
+    const QStringList titles = {"O'Neil", "50%off", "5000off",
+                                "a_b",    "axb",    "c:\\x",
+                                "Qt ",    "Qt",     QString::fromUtf8("清华大学出版社")};
     int n = 0;
     for (const QString &title : titles)
-        t.exec("insert into bookInfo (书籍编号, 书籍名称) values (?, ?)", {QString::number(++n), title});
+        t.exec("insert into bookInfo (书籍编号, 书籍名称) values (?, ?)",
+               {QString::number(++n), title});
     const SqlCondition c = SqlMatch::match("bookInfo.书籍名称", typed, partial);
     QString sql = "select bookInfo.书籍名称 from bookInfo";
     for (const QString &table : c.tables)
@@ -327,7 +334,10 @@ void DataTest::firstStartCreatesTheLibrary()
     QCOMPARE(q.value(0).toInt(), 22);
     QCOMPARE(q.value(1).toInt(), 30);
     QCOMPARE(q.value(2).toInt(), 30);
-    QVERIFY(q.exec("select group_concat(类别代码, '') from (select 类别代码 from bookType order by rowid)") && q.next());
+    QVERIFY(
+        q.exec(
+            "select group_concat(类别代码, '') from (select 类别代码 from bookType order by rowid)")
+        && q.next());
     QCOMPARE(q.value(0).toString(), QStringLiteral("ABCDEFGHIJKNOPQRSTUVXZ"));
     QVERIFY(q.exec("select 书籍类别 from bookType where 类别代码='I'") && q.next());
     QCOMPARE(q.value(0).toString(), QString::fromUtf8("文学"));
@@ -364,7 +374,8 @@ void DataTest::refusedFileIsLeftUnchanged_data()
     QTest::newRow("empty file") << "empty" << QString::fromUtf8("不是数据库文件");
     QTest::newRow("truncated copy") << "truncated" << QString::fromUtf8("不完整");
     QTest::newRow("other tables") << "foreign" << QString::fromUtf8("不是本程序的数据库");
-    QTest::newRow("our id, table missing") << "missing-table" << QString::fromUtf8("缺少数据表 readerInfo");
+    QTest::newRow("our id, table missing")
+        << "missing-table" << QString::fromUtf8("缺少数据表 readerInfo");
     QTest::newRow("newer version") << "newer" << QString::fromUtf8("更新版本");
     QTest::newRow("read-only") << "read-only" << QString::fromUtf8("只读");
 }
@@ -387,7 +398,8 @@ void DataTest::refusedFileIsLeftUnchanged()
         writeFile(path, bytes.left(bytes.size() - 4096));
     } else if (kind == "foreign") {
         QDir().mkpath(QFileInfo(path).absolutePath());
-        runOn(path, {"create table customers (id integer, name text)", "insert into customers values (1, 'x')"});
+        runOn(path, {"create table customers (id integer, name text)",
+                     "insert into customers values (1, 'x')"});
     } else if (kind == "missing-table") {
         makeDatabase(dir.path());
         runOn(path, {"drop table readerInfo", "pragma journal_mode=delete"});
@@ -445,7 +457,8 @@ void DataTest::quickCheckAfterUncleanEnd()
     // Enough rows for an index page that is not the first.
     QStringList fill = {"begin"};
     for (int i = 0; i < 2000; ++i)
-        fill << QStringLiteral("insert into readerInfo values ('R%1', '读者%1', '男', '', '')").arg(i);
+        fill << QStringLiteral("insert into readerInfo values ('R%1', '读者%1', '男', '', '')")
+                    .arg(i);
     fill << "commit";
     runOn(path, fill);
     // Damage a page in the middle (the tables' rows stay readable enough for the cheap checks).
@@ -493,18 +506,20 @@ void DataTest::changeBindsEmptyTextAsText()
              1);
     QSqlQuery q(shared.db());
     QVERIFY(q.exec("select 读者姓名 is null, 读者姓名, 读者性别 is null, 联系电话 is null "
-                   "from readerInfo") && q.next());
+                   "from readerInfo")
+            && q.next());
     QCOMPARE(q.value(0).toInt(), 0);
     QCOMPARE(q.value(1).toString(), QString(""));
     QCOMPARE(q.value(2).toInt(), 0);
     QCOMPARE(q.value(3).toInt(), 1);  // a value meant to be null stays null
     q.finish();
     QString error;
-    QCOMPARE(shared.change("insert into readerInfo values (?,?,?,?,?)", {"001", "", "", "", ""},
-                           &error),
-             -1);
+    QCOMPARE(
+        shared.change("insert into readerInfo values (?,?,?,?,?)", {"001", "", "", "", ""}, &error),
+        -1);
     QVERIFY(!error.isEmpty());
-    QCOMPARE(shared.change("update readerInfo set 读者姓名=? where 读者编号=?", {"王芳", "009"}), 0);
+    QCOMPARE(shared.change("update readerInfo set 读者姓名=? where 读者编号=?", {"王芳", "009"}),
+             0);
 }
 
 void DataTest::gridSourceCountsEveryRow()
@@ -581,7 +596,8 @@ void DataTest::upgradeFromVersionOneInPlace()
                                " ('B%1', '%2', 'I')")
                     .arg(number, title);
     }
-    fill << "insert into bookInfo (书籍编号, 书籍名称) values ('A1', '50%折扣')" << "commit";
+    fill << "insert into bookInfo (书籍编号, 书籍名称) values ('A1', '50%折扣')"
+         << "commit";
     runOn(path, fill);
     const ino_t inode = inodeOf(path);
     QVERIFY(inode != 0);
@@ -605,17 +621,18 @@ void DataTest::upgradeFromVersionOneInPlace()
     search.title = QString::fromUtf8("据库原理第2");
     QVERIFY(!search.conditions().first().tables.isEmpty());
     QCOMPARE(booksFound(db, search),
-             (QStringList{"B201", "B204", "B207", "B210", "B213", "B216", "B219", "B222",
-                          "B225", "B228", "B231", "B234", "B237", "B240", "B243", "B246", "B249",
-                          "B252", "B255", "B258", "B261", "B264", "B267", "B270", "B273", "B276",
-                          "B279", "B282", "B285", "B288", "B291", "B294", "B297"}));
+             (QStringList{"B201", "B204", "B207", "B210", "B213", "B216", "B219", "B222", "B225",
+                          "B228", "B231", "B234", "B237", "B240", "B243", "B246", "B249", "B252",
+                          "B255", "B258", "B261", "B264", "B267", "B270", "B273", "B276", "B279",
+                          "B282", "B285", "B288", "B291", "B294", "B297"}));
     search.title = "0%折";
     QCOMPARE(booksFound(db, search), QStringList{"A1"});
     search.partial = false;
     search.title = QString::fromUtf8("红楼梦299");
     QCOMPARE(booksFound(db, search), QStringList{"B299"});
     // Books written afterwards are in the index too.
-    QVERIFY(q.exec(QString::fromUtf8("update bookInfo set 书籍名称='新编红楼梦' where 书籍编号='B299'")));
+    QVERIFY(q.exec(
+        QString::fromUtf8("update bookInfo set 书籍名称='新编红楼梦' where 书籍编号='B299'")));
     QCOMPARE(booksFound(db, search), QStringList());
     search.title = QString::fromUtf8("新编红楼梦");
     QCOMPARE(booksFound(db, search), QStringList{"B299"});

@@ -25,15 +25,18 @@ void seed(TestApp &t)
         {"   ", "三个空格", "F", "不详", "2026-05-07"},
     };
     for (const QVariantList &b : books)
-        t.exec("insert into bookInfo (书籍编号, 书籍名称, 类别代码, 出版社, 登记日期) values (?,?,?,?,?)", b);
+        t.exec("insert into bookInfo (书籍编号, 书籍名称, 类别代码, 出版社, 登记日期) values "
+               "(?,?,?,?,?)",
+               b);
     t.exec("insert into readerInfo (读者编号, 读者姓名) values ('001','张伟'), ('002','王芳'),"
            " ('012','欧阳张伟')");
     const QList<QVariantList> loans = {
-        {"001", "B101"}, {"001", "B110"}, {"002", "B110"}, {"012", "B120"}, {"012", "A2"},
-        {"002", "B103"}, {"009", "B101"},
+        {"001", "B101"}, {"001", "B110"}, {"002", "B110"}, {"012", "B120"},
+        {"012", "A2"},   {"002", "B103"}, {"009", "B101"},
     };
     for (const QVariantList &l : loans)
-        t.exec("insert into lentInfo (读者编号, 书籍编号, 借书日期) values (?, ?, '2026-11-01')", l);
+        t.exec("insert into lentInfo (读者编号, 书籍编号, 借书日期) values (?, ?, '2026-11-01')",
+               l);
 }
 
 // The first column of every row, sorted.
@@ -92,14 +95,14 @@ void CriteriaTest::bookQuery_data()
         << QStringList{"", "数据库系统原理", "TB", ""} << QDate() << false << QStringList();
     QTest::newRow("category entry, partial") << QStringList{"", "", "T-工业技术", ""} << QDate()
                                              << true << QStringList{"B101", "B102", "B120"};
-    QTest::newRow("three blanks are a criterion") << QStringList{"   ", "", "", ""} << QDate()
-                                                  << false << QStringList{"   "};
-    QTest::newRow("quote in an exact title") << QStringList{"", "Tom's Diary", "", ""} << QDate()
-                                             << false << QStringList{"A1"};
-    QTest::newRow("percent is literal") << QStringList{"", "0%折", "", ""} << QDate() << true
-                                        << QStringList{"A2"};
-    QTest::newRow("a date alone, partial: that day") << none << QDate(2026, 3, 2) << true
-                                                     << QStringList{"B101", "B102"};
+    QTest::newRow("three blanks are a criterion")
+        << QStringList{"   ", "", "", ""} << QDate() << false << QStringList{"   "};
+    QTest::newRow("quote in an exact title")
+        << QStringList{"", "Tom's Diary", "", ""} << QDate() << false << QStringList{"A1"};
+    QTest::newRow("percent is literal")
+        << QStringList{"", "0%折", "", ""} << QDate() << true << QStringList{"A2"};
+    QTest::newRow("a date alone, partial: that day")
+        << none << QDate(2026, 3, 2) << true << QStringList{"B101", "B102"};
 }
 
 void CriteriaTest::bookQuery()
@@ -131,20 +134,20 @@ void CriteriaTest::loanQuery_data()
     QTest::newRow("nothing") << QStringList{"", "", "", ""} << false
                              << QStringList{"001/B101", "001/B110", "002/B103", "002/B110",
                                             "012/A2"};
-    QTest::newRow("reader name, exact") << QStringList{"", "", "", "张伟"} << false
-                                        << QStringList{"001/B101", "001/B110"};
-    QTest::newRow("reader name, partial") << QStringList{"", "", "", "张伟"} << true
-                                          << QStringList{"001/B101", "001/B110", "012/A2"};
+    QTest::newRow("reader name, exact")
+        << QStringList{"", "", "", "张伟"} << false << QStringList{"001/B101", "001/B110"};
+    QTest::newRow("reader name, partial")
+        << QStringList{"", "", "", "张伟"} << true << QStringList{"001/B101", "001/B110", "012/A2"};
     QTest::newRow("indexed title and reader number, partial")
         << QStringList{"", "据库系统", "01", ""} << true << QStringList{"001/B110"};
     QTest::newRow("book number through its index and title, partial")
         << QStringList{"B11", "数据库", "", ""} << true << QStringList{"001/B110", "002/B110"};
-    QTest::newRow("exact book and reader") << QStringList{"B110", "", "002", ""} << false
-                                           << QStringList{"002/B110"};
-    QTest::newRow("exact book number is whole") << QStringList{"B11", "", "", ""} << false
-                                                << QStringList();
-    QTest::newRow("percent is literal") << QStringList{"", "%", "", ""} << true
-                                        << QStringList{"012/A2"};
+    QTest::newRow("exact book and reader")
+        << QStringList{"B110", "", "002", ""} << false << QStringList{"002/B110"};
+    QTest::newRow("exact book number is whole")
+        << QStringList{"B11", "", "", ""} << false << QStringList();
+    QTest::newRow("percent is literal")
+        << QStringList{"", "%", "", ""} << true << QStringList{"012/A2"};
 }
 
 void CriteriaTest::loanQuery()

@@ -158,26 +158,25 @@ void QueryWindowsTest::bookSearch_data()
         << QStringList{"B101", "B102", "B110"};
     QTest::newRow("B1, exact") << QStringList{"B1", "", "", ""} << QDate() << false
                                << QStringList();
-    QTest::newRow("date only") << none << QDate(2026, 5, 6) << false
-                               << QStringList{"A1", "B110"};
+    QTest::newRow("date only") << none << QDate(2026, 5, 6) << false << QStringList{"A1", "B110"};
     QTest::newRow("date, partial: the same day")
         << none << QDate(2026, 3, 2) << true << QStringList{"B101", "B102"};
     QTest::newRow("apostrophe") << QStringList{"", "Tom's Diary", "", ""} << QDate() << false
                                 << QStringList{"A1"};
-    QTest::newRow("percent is literal") << QStringList{"", "50%", "", ""} << QDate() << true
-                                        << QStringList{"A2"};
-    QTest::newRow("underscore is literal") << QStringList{"", "a_", "", ""} << QDate() << true
-                                           << QStringList{"A4"};
+    QTest::newRow("percent is literal")
+        << QStringList{"", "50%", "", ""} << QDate() << true << QStringList{"A2"};
+    QTest::newRow("underscore is literal")
+        << QStringList{"", "a_", "", ""} << QDate() << true << QStringList{"A4"};
     QTest::newRow("three blanks") << QStringList{"   ", "", "", ""} << QDate() << false
                                   << QStringList();
-    QTest::newRow("three blanks, partial") << QStringList{"   ", "", "", ""} << QDate() << true
-                                           << QStringList();
-    QTest::newRow("category entry") << QStringList{"", "", "T-工业技术", ""} << QDate() << false
-                                    << QStringList{"B101", "B102"};
+    QTest::newRow("three blanks, partial")
+        << QStringList{"   ", "", "", ""} << QDate() << true << QStringList();
+    QTest::newRow("category entry")
+        << QStringList{"", "", "T-工业技术", ""} << QDate() << false << QStringList{"B101", "B102"};
     QTest::newRow("category typed, first letter")
         << QStringList{"", "", "TB", ""} << QDate() << false << QStringList{"B101", "B102"};
-    QTest::newRow("category, partial") << QStringList{"", "", "TB", ""} << QDate() << true
-                                       << QStringList{"B101", "B102", "TB1"};
+    QTest::newRow("category, partial")
+        << QStringList{"", "", "TB", ""} << QDate() << true << QStringList{"B101", "B102", "TB1"};
     QTest::newRow("all five") << QStringList{"B102", "数据结构", "T", "清华大学出版社"}
                               << QDate(2026, 3, 2) << false << QStringList{"B102"};
 }
@@ -208,7 +207,8 @@ void QueryWindowsTest::bookSearch()
     const QStringList ids = column(grid(t, B), 0);
     const QStringList lent = column(grid(t, B), 8);
     for (int row = 0; row < ids.size(); ++row)
-        QCOMPARE(lent.at(row), QString(ids.at(row) == "B101" || ids.at(row) == "B102" ? "是" : "否"));
+        QCOMPARE(lent.at(row),
+                 QString(ids.at(row) == "B101" || ids.at(row) == "B102" ? "是" : "否"));
 }
 
 void QueryWindowsTest::clearKeepsTheDateCriterion()
@@ -286,12 +286,12 @@ void QueryWindowsTest::loanSearch_data()
     QTest::newRow("nothing: open and returned") << QStringList{"", "", "", ""} << false << all;
     QTest::newRow("reader name, exact") << QStringList{"", "", "张伟", ""} << false
                                         << QStringList{"001/B101", "001/B103", "012/B110"};
-    QTest::newRow("reader number, exact") << QStringList{"01", "", "", ""} << false
-                                          << QStringList();
-    QTest::newRow("reader number, partial") << QStringList{"01", "", "", ""} << true
-                                            << QStringList{"001/B101", "001/B103", "012/B110"};
-    QTest::newRow("book and title, partial") << QStringList{"", "B1", "", "数据"} << true
-                                             << QStringList{"002/B102"};
+    QTest::newRow("reader number, exact")
+        << QStringList{"01", "", "", ""} << false << QStringList();
+    QTest::newRow("reader number, partial")
+        << QStringList{"01", "", "", ""} << true << QStringList{"001/B101", "001/B103", "012/B110"};
+    QTest::newRow("book and title, partial")
+        << QStringList{"", "B1", "", "数据"} << true << QStringList{"002/B102"};
     QTest::newRow("book, exact") << QStringList{"", "B103", "", ""} << false
                                  << QStringList{"001/B103"};
     QTest::newRow("percent is literal") << QStringList{"", "", "", "%"} << true << QStringList();

@@ -28,11 +28,50 @@ struct Random {
 // Characters a partial match can trip over: LIKE's own wildcards and escape, quotes, blanks,
 // ASCII letters in both cases, Chinese text, a character outside the basic plane, and
 // letters whose case the text index folds while LIKE does not (full-width, Greek, Turkish).
-const QStringList kPieces = {
-    "%", "_", "'", " ", "  ", "\\", "\"", "*", "a", "A", "b", "B", "x", "X", "0", "1", "5",
-    "中", "国", "人", "民", "大", "学", "出", "版", "社", "数", "据", "库", "原", "理", "红",
-    "楼", "梦", "书", "局", QString::fromUcs4(U"\U00020000"), "\uFF05", "\uFF21", "\u03A3",
-    "\u03C3", "\u0130", "i", "\u00DF"};
+const QStringList kPieces = {"%",
+                             "_",
+                             "'",
+                             " ",
+                             "  ",
+                             "\\",
+                             "\"",
+                             "*",
+                             "a",
+                             "A",
+                             "b",
+                             "B",
+                             "x",
+                             "X",
+                             "0",
+                             "1",
+                             "5",
+                             "中",
+                             "国",
+                             "人",
+                             "民",
+                             "大",
+                             "学",
+                             "出",
+                             "版",
+                             "社",
+                             "数",
+                             "据",
+                             "库",
+                             "原",
+                             "理",
+                             "红",
+                             "楼",
+                             "梦",
+                             "书",
+                             "局",
+                             QString::fromUcs4(U"\U00020000"),
+                             "\uFF05",
+                             "\uFF21",
+                             "\u03A3",
+                             "\u03C3",
+                             "\u0130",
+                             "i",
+                             "\u00DF"};
 
 QString randomText(Random &random, int longest)
 {
@@ -108,13 +147,16 @@ BookCriteria bookSearch(const QString &column, const QString &text, bool partial
 
 void addBook(TestApp &t, Random &random, int number)
 {
-    static const QStringList publishers = {"清华大学出版社", "中华书局", "O'Reilly", "50%出版社",
-                                           "a_b Press", "PRESS", "人民出版社"};
-    const QString id = random.below(10) == 0 ? QStringLiteral("B%1_%2").arg(number).arg(randomText(random, 2))
-                                             : QStringLiteral("B%1").arg(number, 6, 10, QLatin1Char('0'));
-    const QString publisher = random.below(3) == 0 ? randomText(random, 8)
-                                                   : publishers.at(random.below(int(publishers.size())));
-    t.exec("insert into bookInfo (书籍编号, 书籍名称, 类别代码, 出版社, 是否借出) values (?, ?, ?, ?, 0)",
+    static const QStringList publishers = {"清华大学出版社", "中华书局", "O'Reilly",  "50%出版社",
+                                           "a_b Press",      "PRESS",    "人民出版社"};
+    const QString id = random.below(10) == 0
+                           ? QStringLiteral("B%1_%2").arg(number).arg(randomText(random, 2))
+                           : QStringLiteral("B%1").arg(number, 6, 10, QLatin1Char('0'));
+    const QString publisher = random.below(3) == 0
+                                  ? randomText(random, 8)
+                                  : publishers.at(random.below(int(publishers.size())));
+    t.exec("insert into bookInfo (书籍编号, 书籍名称, 类别代码, 出版社, 是否借出) values (?, ?, ?, "
+           "?, 0)",
            {id, nullOr(random, randomText(random, 12)), "I", nullOr(random, publisher)});
 }
 
@@ -139,11 +181,12 @@ namespace {
 // random ones (most find nothing).
 QStringList searchTexts(TestApp &t, Random &random, const QString &column, int count)
 {
-    QStringList texts = {"%", "_", "'", " ", "\\", "\"", "%%", "_%", "a_", "50%", "O'R",
-                         "'Re", "  ", "   ", "aA", "Aa", "AB", "ab", "中", "中国", "中国人",
-                         "大学出", "出版社", "\"\"\"", "a*b", "x\"X", "ss", "\u00DF",
-                         "\uFF05", "%出版", "σ", "Σ", "\u03C3\u03A3", "I", "İi", "B0",
-                         "B00", "b00", "B000", "00", "1_", "_0", "press", "PRESS"};
+    QStringList texts = {
+        "%",      "_",      "'",      " ",      "\\",     "\"",           "%%",    "_%",   "a_",
+        "50%",    "O'R",    "'Re",    "  ",     "   ",    "aA",           "Aa",    "AB",   "ab",
+        "中",     "中国",   "中国人", "大学出", "出版社", "\"\"\"",       "a*b",   "x\"X", "ss",
+        "\u00DF", "\uFF05", "%出版",  "σ",      "Σ",      "\u03C3\u03A3", "I",     "İi",   "B0",
+        "B00",    "b00",    "B000",   "00",     "1_",     "_0",           "press", "PRESS"};
     texts << QString::fromUcs4(U"\U00020000") << QString::fromUcs4(U"a\U00020000")
           << QString::fromUcs4(U"\U00020000\U00020000") << QString::fromUcs4(U"\U00020000中国");
     QSqlQuery q(t.db());
@@ -174,11 +217,12 @@ int compareAll(TestApp &t, Random &random, int count)
                 const QStringList plain = rows(t, plainBooks(column, text, partial));
                 const QStringList routed = rows(t, bookSearch(column, text, partial).query());
                 if (routed != plain) {
-                    QTest::qFail(qPrintable(QStringLiteral("%1 %2 \"%3\": %4 rows, the plain query %5")
-                                                .arg(column, partial ? "like" : "=", text)
-                                                .arg(routed.size())
-                                                .arg(plain.size())),
-                                 __FILE__, __LINE__);
+                    QTest::qFail(
+                        qPrintable(QStringLiteral("%1 %2 \"%3\": %4 rows, the plain query %5")
+                                       .arg(column, partial ? "like" : "=", text)
+                                       .arg(routed.size())
+                                       .arg(plain.size())),
+                        __FILE__, __LINE__);
                     return -1;
                 }
                 found += plain.isEmpty() ? 0 : 1;
@@ -216,7 +260,8 @@ void TextSearchTest::indexFollowsEveryWrite()
     // the way the catalogue windows and the desk write them.
     QVERIFY(db.transaction());
     for (int i = 0; i < 400; ++i) {
-        const QString id = QStringLiteral("B%1").arg(1 + random.below(3000), 6, 10, QLatin1Char('0'));
+        const QString id =
+            QStringLiteral("B%1").arg(1 + random.below(3000), 6, 10, QLatin1Char('0'));
         switch (i % 5) {
         case 0:
             t.exec("update bookInfo set 书籍名称=?, 出版社=? where 书籍编号=?",
@@ -240,7 +285,8 @@ void TextSearchTest::indexFollowsEveryWrite()
     QVERIFY(db.commit());
     // A transaction that is rolled back leaves no trace in the index either.
     QVERIFY(db.transaction());
-    t.exec("update bookInfo set 书籍名称='回滚的书名' where rowid in (select rowid from bookInfo limit 50)");
+    t.exec("update bookInfo set 书籍名称='回滚的书名' where rowid in (select rowid from bookInfo "
+           "limit 50)");
     QVERIFY(db.rollback());
     QCOMPARE(rows(t, bookSearch("书籍名称", "回滚的书名", true).query()), QStringList());
     QVERIFY(compareAll(t, random, 60) > 50);
@@ -265,7 +311,8 @@ void TextSearchTest::loanSearchFindsThePlainLoans()
     for (int i = 0; i < 5000; ++i)
         t.exec("insert into lentInfo (读者编号, 书籍编号, 借书日期) values (?, ?, '2026-11-01')",
                {QStringLiteral("R%1").arg(1 + random.below(320), 4, 10, QLatin1Char('0')),
-                random.below(50) == 0 ? QStringLiteral("X%1").arg(i) : ids.at(random.below(int(ids.size())))});
+                random.below(50) == 0 ? QStringLiteral("X%1").arg(i)
+                                      : ids.at(random.below(int(ids.size())))});
     QVERIFY(db.commit());
 
     // The loan query as the desk has always written it: the loan's own columns, no index.
@@ -277,11 +324,12 @@ void TextSearchTest::loanSearchFindsThePlainLoans()
     for (const bool partial : {true, false}) {
         for (int i = 0; i < 60; ++i) {
             const bool byBook = i % 2 == 0;
-            const QString value = byBook ? ids.at(random.below(int(ids.size())))
-                                         : QStringLiteral("R%1").arg(1 + random.below(300), 4, 10, QLatin1Char('0'));
+            const QString value =
+                byBook ? ids.at(random.below(int(ids.size())))
+                       : QStringLiteral("R%1").arg(1 + random.below(300), 4, 10, QLatin1Char('0'));
             const QString text = partial ? pieceOf(random, value, 1 + random.below(5)) : value;
-            const QString column = byBook ? QStringLiteral("lentInfo.书籍编号")
-                                          : QStringLiteral("lentInfo.读者编号");
+            const QString column =
+                byBook ? QStringLiteral("lentInfo.书籍编号") : QStringLiteral("lentInfo.读者编号");
             const BoundQuery plain =
                 partial ? BoundQuery{join + column + " like '%' || ? || '%' escape '\\'",
                                      {SqlMatch::escapeLike(text)}}
@@ -304,8 +352,10 @@ void TextSearchTest::routeIsChosenByCharacters_data()
     QTest::addColumn<bool>("indexed");
     QTest::newRow("two Chinese characters, six bytes") << "中国" << false;
     QTest::newRow("three Chinese characters") << "中国人" << true;
-    QTest::newRow("one character outside the basic plane") << QString::fromUcs4(U"\U00020000") << false;
-    QTest::newRow("two of them, four UTF-16 units") << QString::fromUcs4(U"\U00020000\U00020000") << false;
+    QTest::newRow("one character outside the basic plane")
+        << QString::fromUcs4(U"\U00020000") << false;
+    QTest::newRow("two of them, four UTF-16 units")
+        << QString::fromUcs4(U"\U00020000\U00020000") << false;
     QTest::newRow("three of them") << QString::fromUcs4(U"\U00020000\U00020000\U00020000") << true;
     QTest::newRow("two letters") << "ab" << false;
     QTest::newRow("percent, underscore, quote") << "%_'" << true;

@@ -25,19 +25,43 @@ void ReaderRulesTest::stepping_data()
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("previous");  // "-" when previous does nothing
     QTest::addColumn<QString>("next");
-    QTest::newRow("empty") << "" << "-" << "001";
-    QTest::newRow("001") << "001" << "-" << "002";
-    QTest::newRow("002") << "002" << "001" << "003";
-    QTest::newRow("010") << "010" << "009" << "011";
-    QTest::newRow("no leading zeros") << "9" << "008" << "010";
-    QTest::newRow("past three digits") << "999" << "998" << "1000";
-    QTest::newRow("letters count as 0") << "abc" << "-" << "001";
-    QTest::newRow("leading digits") << "12a" << "011" << "013";
-    QTest::newRow("leading blank") << " 5" << "004" << "006";
+    QTest::newRow("empty") << ""
+                           << "-"
+                           << "001";
+    QTest::newRow("001") << "001"
+                         << "-"
+                         << "002";
+    QTest::newRow("002") << "002"
+                         << "001"
+                         << "003";
+    QTest::newRow("010") << "010"
+                         << "009"
+                         << "011";
+    QTest::newRow("no leading zeros") << "9"
+                                      << "008"
+                                      << "010";
+    QTest::newRow("past three digits") << "999"
+                                       << "998"
+                                       << "1000";
+    QTest::newRow("letters count as 0") << "abc"
+                                        << "-"
+                                        << "001";
+    QTest::newRow("leading digits") << "12a"
+                                    << "011"
+                                    << "013";
+    QTest::newRow("leading blank") << " 5"
+                                   << "004"
+                                   << "006";
     // Only the leading digits count: no sign, no fraction, no exponent.
-    QTest::newRow("sign") << "-5" << "-" << "001";
-    QTest::newRow("fraction") << "1.5" << "-" << "002";
-    QTest::newRow("exponent") << "1e2" << "-" << "002";
+    QTest::newRow("sign") << "-5"
+                          << "-"
+                          << "001";
+    QTest::newRow("fraction") << "1.5"
+                              << "-"
+                              << "002";
+    QTest::newRow("exponent") << "1e2"
+                              << "-"
+                              << "002";
 }
 
 void ReaderRulesTest::stepping()

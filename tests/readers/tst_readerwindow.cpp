@@ -210,7 +210,7 @@ void ReaderWindowTest::captions()
     QWidget *window = t.window(W);
     QCOMPARE(window->windowTitle(), QString("读者资料管理"));
     QCOMPARE(t.control<QGroupBox>(W, "Frame1")->title(), QString("读者信息"));
-    const QStringList captions = {"查找读者信息", "<", ">", "添加新读者",
+    const QStringList captions = {"查找读者信息", "<",          ">",   "添加新读者",
                                   "修改读者信息", "删除该读者", "退出"};
     for (int i = 0; i < kButtons.size(); ++i)
         QCOMPARE(t.text(W, kButtons.at(i)), captions.at(i));
@@ -233,12 +233,12 @@ void ReaderWindowTest::findByButtonAndEnter_data()
     for (const bool enter : {false, true}) {
         const QByteArray how = enter ? "enter " : "button ";
         QTest::newRow(how + "found") << enter << "002" << wang << QStringList();
-        QTest::newRow(how + "unknown") << enter << "003" << none
-                                       << QStringList{hint("没有该读者信息!")};
-        QTest::newRow(how + "trailing blank") << enter << "02 " << none
-                                              << QStringList{hint("没有该读者信息!")};
-        QTest::newRow(how + "empty") << enter << "" << QStringList{"", "旧名", "男", "", ""}
-                                     << QStringList{enterNumber};
+        QTest::newRow(how + "unknown")
+            << enter << "003" << none << QStringList{hint("没有该读者信息!")};
+        QTest::newRow(how + "trailing blank")
+            << enter << "02 " << none << QStringList{hint("没有该读者信息!")};
+        QTest::newRow(how + "empty")
+            << enter << "" << QStringList{"", "旧名", "男", "", ""} << QStringList{enterNumber};
     }
 }
 
@@ -292,14 +292,31 @@ void ReaderWindowTest::stepping_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QStringList>("shown");
     const QStringList nothing;
-    QTest::newRow("previous from 001") << "001" << "Command2" << "001" << "" << nothing;
-    QTest::newRow("previous from empty") << "" << "Command2" << "" << "" << nothing;
-    QTest::newRow("previous from 010") << "010" << "Command2" << "009" << "孙九" << nothing;
-    QTest::newRow("next from empty") << "" << "Command7" << "001" << "张伟" << nothing;
+    QTest::newRow("previous from 001") << "001"
+                                       << "Command2"
+                                       << "001"
+                                       << "" << nothing;
+    QTest::newRow("previous from empty") << ""
+                                         << "Command2"
+                                         << ""
+                                         << "" << nothing;
+    QTest::newRow("previous from 010") << "010"
+                                       << "Command2"
+                                       << "009"
+                                       << "孙九" << nothing;
+    QTest::newRow("next from empty") << ""
+                                     << "Command7"
+                                     << "001"
+                                     << "张伟" << nothing;
     // The program's own number is never cut to the three typed bytes.
-    QTest::newRow("next from 999") << "999" << "Command7" << "1000" << "吴千" << nothing;
-    QTest::newRow("next to a gap") << "002" << "Command7" << "" << ""
-                                   << QStringList{hint("没有该读者信息!")};
+    QTest::newRow("next from 999") << "999"
+                                   << "Command7"
+                                   << "1000"
+                                   << "吴千" << nothing;
+    QTest::newRow("next to a gap") << "002"
+                                   << "Command7"
+                                   << ""
+                                   << "" << QStringList{hint("没有该读者信息!")};
 }
 
 void ReaderWindowTest::stepping()
@@ -462,9 +479,15 @@ void ReaderWindowTest::engineFailures_data()
     QTest::addColumn<QString>("trigger");
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("message");
-    QTest::newRow("add") << "before insert" << "Command3" << "读者资料添加失败!";
-    QTest::newRow("change") << "before update" << "Command5" << "读者资料修改失败!";
-    QTest::newRow("delete") << "before delete" << "Command6" << "读者资料删除失败!";
+    QTest::newRow("add") << "before insert"
+                         << "Command3"
+                         << "读者资料添加失败!";
+    QTest::newRow("change") << "before update"
+                            << "Command5"
+                            << "读者资料修改失败!";
+    QTest::newRow("delete") << "before delete"
+                            << "Command6"
+                            << "读者资料删除失败!";
 }
 
 void ReaderWindowTest::engineFailures()
@@ -491,18 +514,36 @@ void ReaderWindowTest::byteLimits_data()
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("kept");
-    QTest::newRow("number: three digits") << "txtReaderNo" << "1234" << "123";
-    QTest::newRow("number: one chinese") << "txtReaderNo" << "1张三" << "1张";
-    QTest::newRow("number: no half character") << "txtReaderNo" << "12张" << "12";
-    QTest::newRow("name: four chinese") << "txtReaderName" << "欧阳明月清风" << "欧阳明月";
-    QTest::newRow("name: mixed") << "txtReaderName" << "Tom汤姆abcd" << "Tom汤姆a";
-    QTest::newRow("sex: one chinese") << "txtReaderMan" << "男女" << "男";
-    QTest::newRow("sex: two letters") << "txtReaderMan" << "Mxy" << "Mx";
-    QTest::newRow("sex: letter then chinese") << "txtReaderMan" << "M男" << "M";
-    QTest::newRow("phone: twelve") << "txtReaderTel" << "0101234567890" << "010123456789";
-    QTest::newRow("address: no limit")
-        << "txtReaderAddress" << "计算机科学与技术学院软件工程系"
-        << "计算机科学与技术学院软件工程系";
+    QTest::newRow("number: three digits") << "txtReaderNo"
+                                          << "1234"
+                                          << "123";
+    QTest::newRow("number: one chinese") << "txtReaderNo"
+                                         << "1张三"
+                                         << "1张";
+    QTest::newRow("number: no half character") << "txtReaderNo"
+                                               << "12张"
+                                               << "12";
+    QTest::newRow("name: four chinese") << "txtReaderName"
+                                        << "欧阳明月清风"
+                                        << "欧阳明月";
+    QTest::newRow("name: mixed") << "txtReaderName"
+                                 << "Tom汤姆abcd"
+                                 << "Tom汤姆a";
+    QTest::newRow("sex: one chinese") << "txtReaderMan"
+                                      << "男女"
+                                      << "男";
+    QTest::newRow("sex: two letters") << "txtReaderMan"
+                                      << "Mxy"
+                                      << "Mx";
+    QTest::newRow("sex: letter then chinese") << "txtReaderMan"
+                                              << "M男"
+                                              << "M";
+    QTest::newRow("phone: twelve") << "txtReaderTel"
+                                   << "0101234567890"
+                                   << "010123456789";
+    QTest::newRow("address: no limit") << "txtReaderAddress"
+                                       << "计算机科学与技术学院软件工程系"
+                                       << "计算机科学与技术学院软件工程系";
 }
 
 void ReaderWindowTest::byteLimits()
@@ -523,12 +564,21 @@ void ReaderWindowTest::pasteIsCutAtACharacter_data()
     QTest::addColumn<int>("cursor");
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("after");
-    QTest::newRow("name at the end") << "txtReaderName" << "张三" << 2 << "李a四五" << "张三李a";
-    QTest::newRow("name in the middle") << "txtReaderName" << "张三" << 1 << "李四王" << "张李四三";
-    QTest::newRow("number in the middle") << "txtReaderNo" << "12" << 1 << "ab" << "1a2";
-    QTest::newRow("number full") << "txtReaderNo" << "123" << 3 << "4" << "123";
-    QTest::newRow("phone over a selection") << "txtReaderTel" << "123456789012" << -1
-                                            << "98765432101234" << "987654321012";
+    QTest::newRow("name at the end") << "txtReaderName"
+                                     << "张三" << 2 << "李a四五"
+                                     << "张三李a";
+    QTest::newRow("name in the middle") << "txtReaderName"
+                                        << "张三" << 1 << "李四王"
+                                        << "张李四三";
+    QTest::newRow("number in the middle") << "txtReaderNo"
+                                          << "12" << 1 << "ab"
+                                          << "1a2";
+    QTest::newRow("number full") << "txtReaderNo"
+                                 << "123" << 3 << "4"
+                                 << "123";
+    QTest::newRow("phone over a selection") << "txtReaderTel"
+                                            << "123456789012" << -1 << "98765432101234"
+                                            << "987654321012";
 }
 
 void ReaderWindowTest::pasteIsCutAtACharacter()

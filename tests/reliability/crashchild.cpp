@@ -29,8 +29,7 @@ class Journal {
 public:
     explicit Journal(const QString &path)
         : m_fd(::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_APPEND, 0600))
-    {
-    }
+    {}
     ~Journal() { ::close(m_fd); }
     bool isOpen() const { return m_fd >= 0; }
     // One write per line: a kill never leaves half a line behind.
@@ -114,9 +113,9 @@ int loans(const QString &databasePath, Journal &journal, QRandomGenerator &rando
                                        DateText::toText(open.lendDate.addDays(held)),
                                        NumberText::fromInt(overdue),
                                        NumberText::fromDouble(overdue * 0.1)};
-            journal.line(QStringLiteral("T RETURN %1 %2 %3 %4 %5")
-                             .arg(slip.bookId, slip.lendDate, slip.returnDate, slip.overdueDays,
-                                  slip.fine));
+            journal.line(
+                QStringLiteral("T RETURN %1 %2 %3 %4 %5")
+                    .arg(slip.bookId, slip.lendDate, slip.returnDate, slip.overdueDays, slip.fine));
             const auto result = store.returnBook(slip);
             done = result == LoanStore::ReturnResult::Returned;
             failed = result == LoanStore::ReturnResult::Failed;
@@ -146,9 +145,9 @@ int files(const QString &appDir, Journal &journal, QRandomGenerator &random)
             break;
         case 1:
             journal.line(QStringLiteral("T ACCOUNT ") + version);
-            done = AccountFile::write(dir.filePath(QStringLiteral("dat/userdata.dat")),
-                                      {QStringLiteral("user") + version,
-                                       QStringLiteral("pw") + version})
+            done = AccountFile::write(
+                       dir.filePath(QStringLiteral("dat/userdata.dat")),
+                       {QStringLiteral("user") + version, QStringLiteral("pw") + version})
                    == AccountFile::WriteResult::Written;
             break;
         default:

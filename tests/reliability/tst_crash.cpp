@@ -417,8 +417,7 @@ void CrashTest::firstStartSurvivesKills()
         const QString folder = QFileInfo(DatabaseFile::pathIn(dir)).absolutePath();
         QElapsedTimer waited;
         waited.start();
-        while (!QFileInfo::exists(folder) && waited.elapsed() < 30000
-               && !probe.waitForFinished(0))
+        while (!QFileInfo::exists(folder) && waited.elapsed() < 30000 && !probe.waitForFinished(0))
             QThread::usleep(100);
         return QFileInfo::exists(folder);
     };

@@ -26,8 +26,7 @@ using lendora::testkit::TestApp;
 namespace {
 
 const QString kTipWriteFailed = QStringLiteral("读取时出错");
-const QString kAccountWriteFailed =
-    QStringLiteral("无法写入帐号文件 dat/userdata.dat,帐号未更改!");
+const QString kAccountWriteFailed = QStringLiteral("无法写入帐号文件 dat/userdata.dat,帐号未更改!");
 const QString kNoSuchUser = QStringLiteral("帐号不存在!");
 
 QByteArray hashOf(const QString &path)
@@ -318,16 +317,26 @@ void FilesTest::databaseFile_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("says");
-    QTest::newRow("text") << "text" << "不是数据库文件";
-    QTest::newRow("empty") << "empty" << "不是数据库文件";
-    QTest::newRow("10 MB of junk") << "junk" << "不是数据库文件";
-    QTest::newRow("truncated") << "truncated" << "不完整";
-    QTest::newRow("other program's database") << "foreign" << "不是本程序的数据库";
-    QTest::newRow("damaged table list") << "damaged" << "数据表";
-    QTest::newRow("newer version") << "newer" << "更新版本";
-    QTest::newRow("read-only") << "read-only" << "只读";
-    QTest::newRow("folder in its place") << "folder" << "文件夹";
-    QTest::newRow("file in place of mdb") << "mdb file" << "无法建立";
+    QTest::newRow("text") << "text"
+                          << "不是数据库文件";
+    QTest::newRow("empty") << "empty"
+                           << "不是数据库文件";
+    QTest::newRow("10 MB of junk") << "junk"
+                                   << "不是数据库文件";
+    QTest::newRow("truncated") << "truncated"
+                               << "不完整";
+    QTest::newRow("other program's database") << "foreign"
+                                              << "不是本程序的数据库";
+    QTest::newRow("damaged table list") << "damaged"
+                                        << "数据表";
+    QTest::newRow("newer version") << "newer"
+                                   << "更新版本";
+    QTest::newRow("read-only") << "read-only"
+                               << "只读";
+    QTest::newRow("folder in its place") << "folder"
+                                         << "文件夹";
+    QTest::newRow("file in place of mdb") << "mdb file"
+                                          << "无法建立";
 }
 
 // Refused through the real start: one message with the file's place, the program ends before

@@ -31,8 +31,8 @@ const QString kFresh = QStringLiteral("新");
 const QStringList kTables = {"bookInfo", "bookType", "readerInfo", "lentInfo", "basicSet"};
 
 // Messages that mean the engine failed: hostile text must never get that far.
-const QStringList kEngineFailures = {"数据库操作失败", "数据库拒绝了这次", "查询失败",
-                                     "无法读取", "读者资料查询失败"};
+const QStringList kEngineFailures = {"数据库操作失败", "数据库拒绝了这次", "查询失败", "无法读取",
+                                     "读者资料查询失败"};
 const QStringList kTitles = {kHintTitle, kAppTitle, "读取时出错", "找不到所需字段"};
 
 struct Snapshot {
@@ -195,9 +195,9 @@ private:
             for (const QString &row : removed) {
                 if (addedKeys.contains(keyOf(row)))
                     continue;  // changed; the new row was checked above
-                QVERIFY2(confirmedDelete || carries(row, typed),
-                         qPrintable(QString("%1: %2 lost a row: %3")
-                                        .arg(what, table, row.left(200))));
+                QVERIFY2(
+                    confirmedDelete || carries(row, typed),
+                    qPrintable(QString("%1: %2 lost a row: %3").arg(what, table, row.left(200))));
             }
         }
         QSqlQuery q(m_t.db());
@@ -294,8 +294,8 @@ void HostileInputTest::everyBox()
     t.prompter().clear();
     paste(t.control<QLineEdit>("Frmmain", "txtBookID"), value);
     t.enter("Frmmain", "txtBookID");
-    QCOMPARE(t.prompter().texts(), QStringList{typed == value ? "该书已经借出,请选择其它图书!"
-                                                              : "没有该书信息!"});
+    QCOMPARE(t.prompter().texts(),
+             QStringList{typed == value ? "该书已经借出,请选择其它图书!" : "没有该书信息!"});
     QCOMPARE(t.text("Frmmain", "txtBookName"), typed == value ? value : QString());
     t.prompter().clear();
 

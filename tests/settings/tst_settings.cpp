@@ -50,9 +50,12 @@ void SettingsTest::showsStoredRules_data()
     QTest::addColumn<QVariant>("fine");
     QTest::addColumn<QString>("limitText");
     QTest::addColumn<QString>("fineText");
-    QTest::newRow("shipped") << QVariant(5) << QVariant(0.1) << "5" << "0.1";
-    QTest::newRow("quarter") << QVariant(7) << QVariant(0.25) << "7" << "0.25";
-    QTest::newRow("whole fine") << QVariant(0) << QVariant(2.0) << "0" << "2";
+    QTest::newRow("shipped") << QVariant(5) << QVariant(0.1) << "5"
+                             << "0.1";
+    QTest::newRow("quarter") << QVariant(7) << QVariant(0.25) << "7"
+                             << "0.25";
+    QTest::newRow("whole fine") << QVariant(0) << QVariant(2.0) << "0"
+                                << "2";
     QTest::newRow("empty values") << nullInt() << QVariant(QMetaType(QMetaType::Double)) << ""
                                   << "";
 }
@@ -82,11 +85,16 @@ void SettingsTest::savedRulesAreReadNext_data()
     QTest::addColumn<QString>("fineText");
     QTest::addColumn<int>("limit");
     QTest::addColumn<double>("fine");
-    QTest::newRow("three and a half") << "3" << "0.5" << 3 << 0.5;
-    QTest::newRow("blanks around") << " 4 " << "1 " << 4 << 1.0;
-    QTest::newRow("zeros") << "0" << "0" << 0 << 0.0;
-    QTest::newRow("whole written as decimal") << "12.0" << "2.50" << 12 << 2.5;
-    QTest::newRow("top of range") << "32767" << "1000" << 32767 << 1000.0;
+    QTest::newRow("three and a half") << "3"
+                                      << "0.5" << 3 << 0.5;
+    QTest::newRow("blanks around") << " 4 "
+                                   << "1 " << 4 << 1.0;
+    QTest::newRow("zeros") << "0"
+                           << "0" << 0 << 0.0;
+    QTest::newRow("whole written as decimal") << "12.0"
+                                              << "2.50" << 12 << 2.5;
+    QTest::newRow("top of range") << "32767"
+                                  << "1000" << 32767 << 1000.0;
 }
 
 void SettingsTest::savedRulesAreReadNext()
@@ -117,18 +125,30 @@ void SettingsTest::refusesBadValues_data()
 {
     QTest::addColumn<QString>("limitText");
     QTest::addColumn<QString>("fineText");
-    QTest::newRow("empty limit") << "" << "0.5";
-    QTest::newRow("blank limit") << " " << "0.5";
-    QTest::newRow("text limit") << "abc" << "0.5";
-    QTest::newRow("number then text") << "3本" << "0.5";
-    QTest::newRow("negative limit") << "-1" << "0.5";
-    QTest::newRow("fractional limit") << "2.5" << "0.5";
-    QTest::newRow("limit out of range") << "32768" << "0.5";
-    QTest::newRow("empty fine") << "3" << "";
-    QTest::newRow("text fine") << "3" << "一毛";
-    QTest::newRow("negative fine") << "3" << "-0.1";
-    QTest::newRow("fine with comma") << "3" << "0,5";
-    QTest::newRow("infinite fine") << "3" << "inf";
+    QTest::newRow("empty limit") << ""
+                                 << "0.5";
+    QTest::newRow("blank limit") << " "
+                                 << "0.5";
+    QTest::newRow("text limit") << "abc"
+                                << "0.5";
+    QTest::newRow("number then text") << "3本"
+                                      << "0.5";
+    QTest::newRow("negative limit") << "-1"
+                                    << "0.5";
+    QTest::newRow("fractional limit") << "2.5"
+                                      << "0.5";
+    QTest::newRow("limit out of range") << "32768"
+                                        << "0.5";
+    QTest::newRow("empty fine") << "3"
+                                << "";
+    QTest::newRow("text fine") << "3"
+                               << "一毛";
+    QTest::newRow("negative fine") << "3"
+                                   << "-0.1";
+    QTest::newRow("fine with comma") << "3"
+                                     << "0,5";
+    QTest::newRow("infinite fine") << "3"
+                                   << "inf";
 }
 
 void SettingsTest::refusesBadValues()

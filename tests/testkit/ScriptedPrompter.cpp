@@ -31,8 +31,8 @@ bool ScriptedPrompter::confirm(const Prompt &p)
         unexpected(QStringLiteral("confirmation"), p);
     else
         ok = m_confirms.dequeue();
-    m_shown.append({Shown::Confirm, p, ok ? QStringLiteral("OK") : QStringLiteral("Cancel"),
-                    QString()});
+    m_shown.append(
+        {Shown::Confirm, p, ok ? QStringLiteral("OK") : QStringLiteral("Cancel"), QString()});
     return ok;
 }
 

@@ -28,7 +28,7 @@ public:
     // The answer to every confirmation nobody queued one for (a clerk who always says OK).
     void answerEveryConfirm(bool ok) { m_everyConfirm = ok; }
     const QList<Shown> &shown() const { return m_shown; }
-    QStringList texts() const;              // just the texts, in order
+    QStringList texts() const;  // just the texts, in order
     // Forgets what was shown, keeps queued answers.
     void clear() { m_shown.clear(); }
     // Queued answers nobody asked for yet.

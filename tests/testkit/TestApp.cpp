@@ -125,9 +125,9 @@ QObject *TestApp::findObject(const QString &window, const QString &name) const
 
 void TestApp::reportMissing(const QString &window, const QString &name, bool wrongKind)
 {
-    const QString text = wrongKind
-                             ? QStringLiteral("%1.%2 is not of the kind asked for").arg(window, name)
-                             : QStringLiteral("no control %1 in window %2").arg(name, window);
+    const QString text =
+        wrongKind ? QStringLiteral("%1.%2 is not of the kind asked for").arg(window, name)
+                  : QStringLiteral("no control %1 in window %2").arg(name, window);
     QTest::qFail(qPrintable(text), __FILE__, __LINE__);
 }
 

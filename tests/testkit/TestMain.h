@@ -31,13 +31,16 @@ inline int runTestClasses(int argc, char *argv[])
 
 }  // namespace lendora::testkit
 
-#define LENDORA_TEST_CLASS(Class)                                                              \
-    namespace {                                                                                \
-    const bool registered##Class = [] {                                                        \
-        lendora::testkit::testClasses().push_back([] { return std::make_unique<Class>(); });  \
-        return true;                                                                           \
-    }();                                                                                       \
+#define LENDORA_TEST_CLASS(Class)                                                                  \
+    namespace {                                                                                    \
+    const bool registered##Class = [] {                                                            \
+        lendora::testkit::testClasses().push_back([] { return std::make_unique<Class>(); });       \
+        return true;                                                                               \
+    }();                                                                                           \
     }
 
-#define LENDORA_TEST_MAIN()                                                                    \
-    int main(int argc, char *argv[]) { return lendora::testkit::runTestClasses(argc, argv); }
+#define LENDORA_TEST_MAIN()                                                                        \
+    int main(int argc, char *argv[])                                                               \
+    {                                                                                              \
+        return lendora::testkit::runTestClasses(argc, argv);                                       \
+    }

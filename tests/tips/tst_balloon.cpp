@@ -96,13 +96,15 @@ void BalloonTest::colours_data()
     QTest::addColumn<QColor>("foreColour");
     const QColor systemBack = QToolTip::palette().color(QPalette::ToolTipBase);
     const QColor systemFore = QToolTip::palette().color(QPalette::ToolTipText);
-    QTest::newRow("system colours") << "" << "" << systemBack << systemFore;
+    QTest::newRow("system colours") << ""
+                                    << "" << systemBack << systemFore;
     // Red in the low byte, blue in the high one.
-    QTest::newRow("red on blue") << "16711680" << "255" << QColor(0, 0, 255) << QColor(255, 0, 0);
-    QTest::newRow("mixed") << "12648447" << "32768" << QColor(0xFF, 0xFF, 0xC0)
-                           << QColor(0, 0x80, 0);
-    QTest::newRow("not a number keeps the system's") << "abc" << "16777216" << systemBack
-                                                     << systemFore;
+    QTest::newRow("red on blue") << "16711680"
+                                 << "255" << QColor(0, 0, 255) << QColor(255, 0, 0);
+    QTest::newRow("mixed") << "12648447"
+                           << "32768" << QColor(0xFF, 0xFF, 0xC0) << QColor(0, 0x80, 0);
+    QTest::newRow("not a number keeps the system's") << "abc"
+                                                     << "16777216" << systemBack << systemFore;
 }
 
 void BalloonTest::colours()
@@ -181,8 +183,8 @@ void BalloonTest::showsWhileTheMouseRests()
     Form form;
     clsToolTip tip;
     tip.setDelayTime(10);
-    tip.CreateBalloon(form.button, form.button, QStringLiteral("点击此按钮更改您的帐号!"), 64, false,
-                      QStringLiteral("提示"), 1, QString(), QString());
+    tip.CreateBalloon(form.button, form.button, QStringLiteral("点击此按钮更改您的帐号!"), 64,
+                      false, QStringLiteral("提示"), 1, QString(), QString());
     BalloonWidget *balloon = tip.tipWindow();
     QVERIFY(!balloon->isVisible());
 

@@ -71,27 +71,34 @@ void ProfileTest::read_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QVariant>("expected");  // invalid: missing
     const QVariant missing;
-    QTest::newRow("names without regard to case") << kEdited << "TIP" << "START" << QVariant("T");
-    QTest::newRow("first occurrence wins, comments skipped")
-        << kEdited << "Tip" << "current" << QVariant("2");
-    QTest::newRow("Chinese value") << kEdited << "TIP" << "1" << QVariant(QStringLiteral("扫码枪借书"));
-    QTest::newRow("value holding =") << kEdited << "TIP" << "2" << QVariant("a=b");
-    QTest::newRow("key of another section") << kEdited << "TIP" << "x" << missing;
-    QTest::newRow("section missing") << kEdited << "None" << "x" << missing;
-    QTest::newRow("key missing") << kEdited << "TIP" << "3" << missing;
-    QTest::newRow("empty value") << QByteArray("[TIP]\r\nCURRENT=\r\n") << "TIP" << "CURRENT"
-                                 << QVariant("");
-    QTest::newRow("blank value") << QByteArray("[TIP]\nCURRENT=   \n") << "TIP" << "CURRENT"
-                                 << QVariant("");
+    QTest::newRow("names without regard to case") << kEdited << "TIP"
+                                                  << "START" << QVariant("T");
+    QTest::newRow("first occurrence wins, comments skipped") << kEdited << "Tip"
+                                                             << "current" << QVariant("2");
+    QTest::newRow("Chinese value") << kEdited << "TIP"
+                                   << "1" << QVariant(QStringLiteral("扫码枪借书"));
+    QTest::newRow("value holding =") << kEdited << "TIP"
+                                     << "2" << QVariant("a=b");
+    QTest::newRow("key of another section") << kEdited << "TIP"
+                                            << "x" << missing;
+    QTest::newRow("section missing") << kEdited << "None"
+                                     << "x" << missing;
+    QTest::newRow("key missing") << kEdited << "TIP"
+                                 << "3" << missing;
+    QTest::newRow("empty value") << QByteArray("[TIP]\r\nCURRENT=\r\n") << "TIP"
+                                 << "CURRENT" << QVariant("");
+    QTest::newRow("blank value") << QByteArray("[TIP]\nCURRENT=   \n") << "TIP"
+                                 << "CURRENT" << QVariant("");
     QTest::newRow("key before any section") << QByteArray("CURRENT=1\n[TIP]\n") << "TIP"
                                             << "CURRENT" << missing;
-    QTest::newRow("LF line ends") << QByteArray("[TIP]\nSTART=F\n") << "TIP" << "START"
-                                  << QVariant("F");
+    QTest::newRow("LF line ends") << QByteArray("[TIP]\nSTART=F\n") << "TIP"
+                                  << "START" << QVariant("F");
     QTest::newRow("carried over in GB18030")
-        << gb18030(QStringLiteral("[TIP]\r\n1=借书时按回车\r\n")) << "TIP" << "1"
-        << QVariant(QStringLiteral("借书时按回车"));
+        << gb18030(QStringLiteral("[TIP]\r\n1=借书时按回车\r\n")) << "TIP"
+        << "1" << QVariant(QStringLiteral("借书时按回车"));
     QTest::newRow("UTF-8 with a byte-order mark")
-        << QByteArray("\xEF\xBB\xBF[TIP]\r\nSTART=T\r\n") << "TIP" << "START" << QVariant("T");
+        << QByteArray("\xEF\xBB\xBF[TIP]\r\nSTART=T\r\n") << "TIP"
+        << "START" << QVariant("T");
 }
 
 void ProfileTest::read()
@@ -168,8 +175,8 @@ void ProfileTest::writeAddsWhatIsMissing_data()
     QTest::newRow("section at the end of the file")
         << QByteArray("; only a comment\r\n")
         << QByteArray("; only a comment\r\n[TIP]\r\nCURRENT=1\r\n");
-    QTest::newRow("empty section") << QByteArray("[TIP]\r\n[Other]\r\n")
-                                   << QByteArray("[TIP]\r\nCURRENT=1\r\n[Other]\r\n");
+    QTest::newRow("empty section")
+        << QByteArray("[TIP]\r\n[Other]\r\n") << QByteArray("[TIP]\r\nCURRENT=1\r\n[Other]\r\n");
 }
 
 void ProfileTest::writeAddsWhatIsMissing()
@@ -189,12 +196,24 @@ void ProfileTest::writeRefuses_data()
     QTest::addColumn<QString>("how");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
-    QTest::newRow("read-only file") << "read-only" << "CURRENT" << "2";
-    QTest::newRow("a folder in its place") << "folder" << "CURRENT" << "2";
-    QTest::newRow("no such folder") << "no folder" << "CURRENT" << "2";
-    QTest::newRow("value with a line break") << "" << "CURRENT" << "2\r\n3=x";
-    QTest::newRow("key holding =") << "" << "A=B" << "2";
-    QTest::newRow("empty key") << "" << "" << "2";
+    QTest::newRow("read-only file") << "read-only"
+                                    << "CURRENT"
+                                    << "2";
+    QTest::newRow("a folder in its place") << "folder"
+                                           << "CURRENT"
+                                           << "2";
+    QTest::newRow("no such folder") << "no folder"
+                                    << "CURRENT"
+                                    << "2";
+    QTest::newRow("value with a line break") << ""
+                                             << "CURRENT"
+                                             << "2\r\n3=x";
+    QTest::newRow("key holding =") << ""
+                                   << "A=B"
+                                   << "2";
+    QTest::newRow("empty key") << ""
+                               << ""
+                               << "2";
 }
 
 void ProfileTest::writeRefuses()
@@ -226,7 +245,8 @@ void ProfileTest::carriedOverFileIsRewrittenInUtf8()
     const QString path = dir.filePath("QUICKTIP.INI");
     writeBytes(path, gb18030(QStringLiteral("; 旧文件\r\n[TIP]\r\nCURRENT=1\r\n1=还书\r\n")));
     QVERIFY(PrivateProfile::write(path, "TIP", "CURRENT", "2"));
-    QCOMPARE(readBytes(path), QStringLiteral("; 旧文件\r\n[TIP]\r\nCURRENT=2\r\n1=还书\r\n").toUtf8());
+    QCOMPARE(readBytes(path),
+             QStringLiteral("; 旧文件\r\n[TIP]\r\nCURRENT=2\r\n1=还书\r\n").toUtf8());
 }
 
 LENDORA_TEST_CLASS(ProfileTest)

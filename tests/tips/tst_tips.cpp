@@ -126,33 +126,42 @@ void TipsTest::rotation_data()
     QTest::addColumn<bool>("ticked");
     QTest::addColumn<QStringList>("prompts");
     const QStringList none;
-    QTest::newRow("CURRENT=3 of 3") << QByteArray("[TIP]\r\nSTART=T\r\nCURRENT=3\r\n1=a\r\n2=b\r\n3=c\r\n")
-                                    << "c" << "1" << true << none;
-    QTest::newRow("CURRENT=2 without 3") << QByteArray("[TIP]\r\nSTART=T\r\nCURRENT=2\r\n1=a\r\n2=b\r\n")
-                                         << "b" << "1" << true << none;
+    QTest::newRow("CURRENT=3 of 3")
+        << QByteArray("[TIP]\r\nSTART=T\r\nCURRENT=3\r\n1=a\r\n2=b\r\n3=c\r\n") << "c"
+        << "1" << true << none;
+    QTest::newRow("CURRENT=2 without 3")
+        << QByteArray("[TIP]\r\nSTART=T\r\nCURRENT=2\r\n1=a\r\n2=b\r\n") << "b"
+        << "1" << true << none;
     QTest::newRow("lower-case t") << QByteArray("[TIP]\r\nSTART=t\r\nCURRENT=1\r\n1=a\r\n2=b\r\n")
-                                  << "a" << "2" << false << none;
-    QTest::newRow("T with blanks") << QByteArray("[TIP]\r\nSTART= T \r\nCURRENT=1\r\n1=a\r\n")
-                                   << "a" << "1" << true << none;
+                                  << "a"
+                                  << "2" << false << none;
+    QTest::newRow("T with blanks")
+        << QByteArray("[TIP]\r\nSTART= T \r\nCURRENT=1\r\n1=a\r\n") << "a"
+        << "1" << true << none;
     QTest::newRow("F") << QByteArray("[TIP]\r\nSTART=F\r\nCURRENT=1\r\n1=a\r\n2=b\r\n") << "a"
                        << "2" << false << none;
-    QTest::newRow("missing file") << QByteArray() << "unknown" << "1" << false << none;
+    QTest::newRow("missing file") << QByteArray() << "unknown"
+                                  << "1" << false << none;
     QTest::newRow("CURRENT missing") << QByteArray("[TIP]\r\nSTART=F\r\n1=a\r\n") << "unknown"
                                      << "1" << false << none;
-    QTest::newRow("CURRENT empty") << QByteArray("[TIP]\r\nSTART=F\r\nCURRENT=\r\n1=a\r\n")
-                                   << "unknown" << "1" << false
-                                   << QStringList{"非法条目> TIP/CURRENT"};
+    QTest::newRow("CURRENT empty")
+        << QByteArray("[TIP]\r\nSTART=F\r\nCURRENT=\r\n1=a\r\n") << "unknown"
+        << "1" << false << QStringList{"非法条目> TIP/CURRENT"};
     QTest::newRow("START empty") << QByteArray("[TIP]\r\nSTART=\r\nCURRENT=1\r\n1=a\r\n2=b\r\n")
-                                 << "a" << "2" << false << QStringList{"非法条目> TIP/START"};
-    QTest::newRow("CURRENT not a number") << QByteArray("[TIP]\r\nCURRENT=abc\r\n1=a\r\n")
-                                          << "unknown" << "1" << false << none;
+                                 << "a"
+                                 << "2" << false << QStringList{"非法条目> TIP/START"};
+    QTest::newRow("CURRENT not a number")
+        << QByteArray("[TIP]\r\nCURRENT=abc\r\n1=a\r\n") << "unknown"
+        << "1" << false << none;
     QTest::newRow("CURRENT past the last tip")
-        << QByteArray("[TIP]\r\nCURRENT=7\r\n1=a\r\n") << "unknown" << "1" << false << none;
+        << QByteArray("[TIP]\r\nCURRENT=7\r\n1=a\r\n") << "unknown"
+        << "1" << false << none;
     QTest::newRow("a tip reading unknown counts as missing")
-        << QByteArray("[TIP]\r\nCURRENT=1\r\n1=a\r\n2=unknown\r\n3=c\r\n") << "a" << "1" << false
-        << none;
-    QTest::newRow("names in lower case") << QByteArray("[tip]\r\nstart=T\r\ncurrent=2\r\n1=a\r\n2=b\r\n")
-                                         << "b" << "1" << true << none;
+        << QByteArray("[TIP]\r\nCURRENT=1\r\n1=a\r\n2=unknown\r\n3=c\r\n") << "a"
+        << "1" << false << none;
+    QTest::newRow("names in lower case")
+        << QByteArray("[tip]\r\nstart=T\r\ncurrent=2\r\n1=a\r\n2=b\r\n") << "b"
+        << "1" << true << none;
 }
 
 void TipsTest::rotation()

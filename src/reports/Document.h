@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QList>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QString>
+#include <QStringList>
+#include <variant>
+
+namespace lendora {
+
+struct Heading {
+    QString text;
+    int level = 1;  // 1 (largest) to 3
+    Qt::Alignment alignment = Qt::AlignLeft;
+    bool operator==(const Heading &) const = default;
+};
+
+struct Paragraph {
+    QString text;  // plain text; '\n' starts a new line
+    Qt::Alignment alignment = Qt::AlignLeft;
+    bool bold = false;
+    bool operator==(const Paragraph &) const = default;
+};
+
+struct TableColumn {
+    QString heading;  // no header row when every column's heading is empty
+    Qt::Alignment alignment = Qt::AlignLeft;
+    qreal width = 1;  // relative to the other columns
+    bool operator==(const TableColumn &) const = default;
+};
+
+struct Table {
+    QList<TableColumn> columns;
+    QList<QStringList> rows;  // cells as text; a short row leaves its last cells empty
+    bool operator==(const Table &) const = default;
+};
+
+struct PageBreak {
+    bool operator==(const PageBreak &) const = default;
+};
+
+using Block = std::variant<Heading, Paragraph, Table, PageBreak>;
+
+// Something printable, laid out before it meets a printer or a PDF file.
+struct Document {
+    QString title;  // the PDF's title and the print job's name
+    QPageSize pageSize = QPageSize(QPageSize::A4);
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
+    QMarginsF margins = {20, 20, 20, 20};  // millimetres
+    qreal fontSize = 10.5;                 // points, of body text; headings scale from it
+    QList<Block> blocks;
+
+    // A paper size not in the standard list, such as a receipt roll.
+    static QPageSize paper(qreal widthMm, qreal heightMm);
+
+    QPageLayout pageLayout() const;
+    int pageBreakCount() const;
+
+    Document &addHeading(const QString &text, int level = 1,
+                         Qt::Alignment alignment = Qt::AlignLeft);
+    Document &addParagraph(const QString &text, Qt::Alignment alignment = Qt::AlignLeft,
+                           bool bold = false);
+    Document &addTable(const QList<TableColumn> &columns, const QList<QStringList> &rows);
+    Document &addPageBreak();
+
+    bool operator==(const Document &) const = default;
+};
+
+}  // namespace lendora
