@@ -22,20 +22,20 @@
 #include "SqlTrace.h"
 #include "TestApp.h"
 
-#include "app/AccountFile.h"
 #include "app/Application.h"
-#include "app/Launcher.h"
 #include "app/LoginWindow.h"
 #include "app/MainWindow.h"
 #include "app/Prompter.h"
+#include "base/AccountFile.h"
+#include "base/DateText.h"
 #include "catalogue/PickLists.h"
 #include "circulation/LoanStore.h"
 #include "data/DatabaseFile.h"
-#include "data/DateText.h"
 #include "data/GridSource.h"
 #include "query/BookCriteria.h"
 #include "query/LoanCriteria.h"
 #include "settings/LibraryRules.h"
+#include "widgets/Launcher.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,7 +1,7 @@
 // The account file codec: any file content reads as some account without failing; an account
 // the codec accepts reads back from its file exactly as it was written; one it refuses is never
 // written.
-#include "app/AccountFile.h"
+#include "base/AccountFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 // DateText: any text either is the exact form of a real day, and then reads back to itself,
 // or is no date at all.
-#include "data/DateText.h"
+#include "base/DateText.h"
 
 #include <QString>
 #include <cstdint>

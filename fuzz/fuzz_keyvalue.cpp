@@ -1,7 +1,7 @@
 // GetKeyValue / SetKeyValue on arbitrary file bytes: the value set is the value read back,
 // every other line stays in order, and the rewrite leaves no work file behind. A file whose
 // bytes are neither UTF-8 nor GB18030 is left byte for byte as it was.
-#include "app/KeyValueFile.h"
+#include "base/KeyValueFile.h"
 
 #include <QDir>
 #include <QFile>

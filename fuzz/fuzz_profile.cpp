@@ -1,7 +1,7 @@
 // PrivateProfile on arbitrary file bytes: reading never fails on any content; a write either
 // changes exactly the one entry (adding it, or its section, when missing) and reads back as
 // written, or leaves the file byte for byte as it was. No work file is left behind.
-#include "tips/PrivateProfile.h"
+#include "base/PrivateProfile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
 #include "app/AboutWindow.h"
 
 #include "app/Application.h"
-#include "app/FixedOuterSize.h"
-#include "app/Launcher.h"
 #include "app/MainWindow.h"
 #include "ui_AboutWindow.h"
+#include "widgets/FixedOuterSize.h"
+#include "widgets/Launcher.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>

@@ -2,10 +2,10 @@
 
 #include "app/LoginWindow.h"
 #include "app/MainWindow.h"
-#include "app/Prompter.h"
-#include "app/Texts.h"
+#include "base/PrivateProfile.h"
 #include "data/DatabaseFile.h"
-#include "tips/PrivateProfile.h"
+#include "widgets/Prompter.h"
+#include "widgets/Texts.h"
 
 #include <QAction>
 #include <QCoreApplication>

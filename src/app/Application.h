@@ -2,9 +2,9 @@
 
 #include "app/Environment.h"
 #include "app/SingleCopyLock.h"
-#include "app/StyleEngine.h"
-#include "app/WindowRegistry.h"
 #include "data/SharedDatabase.h"
+#include "widgets/StyleEngine.h"
+#include "widgets/WindowRegistry.h"
 
 #include <QDate>
 #include <QObject>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Launcher.h"
+#include "widgets/Launcher.h"
 
 namespace lendora {
 

@@ -1,12 +1,12 @@
 #include "app/LoginWindow.h"
 
 #include "app/Application.h"
-#include "app/Controls.h"
-#include "app/FixedOuterSize.h"
-#include "app/Prompter.h"
-#include "app/Texts.h"
-#include "tips/clsToolTip.h"
 #include "ui_LoginWindow.h"
+#include "widgets/Controls.h"
+#include "widgets/FixedOuterSize.h"
+#include "widgets/Prompter.h"
+#include "widgets/Texts.h"
+#include "widgets/clsToolTip.h"
 
 #include <QCloseEvent>
 #include <QCursor>

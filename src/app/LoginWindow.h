@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AccountFile.h"
+#include "base/AccountFile.h"
 
 #include <QDialog>
 #include <memory>

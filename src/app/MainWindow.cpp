@@ -1,21 +1,21 @@
 #include "app/MainWindow.h"
 
 #include "app/Application.h"
-#include "app/FixedOuterSize.h"
-#include "app/KeyValueFile.h"
-#include "app/Launcher.h"
-#include "app/Prompter.h"
-#include "app/Texts.h"
 #include "app/Version.h"
+#include "base/KeyValueFile.h"
+#include "base/NumberText.h"
 #include "circulation/CurrentLoans.h"
 #include "circulation/LendingTab.h"
 #include "circulation/LoanLimit.h"
 #include "circulation/RenewalTab.h"
 #include "circulation/ReturnTab.h"
 #include "data/GridSource.h"
-#include "data/NumberText.h"
 #include "settings/LibraryRules.h"
 #include "ui_MainWindow.h"
+#include "widgets/FixedOuterSize.h"
+#include "widgets/Launcher.h"
+#include "widgets/Prompter.h"
+#include "widgets/Texts.h"
 
 #include <QCloseEvent>
 #include <QDateEdit>

@@ -1,15 +1,15 @@
 #include "catalogue/AddBookWindow.h"
 
 #include "app/Application.h"
-#include "app/Controls.h"
-#include "app/FixedOuterSize.h"
-#include "app/Prompter.h"
-#include "app/Texts.h"
 #include "catalogue/BookListWindow.h"
 #include "catalogue/BookStore.h"
 #include "catalogue/CategoryStore.h"
 #include "catalogue/PickLists.h"
 #include "ui_AddBookWindow.h"
+#include "widgets/Controls.h"
+#include "widgets/FixedOuterSize.h"
+#include "widgets/Prompter.h"
+#include "widgets/Texts.h"
 
 #include <QCloseEvent>
 
@@ -76,7 +76,7 @@ void AddBookWindow::save()
     Book book;
     book.id = m_ui->txtBookID->text();
     book.name = m_ui->txtBookName->text();
-    book.category = CategoryPickList::codeOf(m_ui->cboType->currentText());
+    book.category = Category::codeOf(m_ui->cboType->currentText());
     book.publisher = m_ui->txtBookConcern->text();
     book.writer = m_ui->txtWriter->text();
     book.price = m_ui->txtBookPrice->text();

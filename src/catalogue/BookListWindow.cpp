@@ -1,14 +1,14 @@
 #include "catalogue/BookListWindow.h"
 
 #include "app/Application.h"
-#include "app/Controls.h"
-#include "app/FixedOuterSize.h"
-#include "app/Prompter.h"
-#include "app/Texts.h"
 #include "catalogue/BookStore.h"
 #include "data/GridSource.h"
-#include "data/YesNoColumn.h"
 #include "ui_BookListWindow.h"
+#include "widgets/Controls.h"
+#include "widgets/FixedOuterSize.h"
+#include "widgets/Prompter.h"
+#include "widgets/Texts.h"
+#include "widgets/YesNoColumn.h"
 
 #include <QHeaderView>
 #include <QResizeEvent>

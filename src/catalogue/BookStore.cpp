@@ -1,6 +1,6 @@
 #include "catalogue/BookStore.h"
 
-#include "data/DateText.h"
+#include "base/DateText.h"
 #include "data/SharedDatabase.h"
 
 #include <QSqlQuery>

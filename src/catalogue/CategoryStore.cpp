@@ -9,6 +9,16 @@
 
 namespace lendora {
 
+QString Category::codeOf(const QString &entry)
+{
+    if (entry.isEmpty())
+        return {};
+    // One character, never half of a surrogate pair.
+    if (entry.size() > 1 && entry.at(0).isHighSurrogate() && entry.at(1).isLowSurrogate())
+        return entry.left(2);
+    return entry.left(1);
+}
+
 QList<Category> CategoryStore::all() const
 {
     QList<Category> categories;

@@ -13,6 +13,10 @@ struct Category {
     QString code;       // 类别代码
     QString name;       // 书籍类别
     QVariant loanDays;  // 借出天数; null when the row holds none
+
+    // A category entry ("code-name"), chosen or typed, turns back into a code by its first
+    // character.
+    static QString codeOf(const QString &entry);
 };
 
 // The categories table.

@@ -1,13 +1,13 @@
 #include "catalogue/CategoryWindow.h"
 
 #include "app/Application.h"
-#include "app/Controls.h"
-#include "app/FixedOuterSize.h"
-#include "app/Prompter.h"
-#include "app/Texts.h"
 #include "catalogue/CategoryStore.h"
 #include "data/GridSource.h"
 #include "ui_CategoryWindow.h"
+#include "widgets/Controls.h"
+#include "widgets/FixedOuterSize.h"
+#include "widgets/Prompter.h"
+#include "widgets/Texts.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>

@@ -21,16 +21,6 @@ void CategoryPickList::fill(QComboBox *list, const QList<Category> &categories)
     list->setEditText(QString());
 }
 
-QString CategoryPickList::codeOf(const QString &text)
-{
-    if (text.isEmpty())
-        return {};
-    // One character, never half of a surrogate pair.
-    if (text.size() > 1 && text.at(0).isHighSurrogate() && text.at(1).isLowSurrogate())
-        return text.left(2);
-    return text.left(1);
-}
-
 const QStringList &PublisherPickList::publishers()
 {
     static const QStringList all = {

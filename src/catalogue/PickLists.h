@@ -16,8 +16,6 @@ class CategoryPickList {
 public:
     static QString entry(const Category &category);
     static void fill(QComboBox *list, const QList<Category> &categories);
-    // A category entry, chosen or typed, turns back into a code by its first character.
-    static QString codeOf(const QString &text);
 };
 
 // The publisher pick-list: a hidden list under the publisher box that a single blank (any

@@ -1,16 +1,16 @@
 #include "catalogue/UpdateBookWindow.h"
 
 #include "app/Application.h"
-#include "app/Controls.h"
-#include "app/FixedOuterSize.h"
-#include "app/Prompter.h"
-#include "app/Texts.h"
+#include "base/DateText.h"
 #include "catalogue/BookListWindow.h"
 #include "catalogue/BookStore.h"
 #include "catalogue/CategoryStore.h"
 #include "catalogue/PickLists.h"
-#include "data/DateText.h"
 #include "ui_UpdateBookWindow.h"
+#include "widgets/Controls.h"
+#include "widgets/FixedOuterSize.h"
+#include "widgets/Prompter.h"
+#include "widgets/Texts.h"
 
 #include <QCloseEvent>
 
@@ -82,7 +82,7 @@ void UpdateBookWindow::save()
     Book book;
     book.id = m_ui->txtBookID->text();
     book.name = m_ui->txtBookName->text();
-    book.category = CategoryPickList::codeOf(m_ui->cboType->currentText());
+    book.category = Category::codeOf(m_ui->cboType->currentText());
     book.publisher = m_ui->txtBookConcern->text();
     book.writer = m_ui->txtWriter->text();
     book.price = m_ui->txtPrice->text();

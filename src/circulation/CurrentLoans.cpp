@@ -1,9 +1,9 @@
 #include "circulation/CurrentLoans.h"
 
-#include "app/Controls.h"
 #include "circulation/LoanStore.h"
-#include "data/BoundColumns.h"
 #include "data/GridSource.h"
+#include "widgets/BoundColumns.h"
+#include "widgets/Controls.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>

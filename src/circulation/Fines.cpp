@@ -1,7 +1,7 @@
 #include "circulation/Fines.h"
 
-#include "data/DateText.h"
-#include "data/NumberText.h"
+#include "base/DateText.h"
+#include "base/NumberText.h"
 
 #include <cmath>
 

@@ -1,13 +1,13 @@
 #include "circulation/LendingTab.h"
 
 #include "app/Application.h"
-#include "app/Controls.h"
 #include "app/MainWindow.h"
-#include "app/Prompter.h"
-#include "app/Texts.h"
+#include "base/NumberText.h"
 #include "circulation/DeskTexts.h"
-#include "data/NumberText.h"
 #include "ui_LendingTab.h"
+#include "widgets/Controls.h"
+#include "widgets/Prompter.h"
+#include "widgets/Texts.h"
 
 namespace lendora {
 

@@ -1,7 +1,7 @@
 #include "circulation/LoanStore.h"
 
+#include "base/DateText.h"
 #include "circulation/LoanLimit.h"
-#include "data/DateText.h"
 #include "data/SharedDatabase.h"
 #include "settings/LibraryRules.h"
 

@@ -1,14 +1,14 @@
 #include "circulation/RenewalTab.h"
 
 #include "app/Application.h"
-#include "app/Controls.h"
 #include "app/MainWindow.h"
-#include "app/Prompter.h"
-#include "app/Texts.h"
+#include "base/DateText.h"
 #include "circulation/CurrentLoans.h"
 #include "circulation/DeskTexts.h"
-#include "data/DateText.h"
 #include "ui_RenewalTab.h"
+#include "widgets/Controls.h"
+#include "widgets/Prompter.h"
+#include "widgets/Texts.h"
 
 namespace lendora {
 

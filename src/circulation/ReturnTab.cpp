@@ -1,15 +1,15 @@
 #include "circulation/ReturnTab.h"
 
 #include "app/Application.h"
-#include "app/Controls.h"
 #include "app/MainWindow.h"
-#include "app/Prompter.h"
-#include "app/Texts.h"
+#include "base/DateText.h"
 #include "circulation/DeskTexts.h"
 #include "circulation/Fines.h"
-#include "data/DateText.h"
 #include "settings/LibraryRules.h"
 #include "ui_ReturnTab.h"
+#include "widgets/Controls.h"
+#include "widgets/Prompter.h"
+#include "widgets/Texts.h"
 
 namespace lendora {
 

@@ -1,6 +1,6 @@
 #include "data/DatabaseFile.h"
 
-#include "app/TextFile.h"
+#include "base/TextFile.h"
 #include "data/Schema.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "query/BookCriteria.h"
 
-#include "catalogue/PickLists.h"
-#include "data/DateText.h"
+#include "base/DateText.h"
+#include "catalogue/CategoryStore.h"
 
 namespace lendora {
 
@@ -18,8 +18,8 @@ QList<SqlCondition> BookCriteria::conditions() const
     if (!title.isEmpty())
         used << SqlMatch::match(QStringLiteral("bookInfo.书籍名称"), title, partial);
     if (!category.isEmpty())
-        used << SqlMatch::match(QStringLiteral("bookInfo.类别代码"),
-                                CategoryPickList::codeOf(category), partial);
+        used << SqlMatch::match(QStringLiteral("bookInfo.类别代码"), Category::codeOf(category),
+                                partial);
     if (!publisher.isEmpty())
         used << SqlMatch::match(QStringLiteral("bookInfo.出版社"), publisher, partial);
     // A date has no parts to match partially: either way it means that calendar day.

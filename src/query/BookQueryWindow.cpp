@@ -1,18 +1,18 @@
 #include "query/BookQueryWindow.h"
 
 #include "app/Application.h"
-#include "app/Controls.h"
-#include "app/FixedOuterSize.h"
-#include "app/Prompter.h"
-#include "app/Texts.h"
 #include "catalogue/CategoryStore.h"
 #include "catalogue/PickLists.h"
-#include "data/BoundColumns.h"
 #include "data/GridSource.h"
-#include "data/YesNoColumn.h"
 #include "query/BookCriteria.h"
-#include "query/QueryLayout.h"
 #include "ui_BookQueryWindow.h"
+#include "widgets/BoundColumns.h"
+#include "widgets/Controls.h"
+#include "widgets/FixedOuterSize.h"
+#include "widgets/Prompter.h"
+#include "widgets/QueryLayout.h"
+#include "widgets/Texts.h"
+#include "widgets/YesNoColumn.h"
 
 #include <QHeaderView>
 #include <QSqlQueryModel>

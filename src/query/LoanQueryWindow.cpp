@@ -1,15 +1,15 @@
 #include "query/LoanQueryWindow.h"
 
 #include "app/Application.h"
-#include "app/Controls.h"
-#include "app/FixedOuterSize.h"
-#include "app/Prompter.h"
-#include "app/Texts.h"
-#include "data/BoundColumns.h"
 #include "data/GridSource.h"
 #include "query/LoanCriteria.h"
-#include "query/QueryLayout.h"
 #include "ui_LoanQueryWindow.h"
+#include "widgets/BoundColumns.h"
+#include "widgets/Controls.h"
+#include "widgets/FixedOuterSize.h"
+#include "widgets/Prompter.h"
+#include "widgets/QueryLayout.h"
+#include "widgets/Texts.h"
 
 #include <QHeaderView>
 #include <QSqlQueryModel>

@@ -1,15 +1,15 @@
 #include "readers/ReaderWindow.h"
 
 #include "app/Application.h"
-#include "app/Controls.h"
-#include "app/FixedOuterSize.h"
 #include "app/MainWindow.h"
-#include "app/Prompter.h"
-#include "app/Texts.h"
-#include "readers/GbkByteLimit.h"
 #include "readers/ReaderNumber.h"
 #include "readers/ReaderStore.h"
 #include "ui_ReaderWindow.h"
+#include "widgets/Controls.h"
+#include "widgets/FixedOuterSize.h"
+#include "widgets/GbkByteLimit.h"
+#include "widgets/Prompter.h"
+#include "widgets/Texts.h"
 
 #include <QLineEdit>
 

@@ -1,5 +1,7 @@
 #include "reports/Document.h"
 
+#include <QSizeF>
+
 namespace lendora {
 
 QPageSize Document::paper(qreal widthMm, qreal heightMm)
@@ -12,13 +14,6 @@ QPageSize Document::paper(qreal widthMm, qreal heightMm)
 QPageLayout Document::pageLayout() const
 {
     return QPageLayout(pageSize, orientation, margins, QPageLayout::Millimeter);
-}
-
-int Document::pageBreakCount() const
-{
-    return int(std::count_if(blocks.cbegin(), blocks.cend(), [](const Block &b) {
-        return std::holds_alternative<PageBreak>(b);
-    }));
 }
 
 Document &Document::addHeading(const QString &text, int level, Qt::Alignment alignment)

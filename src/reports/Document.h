@@ -56,7 +56,6 @@ struct Document {
     static QPageSize paper(qreal widthMm, qreal heightMm);
 
     QPageLayout pageLayout() const;
-    int pageBreakCount() const;
 
     Document &addHeading(const QString &text, int level = 1,
                          Qt::Alignment alignment = Qt::AlignLeft);

@@ -1,13 +1,13 @@
 #include "settings/BasicSettingsWindow.h"
 
 #include "app/Application.h"
-#include "app/Controls.h"
-#include "app/FixedOuterSize.h"
-#include "app/Prompter.h"
-#include "app/Texts.h"
-#include "data/NumberText.h"
+#include "base/NumberText.h"
 #include "settings/LibraryRules.h"
 #include "ui_BasicSettingsWindow.h"
+#include "widgets/Controls.h"
+#include "widgets/FixedOuterSize.h"
+#include "widgets/Prompter.h"
+#include "widgets/Texts.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,11 +1,11 @@
 #include "tips/TipsWindow.h"
 
 #include "app/Application.h"
-#include "app/FixedOuterSize.h"
-#include "app/Prompter.h"
-#include "data/NumberText.h"
-#include "tips/PrivateProfile.h"
+#include "base/NumberText.h"
+#include "base/PrivateProfile.h"
 #include "ui_TipsWindow.h"
+#include "widgets/FixedOuterSize.h"
+#include "widgets/Prompter.h"
 
 #include <QStyle>
 

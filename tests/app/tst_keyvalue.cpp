@@ -1,5 +1,5 @@
 #include "TestMain.h"
-#include "app/KeyValueFile.h"
+#include "base/KeyValueFile.h"
 
 #include <QDir>
 #include <QFile>

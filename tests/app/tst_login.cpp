@@ -1,12 +1,12 @@
 #include "TestApp.h"
 #include "TestMain.h"
-#include "app/AccountFile.h"
 #include "app/LoginWindow.h"
 #include "app/MainWindow.h"
-#include "app/Texts.h"
+#include "base/AccountFile.h"
 #include "data/DatabaseFile.h"
-#include "tips/BalloonWidget.h"
-#include "tips/clsToolTip.h"
+#include "widgets/BalloonWidget.h"
+#include "widgets/Texts.h"
+#include "widgets/clsToolTip.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "TestApp.h"
 #include "TestMain.h"
 #include "app/MainWindow.h"
-#include "app/Texts.h"
-#include "app/WindowRegistry.h"
+#include "widgets/Texts.h"
+#include "widgets/WindowRegistry.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,11 +1,11 @@
 #include "TestApp.h"
 #include "TestMain.h"
 #include "app/AppDirectory.h"
-#include "app/KeyValueFile.h"
 #include "app/MainWindow.h"
-#include "app/Texts.h"
 #include "app/Version.h"
+#include "base/KeyValueFile.h"
 #include "data/DatabaseFile.h"
+#include "widgets/Texts.h"
 
 #include <QDateEdit>
 #include <QDir>

@@ -1,9 +1,9 @@
 #include "TestApp.h"
 #include "TestMain.h"
-#include "app/Controls.h"
-#include "app/KeyValueFile.h"
 #include "app/MainWindow.h"
-#include "app/Texts.h"
+#include "base/KeyValueFile.h"
+#include "widgets/Controls.h"
+#include "widgets/Texts.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "CatalogueSteps.h"
 #include "TestMain.h"
-#include "app/Texts.h"
+#include "widgets/Texts.h"
 
 #include <QComboBox>
 #include <QDateEdit>

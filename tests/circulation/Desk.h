@@ -5,7 +5,7 @@
 
 #include "TestApp.h"
 #include "app/Prompter.h"
-#include "app/Texts.h"
+#include "widgets/Texts.h"
 
 #include <QLineEdit>
 #include <QSqlQuery>

@@ -1,13 +1,13 @@
 #include "TestApp.h"
-#include "app/Texts.h"
+#include "base/DateText.h"
+#include "base/NumberText.h"
 #include "data/DatabaseFile.h"
-#include "data/DateText.h"
 #include "data/GridSource.h"
-#include "data/NumberText.h"
 #include "data/Schema.h"
 #include "data/SharedDatabase.h"
 #include "data/SqlMatch.h"
 #include "query/BookCriteria.h"
+#include "widgets/Texts.h"
 
 #include <QCryptographicHash>
 #include <QDir>

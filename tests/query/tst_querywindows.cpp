@@ -1,7 +1,7 @@
 #include "TestApp.h"
 #include "TestMain.h"
-#include "app/FixedOuterSize.h"
-#include "app/Texts.h"
+#include "widgets/FixedOuterSize.h"
+#include "widgets/Texts.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "TestApp.h"
 #include "TestMain.h"
-#include "app/FixedOuterSize.h"
 #include "app/MainWindow.h"
-#include "app/Texts.h"
+#include "widgets/FixedOuterSize.h"
+#include "widgets/Texts.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

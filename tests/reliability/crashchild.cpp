@@ -5,13 +5,13 @@
 //       rewrites the account, settings and tips files.
 // Before each operation it appends "T <operation>" to the journal, after it "D" when the
 // operation was committed or "X" when it was refused, so the test knows what must be there.
-#include "app/AccountFile.h"
-#include "app/KeyValueFile.h"
+#include "base/AccountFile.h"
+#include "base/DateText.h"
+#include "base/KeyValueFile.h"
+#include "base/NumberText.h"
+#include "base/PrivateProfile.h"
 #include "circulation/LoanStore.h"
-#include "data/DateText.h"
-#include "data/NumberText.h"
 #include "data/SharedDatabase.h"
-#include "tips/PrivateProfile.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,8 +2,8 @@
 // as a child process, read what it would have shown, and kill it.
 //   lendora_probe <app-dir>
 #include "app/Application.h"
-#include "app/Launcher.h"
 #include "app/Prompter.h"
+#include "widgets/Launcher.h"
 
 #include <QApplication>
 #include <cstdio>

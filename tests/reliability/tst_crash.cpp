@@ -3,10 +3,10 @@
 // program) in a loop and is killed with SIGKILL at random moments; after every kill the
 // database and the files are checked against the worker's journal.
 #include "TestMain.h"
-#include "app/AccountFile.h"
-#include "app/TextFile.h"
+#include "base/AccountFile.h"
+#include "base/NumberText.h"
+#include "base/TextFile.h"
 #include "data/DatabaseFile.h"
-#include "data/NumberText.h"
 #include "data/SharedDatabase.h"
 
 #include <QDir>

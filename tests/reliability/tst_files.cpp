@@ -3,12 +3,12 @@
 // program must not write keeps its bytes (checked by hash).
 #include "TestApp.h"
 #include "TestMain.h"
-#include "app/AccountFile.h"
-#include "app/KeyValueFile.h"
-#include "app/Texts.h"
+#include "base/AccountFile.h"
+#include "base/KeyValueFile.h"
+#include "base/PrivateProfile.h"
 #include "data/DatabaseFile.h"
 #include "data/Schema.h"
-#include "tips/PrivateProfile.h"
+#include "widgets/Texts.h"
 
 #include <QAction>
 #include <QCryptographicHash>

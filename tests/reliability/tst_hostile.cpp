@@ -6,7 +6,7 @@
 // typed (or removed by a confirmed delete).
 #include "TestApp.h"
 #include "TestMain.h"
-#include "app/Texts.h"
+#include "widgets/Texts.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>

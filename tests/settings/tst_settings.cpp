@@ -1,6 +1,6 @@
 #include "TestApp.h"
-#include "app/Texts.h"
 #include "settings/LibraryRules.h"
+#include "widgets/Texts.h"
 
 #include <QLayout>
 #include <QLineEdit>

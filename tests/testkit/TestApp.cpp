@@ -1,9 +1,9 @@
 #include "TestApp.h"
 
-#include "app/AccountFile.h"
 #include "app/AppDirectory.h"
 #include "app/LoginWindow.h"
 #include "app/MainWindow.h"
+#include "base/AccountFile.h"
 #include "data/DatabaseFile.h"
 
 #include <QAbstractButton>

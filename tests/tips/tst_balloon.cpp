@@ -1,6 +1,6 @@
 #include "TestMain.h"
-#include "tips/BalloonWidget.h"
-#include "tips/clsToolTip.h"
+#include "widgets/BalloonWidget.h"
+#include "widgets/clsToolTip.h"
 
 #include <QApplication>
 #include <QCursor>

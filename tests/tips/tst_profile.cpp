@@ -1,5 +1,5 @@
 #include "TestMain.h"
-#include "tips/PrivateProfile.h"
+#include "base/PrivateProfile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "TestApp.h"
 #include "TestMain.h"
-#include "tips/PrivateProfile.h"
+#include "base/PrivateProfile.h"
 #include "tips/TipsWindow.h"
 
 #include <QCheckBox>

@@ -1,6 +1,6 @@
-#include "app/StyleEngine.h"
+#include "widgets/StyleEngine.h"
 
-#include "app/TextFile.h"
+#include "base/TextFile.h"
 
 #include <QFile>
 

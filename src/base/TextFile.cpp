@@ -1,4 +1,4 @@
-#include "app/TextFile.h"
+#include "base/TextFile.h"
 
 #include <QDir>
 #include <QFile>

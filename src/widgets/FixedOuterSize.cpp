@@ -1,4 +1,4 @@
-#include "app/FixedOuterSize.h"
+#include "widgets/FixedOuterSize.h"
 
 #include <QEvent>
 #include <QWidget>

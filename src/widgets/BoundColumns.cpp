@@ -1,4 +1,4 @@
-#include "data/BoundColumns.h"
+#include "widgets/BoundColumns.h"
 
 namespace lendora {
 

@@ -1,4 +1,4 @@
-#include "tips/BalloonWidget.h"
+#include "widgets/BalloonWidget.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
-#include "tips/clsToolTip.h"
+#include "widgets/clsToolTip.h"
 
-#include "tips/BalloonWidget.h"
+#include "widgets/BalloonWidget.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -1,4 +1,4 @@
-#include "readers/GbkByteLimit.h"
+#include "widgets/GbkByteLimit.h"
 
 #include <QLineEdit>
 #include <QStringEncoder>

@@ -1,4 +1,4 @@
-#include "data/YesNoColumn.h"
+#include "widgets/YesNoColumn.h"
 
 namespace lendora {
 

@@ -1,7 +1,7 @@
-#include "app/AccountFile.h"
+#include "base/AccountFile.h"
 
-#include "app/KeyValueFile.h"
-#include "app/TextFile.h"
+#include "base/KeyValueFile.h"
+#include "base/TextFile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "data/NumberText.h"
+#include "base/NumberText.h"
 
 #include <QLocale>
 #include <cmath>

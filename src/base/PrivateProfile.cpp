@@ -1,4 +1,4 @@
-#include "tips/PrivateProfile.h"
+#include "base/PrivateProfile.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "app/KeyValueFile.h"
+#include "base/KeyValueFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "query/QueryLayout.h"
+#include "widgets/QueryLayout.h"
 
 #include <QEvent>
 #include <QWidget>

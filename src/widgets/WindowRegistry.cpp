@@ -1,4 +1,4 @@
-#include "app/WindowRegistry.h"
+#include "widgets/WindowRegistry.h"
 
 namespace lendora {
 

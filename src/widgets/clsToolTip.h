@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tips/BalloonWidget.h"
+#include "widgets/BalloonWidget.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,0 +1,406 @@
+#include "reports/DocumentRenderer.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFontMetricsF>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QTextLayout>
+#include <algorithm>
+#include <numeric>
+
+namespace lendora {
+
+namespace {
+
+constexpr qreal kMmPerInch = 25.4;
+constexpr qreal kFitSlack = 0.5;  // device pixels of rounding a fit may exceed
+constexpr qreal kCellPaddingMm = 1.2;
+constexpr qreal kRuleMm = 0.2;
+// Spacing between blocks, in body lines.
+constexpr qreal kAfterHeading = 0.4;
+constexpr qreal kAfterParagraph = 0.4;
+constexpr qreal kAfterTable = 0.8;
+constexpr qreal kBeforeHeading = 0.8;
+
+QFont printFont(qreal pointSize, bool bold)
+{
+    QFont font(QStringLiteral("Noto Sans CJK SC"));
+    // Other Simplified Chinese faces where Noto is missing; the style hint covers the rest.
+    font.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Source Han Sans SC"),
+                      QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Microsoft YaHei")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+qreal headingScale(int level)
+{
+    switch (std::clamp(level, 1, 3)) {
+    case 1:
+        return 1.6;
+    case 2:
+        return 1.3;
+    default:
+        return 1.1;
+    }
+}
+
+bool hasHeader(const Table &table)
+{
+    return std::any_of(table.columns.cbegin(), table.columns.cend(),
+                       [](const TableColumn &c) { return !c.heading.isEmpty(); });
+}
+
+struct Line {
+    QString text;  // empty for a blank line
+    qreal x = 0;   // from the left of the box, after alignment
+    qreal width = 0;
+};
+
+struct TextBox {
+    QFont font;
+    qreal lineHeight = 0;
+    QList<Line> lines;
+    qreal height() const { return lineHeight * lines.size(); }
+};
+
+struct Row {
+    QList<TextBox> cells;
+    qreal height = 0;
+};
+
+class Layouter {
+public:
+    Layouter(const Document &document, QPaintDevice *device)
+        : m_document(document), m_device(device), m_dotsPerMm(device->logicalDpiY() / kMmPerInch),
+          m_width(device->width()), m_height(device->height()),
+          m_bodyLine(QFontMetricsF(printFont(document.fontSize, false), device).lineSpacing())
+    {}
+
+    QList<DocumentRenderer::Page> run()
+    {
+        m_pages = {DocumentRenderer::Page()};
+        for (qsizetype i = 0; i < m_document.blocks.size(); ++i) {
+            const Block &block = m_document.blocks.at(i);
+            const Block *next =
+                i + 1 < m_document.blocks.size() ? &m_document.blocks.at(i + 1) : nullptr;
+            if (const auto *heading = std::get_if<Heading>(&block))
+                placeHeading(*heading, next);
+            else if (const auto *paragraph = std::get_if<Paragraph>(&block))
+                placeParagraph(*paragraph);
+            else if (const auto *table = std::get_if<Table>(&block))
+                placeTable(*table);
+            else
+                newPage();
+        }
+        return m_pages;
+    }
+
+private:
+    bool fits(qreal height) const { return m_y + height <= m_height + kFitSlack; }
+
+    void newPage()
+    {
+        m_pages.append(DocumentRenderer::Page());
+        m_y = 0;
+        m_gap = 0;
+    }
+
+    // Starts a new page unless the height fits below what is there (or nothing is there).
+    void makeRoom(qreal height)
+    {
+        const qreal gap = m_y > 0 ? m_gap : 0;
+        m_gap = 0;
+        if (m_y > 0 && !fits(gap + height))
+            newPage();
+        else
+            m_y += gap;
+    }
+
+    TextBox wrap(const QString &text, const QFont &font, qreal width, Qt::Alignment alignment) const
+    {
+        TextBox box{font, QFontMetricsF(font, m_device).lineSpacing(), {}};
+        const qreal available = std::max<qreal>(width, 1);
+        const Qt::Alignment horizontal = alignment & Qt::AlignHorizontal_Mask;
+        QTextOption option;
+        // Chinese breaks between characters; a long call number or ISBN breaks anywhere.
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        for (const QString &piece : text.split(QLatin1Char('\n'))) {
+            if (piece.trimmed().isEmpty()) {
+                box.lines.append(Line());
+                continue;
+            }
+            QTextLayout layout(piece, font, m_device);
+            layout.setTextOption(option);
+            layout.beginLayout();
+            for (QTextLine tl = layout.createLine(); tl.isValid(); tl = layout.createLine()) {
+                tl.setLineWidth(available);
+                Line line{piece.mid(tl.textStart(), tl.textLength()), 0, tl.naturalTextWidth()};
+                while (!line.text.isEmpty() && line.text.back().isSpace())
+                    line.text.chop(1);
+                if (horizontal & Qt::AlignRight)
+                    line.x = available - line.width;
+                else if (horizontal & Qt::AlignHCenter)
+                    line.x = (available - line.width) / 2;
+                line.x = std::max<qreal>(line.x, 0);
+                box.lines.append(line);
+            }
+            layout.endLayout();
+        }
+        return box;
+    }
+
+    TextBox headingBox(const Heading &heading) const
+    {
+        const QFont font = printFont(m_document.fontSize * headingScale(heading.level), true);
+        return wrap(heading.text, font, m_width, heading.alignment);
+    }
+
+    TextBox paragraphBox(const Paragraph &paragraph) const
+    {
+        return wrap(paragraph.text, printFont(m_document.fontSize, paragraph.bold), m_width,
+                    paragraph.alignment);
+    }
+
+    // Left edges of the columns, then the right edge of the last.
+    QList<qreal> columnEdges(const Table &table) const
+    {
+        qsizetype count = table.columns.size();
+        for (const QStringList &row : table.rows)
+            count = std::max(count, row.size());
+        QList<qreal> weights;
+        for (qsizetype i = 0; i < count; ++i) {
+            const qreal w = i < table.columns.size() ? table.columns.at(i).width : 1;
+            weights.append(w > 0 ? w : 1);
+        }
+        const qreal total = std::accumulate(weights.cbegin(), weights.cend(), qreal(0));
+        QList<qreal> edges{0};
+        for (qreal w : weights)
+            edges.append(edges.back() + m_width * w / total);
+        return edges;
+    }
+
+    Row tableRow(const Table &table, const QStringList &cells, const QList<qreal> &edges,
+                 bool header) const
+    {
+        const qreal padding = kCellPaddingMm * m_dotsPerMm;
+        const QFont font = printFont(m_document.fontSize, header);
+        Row row;
+        for (qsizetype i = 0; i + 1 < edges.size(); ++i) {
+            const Qt::Alignment alignment =
+                i < table.columns.size() ? table.columns.at(i).alignment : Qt::AlignLeft;
+            row.cells.append(
+                wrap(cells.value(i), font, edges.at(i + 1) - edges.at(i) - 2 * padding, alignment));
+            row.height = std::max(row.height, row.cells.back().height());
+        }
+        row.height += 2 * padding;
+        return row;
+    }
+
+    QStringList headings(const Table &table) const
+    {
+        QStringList texts;
+        for (const TableColumn &column : table.columns)
+            texts.append(column.heading);
+        return texts;
+    }
+
+    // What must share the page with a heading that comes before it.
+    qreal leadHeight(const Block &block) const
+    {
+        if (const auto *heading = std::get_if<Heading>(&block))
+            return headingBox(*heading).lineHeight;
+        if (const auto *paragraph = std::get_if<Paragraph>(&block))
+            return QFontMetricsF(printFont(m_document.fontSize, paragraph->bold), m_device)
+                .lineSpacing();
+        if (const auto *table = std::get_if<Table>(&block))
+            return tableLead(*table, columnEdges(*table));
+        return 0;
+    }
+
+    qreal tableLead(const Table &table, const QList<qreal> &edges) const
+    {
+        qreal height = hasHeader(table) ? tableRow(table, headings(table), edges, true).height : 0;
+        if (!table.rows.isEmpty())
+            height += tableRow(table, table.rows.first(), edges, false).height;
+        return height;
+    }
+
+    void addRun(const TextBox &box, const Line &line, qreal left)
+    {
+        if (!line.text.isEmpty())
+            m_pages.back().texts.append(
+                {line.text, box.font, QRectF(left + line.x, m_y, line.width, box.lineHeight)});
+        m_y += box.lineHeight;
+    }
+
+    // Line by line, so that a block taller than a page still goes on over the next.
+    void placeBox(const TextBox &box)
+    {
+        for (const Line &line : box.lines) {
+            if (m_y > 0 && !fits(box.lineHeight))
+                newPage();
+            addRun(box, line, 0);
+        }
+    }
+
+    void placeRow(const Row &row, const QList<qreal> &edges)
+    {
+        const qreal padding = kCellPaddingMm * m_dotsPerMm;
+        const qreal top = m_y;
+        for (qsizetype i = 0; i < row.cells.size(); ++i) {
+            m_y = top + padding;
+            for (const Line &line : row.cells.at(i).lines)
+                addRun(row.cells.at(i), line, edges.at(i) + padding);
+        }
+        const qreal bottom = top + row.height;
+        QList<QLineF> &rules = m_pages.back().rules;
+        rules.append(QLineF(edges.front(), top, edges.back(), top));
+        rules.append(QLineF(edges.front(), bottom, edges.back(), bottom));
+        for (qreal x : edges)
+            rules.append(QLineF(x, top, x, bottom));
+        m_y = bottom;
+    }
+
+    void placeHeading(const Heading &heading, const Block *next)
+    {
+        const TextBox box = headingBox(heading);
+        const qreal after = kAfterHeading * m_bodyLine;
+        const qreal lead = next ? leadHeight(*next) : 0;
+        m_gap = std::max(m_gap, kBeforeHeading * m_bodyLine);
+        makeRoom(box.height() + (lead > 0 ? after + lead : 0));
+        placeBox(box);
+        m_gap = after;
+    }
+
+    void placeParagraph(const Paragraph &paragraph)
+    {
+        const TextBox box = paragraphBox(paragraph);
+        makeRoom(box.height());
+        placeBox(box);
+        m_gap = kAfterParagraph * m_bodyLine;
+    }
+
+    void placeTable(const Table &table)
+    {
+        const QList<qreal> edges = columnEdges(table);
+        if (edges.size() < 2)
+            return;
+        const bool header = hasHeader(table);
+        const Row headerRow = header ? tableRow(table, headings(table), edges, true) : Row();
+        makeRoom(tableLead(table, edges));
+        if (header)
+            placeRow(headerRow, edges);
+        int rowsOnPage = 0;
+        for (const QStringList &cells : table.rows) {
+            const Row row = tableRow(table, cells, edges, false);
+            // Rows stay whole; one taller than a page is left to run over its foot.
+            if (rowsOnPage > 0 && !fits(row.height)) {
+                newPage();
+                rowsOnPage = 0;
+                if (header)
+                    placeRow(headerRow, edges);
+            }
+            placeRow(row, edges);
+            ++rowsOnPage;
+        }
+        m_gap = kAfterTable * m_bodyLine;
+    }
+
+    const Document &m_document;
+    QPaintDevice *m_device;
+    const qreal m_dotsPerMm;
+    const qreal m_width;
+    const qreal m_height;
+    const qreal m_bodyLine;
+    QList<DocumentRenderer::Page> m_pages;
+    qreal m_y = 0;
+    qreal m_gap = 0;  // wanted above the next block, dropped at the top of a page
+};
+
+void setError(QString *error, const QString &text)
+{
+    if (error)
+        *error = text;
+}
+
+}  // namespace
+
+QList<DocumentRenderer::Page> DocumentRenderer::layOut(const Document &document,
+                                                       QPagedPaintDevice *device, QString *error)
+{
+    if (!device->setPageLayout(document.pageLayout()) || device->width() <= 0
+        || device->height() <= 0) {
+        setError(error, tr("纸张或页边距不合适，无法排版。"));
+        return {};
+    }
+    return Layouter(document, device).run();
+}
+
+bool DocumentRenderer::render(const Document &document, QPagedPaintDevice *device, QString *error,
+                              int *pages)
+{
+    const QList<Page> laidOut = layOut(document, device, error);
+    if (laidOut.isEmpty())
+        return false;
+    QPainter painter;
+    if (!painter.begin(device)) {
+        setError(error, tr("无法开始打印。"));
+        return false;
+    }
+    QPen pen(Qt::black);
+    pen.setWidthF(kRuleMm * device->logicalDpiX() / kMmPerInch);
+    painter.setPen(pen);
+    for (qsizetype i = 0; i < laidOut.size(); ++i) {
+        if (i > 0 && !device->newPage()) {
+            painter.end();
+            setError(error, tr("无法开始新的一页。"));
+            return false;
+        }
+        for (const QLineF &rule : laidOut.at(i).rules)
+            painter.drawLine(rule);
+        for (const TextRun &run : laidOut.at(i).texts) {
+            painter.setFont(run.font);
+            painter.drawText(run.rect,
+                             Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,
+                             run.text);
+        }
+    }
+    if (!painter.end()) {
+        setError(error, tr("打印未能完成。"));
+        return false;
+    }
+    if (pages)
+        *pages = int(laidOut.size());
+    return true;
+}
+
+bool DocumentRenderer::writePdf(const Document &document, const QString &path, QString *error,
+                                int *pages)
+{
+    // Drawn in memory first, so a failure leaves no half-written file behind.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setTitle(document.title.isEmpty() ? QStringLiteral("Lendora") : document.title);
+        writer.setCreator(QStringLiteral("Lendora"));
+        if (!render(document, &writer, error, pages))
+            return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(buffer.data()) != buffer.data().size()
+        || !file.commit()) {
+        setError(
+            error,
+            tr("无法写入 PDF 文件 %1：%2").arg(QDir::toNativeSeparators(path), file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace lendora

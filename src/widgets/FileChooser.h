@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+namespace lendora {
+
+// Every file dialog goes through this, so windows can be driven by tests.
+class FileChooser {  // the file dialogs
+public:
+    virtual ~FileChooser() = default;
+    virtual QString openFileName(const QString &caption, const QString &filter) = 0;
+    virtual QString saveFileName(const QString &caption, const QString &suggestedPath,
+                                 const QString &filter) = 0;  // "" when cancelled
+};
+
+}  // namespace lendora

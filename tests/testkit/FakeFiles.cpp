@@ -1,0 +1,38 @@
+#include "FakeFiles.h"
+
+#include <QTest>
+
+namespace lendora::testkit {
+
+QString FakeFiles::next(QQueue<QString> &queue, const QString &dialog, const QString &caption)
+{
+    asked.append(caption);
+    if (!queue.isEmpty())
+        return queue.dequeue();
+    const QString text = QStringLiteral("unexpected %1 dialog nobody queued an answer for: \"%2\"")
+                             .arg(dialog, caption);
+    QTest::qFail(qPrintable(text), __FILE__, __LINE__);
+    return {};
+}
+
+QString FakeFiles::openFileName(const QString &caption, const QString &)
+{
+    return next(m_opens, QStringLiteral("open"), caption);
+}
+
+QString FakeFiles::saveFileName(const QString &caption, const QString &, const QString &)
+{
+    return next(m_saves, QStringLiteral("save"), caption);
+}
+
+void FakeFiles::answerOpen(const QString &path)
+{
+    m_opens.enqueue(path);
+}
+
+void FakeFiles::answerSave(const QString &path)
+{
+    m_saves.enqueue(path);
+}
+
+}  // namespace lendora::testkit
