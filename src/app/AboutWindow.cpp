@@ -1,10 +1,9 @@
 #include "app/AboutWindow.h"
 
-#include "app/Application.h"
-#include "app/MainWindow.h"
 #include "ui_AboutWindow.h"
 #include "widgets/FixedOuterSize.h"
 #include "widgets/Launcher.h"
+#include "widgets/WindowContext.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -20,15 +19,16 @@ const QColor kLinkHover(0, 0, 255);
 const QColor kLinkPlain(0, 0, 0);
 }  // namespace
 
-AboutWindow::AboutWindow(Application &app) : m_app(app), m_ui(std::make_unique<Ui::AboutWindow>())
+AboutWindow::AboutWindow(WindowContext &context)
+    : m_context(context), m_ui(std::make_unique<Ui::AboutWindow>())
 {
-    m_app.applyWindowStyle(this);
+    m_context.applyWindowStyle(this);
     m_ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(kClientSize);
 
-    const bool systemLook = !m_app.mainWindow() || m_app.mainWindow()->systemLookChecked();
+    const bool systemLook = m_context.systemLook();
     m_ui->Label2->setVisible(!systemLook);
     m_ui->Label4->setVisible(!systemLook);
     m_ui->Label5->setVisible(systemLook);
@@ -63,7 +63,7 @@ void AboutWindow::showLinkLook(QLabel *label, bool hovered)
 void AboutWindow::open(const QString &address)
 {
     // The desktop opens it on its own; what becomes of it is not this window's concern.
-    m_app.launcher().openUrl(QUrl(address));
+    m_context.launcher().openUrl(QUrl(address));
 }
 
 bool AboutWindow::eventFilter(QObject *watched, QEvent *event)

@@ -11,7 +11,7 @@ class AboutWindow;
 
 namespace lendora {
 
-class Application;
+class WindowContext;
 
 // FrmAbout: the maker's logo and two addresses. In the system look the addresses are links
 // (blue and underlined under the mouse, a press opens them); under a skin they are plain text
@@ -19,7 +19,7 @@ class Application;
 class AboutWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit AboutWindow(Application &app);
+    explicit AboutWindow(WindowContext &context);
     ~AboutWindow() override;
 
 protected:
@@ -30,7 +30,7 @@ private:
     void showLinkLook(QLabel *label, bool hovered);
     void open(const QString &address);
 
-    Application &m_app;
+    WindowContext &m_context;
     std::unique_ptr<Ui::AboutWindow> m_ui;
 };
 

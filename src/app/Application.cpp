@@ -38,7 +38,7 @@ int nextInstance = 0;
 
 Application::Application(Environment env, QObject *parent)
     : QObject(parent), m_env(std::move(env)), m_instance(++nextInstance),
-      m_database(connectionName(QStringLiteral("shared")))
+      m_database(QStringLiteral("shared#") + QString::number(m_instance))
 {
     initResources();
     registerWindows();
@@ -60,11 +60,6 @@ MainWindow *Application::mainWindow() const
 LoginWindow *Application::loginWindow() const
 {
     return m_login.data();
-}
-
-QString Application::connectionName(const QString &purpose) const
-{
-    return purpose + QStringLiteral("#") + QString::number(m_instance);
 }
 
 QString Application::filePath(const QString &relative) const
@@ -96,10 +91,13 @@ bool Application::start()
     }
     // The main window loads hidden first: the style is applied and the database open before
     // anybody logs in.
-    m_main = new MainWindow(*this);
-    if (!m_main->load())
+    m_main = new MainWindow(*this, m_styles);
+    m_main->load();
+    if (!openDatabase())
         return false;
+    m_main->showVersionInTitle();
     m_login = new LoginWindow(*this);
+    connectWindows();
     m_login->show();
     return true;
 }
@@ -139,11 +137,16 @@ bool Application::openDatabase()
 
 void Application::applyWindowStyle(QWidget *window)
 {
-    if (!m_main || m_main->systemLookChecked())
+    if (systemLook())
         m_styles.removeSkin();
     else
         m_styles.applySkin(window);
     QCoreApplication::processEvents();
+}
+
+bool Application::systemLook() const
+{
+    return !m_main || m_main->systemLookChecked();
 }
 
 QList<QWidget *> Application::topLevelWindows() const
@@ -155,12 +158,6 @@ QList<QWidget *> Application::topLevelWindows() const
         all << m_login.data();
     all << m_windows.openWindows();
     return all;
-}
-
-void Application::closeSequence()
-{
-    m_database.close();
-    end(Ending::MainWindowClosed);
 }
 
 void Application::end(Ending how)

@@ -1,11 +1,11 @@
 #include "app/LoginWindow.h"
 
-#include "app/Application.h"
 #include "ui_LoginWindow.h"
 #include "widgets/Controls.h"
 #include "widgets/FixedOuterSize.h"
 #include "widgets/Prompter.h"
 #include "widgets/Texts.h"
+#include "widgets/WindowContext.h"
 #include "widgets/clsToolTip.h"
 
 #include <QCloseEvent>
@@ -51,12 +51,13 @@ constexpr int kBalloonIcon = clsToolTip::InformationIcon;
 const QSize kOuterSize(twips(5100), twips(2400));
 }  // namespace
 
-LoginWindow::LoginWindow(Application &app) : m_app(app), m_ui(std::make_unique<Ui::LoginWindow>())
+LoginWindow::LoginWindow(WindowContext &context)
+    : m_context(context), m_ui(std::make_unique<Ui::LoginWindow>())
 {
     m_ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
-    m_app.applyWindowStyle(this);
+    m_context.applyWindowStyle(this);
     FixedOuterSize::hold(this, kOuterSize);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -103,7 +104,7 @@ LoginWindow::~LoginWindow() = default;
 
 QString LoginWindow::accountPath() const
 {
-    return m_app.filePath(kAccountFile);
+    return m_context.filePath(kAccountFile);
 }
 
 void LoginWindow::updateOk()
@@ -115,21 +116,21 @@ void LoginWindow::updateOk()
 void LoginWindow::logIn()
 {
     if (m_ui->txtUserName->text() != m_account.userName) {
-        m_app.prompter().message({kNoSuchUser, kAppTitle});
+        m_context.prompter().message({kNoSuchUser, kAppTitle});
         return;
     }
     ++m_attempts;
     if (m_ui->txtPassword->text() != m_account.password) {
         if (m_attempts <= kForgivenAttempts) {
-            m_app.prompter().message({kWrongPassword, kAppTitle});
+            m_context.prompter().message({kWrongPassword, kAppTitle});
             m_ui->txtPassword->clear();
         } else {
-            m_app.prompter().message({kTooManyAttempts, kAppTitle});
-            m_app.end(Application::Ending::TooManyAttempts);
+            m_context.prompter().message({kTooManyAttempts, kAppTitle});
+            emit tooManyAttempts();
         }
         return;
     }
-    m_app.loggedIn();
+    emit loggedIn();
 }
 
 QString LoginWindow::askNewPassword()
@@ -137,10 +138,10 @@ QString LoginWindow::askNewPassword()
     // There is no way out but a password: an account without one could never log in.
     for (;;) {
         const QString answer =
-            m_app.prompter().input(kNewPasswordPrompt, kNewPasswordTitle, QString());
+            m_context.prompter().input(kNewPasswordPrompt, kNewPasswordTitle, QString());
         if (!answer.isEmpty())
             return answer;
-        m_app.prompter().message({kEmptyPassword, kAppTitle});
+        m_context.prompter().message({kEmptyPassword, kAppTitle});
     }
 }
 
@@ -149,12 +150,14 @@ void LoginWindow::changeAccount()
     m_ui->txtUserName->setText(m_account.userName);
     m_ui->txtPassword->clear();
 
-    const QString old = m_app.prompter().input(kOldPasswordPrompt, kOldPasswordTitle, QString());
+    const QString old =
+        m_context.prompter().input(kOldPasswordPrompt, kOldPasswordTitle, QString());
     if (old != m_account.password) {
-        m_app.prompter().message({kOldPasswordWrong, kAppTitle});
+        m_context.prompter().message({kOldPasswordWrong, kAppTitle});
         return;
     }
-    const QString userName = m_app.prompter().input(kNewUserPrompt, kNewUserTitle, kNewUserDefault);
+    const QString userName =
+        m_context.prompter().input(kNewUserPrompt, kNewUserTitle, kNewUserDefault);
     if (userName.isEmpty())
         return;
     // Nothing is written until both are known, and then both lines at once: a program
@@ -163,10 +166,10 @@ void LoginWindow::changeAccount()
 
     switch (AccountFile::write(accountPath(), changed)) {
     case AccountFile::WriteResult::Unstorable:
-        m_app.prompter().message({kUnstorable, kAppTitle});
+        m_context.prompter().message({kUnstorable, kAppTitle});
         return;
     case AccountFile::WriteResult::Failed:
-        m_app.prompter().message({kWriteFailed, kAppTitle});
+        m_context.prompter().message({kWriteFailed, kAppTitle});
         return;
     case AccountFile::WriteResult::Written:
         break;
@@ -174,9 +177,9 @@ void LoginWindow::changeAccount()
     m_account = changed;
     m_ui->txtUserName->setText(m_account.userName);
     m_ui->txtPassword->clear();
-    m_app.prompter().message({kChanged + QLatin1Char('\n') + kYourUserName + m_account.userName
-                                  + QLatin1Char('\n') + kYourPassword + m_account.password,
-                              kAppTitle});
+    m_context.prompter().message({kChanged + QLatin1Char('\n') + kYourUserName + m_account.userName
+                                      + QLatin1Char('\n') + kYourPassword + m_account.password,
+                                  kAppTitle});
 }
 
 void LoginWindow::closeEvent(QCloseEvent *event)
@@ -187,12 +190,12 @@ void LoginWindow::closeEvent(QCloseEvent *event)
         return;
     }
     event->accept();
-    m_app.end(Application::Ending::LoginCancelled);
+    emit cancelled();
 }
 
 void LoginWindow::reject()
 {
-    m_app.end(Application::Ending::LoginCancelled);
+    emit cancelled();
 }
 
 }  // namespace lendora

@@ -13,7 +13,7 @@ class LoginWindow;
 
 namespace lendora {
 
-class Application;
+class WindowContext;
 class clsToolTip;
 
 // FrmLogon, "登录": asks for the one account before the main window is shown, and lets the
@@ -22,7 +22,7 @@ class clsToolTip;
 class LoginWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit LoginWindow(Application &app);
+    explicit LoginWindow(WindowContext &context);
     ~LoginWindow() override;
 
     // The account in force and the logins tried with the right user name so far.
@@ -30,6 +30,11 @@ public:
     int attempts() const { return m_attempts; }
     clsToolTip &balloon() const { return *m_toolTip; }
     QString accountPath() const;
+
+signals:
+    void loggedIn();
+    void cancelled();        // closed, Esc, the cancel button
+    void tooManyAttempts();  // the wrong password once too often
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -41,7 +46,7 @@ private:
     void changeAccount();
     QString askNewPassword();
 
-    Application &m_app;
+    WindowContext &m_context;
     std::unique_ptr<Ui::LoginWindow> m_ui;
     QMenu *m_popMenu = nullptr;
     clsToolTip *m_toolTip = nullptr;

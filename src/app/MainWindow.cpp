@@ -1,21 +1,18 @@
 #include "app/MainWindow.h"
 
-#include "app/Application.h"
 #include "app/Version.h"
 #include "base/KeyValueFile.h"
 #include "base/NumberText.h"
-#include "circulation/CurrentLoans.h"
-#include "circulation/LendingTab.h"
-#include "circulation/LoanLimit.h"
-#include "circulation/RenewalTab.h"
-#include "circulation/ReturnTab.h"
-#include "data/GridSource.h"
-#include "settings/LibraryRules.h"
+#include "circulation/CirculationDesk.h"
+#include "readers/ReaderWindow.h"
 #include "ui_MainWindow.h"
 #include "widgets/FixedOuterSize.h"
 #include "widgets/Launcher.h"
 #include "widgets/Prompter.h"
+#include "widgets/StyleEngine.h"
 #include "widgets/Texts.h"
+#include "widgets/WindowContext.h"
+#include "widgets/WindowRegistry.h"
 
 #include <QCloseEvent>
 #include <QDateEdit>
@@ -40,7 +37,6 @@ const QString kHelpNotOpened = QStringLiteral("无法打开帮助文件 readme.t
 const QString kSettingsFile = QStringLiteral("setting.ini");
 const QString kStyleKey = QStringLiteral("LoadStyle");
 const QString kHelpFile = QStringLiteral("readme.txt");
-const QString kLoansUnreadable = QStringLiteral("无法读取该读者的借阅记录,请稍后再试。\n%1");
 
 // Outer size held at 10215 x 7200 twips.
 const QSize kOuterSize(twips(10215), twips(7200));
@@ -53,7 +49,8 @@ struct MainWindow::SkinStyle {
     QString value;  // LoadStyle
 };
 
-MainWindow::MainWindow(Application &app) : m_app(app), m_ui(std::make_unique<Ui::MainWindow>())
+MainWindow::MainWindow(WindowContext &context, StyleEngine &styles)
+    : m_context(context), m_styles(styles), m_ui(std::make_unique<Ui::MainWindow>())
 {
     m_ui->setupUi(this);
     buildTabs();
@@ -69,28 +66,32 @@ void MainWindow::connectMenu()
 {
     // Each command shows its window as a single modeless instance; a command whose window
     // nobody registered does nothing.
+    const auto reader = [](ReaderFormMode mode) {
+        return QVariant::fromValue(ReaderWindow::Opening{mode, QString()});
+    };
     const struct {
         QAction *action;
         const char *window;
-        int readerMode;
+        QVariant opening;
     } commands[] = {
-        {m_ui->meuAddNewBook, "FrmAddnew", -1},   {m_ui->mnuLendora, "FrmLendora", -1},
-        {m_ui->mnuBookQuery, "FrmBookQuery", -1}, {m_ui->mnuLendQuery, "FrmLendQuery", -1},
-        {m_ui->meuReaderSort, "FrmReader", 0},    {m_ui->mnuSetBasic, "FrmBasicSet", -1},
-        {m_ui->mnuSetBook, "FrmSetBook", -1},     {m_ui->meuReaderSet, "FrmReader", 2},
-        {m_ui->meuHowToUse, "FrmHelp", -1},       {m_ui->meuAbout, "FrmAbout", -1},
+        {m_ui->meuAddNewBook, "FrmAddnew", {}},
+        {m_ui->mnuLendora, "FrmLendora", {}},
+        {m_ui->mnuBookQuery, "FrmBookQuery", {}},
+        {m_ui->mnuLendQuery, "FrmLendQuery", {}},
+        {m_ui->meuReaderSort, "FrmReader", reader(ReaderFormMode::Query)},
+        {m_ui->mnuSetBasic, "FrmBasicSet", {}},
+        {m_ui->mnuSetBook, "FrmSetBook", {}},
+        {m_ui->meuReaderSet, "FrmReader", reader(ReaderFormMode::Management)},
+        {m_ui->meuHowToUse, "FrmHelp", {}},
+        {m_ui->meuAbout, "FrmAbout", {}},
     };
     for (const auto &command : commands) {
         const QString window = QString::fromLatin1(command.window);
-        const int readerMode = command.readerMode;
-        connect(command.action, &QAction::triggered, this, [this, window, readerMode] {
-            if (readerMode >= 0)
-                m_app.ReaderFormMode = readerMode;
-            m_app.windows().show(window);
-        });
+        const QVariant opening = command.opening;
+        connect(command.action, &QAction::triggered, this,
+                [this, window, opening] { m_context.windows().show(window, opening); });
     }
-    connect(m_ui->meuExit, &QAction::triggered, this,
-            [this] { m_app.end(Application::Ending::ExitCommand); });
+    connect(m_ui->meuExit, &QAction::triggered, this, &MainWindow::exitCommand);
     connect(m_ui->meuUseHelper, &QAction::triggered, this, &MainWindow::showHelp);
 
     // A checkable action flips its own mark before it reports the trigger; the commands set
@@ -115,7 +116,7 @@ void MainWindow::connectMenu()
 
 QString MainWindow::settingsPath() const
 {
-    return m_app.filePath(kSettingsFile);
+    return m_context.filePath(kSettingsFile);
 }
 
 void MainWindow::LoadSetting()
@@ -128,14 +129,14 @@ void MainWindow::LoadSetting()
     else if (style == 2)
         chooseLightStyle();
     else
-        m_app.prompter().message({kBadSetting, kAppTitle});
+        m_context.prompter().message({kBadSetting, kAppTitle});
 }
 
 void MainWindow::chooseSystemLook()
 {
     m_ui->meuTypeStyle->setChecked(false);
     m_ui->meuLight->setChecked(false);
-    m_app.styles().removeSkin();
+    m_styles.removeSkin();
     m_ui->meuWinStyle->setChecked(true);
     // A read-only settings file keeps the old choice; the style holds for this run.
     SetKeyValue(settingsPath(), kStyleKey, QStringLiteral("0"));
@@ -155,65 +156,55 @@ void MainWindow::chooseLightStyle()
 
 void MainWindow::chooseSkin(const SkinStyle &style)
 {
-    const QString path = m_app.filePath(style.file);
+    const QString path = m_context.filePath(style.file);
     if (!QFileInfo(path).isFile()) {
-        m_app.prompter().message({style.missing, kAppTitle});
+        m_context.prompter().message({style.missing, kAppTitle});
         return;
     }
     // Read before anything changes, so a skin that cannot be read leaves the style in force.
-    if (!m_app.styles().loadSkin(path)) {
-        m_app.prompter().message({kSkinUnreadable.arg(QDir::toNativeSeparators(path)), kAppTitle});
+    if (!m_styles.loadSkin(path)) {
+        m_context.prompter().message(
+            {kSkinUnreadable.arg(QDir::toNativeSeparators(path)), kAppTitle});
         return;
     }
     for (QAction *item : {m_ui->meuWinStyle, m_ui->meuTypeStyle, m_ui->meuLight}) {
         if (item != style.item)
             item->setChecked(false);
     }
-    m_app.styles().applySkin(this);
+    m_styles.applySkin(this);
     style.item->setChecked(true);
     SetKeyValue(settingsPath(), kStyleKey, style.value);
 }
 
 void MainWindow::showHelp()
 {
-    const QString path = m_app.filePath(kHelpFile);
+    const QString path = m_context.filePath(kHelpFile);
     if (!QFileInfo(path).isFile()) {
-        m_app.prompter().message({kHelpMissing, kAppTitle});
+        m_context.prompter().message({kHelpMissing, kAppTitle});
         return;
     }
-    if (!m_app.launcher().openDocument(path))
-        m_app.prompter().message({kHelpNotOpened, kAppTitle});
+    if (!m_context.launcher().openDocument(path))
+        m_context.prompter().message({kHelpNotOpened, kAppTitle});
 }
 
-bool MainWindow::load()
+void MainWindow::load()
 {
     LoadSetting();
-    const QDate today = m_app.today();
+    const QDate today = m_context.today();
     if (auto *lendDate = findChild<QDateEdit *>(QStringLiteral("dtpLendDate")))
         lendDate->setDate(today);
     if (auto *changeDate = findChild<QDateEdit *>(QStringLiteral("dtpLendDateChange")))
         changeDate->setDate(today);
-    if (!m_app.openDatabase())
-        return false;
+}
+
+void MainWindow::showVersionInTitle()
+{
     setWindowTitle(windowTitle() + QStringLiteral(" Ver") + GetVersionText());
-    return true;
 }
 
 void MainWindow::buildTabs()
 {
-    m_adodc1 =
-        new GridSource(m_app.databasePath(), m_app.connectionName(QStringLiteral("Adodc1")), this);
-    m_adodc1->setObjectName(QStringLiteral("Adodc1"));
-    m_loans = new CurrentLoans(m_adodc1, this);
-
-    m_lending = new LendingTab(m_app, *this, m_ui->tabLend);
-    m_ui->lendPageLayout->addWidget(m_lending);
-    m_renewal = new RenewalTab(m_app, *this, *m_loans, m_ui->tabRenew);
-    m_ui->renewPageLayout->addWidget(m_renewal);
-    m_return = new ReturnTab(m_app, *this, m_ui->tabReturn);
-    m_ui->returnPageLayout->addWidget(m_return);
-    m_loans->prepare(m_lending->grid());
-    m_loans->prepare(m_renewal->grid());
+    m_desk = new CirculationDesk(m_context, m_ui->tabLend, m_ui->tabRenew, m_ui->tabReturn, this);
 
     auto *image = new QLabel(m_ui->menubar);
     image->setObjectName(QStringLiteral("Image1"));
@@ -221,30 +212,6 @@ void MainWindow::buildTabs()
     image->setFixedSize(32, 32);
     image->setContentsMargins(0, 0, 0, 0);
     m_ui->menubar->setCornerWidget(image, Qt::TopRightCorner);
-}
-
-void MainWindow::InitDataGrid(bool renewTab)
-{
-    const QString readerId = renewTab ? m_renewal->readerId() : m_lending->readerId();
-    const bool ran = m_loans->run(readerId);
-    m_loans->bind(renewTab ? m_renewal->grid() : m_lending->grid());
-    if (!ran)
-        m_app.prompter().message({kLoansUnreadable.arg(m_adodc1->lastError()), kHintTitle});
-    if (renewTab)
-        return;
-    if (!ran) {
-        // No count is better than a wrong one: the limit is checked again when lending.
-        m_lending->showCounters(-1, QString());
-        return;
-    }
-    const int openLoans = m_loans->rowCount();
-    // The rules are read at every refresh: a changed limit applies at once.
-    const std::optional<Rules> rules = LibraryRules(m_app.database()).read();
-    const LoanLimit::Remaining remaining =
-        LoanLimit::remaining(rules ? rules->bookLimit : QVariant(), openLoans);
-    m_lending->showCounters(openLoans, remaining.problem == LoanLimit::Problem::None
-                                           ? NumberText::fromInt(remaining.value)
-                                           : QString());
 }
 
 bool MainWindow::systemLookChecked() const
@@ -255,7 +222,7 @@ bool MainWindow::systemLookChecked() const
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     event->accept();
-    m_app.closeSequence();
+    emit closed();
 }
 
 }  // namespace lendora

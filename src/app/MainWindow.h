@@ -9,28 +9,24 @@ class MainWindow;
 
 namespace lendora {
 
-class Application;
-class CurrentLoans;
-class GridSource;
-class LendingTab;
-class RenewalTab;
-class ReturnTab;
+class CirculationDesk;
+class StyleEngine;
+class WindowContext;
 
 // Frmmain: the hub. Its menu opens the other windows; its tabs hold circulation.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MainWindow(Application &app);
+    MainWindow(WindowContext &context, StyleEngine &styles);
     ~MainWindow() override;
 
-    // The load sequence; false when the program ended during it (database refused).
-    bool load();
+    // The first steps of the load sequence: the saved style, and today in both date pickers.
+    void load();
+    // Its last: the version in the title, once the database is open.
+    void showVersionInTitle();
 
-    // Re-runs a reader's open-loans query for the lending tab (renewTab false, reader of
-    // txtReaderID, also recomputes the two counters) or the renewal tab (reader of
-    // txtReaderIDRenew). Both grids and the renewal tab's bound boxes share the one data
-    // source Adodc1, so every run changes what all of them show.
-    void InitDataGrid(bool renewTab);
+    // The circulation tabs.
+    CirculationDesk &desk() const { return *m_desk; }
 
     // Reads the saved window style and applies it (the first step of load()).
     void LoadSetting();
@@ -39,13 +35,15 @@ public:
     void chooseSystemLook();
     void chooseTypeStyle();
     void chooseLightStyle();
-    GridSource *Adodc1() const { return m_adodc1; }
-    CurrentLoans &currentLoans() const { return *m_loans; }
 
     // The style convention reads the check mark of "Windows默认".
     bool systemLookChecked() const;
 
     Ui::MainWindow &ui() { return *m_ui; }
+
+signals:
+    void exitCommand();  // 退出系统
+    void closed();       // the window's own close
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -58,13 +56,10 @@ private:
     QString settingsPath() const;
     void buildTabs();
 
-    Application &m_app;
+    WindowContext &m_context;
+    StyleEngine &m_styles;
     std::unique_ptr<Ui::MainWindow> m_ui;
-    GridSource *m_adodc1 = nullptr;
-    CurrentLoans *m_loans = nullptr;
-    LendingTab *m_lending = nullptr;
-    RenewalTab *m_renewal = nullptr;
-    ReturnTab *m_return = nullptr;
+    CirculationDesk *m_desk = nullptr;
 };
 
 }  // namespace lendora

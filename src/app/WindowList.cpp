@@ -1,17 +1,21 @@
 #include "app/AboutWindow.h"
 #include "app/Application.h"
+#include "app/LoginWindow.h"
+#include "app/MainWindow.h"
 #include "catalogue/AddBookWindow.h"
 #include "catalogue/BookListWindow.h"
 #include "catalogue/CategoryWindow.h"
 #include "catalogue/UpdateBookWindow.h"
+#include "circulation/CirculationDesk.h"
 #include "query/BookQueryWindow.h"
 #include "query/LoanQueryWindow.h"
 #include "readers/ReaderWindow.h"
 #include "settings/BasicSettingsWindow.h"
 #include "tips/TipsWindow.h"
 
-// The secondary windows, each registered by its own name with the one line that makes it.
-// The main menu and other windows open them through the registry.
+// The secondary windows, each registered by its own name with the one line that makes it, and
+// the wiring between windows that know nothing of each other. The main menu and other windows
+// open them through the registry.
 
 namespace lendora {
 
@@ -22,11 +26,34 @@ void Application::registerWindows()
     m_windows.add("FrmUpdateBook", [this] { return new UpdateBookWindow(*this); });
     m_windows.add("FrmSetBook", [this] { return new CategoryWindow(*this); });
     m_windows.add("FrmBasicSet", [this] { return new BasicSettingsWindow(*this); });
-    m_windows.add("FrmReader", [this] { return new ReaderWindow(*this); });
+    m_windows.add("FrmReader", [this](const QVariant &opening) {
+        auto *window = new ReaderWindow(*this, opening.value<ReaderWindow::Opening>());
+        // The main window follows the reader of its own lending tab, not this one.
+        connect(window, &ReaderWindow::readerFound, this, [this] {
+            if (m_main)
+                m_main->desk().InitDataGrid(false);
+        });
+        return window;
+    });
     m_windows.add("FrmBookQuery", [this] { return new BookQueryWindow(*this); });
     m_windows.add("FrmLendQuery", [this] { return new LoanQueryWindow(*this); });
     m_windows.add("FrmAbout", [this] { return new AboutWindow(*this); });
     m_windows.add("FrmHelp", [this] { return new TipsWindow(*this); });
+}
+
+void Application::connectWindows()
+{
+    connect(m_login, &LoginWindow::loggedIn, this, &Application::loggedIn);
+    connect(m_login, &LoginWindow::cancelled, this, [this] { end(Ending::LoginCancelled); });
+    connect(m_login, &LoginWindow::tooManyAttempts, this, [this] { end(Ending::TooManyAttempts); });
+    connect(m_main, &MainWindow::exitCommand, this, [this] { end(Ending::ExitCommand); });
+    connect(m_main, &MainWindow::closed, this, [this] { end(Ending::MainWindowClosed); });
+    connect(&m_main->desk(), &CirculationDesk::newReaderAsked, this,
+            [this](const QString &readerId) {
+                m_windows.show(
+                    QStringLiteral("FrmReader"),
+                    QVariant::fromValue(ReaderWindow::Opening{ReaderFormMode::Add, readerId}));
+            });
 }
 
 }  // namespace lendora

@@ -1,6 +1,5 @@
 #include "catalogue/AddBookWindow.h"
 
-#include "app/Application.h"
 #include "catalogue/BookListWindow.h"
 #include "catalogue/BookStore.h"
 #include "catalogue/CategoryStore.h"
@@ -10,6 +9,8 @@
 #include "widgets/FixedOuterSize.h"
 #include "widgets/Prompter.h"
 #include "widgets/Texts.h"
+#include "widgets/WindowContext.h"
+#include "widgets/WindowRegistry.h"
 
 #include <QCloseEvent>
 
@@ -28,13 +29,13 @@ const QString kSaveFailed = QStringLiteral("数据库拒绝了这次写入,新�
 const QSize kOuterSize(twips(6495), twips(4365));
 }  // namespace
 
-AddBookWindow::AddBookWindow(Application &app)
-    : m_app(app), m_ui(std::make_unique<Ui::AddBookWindow>())
+AddBookWindow::AddBookWindow(WindowContext &context)
+    : m_context(context), m_ui(std::make_unique<Ui::AddBookWindow>())
 {
     m_ui->setupUi(this);
     m_ui->dtpRigDate->setMinimumDate(QDate(100, 1, 1));
-    m_ui->dtpRigDate->setDate(m_app.today());
-    m_app.applyWindowStyle(this);
+    m_ui->dtpRigDate->setDate(m_context.today());
+    m_context.applyWindowStyle(this);
     FixedOuterSize::holdWindow(this, kOuterSize);
 
     for (QLineEdit *box : {m_ui->txtBookID, m_ui->txtBookName, m_ui->txtBookConcern,
@@ -42,7 +43,7 @@ AddBookWindow::AddBookWindow(Application &app)
         markInput(box);
     markInput(m_ui->cboType->lineEdit());
 
-    CategoryPickList::fill(m_ui->cboType, CategoryStore(m_app.database()).all());
+    CategoryPickList::fill(m_ui->cboType, CategoryStore(m_context.database()).all());
     PublisherPickList::attach(m_ui->txtBookConcern, m_ui->Combo1);
 
     connect(m_ui->cmdSave, &QPushButton::clicked, this, &AddBookWindow::save);
@@ -55,7 +56,7 @@ AddBookWindow::~AddBookWindow() = default;
 void AddBookWindow::save()
 {
     const auto refuse = [this](const QString &text) {
-        m_app.prompter().message({text, kAppTitle});
+        m_context.prompter().message({text, kAppTitle});
     };
     // The checks in their order; "empty" means no characters at all, blanks pass.
     if (m_ui->txtBookID->text().isEmpty())
@@ -82,16 +83,16 @@ void AddBookWindow::save()
     book.price = m_ui->txtBookPrice->text();
     book.pages = m_ui->txtPage->text();
     book.date = m_ui->dtpRigDate->date();
-    switch (BookStore(m_app.database()).add(book)) {
+    switch (BookStore(m_context.database()).add(book)) {
     case BookStore::Result::Done:
-        m_app.prompter().message({kAdded, kHintTitle});
+        m_context.prompter().message({kAdded, kHintTitle});
         break;
     case BookStore::Result::Duplicate:
-        m_app.prompter().message({kDuplicate, kHintTitle});
+        m_context.prompter().message({kDuplicate, kHintTitle});
         break;
     case BookStore::Result::Missing:
     case BookStore::Result::Failed:
-        m_app.prompter().message({kSaveFailed, kHintTitle});
+        m_context.prompter().message({kSaveFailed, kHintTitle});
         break;
     }
 }
@@ -110,7 +111,7 @@ void AddBookWindow::clear()
 void AddBookWindow::closeEvent(QCloseEvent *event)
 {
     // New books show up in the book list when this window closes.
-    if (BookListWindow *list = BookListWindow::find(m_app))
+    if (BookListWindow *list = BookListWindow::find(m_context.windows()))
         list->requery();
     QWidget::closeEvent(event);
 }

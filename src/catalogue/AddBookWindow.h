@@ -9,13 +9,13 @@ class AddBookWindow;
 
 namespace lendora {
 
-class Application;
+class WindowContext;
 
 // FrmAddnew: enters new books into the catalogue, one per Save.
 class AddBookWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit AddBookWindow(Application &app);
+    explicit AddBookWindow(WindowContext &context);
     ~AddBookWindow() override;
 
 protected:
@@ -25,7 +25,7 @@ private:
     void save();
     void clear();
 
-    Application &m_app;
+    WindowContext &m_context;
     std::unique_ptr<Ui::AddBookWindow> m_ui;
 };
 

@@ -1,6 +1,5 @@
 #include "catalogue/BookListWindow.h"
 
-#include "app/Application.h"
 #include "catalogue/BookStore.h"
 #include "data/GridSource.h"
 #include "ui_BookListWindow.h"
@@ -8,6 +7,8 @@
 #include "widgets/FixedOuterSize.h"
 #include "widgets/Prompter.h"
 #include "widgets/Texts.h"
+#include "widgets/WindowContext.h"
+#include "widgets/WindowRegistry.h"
 #include "widgets/YesNoColumn.h"
 
 #include <QHeaderView>
@@ -29,11 +30,11 @@ const int kGridBottomMargin = 8;
 
 }  // namespace
 
-BookListWindow::BookListWindow(Application &app)
-    : m_app(app), m_ui(std::make_unique<Ui::BookListWindow>())
+BookListWindow::BookListWindow(WindowContext &context)
+    : m_context(context), m_ui(std::make_unique<Ui::BookListWindow>())
 {
     m_ui->setupUi(this);
-    m_app.applyWindowStyle(this);
+    m_context.applyWindowStyle(this);
     setupGrid(m_ui->DataGrid1);
 
     m_sql = QStringLiteral(
@@ -41,12 +42,11 @@ BookListWindow::BookListWindow(Application &app)
             + QStringLiteral(" bookInfo.作者姓名,bookInfo.书籍价格,bookInfo.书籍页码,"
                              "bookInfo.登记日期,bookInfo.是否借出")
             + QStringLiteral(" from bookInfo, bookType where bookType.类别代码=bookInfo.类别代码");
-    m_source = new GridSource(m_app.databasePath(),
-                              m_app.connectionName(QStringLiteral("FrmLendora")), this);
+    m_source = new GridSource(m_context.database(), QStringLiteral("FrmLendora"), this);
     m_ui->DataGrid1->setModel(new YesNoColumn(Lent, m_source->model(), this));
 
     connect(m_ui->cmdAdd, &QPushButton::clicked, this,
-            [this] { m_app.windows().show(QStringLiteral("FrmAddnew")); });
+            [this] { m_context.windows().show(QStringLiteral("FrmAddnew")); });
     connect(m_ui->cmdModify, &QPushButton::clicked, this, &BookListWindow::modify);
     connect(m_ui->cmdDel, &QPushButton::clicked, this, &BookListWindow::remove);
     connect(m_ui->cmdClose, &QPushButton::clicked, this, &QWidget::close);
@@ -57,9 +57,9 @@ BookListWindow::BookListWindow(Application &app)
 
 BookListWindow::~BookListWindow() = default;
 
-BookListWindow *BookListWindow::find(Application &app)
+BookListWindow *BookListWindow::find(WindowRegistry &windows)
 {
-    return qobject_cast<BookListWindow *>(app.windows().find(QStringLiteral("FrmLendora")));
+    return qobject_cast<BookListWindow *>(windows.find(QStringLiteral("FrmLendora")));
 }
 
 void BookListWindow::requery()
@@ -103,9 +103,9 @@ void BookListWindow::modify()
 {
     // An open modification window comes forward with the book it holds; an empty
     // catalogue has no book to open it with.
-    if (!m_app.windows().find(QStringLiteral("FrmUpdateBook")) && currentCells().isEmpty())
+    if (!m_context.windows().find(QStringLiteral("FrmUpdateBook")) && currentCells().isEmpty())
         return;
-    m_app.windows().show(QStringLiteral("FrmUpdateBook"));
+    m_context.windows().show(QStringLiteral("FrmUpdateBook"));
 }
 
 void BookListWindow::remove()
@@ -114,17 +114,17 @@ void BookListWindow::remove()
     if (cells.isEmpty())
         return;  // an empty catalogue: nothing to delete
     const QString id = cells.at(BookId);
-    if (m_app.prompter().confirm({kAskDelete.arg(id), kHintTitle, Buttons::OkCancel})) {
+    if (m_context.prompter().confirm({kAskDelete.arg(id), kHintTitle, Buttons::OkCancel})) {
         // A lent book can be deleted too; its loan rows stay as they are.
-        if (BookStore(m_app.database()).remove(id)) {
+        if (BookStore(m_context.database()).remove(id)) {
             requery();
-            m_app.prompter().message({kDeleted.arg(id), kHintTitle});
+            m_context.prompter().message({kDeleted.arg(id), kHintTitle});
         } else {
-            m_app.prompter().message({kDeleteFailed.arg(id), kHintTitle});
+            m_context.prompter().message({kDeleteFailed.arg(id), kHintTitle});
         }
     }
     // Whatever the answer, the window loads again: the style in force, then the grid.
-    m_app.applyWindowStyle(this);
+    m_context.applyWindowStyle(this);
     requery();
 }
 

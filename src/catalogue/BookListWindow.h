@@ -10,7 +10,8 @@ class BookListWindow;
 
 namespace lendora {
 
-class Application;
+class WindowContext;
+class WindowRegistry;
 class GridSource;
 
 // FrmLendora: the whole catalogue in a grid, one book per row with its category name; the
@@ -32,11 +33,11 @@ public:
         ColumnCount
     };
 
-    explicit BookListWindow(Application &app);
+    explicit BookListWindow(WindowContext &context);
     ~BookListWindow() override;
 
     // The open book list, or nullptr.
-    static BookListWindow *find(Application &app);
+    static BookListWindow *find(WindowRegistry &windows);
 
     // Runs the grid's query again; the first row becomes current. The windows that write
     // books ask for this when they finish.
@@ -53,7 +54,7 @@ private:
     void remove();
     void modify();
 
-    Application &m_app;
+    WindowContext &m_context;
     std::unique_ptr<Ui::BookListWindow> m_ui;
     GridSource *m_source;
     QString m_sql;

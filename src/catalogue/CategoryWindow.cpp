@@ -1,6 +1,5 @@
 #include "catalogue/CategoryWindow.h"
 
-#include "app/Application.h"
 #include "catalogue/CategoryStore.h"
 #include "data/GridSource.h"
 #include "ui_CategoryWindow.h"
@@ -8,6 +7,7 @@
 #include "widgets/FixedOuterSize.h"
 #include "widgets/Prompter.h"
 #include "widgets/Texts.h"
+#include "widgets/WindowContext.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -29,8 +29,8 @@ const QSize kOuterSize(twips(7710), twips(4530));
 const int kColumnWidths[] = {60, 100, 60};
 }  // namespace
 
-CategoryWindow::CategoryWindow(Application &app)
-    : m_app(app), m_ui(std::make_unique<Ui::CategoryWindow>())
+CategoryWindow::CategoryWindow(WindowContext &context)
+    : m_context(context), m_ui(std::make_unique<Ui::CategoryWindow>())
 {
     m_ui->setupUi(this);
     FixedOuterSize::holdWindow(this, kOuterSize);
@@ -43,8 +43,7 @@ CategoryWindow::CategoryWindow(Application &app)
     // The grid reads through its own connection. Add appends an empty row to the model's
     // cache only: the model is never submitted (and the connection is read-only), Save
     // stores through the category store, and Save and Cancel drop the cached row.
-    m_source = new GridSource(m_app.databasePath(),
-                              m_app.connectionName(QStringLiteral("FrmSetBook")), this);
+    m_source = new GridSource(m_context.database(), QStringLiteral("FrmSetBook"), this);
     m_model = new QSqlTableModel(this, m_source->connection());
     m_model->setEditStrategy(QSqlTableModel::OnManualSubmit);
     m_model->setTable(QStringLiteral("bookType"));
@@ -72,7 +71,7 @@ CategoryWindow::~CategoryWindow()
 void CategoryWindow::load()
 {
     setMode(NoEdit);
-    m_app.applyWindowStyle(this);
+    m_context.applyWindowStyle(this);
     requery(QString());
 }
 
@@ -164,7 +163,7 @@ void CategoryWindow::modify()
 void CategoryWindow::save()
 {
     const QString code = m_ui->txtTypeID->text();
-    CategoryStore store(m_app.database());
+    CategoryStore store(m_context.database());
     const CategoryStore::Result result =
         m_mode == Adding ? store.add(code, m_ui->txtTypeName->text(), m_ui->txtDay->text())
                          : store.modify(code, m_ui->txtTypeName->text(), m_ui->txtDay->text());
@@ -172,20 +171,20 @@ void CategoryWindow::save()
     case CategoryStore::Result::Done:
         break;
     case CategoryStore::Result::BadLoanDays:
-        m_app.prompter().message({kBadDays, kHintTitle});
+        m_context.prompter().message({kBadDays, kHintTitle});
         return;
     case CategoryStore::Result::Duplicate:
-        m_app.prompter().message({kDuplicate, kHintTitle});
+        m_context.prompter().message({kDuplicate, kHintTitle});
         return;
     case CategoryStore::Result::Missing:
-        m_app.prompter().message({kMissing, kHintTitle});
+        m_context.prompter().message({kMissing, kHintTitle});
         return;
     case CategoryStore::Result::Failed:
-        m_app.prompter().message({kSaveFailed, kHintTitle});
+        m_context.prompter().message({kSaveFailed, kHintTitle});
         return;
     }
     requery(code);
-    m_app.prompter().message({kSaved, kHintTitle});
+    m_context.prompter().message({kSaved, kHintTitle});
     setMode(NoEdit);
 }
 
@@ -201,12 +200,12 @@ void CategoryWindow::remove()
     if (row < 0)
         return;  // an empty table: nothing to delete
     const QString code = codeAt(row);
-    if (m_app.prompter().confirm({kAskDelete.arg(code), kHintTitle, Buttons::OkCancel})) {
-        if (CategoryStore(m_app.database()).remove(code)) {
+    if (m_context.prompter().confirm({kAskDelete.arg(code), kHintTitle, Buttons::OkCancel})) {
+        if (CategoryStore(m_context.database()).remove(code)) {
             requery(QString());
-            m_app.prompter().message({kDeleted, kHintTitle});
+            m_context.prompter().message({kDeleted, kHintTitle});
         } else {
-            m_app.prompter().message({kDeleteFailed, kHintTitle});
+            m_context.prompter().message({kDeleteFailed, kHintTitle});
         }
     }
     load();

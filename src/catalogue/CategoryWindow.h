@@ -11,7 +11,7 @@ class CategoryWindow;
 
 namespace lendora {
 
-class Application;
+class WindowContext;
 class GridSource;
 
 // FrmSetBook: the categories grid with its fields bound to the current row; adds, modifies
@@ -21,7 +21,7 @@ class CategoryWindow : public QWidget {
 public:
     enum EditMode { NoEdit = 0, Adding = 1, Modifying = 2 };
 
-    explicit CategoryWindow(Application &app);
+    explicit CategoryWindow(WindowContext &context);
     ~CategoryWindow() override;
 
     EditMode editMode() const { return m_mode; }
@@ -42,7 +42,7 @@ private:
     void cancel();
     void remove();
 
-    Application &m_app;
+    WindowContext &m_context;
     std::unique_ptr<Ui::CategoryWindow> m_ui;
     GridSource *m_source;
     QSqlTableModel *m_model;

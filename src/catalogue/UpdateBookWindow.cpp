@@ -1,6 +1,5 @@
 #include "catalogue/UpdateBookWindow.h"
 
-#include "app/Application.h"
 #include "base/DateText.h"
 #include "catalogue/BookListWindow.h"
 #include "catalogue/BookStore.h"
@@ -11,6 +10,8 @@
 #include "widgets/FixedOuterSize.h"
 #include "widgets/Prompter.h"
 #include "widgets/Texts.h"
+#include "widgets/WindowContext.h"
+#include "widgets/WindowRegistry.h"
 
 #include <QCloseEvent>
 
@@ -24,13 +25,13 @@ const QString kSaveFailed = QStringLiteral("数据库拒绝了这次写入,书�
 const QSize kOuterSize(twips(7470), twips(4410));
 }  // namespace
 
-UpdateBookWindow::UpdateBookWindow(Application &app)
-    : m_app(app), m_ui(std::make_unique<Ui::UpdateBookWindow>())
+UpdateBookWindow::UpdateBookWindow(WindowContext &context)
+    : m_context(context), m_ui(std::make_unique<Ui::UpdateBookWindow>())
 {
     m_ui->setupUi(this);
     m_ui->dtpRigDate->setMinimumDate(QDate(100, 1, 1));
-    m_ui->dtpRigDate->setDate(m_app.today());
-    m_app.applyWindowStyle(this);
+    m_ui->dtpRigDate->setDate(m_context.today());
+    m_context.applyWindowStyle(this);
     FixedOuterSize::holdWindow(this, kOuterSize);
 
     markDisplay(m_ui->txtBookID);
@@ -39,12 +40,12 @@ UpdateBookWindow::UpdateBookWindow(Application &app)
         markInput(box);
     markInput(m_ui->cboType->lineEdit());
 
-    const QList<Category> categories = CategoryStore(m_app.database()).all();
+    const QList<Category> categories = CategoryStore(m_context.database()).all();
     CategoryPickList::fill(m_ui->cboType, categories);
 
     // The book list's current row, cell by cell.
     QStringList cells;
-    if (BookListWindow *list = BookListWindow::find(m_app))
+    if (BookListWindow *list = BookListWindow::find(m_context.windows()))
         cells = list->currentCells();
     if (!cells.isEmpty()) {
         m_ui->txtBookID->setText(cells.at(BookListWindow::BookId));
@@ -88,25 +89,25 @@ void UpdateBookWindow::save()
     book.price = m_ui->txtPrice->text();
     book.pages = m_ui->txtPage->text();
     book.date = m_ui->dtpRigDate->date();
-    switch (BookStore(m_app.database()).update(book)) {
+    switch (BookStore(m_context.database()).update(book)) {
     case BookStore::Result::Done:
         break;
     case BookStore::Result::Missing:
-        m_app.prompter().message({kGone, kHintTitle});
+        m_context.prompter().message({kGone, kHintTitle});
         return;
     case BookStore::Result::Duplicate:
     case BookStore::Result::Failed:
-        m_app.prompter().message({kSaveFailed, kHintTitle});
+        m_context.prompter().message({kSaveFailed, kHintTitle});
         return;
     }
-    m_app.prompter().message({kSaved, kHintTitle});
+    m_context.prompter().message({kSaved, kHintTitle});
     close();
 }
 
 void UpdateBookWindow::closeEvent(QCloseEvent *event)
 {
     // The book list shows the book as it now stands.
-    if (BookListWindow *list = BookListWindow::find(m_app))
+    if (BookListWindow *list = BookListWindow::find(m_context.windows()))
         list->requery();
     QWidget::closeEvent(event);
 }

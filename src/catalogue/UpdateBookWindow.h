@@ -9,13 +9,13 @@ class UpdateBookWindow;
 
 namespace lendora {
 
-class Application;
+class WindowContext;
 
 // FrmUpdateBook: corrects one book, the book list's current row when the window opens.
 class UpdateBookWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit UpdateBookWindow(Application &app);
+    explicit UpdateBookWindow(WindowContext &context);
     ~UpdateBookWindow() override;
 
 protected:
@@ -24,7 +24,7 @@ protected:
 private:
     void save();
 
-    Application &m_app;
+    WindowContext &m_context;
     std::unique_ptr<Ui::UpdateBookWindow> m_ui;
 };
 

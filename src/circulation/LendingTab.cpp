@@ -1,13 +1,13 @@
 #include "circulation/LendingTab.h"
 
-#include "app/Application.h"
-#include "app/MainWindow.h"
 #include "base/NumberText.h"
+#include "circulation/CirculationDesk.h"
 #include "circulation/DeskTexts.h"
 #include "ui_LendingTab.h"
 #include "widgets/Controls.h"
 #include "widgets/Prompter.h"
 #include "widgets/Texts.h"
+#include "widgets/WindowContext.h"
 
 namespace lendora {
 
@@ -24,8 +24,8 @@ const QString kLimitInvalid = QStringLiteral("借出册数设定不正确,请先
 const QString kLendCountCaption = QStringLiteral("已借图书册数:");
 }  // namespace
 
-LendingTab::LendingTab(Application &app, MainWindow &main, QWidget *parent)
-    : QWidget(parent), m_app(app), m_main(main), m_store(app.database()),
+LendingTab::LendingTab(WindowContext &context, CirculationDesk &desk, QWidget *parent)
+    : QWidget(parent), m_context(context), m_desk(desk), m_store(context.database()),
       m_ui(std::make_unique<Ui::LendingTab>())
 {
     m_ui->setupUi(this);
@@ -64,7 +64,7 @@ void LendingTab::showCounters(int openLoans, const QString &remaining)
 
 void LendingTab::fail(const QString &text)
 {
-    m_app.prompter().message({kEngineFailed.arg(text), kHintTitle});
+    m_context.prompter().message({kEngineFailed.arg(text), kHintTitle});
 }
 
 void LendingTab::focusBox(QLineEdit *box)
@@ -85,18 +85,18 @@ void LendingTab::lookUpReader()
 {
     const QString readerId = m_ui->txtReaderID->text();
     if (readerId.isEmpty()) {
-        m_app.prompter().message({kEnterReader, kHintTitle});
+        m_context.prompter().message({kEnterReader, kHintTitle});
         return;
     }
     QString name;
     const LoanStore::Found found = m_store.findReader(readerId, &name);
     if (found == LoanStore::Found::Yes) {
         m_ui->txtReaderName->setText(name);
-        m_main.InitDataGrid(false);
+        m_desk.InitDataGrid(false);
         focusBox(m_ui->txtBookID);
         return;
     }
-    m_app.prompter().message({readerNotFound(found, m_store.lastError()), kHintTitle});
+    m_context.prompter().message({readerNotFound(found, m_store.lastError()), kHintTitle});
     m_ui->txtReaderName->clear();
     focusBox(m_ui->txtReaderID);
 }
@@ -105,12 +105,12 @@ void LendingTab::lookUpBook()
 {
     // The reader number is asked for first: with both boxes empty only that is said.
     if (m_ui->txtReaderID->text().isEmpty()) {
-        m_app.prompter().message({kEnterReader, kHintTitle});
+        m_context.prompter().message({kEnterReader, kHintTitle});
         return;
     }
     const QString bookId = m_ui->txtBookID->text();
     if (bookId.isEmpty()) {
-        m_app.prompter().message({kEnterBook, kHintTitle});
+        m_context.prompter().message({kEnterBook, kHintTitle});
         return;
     }
     LoanStore::BookDetails book;
@@ -119,12 +119,12 @@ void LendingTab::lookUpBook()
     case LoanStore::Found::Yes:
         break;
     case LoanStore::Found::No:
-        m_app.prompter().message({kNoBook, kHintTitle});
+        m_context.prompter().message({kNoBook, kHintTitle});
         clearBook();
         focusBox(m_ui->txtBookID);
         return;
     case LoanStore::Found::Incomplete:
-        m_app.prompter().message({kBookFieldMissing.arg(missing), kHintTitle});
+        m_context.prompter().message({kBookFieldMissing.arg(missing), kHintTitle});
         clearBook();
         focusBox(m_ui->txtBookID);
         return;
@@ -139,7 +139,7 @@ void LendingTab::lookUpBook()
     m_ui->txtBookConcern->setText(book.publisher);
     m_ui->txtBookPage->setText(book.pages);
     if (book.onLoan) {
-        m_app.prompter().message({kBookOut, kHintTitle});
+        m_context.prompter().message({kBookOut, kHintTitle});
         m_ui->cmdLendBook->setEnabled(false);
         focusBox(m_ui->txtBookID);
     } else {
@@ -152,7 +152,7 @@ void LendingTab::lookUpBook()
 void LendingTab::refuseFull()
 {
     // Every box of the tab is emptied; the counters keep the refused reader's figures.
-    m_app.prompter().message({kLimitReached, kHintTitle});
+    m_context.prompter().message({kLimitReached, kHintTitle});
     m_ui->txtReaderID->clear();
     m_ui->txtReaderName->clear();
     m_ui->txtBookID->clear();
@@ -164,7 +164,7 @@ void LendingTab::lendBook()
 {
     const QString readerId = m_ui->txtReaderID->text();
     if (readerId.isEmpty()) {
-        m_app.prompter().message({kEnterReaderToLend, kHintTitle});
+        m_context.prompter().message({kEnterReaderToLend, kHintTitle});
         return;
     }
     // The limit the counters show comes first, as the desk always checked it; the store then
@@ -177,38 +177,39 @@ void LendingTab::lendBook()
     QString missing;
     switch (m_store.lend(readerId, bookId, m_ui->dtpLendDate->date(), &missing)) {
     case LoanStore::LendResult::Lent:
-        m_app.prompter().message({kLent, kHintTitle});
+        m_context.prompter().message({kLent, kHintTitle});
         m_ui->txtBookID->clear();
         clearBook();
-        m_main.InitDataGrid(false);
+        m_desk.InitDataGrid(false);
         focusBox(m_ui->txtBookID);
+        emit m_desk.loansChanged();
         return;
     case LoanStore::LendResult::LimitReached:
         refuseFull();
         return;
     case LoanStore::LendResult::LimitNotSet:
-        m_app.prompter().message({kLimitNotSet, kHintTitle});
+        m_context.prompter().message({kLimitNotSet, kHintTitle});
         return;
     case LoanStore::LendResult::LimitInvalid:
-        m_app.prompter().message({kLimitInvalid, kHintTitle});
+        m_context.prompter().message({kLimitInvalid, kHintTitle});
         return;
     case LoanStore::LendResult::NoReader:
-        m_app.prompter().message({kNoReader, kHintTitle});
+        m_context.prompter().message({kNoReader, kHintTitle});
         m_ui->txtReaderName->clear();
         focusBox(m_ui->txtReaderID);
         return;
     case LoanStore::LendResult::NoBook:
-        m_app.prompter().message({kNoBook, kHintTitle});
+        m_context.prompter().message({kNoBook, kHintTitle});
         clearBook();
         focusBox(m_ui->txtBookID);
         return;
     case LoanStore::LendResult::BookIncomplete:
-        m_app.prompter().message({kBookFieldMissing.arg(missing), kHintTitle});
+        m_context.prompter().message({kBookFieldMissing.arg(missing), kHintTitle});
         clearBook();
         focusBox(m_ui->txtBookID);
         return;
     case LoanStore::LendResult::BookOnLoan:
-        m_app.prompter().message({kBookOut, kHintTitle});
+        m_context.prompter().message({kBookOut, kHintTitle});
         m_ui->cmdLendBook->setEnabled(false);
         focusBox(m_ui->txtBookID);
         return;
@@ -220,8 +221,7 @@ void LendingTab::lendBook()
 
 void LendingTab::addReader()
 {
-    m_app.ReaderFormMode = 1;
-    m_app.windows().show(QStringLiteral("FrmReader"));
+    emit m_desk.newReaderAsked(m_ui->txtReaderID->text());
 }
 
 }  // namespace lendora

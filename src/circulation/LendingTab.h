@@ -14,15 +14,15 @@ class LendingTab;
 
 namespace lendora {
 
-class Application;
-class MainWindow;
+class CirculationDesk;
+class WindowContext;
 
 // The lending tab "正常借书": a reader by number, a book by number, the lend button, and the
 // reader's current loans with the two counters the limit rests on.
 class LendingTab : public QWidget {
     Q_OBJECT
 public:
-    LendingTab(Application &app, MainWindow &main, QWidget *parent = nullptr);
+    LendingTab(WindowContext &context, CirculationDesk &desk, QWidget *parent = nullptr);
     ~LendingTab() override;
 
     QString readerId() const;
@@ -42,8 +42,8 @@ private:
     void fail(const QString &text);
     static void focusBox(QLineEdit *box);
 
-    Application &m_app;
-    MainWindow &m_main;
+    WindowContext &m_context;
+    CirculationDesk &m_desk;
     LoanStore m_store;
     std::unique_ptr<Ui::LendingTab> m_ui;
 };

@@ -1,14 +1,14 @@
 #include "circulation/RenewalTab.h"
 
-#include "app/Application.h"
-#include "app/MainWindow.h"
 #include "base/DateText.h"
+#include "circulation/CirculationDesk.h"
 #include "circulation/CurrentLoans.h"
 #include "circulation/DeskTexts.h"
 #include "ui_RenewalTab.h"
 #include "widgets/Controls.h"
 #include "widgets/Prompter.h"
 #include "widgets/Texts.h"
+#include "widgets/WindowContext.h"
 
 namespace lendora {
 
@@ -19,9 +19,10 @@ const QString kRenewed = QStringLiteral("续借完毕!");
 const QString kNoSuchLoan = QStringLiteral("没有找到该借阅记录,请重新查询读者!");
 }  // namespace
 
-RenewalTab::RenewalTab(Application &app, MainWindow &main, CurrentLoans &loans, QWidget *parent)
-    : QWidget(parent), m_app(app), m_main(main), m_loans(loans), m_store(app.database()),
-      m_ui(std::make_unique<Ui::RenewalTab>())
+RenewalTab::RenewalTab(WindowContext &context, CirculationDesk &desk, CurrentLoans &loans,
+                       QWidget *parent)
+    : QWidget(parent), m_context(context), m_desk(desk), m_loans(loans),
+      m_store(context.database()), m_ui(std::make_unique<Ui::RenewalTab>())
 {
     m_ui->setupUi(this);
     markInput(m_ui->txtReaderIDRenew);
@@ -60,7 +61,7 @@ void RenewalTab::lookUpReader()
 {
     const QString readerId = m_ui->txtReaderIDRenew->text();
     if (readerId.isEmpty()) {
-        m_app.prompter().message({kEnterReader, kHintTitle});
+        m_context.prompter().message({kEnterReader, kHintTitle});
         m_ui->cmdOK->setEnabled(false);
         return;
     }
@@ -68,12 +69,12 @@ void RenewalTab::lookUpReader()
     const LoanStore::Found found = m_store.findReader(readerId, &name);
     if (found == LoanStore::Found::Yes) {
         m_ui->txtReaderNameRenew->setText(name);
-        m_main.InitDataGrid(true);
+        m_desk.InitDataGrid(true);
         m_ui->cmdOK->setEnabled(true);
         m_ui->dtgrdLendBookRenew->setFocus();
         return;
     }
-    m_app.prompter().message({readerNotFound(found, m_store.lastError()), kHintTitle});
+    m_context.prompter().message({readerNotFound(found, m_store.lastError()), kHintTitle});
     m_ui->txtReaderNameRenew->clear();
     m_ui->cmdOK->setEnabled(false);
     m_ui->txtReaderIDRenew->setFocus();
@@ -86,13 +87,14 @@ void RenewalTab::renew()
     switch (m_store.renew(m_ui->txtBookIDRenew->text(), m_ui->txtReaderIDRenew->text(),
                           m_ui->txtLendDate->text(), m_ui->dtpLendDateChange->date())) {
     case LoanStore::RenewResult::Renewed:
-        m_app.prompter().message({kRenewed, kHintTitle});
+        m_context.prompter().message({kRenewed, kHintTitle});
+        emit m_desk.loansChanged();
         return;
     case LoanStore::RenewResult::NoOpenLoan:
-        m_app.prompter().message({kNoSuchLoan, kHintTitle});
+        m_context.prompter().message({kNoSuchLoan, kHintTitle});
         return;
     case LoanStore::RenewResult::Failed:
-        m_app.prompter().message({kEngineFailed.arg(m_store.lastError()), kHintTitle});
+        m_context.prompter().message({kEngineFailed.arg(m_store.lastError()), kHintTitle});
         return;
     }
 }

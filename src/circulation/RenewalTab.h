@@ -13,16 +13,17 @@ class RenewalTab;
 
 namespace lendora {
 
-class Application;
+class CirculationDesk;
 class CurrentLoans;
-class MainWindow;
+class WindowContext;
 
 // The renewal tab "续借图书": a reader's open loans in the shared grid, the selected loan in
 // three boxes bound to it, and the new lending date.
 class RenewalTab : public QWidget {
     Q_OBJECT
 public:
-    RenewalTab(Application &app, MainWindow &main, CurrentLoans &loans, QWidget *parent = nullptr);
+    RenewalTab(WindowContext &context, CirculationDesk &desk, CurrentLoans &loans,
+               QWidget *parent = nullptr);
     ~RenewalTab() override;
 
     QString readerId() const;
@@ -33,8 +34,8 @@ private:
     void renew();
     void showCurrentLoan();
 
-    Application &m_app;
-    MainWindow &m_main;
+    WindowContext &m_context;
+    CirculationDesk &m_desk;
     CurrentLoans &m_loans;
     LoanStore m_store;
     std::unique_ptr<Ui::RenewalTab> m_ui;

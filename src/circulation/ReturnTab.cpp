@@ -1,8 +1,7 @@
 #include "circulation/ReturnTab.h"
 
-#include "app/Application.h"
-#include "app/MainWindow.h"
 #include "base/DateText.h"
+#include "circulation/CirculationDesk.h"
 #include "circulation/DeskTexts.h"
 #include "circulation/Fines.h"
 #include "settings/LibraryRules.h"
@@ -10,6 +9,7 @@
 #include "widgets/Controls.h"
 #include "widgets/Prompter.h"
 #include "widgets/Texts.h"
+#include "widgets/WindowContext.h"
 
 namespace lendora {
 
@@ -41,8 +41,8 @@ QString fineProblem(Fines::Problem problem)
 }
 }  // namespace
 
-ReturnTab::ReturnTab(Application &app, MainWindow &main, QWidget *parent)
-    : QWidget(parent), m_app(app), m_main(main), m_store(app.database()),
+ReturnTab::ReturnTab(WindowContext &context, CirculationDesk &desk, QWidget *parent)
+    : QWidget(parent), m_context(context), m_desk(desk), m_store(context.database()),
       m_ui(std::make_unique<Ui::ReturnTab>())
 {
     m_ui->setupUi(this);
@@ -86,7 +86,7 @@ void ReturnTab::lookUpReader()
 {
     const QString readerId = m_ui->txtReadIDReturn->text();
     if (readerId.isEmpty()) {
-        m_app.prompter().message({kEnterReader, kHintTitle});
+        m_context.prompter().message({kEnterReader, kHintTitle});
         return;
     }
     QString name;
@@ -94,12 +94,12 @@ void ReturnTab::lookUpReader()
     if (found == LoanStore::Found::Yes) {
         m_ui->txtReaderNameReturn->setText(name);
         // Refreshes the lending tab for the reader typed there, as the desk always did.
-        m_main.InitDataGrid(false);
+        m_desk.InitDataGrid(false);
         m_ui->txtBookIDReturn->setFocus();
         m_ui->txtBookIDReturn->selectAll();
         return;
     }
-    m_app.prompter().message({readerNotFound(found, m_store.lastError()), kHintTitle});
+    m_context.prompter().message({readerNotFound(found, m_store.lastError()), kHintTitle});
     m_ui->txtReaderNameReturn->clear();
     m_ui->txtReadIDReturn->setFocus();
     m_ui->txtReadIDReturn->selectAll();
@@ -109,7 +109,7 @@ void ReturnTab::lookUpLoan()
 {
     const QString bookId = m_ui->txtBookIDReturn->text();
     if (bookId.isEmpty()) {
-        m_app.prompter().message({kEnterBook, kHintTitle});
+        m_context.prompter().message({kEnterBook, kHintTitle});
         return;
     }
     if (m_ui->txtReadIDReturn->text().isEmpty())
@@ -134,16 +134,16 @@ void ReturnTab::lookUpLoan()
     Fines::Figures figures;
     if (problem.isEmpty()) {
         // The rules are read at every lookup: a changed fine applies at once.
-        LibraryRules rulesRow(m_app.database());
+        LibraryRules rulesRow(m_context.database());
         const std::optional<Rules> rules = rulesRow.read();
         if (!rulesRow.lastError().isEmpty())
             problem = kEngineFailed.arg(rulesRow.lastError());
         else
-            problem = fineProblem(Fines::compute(loan.lendDate, loan.loanPeriod, m_app.today(),
+            problem = fineProblem(Fines::compute(loan.lendDate, loan.loanPeriod, m_context.today(),
                                                  rules ? rules->finePerDay : QVariant(), &figures));
     }
     if (!problem.isEmpty()) {
-        m_app.prompter().message({problem, kHintTitle});
+        m_context.prompter().message({problem, kHintTitle});
         loanNotShown();
         // The reader box was emptied too, and the next lookup needs it first.
         m_ui->txtReadIDReturn->setFocus();
@@ -175,17 +175,18 @@ void ReturnTab::returnBook()
         for (QLineEdit *box : shownBoxes())
             box->clear();
         m_ui->cmdReturn->setEnabled(false);
-        m_app.prompter().message({kReturned, kHintTitle});
+        m_context.prompter().message({kReturned, kHintTitle});
         // The next scan is the next reader's number.
         m_ui->txtReadIDReturn->setFocus();
+        emit m_desk.loansChanged();
         return;
     case LoanStore::ReturnResult::NoOpenLoan:
-        m_app.prompter().message({kNoBook, kHintTitle});
+        m_context.prompter().message({kNoBook, kHintTitle});
         loanNotShown();
         m_ui->txtReadIDReturn->setFocus();
         return;
     case LoanStore::ReturnResult::Failed:
-        m_app.prompter().message({kEngineFailed.arg(m_store.lastError()), kHintTitle});
+        m_context.prompter().message({kEngineFailed.arg(m_store.lastError()), kHintTitle});
         return;
     }
 }

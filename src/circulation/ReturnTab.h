@@ -13,15 +13,15 @@ class ReturnTab;
 
 namespace lendora {
 
-class Application;
-class MainWindow;
+class CirculationDesk;
+class WindowContext;
 
 // The return tab "还  书": finds a book's open loan, shows the days it was out and the fine,
 // and closes the loan.
 class ReturnTab : public QWidget {
     Q_OBJECT
 public:
-    ReturnTab(Application &app, MainWindow &main, QWidget *parent = nullptr);
+    ReturnTab(WindowContext &context, CirculationDesk &desk, QWidget *parent = nullptr);
     ~ReturnTab() override;
 
 private:
@@ -33,8 +33,8 @@ private:
     void loanNotShown();
     QList<QLineEdit *> shownBoxes() const;
 
-    Application &m_app;
-    MainWindow &m_main;
+    WindowContext &m_context;
+    CirculationDesk &m_desk;
     LoanStore m_store;
     std::unique_ptr<Ui::ReturnTab> m_ui;
 };

@@ -1,6 +1,7 @@
 #include "data/GridSource.h"
 
 #include "data/DatabaseFile.h"
+#include "data/SharedDatabase.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -10,6 +11,11 @@ namespace lendora {
 
 GridSource::GridSource(QString databasePath, QString connectionName, QObject *parent)
     : QObject(parent), m_path(std::move(databasePath)), m_name(std::move(connectionName)),
+      m_model(new QSqlQueryModel(this))
+{}
+
+GridSource::GridSource(const SharedDatabase &database, const QString &purpose, QObject *parent)
+    : QObject(parent), m_database(&database), m_name(database.connectionFor(purpose)),
       m_model(new QSqlQueryModel(this))
 {}
 
@@ -36,7 +42,7 @@ QSqlDatabase GridSource::connection()
     QSqlDatabase db = QSqlDatabase::contains(m_name)
                           ? QSqlDatabase::database(m_name, false)
                           : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-    db.setDatabaseName(m_path);
+    db.setDatabaseName(m_database ? m_database->path() : m_path);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
     // A statement prepared on an earlier connection is gone with it.
     m_statement = QSqlQuery();

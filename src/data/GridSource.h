@@ -10,6 +10,8 @@ class QSqlQueryModel;
 
 namespace lendora {
 
+class SharedDatabase;
+
 // The data source of a grid: its own named connection to the database file and a read-only
 // model holding the result of the last query. Rows are fetched as the grid scrolls; when a
 // caller needs the row count, all rows are fetched first so the count is exact.
@@ -17,6 +19,9 @@ class GridSource : public QObject {
     Q_OBJECT
 public:
     GridSource(QString databasePath, QString connectionName, QObject *parent = nullptr);
+    // A source on the library `database` works on, named for its window (`purpose`); it
+    // opens its connection at the first run, by when the library is open.
+    GridSource(const SharedDatabase &database, const QString &purpose, QObject *parent = nullptr);
     ~GridSource() override;
 
     // Sets the record source (SQL with bound values) and runs it.
@@ -34,6 +39,7 @@ signals:
     void refreshed();
 
 private:
+    const SharedDatabase *m_database = nullptr;
     QString m_path;
     QString m_name;
     QSqlQueryModel *m_model;

@@ -36,6 +36,11 @@ public:
     int change(const QString &sql, const QVariantList &values, QString *error = nullptr);
     QString path() const { return m_path; }
     QString connectionName() const { return m_name; }
+    // The name of another connection of the same owner, for `purpose` (a grid's window).
+    QString connectionFor(const QString &purpose) const
+    {
+        return purpose + QLatin1Char('@') + m_name;
+    }
 
 private:
     void drop();

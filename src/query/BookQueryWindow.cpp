@@ -1,6 +1,5 @@
 #include "query/BookQueryWindow.h"
 
-#include "app/Application.h"
 #include "catalogue/CategoryStore.h"
 #include "catalogue/PickLists.h"
 #include "data/GridSource.h"
@@ -12,6 +11,7 @@
 #include "widgets/Prompter.h"
 #include "widgets/QueryLayout.h"
 #include "widgets/Texts.h"
+#include "widgets/WindowContext.h"
 #include "widgets/YesNoColumn.h"
 
 #include <QHeaderView>
@@ -31,19 +31,18 @@ const QStringList kColumns = {
 };
 }  // namespace
 
-BookQueryWindow::BookQueryWindow(Application &app)
-    : m_app(app), m_ui(std::make_unique<Ui::BookQueryWindow>()),
-      m_source(new GridSource(app.databasePath(),
-                              app.connectionName(QStringLiteral("FrmBookQuery")), this))
+BookQueryWindow::BookQueryWindow(WindowContext &context)
+    : m_context(context), m_ui(std::make_unique<Ui::BookQueryWindow>()),
+      m_source(new GridSource(m_context.database(), QStringLiteral("FrmBookQuery"), this))
 {
-    m_app.applyWindowStyle(this);
+    m_context.applyWindowStyle(this);
     m_ui->setupUi(this);
-    m_ui->dtpRigDate->setDate(m_app.today());
+    m_ui->dtpRigDate->setDate(m_context.today());
 
     for (QLineEdit *box : {m_ui->txtBookID, m_ui->txtBookName, m_ui->txtBookConcern})
         markInput(box);
     markInput(m_ui->cboType->lineEdit());
-    CategoryPickList::fill(m_ui->cboType, CategoryStore(m_app.database()).all());
+    CategoryPickList::fill(m_ui->cboType, CategoryStore(m_context.database()).all());
     PublisherPickList::attach(m_ui->txtBookConcern, m_ui->Combo1);
 
     setupGrid(m_ui->DataGrid1);
@@ -77,9 +76,9 @@ void BookQueryWindow::find()
     const BoundQuery query = criteria.query();
 
     // The grid changes only once the clerk has closed the message.
-    m_app.prompter().message({kResults, kHintTitle});
+    m_context.prompter().message({kResults, kHintTitle});
     if (!m_source->run(query.sql, query.values))
-        m_app.prompter().message({kQueryFailed, kHintTitle});
+        m_context.prompter().message({kQueryFailed, kHintTitle});
     m_ui->DataGrid1->resizeColumnsToContents();
 }
 

@@ -9,21 +9,21 @@ class BookQueryWindow;
 
 namespace lendora {
 
-class Application;
+class WindowContext;
 class GridSource;
 
 // FrmBookQuery: searches the catalogue by any combination of five criteria.
 class BookQueryWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit BookQueryWindow(Application &app);
+    explicit BookQueryWindow(WindowContext &context);
     ~BookQueryWindow() override;
 
 private:
     void find();
     void clear();
 
-    Application &m_app;
+    WindowContext &m_context;
     std::unique_ptr<Ui::BookQueryWindow> m_ui;
     GridSource *m_source;
 };

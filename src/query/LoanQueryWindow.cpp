@@ -1,6 +1,5 @@
 #include "query/LoanQueryWindow.h"
 
-#include "app/Application.h"
 #include "data/GridSource.h"
 #include "query/LoanCriteria.h"
 #include "ui_LoanQueryWindow.h"
@@ -10,6 +9,7 @@
 #include "widgets/Prompter.h"
 #include "widgets/QueryLayout.h"
 #include "widgets/Texts.h"
+#include "widgets/WindowContext.h"
 
 #include <QHeaderView>
 #include <QSqlQueryModel>
@@ -29,12 +29,11 @@ const QStringList kColumns = {
 };
 }  // namespace
 
-LoanQueryWindow::LoanQueryWindow(Application &app)
-    : m_app(app), m_ui(std::make_unique<Ui::LoanQueryWindow>()),
-      m_source(new GridSource(app.databasePath(),
-                              app.connectionName(QStringLiteral("FrmLendQuery")), this))
+LoanQueryWindow::LoanQueryWindow(WindowContext &context)
+    : m_context(context), m_ui(std::make_unique<Ui::LoanQueryWindow>()),
+      m_source(new GridSource(m_context.database(), QStringLiteral("FrmLendQuery"), this))
 {
-    m_app.applyWindowStyle(this);
+    m_context.applyWindowStyle(this);
     m_ui->setupUi(this);
 
     for (QLineEdit *box :
@@ -66,9 +65,9 @@ void LoanQueryWindow::find()
     const BoundQuery query = criteria.query();
 
     // The grid changes only once the clerk has closed the message.
-    m_app.prompter().message({kResults, kHintTitle});
+    m_context.prompter().message({kResults, kHintTitle});
     if (!m_source->run(query.sql, query.values))
-        m_app.prompter().message({kQueryFailed, kHintTitle});
+        m_context.prompter().message({kQueryFailed, kHintTitle});
     m_ui->dtgrdLendBook->resizeColumnsToContents();
 }
 

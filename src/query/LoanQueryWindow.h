@@ -9,21 +9,21 @@ class LoanQueryWindow;
 
 namespace lendora {
 
-class Application;
+class WindowContext;
 class GridSource;
 
 // FrmLendQuery: searches open and returned loans by book and reader.
 class LoanQueryWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit LoanQueryWindow(Application &app);
+    explicit LoanQueryWindow(WindowContext &context);
     ~LoanQueryWindow() override;
 
 private:
     void find();
     void clear();
 
-    Application &m_app;
+    WindowContext &m_context;
     std::unique_ptr<Ui::LoanQueryWindow> m_ui;
     GridSource *m_source;
 };

@@ -1,7 +1,5 @@
 #include "readers/ReaderWindow.h"
 
-#include "app/Application.h"
-#include "app/MainWindow.h"
 #include "readers/ReaderNumber.h"
 #include "readers/ReaderStore.h"
 #include "ui_ReaderWindow.h"
@@ -10,6 +8,7 @@
 #include "widgets/GbkByteLimit.h"
 #include "widgets/Prompter.h"
 #include "widgets/Texts.h"
+#include "widgets/WindowContext.h"
 
 #include <QLineEdit>
 
@@ -38,10 +37,10 @@ constexpr int kPhoneBytes = 12;
 const QSize kOuterSize(twips(6450), twips(4125));
 }  // namespace
 
-ReaderWindow::ReaderWindow(Application &app)
-    : m_app(app), m_ui(std::make_unique<Ui::ReaderWindow>())
+ReaderWindow::ReaderWindow(WindowContext &context, const Opening &opening)
+    : m_context(context), m_ui(std::make_unique<Ui::ReaderWindow>())
 {
-    m_app.applyWindowStyle(this);
+    m_context.applyWindowStyle(this);
     m_ui->setupUi(this);
     FixedOuterSize::holdWindow(this, kOuterSize);
 
@@ -72,29 +71,23 @@ ReaderWindow::ReaderWindow(Application &app)
             GbkByteLimit::setText(m_ui->txtReaderMan, kFemale);
     });
 
-    showView(m_app.ReaderFormMode);
+    showView(opening);
 }
 
 ReaderWindow::~ReaderWindow() = default;
 
-void ReaderWindow::showView(int mode)
+void ReaderWindow::showView(const Opening &opening)
 {
-    const bool query = mode == 0;
-    const bool adding = mode == 1;
+    const bool query = opening.mode == ReaderFormMode::Query;
+    const bool adding = opening.mode == ReaderFormMode::Add;
     m_ui->Command1->setVisible(!adding);
     m_ui->Command2->setVisible(!adding);
     m_ui->Command7->setVisible(!adding);
     m_ui->Command3->setVisible(!query);
     m_ui->Command5->setVisible(!query && !adding);
     m_ui->Command6->setVisible(!query && !adding);
-    if (adding) {
-        // The number typed on the lending tab, when that tab is there to type it.
-        const MainWindow *main = m_app.mainWindow();
-        const auto *lendingBox =
-            main ? main->findChild<QLineEdit *>(QStringLiteral("txtReaderID")) : nullptr;
-        if (lendingBox)
-            GbkByteLimit::setText(m_ui->txtReaderNo, lendingBox->text());
-    }
+    if (adding)
+        GbkByteLimit::setText(m_ui->txtReaderNo, opening.readerNumber);
 }
 
 Reader ReaderWindow::boxes() const
@@ -119,24 +112,22 @@ void ReaderWindow::clearBoxes()
 
 void ReaderWindow::hint(const QString &text)
 {
-    m_app.prompter().message({text, kHintTitle});
+    m_context.prompter().message({text, kHintTitle});
 }
 
 void ReaderWindow::find()
 {
     const QString number = m_ui->txtReaderNo->text();
     if (number.isEmpty()) {
-        m_app.prompter().message({kEnterNumber, kAppTitle});
+        m_context.prompter().message({kEnterNumber, kAppTitle});
         return;
     }
     Reader reader;
-    switch (ReaderStore(m_app.database()).find(number, &reader)) {
+    switch (ReaderStore(m_context.database()).find(number, &reader)) {
     case ReaderStore::Outcome::Done:
         // The option buttons stay as they are, whatever the stored sex.
         showReader(reader);
-        // The main window follows the reader of its own lending tab, not this one.
-        if (MainWindow *main = m_app.mainWindow())
-            main->InitDataGrid(false);
+        emit readerFound();
         break;
     case ReaderStore::Outcome::NotFound:
         hint(kNoSuchReader);
@@ -166,14 +157,14 @@ void ReaderWindow::next()
 void ReaderWindow::add()
 {
     // The boxes keep their contents either way.
-    const bool added = ReaderStore(m_app.database()).add(boxes()) == ReaderStore::Outcome::Done;
+    const bool added = ReaderStore(m_context.database()).add(boxes()) == ReaderStore::Outcome::Done;
     hint(added ? kAdded : kAddFailed);
 }
 
 void ReaderWindow::change()
 {
     const bool changed =
-        ReaderStore(m_app.database()).change(boxes()) == ReaderStore::Outcome::Done;
+        ReaderStore(m_context.database()).change(boxes()) == ReaderStore::Outcome::Done;
     hint(changed ? kChanged : kChangeFailed);
 }
 
@@ -181,7 +172,7 @@ void ReaderWindow::remove()
 {
     // No confirmation is asked: the button is the clerk's decision.
     const QString number = m_ui->txtReaderNo->text();
-    switch (ReaderStore(m_app.database()).remove(number)) {
+    switch (ReaderStore(m_context.database()).remove(number)) {
     case ReaderStore::Outcome::Done:
         hint(kDeleted.arg(number));
         clearBoxes();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QMetaType>
+#include <QString>
 #include <QWidget>
 #include <memory>
 
@@ -9,19 +11,32 @@ class ReaderWindow;
 
 namespace lendora {
 
-class Application;
+class WindowContext;
 struct Reader;
 
-// FrmReader: the reader register. The view (0 query, 1 add from the lending tab,
-// 2 management) is the application's ReaderFormMode when the window loads.
+// The reader window's view, chosen by whoever opens it.
+enum class ReaderFormMode { Query = 0, Add = 1, Management = 2 };
+
+// FrmReader: the reader register, in the view it was opened with.
 class ReaderWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit ReaderWindow(Application &app);
+    // What the opener passes (through the window list, as a QVariant): the view, and in the
+    // add view the reader number to start with.
+    struct Opening {
+        ReaderFormMode mode = ReaderFormMode::Query;
+        QString readerNumber;
+    };
+
+    ReaderWindow(WindowContext &context, const Opening &opening);
     ~ReaderWindow() override;
 
+signals:
+    // A reader was found and shown.
+    void readerFound();
+
 private:
-    void showView(int mode);
+    void showView(const Opening &opening);
     void find();
     void previous();
     void next();
@@ -34,8 +49,10 @@ private:
     void clearBoxes();
     void hint(const QString &text);
 
-    Application &m_app;
+    WindowContext &m_context;
     std::unique_ptr<Ui::ReaderWindow> m_ui;
 };
 
 }  // namespace lendora
+
+Q_DECLARE_METATYPE(lendora::ReaderWindow::Opening)

@@ -1,6 +1,5 @@
 #include "settings/BasicSettingsWindow.h"
 
-#include "app/Application.h"
 #include "base/NumberText.h"
 #include "settings/LibraryRules.h"
 #include "ui_BasicSettingsWindow.h"
@@ -8,6 +7,7 @@
 #include "widgets/FixedOuterSize.h"
 #include "widgets/Prompter.h"
 #include "widgets/Texts.h"
+#include "widgets/WindowContext.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -31,23 +31,23 @@ QString shown(const QVariant &value, bool whole)
 }
 }  // namespace
 
-BasicSettingsWindow::BasicSettingsWindow(Application &app)
-    : m_app(app), m_ui(std::make_unique<Ui::BasicSettingsWindow>())
+BasicSettingsWindow::BasicSettingsWindow(WindowContext &context)
+    : m_context(context), m_ui(std::make_unique<Ui::BasicSettingsWindow>())
 {
     m_ui->setupUi(this);
-    m_app.applyWindowStyle(this);
+    m_context.applyWindowStyle(this);
     FixedOuterSize::holdWindow(this, kOuterSize);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
     markInput(m_ui->txtBook);
     markInput(m_ui->txtFakuan);
-    LibraryRules rulesRow(m_app.database());
+    LibraryRules rulesRow(m_context.database());
     if (const std::optional<Rules> rules = rulesRow.read()) {
         m_ui->txtBook->setText(shown(rules->bookLimit, true));
         m_ui->txtFakuan->setText(shown(rules->finePerDay, false));
     } else if (!rulesRow.lastError().isEmpty()) {
-        m_app.prompter().message({kReadFailed.arg(rulesRow.lastError()), kHintTitle});
+        m_context.prompter().message({kReadFailed.arg(rulesRow.lastError()), kHintTitle});
     }
 
     connect(m_ui->cmdSave, &QPushButton::clicked, this, &BasicSettingsWindow::save);
@@ -58,15 +58,16 @@ BasicSettingsWindow::~BasicSettingsWindow() = default;
 
 void BasicSettingsWindow::save()
 {
-    switch (LibraryRules(m_app.database()).save(m_ui->txtBook->text(), m_ui->txtFakuan->text())) {
+    switch (
+        LibraryRules(m_context.database()).save(m_ui->txtBook->text(), m_ui->txtFakuan->text())) {
     case LibraryRules::SaveResult::Saved:
-        m_app.prompter().message({kSaved, kHintTitle});
+        m_context.prompter().message({kSaved, kHintTitle});
         break;
     case LibraryRules::SaveResult::BadValue:
-        m_app.prompter().message({kBadValue, kHintTitle});
+        m_context.prompter().message({kBadValue, kHintTitle});
         break;
     case LibraryRules::SaveResult::Failed:
-        m_app.prompter().message({kSaveFailed, kHintTitle});
+        m_context.prompter().message({kSaveFailed, kHintTitle});
         break;
     }
 }

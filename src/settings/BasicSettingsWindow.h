@@ -9,20 +9,20 @@ class BasicSettingsWindow;
 
 namespace lendora {
 
-class Application;
+class WindowContext;
 
 // FrmBasicSet: the two library rules, the most books a reader may hold and the fine per
 // overdue day.
 class BasicSettingsWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit BasicSettingsWindow(Application &app);
+    explicit BasicSettingsWindow(WindowContext &context);
     ~BasicSettingsWindow() override;
 
 private:
     void save();
 
-    Application &m_app;
+    WindowContext &m_context;
     std::unique_ptr<Ui::BasicSettingsWindow> m_ui;
 };
 

@@ -1,11 +1,11 @@
 #include "tips/TipsWindow.h"
 
-#include "app/Application.h"
 #include "base/NumberText.h"
 #include "base/PrivateProfile.h"
 #include "ui_TipsWindow.h"
 #include "widgets/FixedOuterSize.h"
 #include "widgets/Prompter.h"
+#include "widgets/WindowContext.h"
 
 #include <QStyle>
 
@@ -26,10 +26,11 @@ const QString kWriteFailedTitle = QStringLiteral("读取时出错");
 const QSize kOuterSize(twips(6900), twips(4200));
 }  // namespace
 
-TipsWindow::TipsWindow(Application &app) : m_app(app), m_ui(std::make_unique<Ui::TipsWindow>())
+TipsWindow::TipsWindow(WindowContext &context)
+    : m_context(context), m_ui(std::make_unique<Ui::TipsWindow>())
 {
     m_ui->setupUi(this);
-    m_app.applyWindowStyle(this);
+    m_context.applyWindowStyle(this);
     FixedOuterSize::hold(this, kOuterSize);
 
     const int iconSize = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
@@ -52,7 +53,7 @@ TipsWindow::~TipsWindow() = default;
 
 QString TipsWindow::tipsFile() const
 {
-    return m_app.filePath(kTipsFile);
+    return m_context.filePath(kTipsFile);
 }
 
 QString TipsWindow::ReadIniValue(const QString &file, const QString &section, const QString &key)
@@ -61,8 +62,8 @@ QString TipsWindow::ReadIniValue(const QString &file, const QString &section, co
     if (!value)
         return kUnknown;
     if (value->isEmpty()) {
-        m_app.prompter().message({kBadEntry + section + QLatin1Char('/') + key, kEmptyValueTitle,
-                                  Buttons::Ok, Icon::Error});
+        m_context.prompter().message({kBadEntry + section + QLatin1Char('/') + key,
+                                      kEmptyValueTitle, Buttons::Ok, Icon::Error});
         return {};
     }
     return *value;
@@ -72,8 +73,8 @@ void TipsWindow::WriteIniValue(const QString &file, const QString &section, cons
                                const QString &value)
 {
     if (!PrivateProfile::write(file, section, key, value))
-        m_app.prompter().message({kBadEntry + section + QLatin1Char('/') + key, kWriteFailedTitle,
-                                  Buttons::Ok, Icon::Error});
+        m_context.prompter().message({kBadEntry + section + QLatin1Char('/') + key,
+                                      kWriteFailedTitle, Buttons::Ok, Icon::Error});
 }
 
 void TipsWindow::ShowNextTip()

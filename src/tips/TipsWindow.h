@@ -9,14 +9,14 @@ class TipsWindow;
 
 namespace lendora {
 
-class Application;
+class WindowContext;
 
 // FrmHelp, "每日小技巧": one tip of the tips file at a time, the next one on request; which
 // tip comes next and whether the window opens at start-up are kept in the file.
 class TipsWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit TipsWindow(Application &app);
+    explicit TipsWindow(WindowContext &context);
     ~TipsWindow() override;
 
     // The value of a key; "unknown" when the key or the file is missing; "" after an error
@@ -33,7 +33,7 @@ public:
 private:
     void onExit();
 
-    Application &m_app;
+    WindowContext &m_context;
     std::unique_ptr<Ui::TipsWindow> m_ui;
 };
 

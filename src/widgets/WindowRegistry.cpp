@@ -12,6 +12,11 @@ void WindowRegistry::add(const QString &objectName, Factory factory)
     m_factories.insert(objectName, std::move(factory));
 }
 
+void WindowRegistry::add(const QString &objectName, std::function<QWidget *()> factory)
+{
+    add(objectName, [factory = std::move(factory)](const QVariant &) { return factory(); });
+}
+
 bool WindowRegistry::has(const QString &objectName) const
 {
     return m_factories.contains(objectName);
@@ -31,7 +36,7 @@ QWidget *WindowRegistry::find(const QString &objectName) const
     return window && window->isVisible() ? window : nullptr;
 }
 
-QWidget *WindowRegistry::show(const QString &objectName)
+QWidget *WindowRegistry::show(const QString &objectName, const QVariant &opening)
 {
     if (QWidget *open = find(objectName)) {
         if (open->isMinimized())
@@ -50,7 +55,7 @@ QWidget *WindowRegistry::show(const QString &objectName)
     if (m_loading.contains(objectName))
         return nullptr;
     m_loading.insert(objectName);
-    QWidget *window = (*factory)();
+    QWidget *window = (*factory)(opening);
     m_loading.remove(objectName);
     if (!window)
         return nullptr;

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QSet>
 #include <QString>
+#include <QVariant>
 #include <QWidget>
 #include <functional>
 
@@ -15,7 +16,8 @@ namespace lendora {
 // without loading it again; a closed one is loaded afresh next time.
 class WindowRegistry {
 public:
-    using Factory = std::function<QWidget *()>;
+    // Makes a window; `opening` is what its opener passed (its view, say), null otherwise.
+    using Factory = std::function<QWidget *(const QVariant &opening)>;
 
     WindowRegistry() = default;
     ~WindowRegistry();
@@ -24,13 +26,15 @@ public:
 
     // `objectName` is the window's own name (FrmAddnew, ...).
     void add(const QString &objectName, Factory factory);
+    void add(const QString &objectName, std::function<QWidget *()> factory);
     bool has(const QString &objectName) const;
     // Every registered window's name, sorted.
     QStringList names() const;
 
-    // Shows the window (created and loaded when it is not open yet) and returns it; nullptr
-    // for a window nobody registered.
-    QWidget *show(const QString &objectName);
+    // Shows the window (created and loaded with `opening` when it is not open yet; an open
+    // one keeps what it was opened with) and returns it; nullptr for a window nobody
+    // registered.
+    QWidget *show(const QString &objectName, const QVariant &opening = {});
     // The open (shown) window, or nullptr.
     QWidget *find(const QString &objectName) const;
     // Every window made and not deleted yet, shown or hidden.

@@ -1,6 +1,7 @@
 #include "TestApp.h"
 #include "TestMain.h"
 #include "app/MainWindow.h"
+#include "readers/ReaderWindow.h"
 #include "widgets/Texts.h"
 #include "widgets/WindowRegistry.h"
 
@@ -41,12 +42,12 @@ struct StandIns {
     QHash<QString, int> loads;
     void add(TestApp &t, const QString &name)
     {
-        t.app().windows().add(name, [this, &t, name] {
+        t.app().windows().add(name, [this, &t, name](const QVariant &opening) {
             ++loads[name];
             auto *w = new QWidget;
             w->setObjectName(name);
             t.app().applyWindowStyle(w);
-            w->setProperty("readerMode", t.app().ReaderFormMode);
+            w->setProperty("readerMode", int(opening.value<ReaderWindow::Opening>().mode));
             return w;
         });
     }

@@ -1,6 +1,7 @@
 #include "Desk.h"
 #include "TestMain.h"
 #include "app/MainWindow.h"
+#include "circulation/CirculationDesk.h"
 #include "data/GridSource.h"
 
 #include <QHeaderView>
@@ -65,7 +66,9 @@ void GridTest::gridsBeforeTheFirstLookup()
     t.login();
     auto *source = t.control<lendora::GridSource>(kMain, "Adodc1");
     QVERIFY(source);
-    QCOMPARE(source->parent(), t.window(kMain));
+    // The main window's own source, held by its circulation desk.
+    QVERIFY(qobject_cast<lendora::CirculationDesk *>(source->parent()));
+    QCOMPARE(source->parent()->parent(), t.window(kMain));
     for (const QString name : {"dtgrdLendBook", "dtgrdLendBookRenew"}) {
         QTableView *view = grid(t, name);
         QCOMPARE(view->model()->rowCount(), 0);
@@ -193,7 +196,7 @@ void GridTest::readerWindowRefreshesThroughTheMainWindow()
     seedLoans(t);
     t.login();
     t.type(kMain, "txtReaderID", "002");
-    t.app().mainWindow()->InitDataGrid(false);
+    t.app().mainWindow()->desk().InitDataGrid(false);
     QCOMPARE(column(t, "dtgrdLendBook", 2), QStringList({"B1002", "B1006", "B1003"}));
     QCOMPARE(text(t, "lblLendCount"), QStringLiteral("已借图书册数:3"));
     QCOMPARE(text(t, "lblRemain"), QStringLiteral("2"));

@@ -443,8 +443,11 @@ void LendingTest::newReaderCommandOpensTheAddView()
     t.login();
     t.type(kMain, "txtReaderID", "042");
     t.click(kMain, "cmdReaderInfo");
-    QCOMPARE(t.app().ReaderFormMode, 1);
     QVERIFY(t.window("FrmReader"));
+    // The add view, starting with the number typed here.
+    QVERIFY(t.control<QWidget>("FrmReader", "Command3")->isVisible());
+    QVERIFY(!t.control<QWidget>("FrmReader", "Command1")->isVisible());
+    QCOMPARE(t.text("FrmReader", "txtReaderNo"), QString("042"));
     QVERIFY(t.prompter().shown().isEmpty());
     // The add view: the typed number, and only the add and exit buttons.
     QCOMPARE(t.text("FrmReader", "txtReaderNo"), QStringLiteral("042"));

@@ -155,8 +155,7 @@ void ReaderWindowTest::views()
     } else if (mode == 2) {
         t.trigger("meuReaderSet");
     } else {
-        t.app().ReaderFormMode = 1;
-        t.app().windows().show(W);
+        t.click("Frmmain", "cmdReaderInfo");
     }
     QVERIFY(t.window(W));
     QCOMPARE(visibleButtons(t), shown);
@@ -167,17 +166,9 @@ void ReaderWindowTest::addViewTakesTheLendingNumber()
     TestApp t;
     t.login();
     seedReaders(t);
-    // The lending tab's reader box; a stand-in where that tab is not built in.
-    MainWindow *main = t.app().mainWindow();
-    auto *lendingBox = main->findChild<QLineEdit *>("txtReaderID");
-    if (!lendingBox) {
-        lendingBox = new QLineEdit(main);
-        lendingBox->setObjectName("txtReaderID");
-        lendingBox->hide();
-    }
-    lendingBox->setText("009");
-    t.app().ReaderFormMode = 1;
-    t.app().windows().show(W);
+    // The number typed on the lending tab goes with its 添加新读者.
+    t.type("Frmmain", "txtReaderID", "009");
+    t.click("Frmmain", "cmdReaderInfo");
     QCOMPARE(t.text(W, "txtReaderNo"), QString("009"));
     QCOMPARE(visibleButtons(t), (QStringList{"Command3", "Command4"}));
 

@@ -336,7 +336,10 @@ void HostileInputTest::everyBox()
             return t.window(name);
         if (QWidget *w = t.window(name))
             return w;
-        t.app().ReaderFormMode = 2;  // the reader window with all its buttons
+        if (name == "FrmReader") {
+            t.trigger("meuReaderSet");  // the reader window with all its buttons
+            return t.window(name);
+        }
         return t.app().windows().show(name);
     };
     for (const QString &name : windows) {

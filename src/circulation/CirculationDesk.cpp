@@ -1,0 +1,78 @@
+#include "circulation/CirculationDesk.h"
+
+#include "base/NumberText.h"
+#include "circulation/CurrentLoans.h"
+#include "circulation/LendingTab.h"
+#include "circulation/LoanLimit.h"
+#include "circulation/RenewalTab.h"
+#include "circulation/ReturnTab.h"
+#include "data/GridSource.h"
+#include "settings/LibraryRules.h"
+#include "widgets/Prompter.h"
+#include "widgets/Texts.h"
+#include "widgets/WindowContext.h"
+
+#include <QLayout>
+#include <QWidget>
+
+namespace lendora {
+
+namespace {
+const QString kLoansUnreadable = QStringLiteral("无法读取该读者的借阅记录,请稍后再试。\n%1");
+
+// The tab fills its page.
+template <class Tab>
+Tab *placed(Tab *tab, QWidget *page)
+{
+    if (QLayout *layout = page->layout())
+        layout->addWidget(tab);
+    return tab;
+}
+}  // namespace
+
+CirculationDesk::CirculationDesk(WindowContext &context, QWidget *lendPage, QWidget *renewPage,
+                                 QWidget *returnPage, QObject *parent)
+    : QObject(parent), m_context(context),
+      m_adodc1(new GridSource(context.database(), QStringLiteral("Adodc1"), this)),
+      m_loans(new CurrentLoans(m_adodc1, this)),
+      m_lending(placed(new LendingTab(context, *this, lendPage), lendPage)),
+      m_renewal(placed(new RenewalTab(context, *this, *m_loans, renewPage), renewPage)),
+      m_return(placed(new ReturnTab(context, *this, returnPage), returnPage))
+{
+    m_adodc1->setObjectName(QStringLiteral("Adodc1"));
+    m_loans->prepare(m_lending->grid());
+    m_loans->prepare(m_renewal->grid());
+}
+
+CirculationDesk::~CirculationDesk() = default;
+
+QString CirculationDesk::lendingReaderId() const
+{
+    return m_lending->readerId();
+}
+
+void CirculationDesk::InitDataGrid(bool renewTab)
+{
+    const QString readerId = renewTab ? m_renewal->readerId() : m_lending->readerId();
+    const bool ran = m_loans->run(readerId);
+    m_loans->bind(renewTab ? m_renewal->grid() : m_lending->grid());
+    if (!ran)
+        m_context.prompter().message({kLoansUnreadable.arg(m_adodc1->lastError()), kHintTitle});
+    if (renewTab)
+        return;
+    if (!ran) {
+        // No count is better than a wrong one: the limit is checked again when lending.
+        m_lending->showCounters(-1, QString());
+        return;
+    }
+    const int openLoans = m_loans->rowCount();
+    // The rules are read at every refresh: a changed limit applies at once.
+    const std::optional<Rules> rules = LibraryRules(m_context.database()).read();
+    const LoanLimit::Remaining remaining =
+        LoanLimit::remaining(rules ? rules->bookLimit : QVariant(), openLoans);
+    m_lending->showCounters(openLoans, remaining.problem == LoanLimit::Problem::None
+                                           ? NumberText::fromInt(remaining.value)
+                                           : QString());
+}
+
+}  // namespace lendora

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+class QWidget;
+
+namespace lendora {
+
+class Launcher;
+class Prompter;
+class SharedDatabase;
+class WindowRegistry;
+
+// What a window may use of the application that made it: the seams, today, the library's
+// database, the other windows, and the window style in force. Windows never see the
+// application itself.
+class WindowContext {
+public:
+    virtual ~WindowContext() = default;
+
+    virtual Prompter &prompter() const = 0;
+    virtual Launcher &launcher() const = 0;
+    virtual QDate today() const = 0;
+    virtual SharedDatabase &database() = 0;
+    virtual WindowRegistry &windows() = 0;
+
+    // A file below the application directory.
+    virtual QString filePath(const QString &relative) const = 0;
+    // The style convention every secondary window follows as the first step of its load: the
+    // skin in force, or none for the system look.
+    virtual void applyWindowStyle(QWidget *window) = 0;
+    virtual bool systemLook() const = 0;
+};
+
+}  // namespace lendora
