@@ -21,6 +21,7 @@ int main(int argc, char *argv[])
     env.prompter = &prompter;
     env.launcher = &launcher;
     env.today = [] { return QDate::currentDate(); };
+    env.dailyBackup = true;
 
     lendora::Application app(env);
     if (!app.start())

@@ -2,6 +2,8 @@
 
 #include "app/LoginWindow.h"
 #include "app/MainWindow.h"
+#include "app/QtFileChooser.h"
+#include "app/QtPrintSink.h"
 #include "base/PrivateProfile.h"
 #include "data/DatabaseFile.h"
 #include "widgets/Prompter.h"
@@ -41,6 +43,14 @@ Application::Application(Environment env, QObject *parent)
       m_database(QStringLiteral("shared#") + QString::number(m_instance))
 {
     initResources();
+    if (!m_env.files) {
+        m_realFiles = std::make_unique<QtFileChooser>();
+        m_env.files = m_realFiles.get();
+    }
+    if (!m_env.printer) {
+        m_realPrinter = std::make_unique<QtPrintSink>();
+        m_env.printer = m_realPrinter.get();
+    }
     registerWindows();
 }
 

@@ -14,8 +14,10 @@
 
 namespace lendora {
 
+class FileChooser;
 class LoginWindow;
 class MainWindow;
+class PrintSink;
 
 // The composition root. Owns the start-up sequence, the single-copy guard, the database, the
 // windows, and ending; the windows see it only as their WindowContext. Everything it holds is
@@ -60,6 +62,8 @@ public:
     // WindowContext
     Prompter &prompter() const override { return *m_env.prompter; }
     Launcher &launcher() const override { return *m_env.launcher; }
+    FileChooser &files() const override { return *m_env.files; }
+    PrintSink &printer() const override { return *m_env.printer; }
     QDate today() const override { return m_env.today(); }
     SharedDatabase &database() override { return m_database; }
     WindowRegistry &windows() override { return m_windows; }
@@ -81,6 +85,9 @@ private:
     void connectWindows();   // WindowList.cpp
 
     Environment m_env;
+    // The real dialogs and printer, where the environment brings none.
+    std::unique_ptr<FileChooser> m_realFiles;
+    std::unique_ptr<PrintSink> m_realPrinter;
     int m_instance;
     Ending m_ending = Ending::Running;
     SingleCopyLock m_lock;

@@ -6,14 +6,20 @@
 
 namespace lendora {
 
-class Prompter;
+class FileChooser;
 class Launcher;
+class PrintSink;
+class Prompter;
 
+// What the world gives the program: where its files are, the seams to the desktop, and today.
 struct Environment {
     QString appDir;  // the application directory
     Prompter *prompter = nullptr;
     Launcher *launcher = nullptr;
     std::function<QDate()> today;  // the one source of "today"
+    FileChooser *files = nullptr;  // nullptr: the real dialogs
+    PrintSink *printer = nullptr;  // nullptr: the real printer and PDF
+    bool dailyBackup = false;      // main.cpp turns it on
 };
 
 }  // namespace lendora

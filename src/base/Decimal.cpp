@@ -29,7 +29,7 @@ constexpr qint64 kExponentLimit = qint64(1) << 62;
 // Digits shown by toText().
 constexpr std::size_t kShownDigits = 15;
 
-const QChar kMinusSign(0x2212);
+constexpr char16_t kMinusSign = u'\u2212';
 
 bool isAsciiDigit(QChar ch)
 {
@@ -78,12 +78,10 @@ ScannedNumber scanNumber(QStringView text, MinusSigns minusSigns)
     i = integerEnd;
     if (i < text.size() && text[i] == u'.') {
         const qsizetype fractionEnd = skipDigits(text, i + 1);
-        // "5." is a number, "." is not.
-        if (!number.integerDigits.isEmpty() || fractionEnd > i + 1) {
-            number.fractionDigits = text.sliced(i + 1, fractionEnd - i - 1);
-            i = fractionEnd;
-        }
+        number.fractionDigits = text.sliced(i + 1, fractionEnd - i - 1);
+        i = fractionEnd;
     }
+    // "5." and ".5" are numbers, "." is not.
     if (number.integerDigits.isEmpty() && number.fractionDigits.isEmpty())
         return {};
 

@@ -10,6 +10,7 @@
 #include <QTextLayout>
 #include <algorithm>
 #include <numeric>
+#include <utility>
 
 namespace lendora {
 
@@ -27,7 +28,7 @@ constexpr qreal kBeforeHeading = 0.8;
 
 QFont printFont(qreal pointSize, bool bold)
 {
-    QFont font(QStringLiteral("Noto Sans CJK SC"));
+    QFont font;
     // Other Simplified Chinese faces where Noto is missing; the style hint covers the rest.
     font.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Source Han Sans SC"),
                       QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Microsoft YaHei")});
@@ -106,6 +107,7 @@ private:
     void newPage()
     {
         m_pages.append(DocumentRenderer::Page());
+        m_afterHeading = false;
         m_y = 0;
         m_gap = 0;
     }
@@ -209,14 +211,16 @@ private:
         return texts;
     }
 
-    // What must share the page with a heading that comes before it.
-    qreal leadHeight(const Block &block) const
+    // What should share the page with a heading above it: a whole paragraph when the two fit
+    // on one page together, else the first line or row.
+    qreal leadHeight(const Block &block, qreal headingHeight) const
     {
         if (const auto *heading = std::get_if<Heading>(&block))
             return headingBox(*heading).lineHeight;
-        if (const auto *paragraph = std::get_if<Paragraph>(&block))
-            return QFontMetricsF(printFont(m_document.fontSize, paragraph->bold), m_device)
-                .lineSpacing();
+        if (const auto *paragraph = std::get_if<Paragraph>(&block)) {
+            const TextBox box = paragraphBox(*paragraph);
+            return headingHeight + box.height() <= m_height ? box.height() : box.lineHeight;
+        }
         if (const auto *table = std::get_if<Table>(&block))
             return tableLead(*table, columnEdges(*table));
         return 0;
@@ -270,23 +274,28 @@ private:
     {
         const TextBox box = headingBox(heading);
         const qreal after = kAfterHeading * m_bodyLine;
-        const qreal lead = next ? leadHeight(*next) : 0;
+        const qreal lead = next ? leadHeight(*next, box.height() + after) : 0;
         m_gap = std::max(m_gap, kBeforeHeading * m_bodyLine);
         makeRoom(box.height() + (lead > 0 ? after + lead : 0));
         placeBox(box);
         m_gap = after;
+        m_afterHeading = true;
     }
 
     void placeParagraph(const Paragraph &paragraph)
     {
         const TextBox box = paragraphBox(paragraph);
-        makeRoom(box.height());
+        // Moved whole to the next page when it does not fit, unless that would leave its heading
+        // alone or it cannot fit on any page.
+        const bool flow = std::exchange(m_afterHeading, false) || box.height() > m_height;
+        makeRoom(flow ? box.lineHeight : box.height());
         placeBox(box);
         m_gap = kAfterParagraph * m_bodyLine;
     }
 
     void placeTable(const Table &table)
     {
+        m_afterHeading = false;
         const QList<qreal> edges = columnEdges(table);
         if (edges.size() < 2)
             return;
@@ -319,7 +328,8 @@ private:
     const qreal m_bodyLine;
     QList<DocumentRenderer::Page> m_pages;
     qreal m_y = 0;
-    qreal m_gap = 0;  // wanted above the next block, dropped at the top of a page
+    qreal m_gap = 0;              // wanted above the next block, dropped at the top of a page
+    bool m_afterHeading = false;  // the last thing placed was a heading
 };
 
 void setError(QString *error, const QString &text)

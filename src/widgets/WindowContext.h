@@ -7,7 +7,9 @@ class QWidget;
 
 namespace lendora {
 
+class FileChooser;
 class Launcher;
+class PrintSink;
 class Prompter;
 class SharedDatabase;
 class WindowRegistry;
@@ -21,6 +23,8 @@ public:
 
     virtual Prompter &prompter() const = 0;
     virtual Launcher &launcher() const = 0;
+    virtual FileChooser &files() const = 0;
+    virtual PrintSink &printer() const = 0;
     virtual QDate today() const = 0;
     virtual SharedDatabase &database() = 0;
     virtual WindowRegistry &windows() = 0;

@@ -128,6 +128,9 @@ private slots:
     void breaksMakePages();
     void tableFlowsOverPages_data();
     void tableFlowsOverPages();
+    void blocksStayTogether_data();
+    void blocksStayTogether();
+    void longParagraphContinues();
     void receiptWrapsLongTitle_data();
     void receiptWrapsLongTitle();
     void tableColumns_data();
@@ -249,6 +252,74 @@ void DocumentTest::tableFlowsOverPages()
             QVERIFY(edges.back() + next.at(2) - next.at(1) > laid.area.height());
         }
     }
+}
+
+void DocumentTest::blocksStayTogether_data()
+{
+    QTest::addColumn<Document>("tail");
+    QTest::addColumn<QString>("together");  // the tail's texts that must share one page
+    const QString heading = QStringLiteral("借阅明细");
+    const QString text =
+        QStringLiteral("本凭条请妥善保管，还书时出示。逾期每册每日罚款一角，损坏或遗失照价赔偿。");
+    const QList<TableColumn> columns{{QStringLiteral("书名"), Qt::AlignLeft, 3},
+                                     {QStringLiteral("应还"), Qt::AlignRight, 2}};
+    const QList<QStringList> rows{{QStringLiteral("三国演义"), QStringLiteral("2024-04-01")},
+                                  {QStringLiteral("水浒传"), QStringLiteral("2024-04-02")}};
+    QTest::newRow("paragraph") << Document().addParagraph(text) << text;
+    QTest::newRow("heading and paragraph")
+        << Document().addHeading(heading, 2).addParagraph(text) << heading + text.left(4);
+    // Too long to join its heading on a fresh page: it starts below the heading instead.
+    QTest::newRow("heading and a long paragraph")
+        << Document().addHeading(heading, 2).addParagraph(text.repeated(6))
+        << heading + text.left(4);
+    QTest::newRow("heading and table") << Document().addHeading(heading, 2).addTable(columns, rows)
+                                       << heading + QStringLiteral("书名应还三国演义2024-04-01");
+    QTest::newRow("table header and first row")
+        << Document().addTable(columns, rows) << QStringLiteral("书名应还三国演义2024-04-01");
+}
+
+void DocumentTest::blocksStayTogether()
+{
+    QFETCH(Document, tail);
+    QFETCH(QString, together);
+    // Millimetre by millimetre the foot moves up past the tail, across every spot that
+    // could cut it.
+    for (int height = 50; height <= 110; ++height) {
+        Document receipt;
+        receipt.pageSize = Document::paper(80, height);
+        receipt.margins = {4, 4, 4, 4};
+        for (int i = 1; i <= 4; ++i)
+            receipt.addParagraph(QStringLiteral("填充第%1行").arg(i));
+        receipt.blocks += tail.blocks;
+        const LaidOut laid = layOut(receipt);
+        int holders = 0;
+        for (const Page &page : laid.pages) {
+            holders += pageText(page).contains(together);
+            for (const DocumentRenderer::TextRun &run : page.texts)
+                QVERIFY2(run.rect.bottom() <= laid.area.height() + kSlack, qPrintable(run.text));
+        }
+        QVERIFY2(holders == 1, qPrintable(QStringLiteral("on paper %1 mm high").arg(height)));
+    }
+}
+
+void DocumentTest::longParagraphContinues()
+{
+    const QString before = QStringLiteral("开放时间");
+    const QString text = QStringLiteral("图书馆开放时间及借阅规则说明。").repeated(60);
+    Document receipt;
+    receipt.pageSize = Document::paper(80, 120);
+    receipt.addParagraph(before).addParagraph(text);
+    const LaidOut laid = layOut(receipt);
+    QVERIFY(laid.pages.size() > 1);
+    // Too long for any page, it starts where it is rather than leaving the page bare.
+    QVERIFY(pageText(laid.pages.at(0)).startsWith(before + text.left(4)));
+    QString all;
+    for (const Page &page : laid.pages) {
+        QVERIFY(!page.texts.isEmpty());
+        QVERIFY(page.texts.back().rect.bottom() <= laid.area.height() + kSlack);
+        all += pageText(page);
+    }
+    QCOMPARE(all, before + text);
 }
 
 void DocumentTest::receiptWrapsLongTitle_data()

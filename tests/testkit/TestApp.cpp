@@ -24,13 +24,15 @@ namespace {
 int nextConnection = 0;
 }
 
-TestApp::TestApp(QDate today) : m_today(today)
+TestApp::TestApp(QDate today) : m_today(today), m_printer(m_dir.path())
 {
     AppDirectory::seed(QStringLiteral(LENDORA_SHIPPED_DIR), m_dir.path());
     Environment env;
     env.appDir = m_dir.path();
     env.prompter = &m_prompter;
     env.launcher = &m_launcher;
+    env.files = &m_files;
+    env.printer = &m_printer;
     env.today = [this] { return m_today; };
     m_app = std::make_unique<Application>(env);
     m_dbName = QStringLiteral("testkit-db-%1").arg(++nextConnection);

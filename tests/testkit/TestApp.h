@@ -1,6 +1,8 @@
 #pragma once
 
+#include "FakeFiles.h"
 #include "FakeLauncher.h"
+#include "FakePrinter.h"
 #include "ScriptedPrompter.h"
 #include "app/Application.h"
 
@@ -15,7 +17,7 @@ class QAbstractButton;
 namespace lendora::testkit {
 
 // One application in a fresh temporary application directory holding the shipped files,
-// with scripted prompts, a fake desktop and a settable "today".
+// with scripted prompts, a fake desktop, fake file dialogs and printer, and a settable "today".
 class TestApp {
 public:
     explicit TestApp(QDate today = QDate(2026, 12, 7));
@@ -26,6 +28,8 @@ public:
     QString appDir() const;
     ScriptedPrompter &prompter() { return m_prompter; }
     FakeLauncher &launcher() { return m_launcher; }
+    FakeFiles &files() { return m_files; }
+    FakePrinter &printer() { return m_printer; }
     Application &app() { return *m_app; }
     void setToday(QDate day) { m_today = day; }
 
@@ -77,6 +81,8 @@ private:
     QDate m_today;
     ScriptedPrompter m_prompter;
     FakeLauncher m_launcher;
+    FakeFiles m_files;
+    FakePrinter m_printer;
     std::unique_ptr<Application> m_app;
     QString m_dbName;
     bool m_started = false;
