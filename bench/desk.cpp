@@ -30,8 +30,8 @@
 #include "base/DateText.h"
 #include "catalogue/PickLists.h"
 #include "circulation/LoanStore.h"
-#include "data/DatabaseFile.h"
 #include "data/GridSource.h"
+#include "data/sqlite/DatabaseFile.h"
 #include "query/BookCriteria.h"
 #include "query/LoanCriteria.h"
 #include "settings/LibraryRules.h"
@@ -342,8 +342,8 @@ class Desk {
 public:
     Desk(testkit::TestApp &t, Floor &floor, int runs, quint64 seed)
         : t(t), m_floor(floor), m_runs(runs), m_random{seed},
-          m_grid(t.app().databasePath(), QStringLiteral("bench-grid")),
-          m_queryGrid(t.app().databasePath(), QStringLiteral("bench-query-grid"))
+          m_grid(t.app().database(), QStringLiteral("bench-grid")),
+          m_queryGrid(t.app().database(), QStringLiteral("bench-query-grid"))
     {
         const QVariant handle = t.app().database().db().driver()->handle();
         m_programShared = *static_cast<sqlite3 *const *>(handle.constData());
@@ -707,7 +707,7 @@ void Desk::bookList()
                  settle();
              }
              // The window makes its grid source afresh each time it opens.
-             GridSource source(t.app().databasePath(), QStringLiteral("bench-list-") + in[0]);
+             GridSource source(t.app().database(), QStringLiteral("bench-list-") + in[0]);
              source.run(sql);
          },
          [this](const QStringList &) {
@@ -733,7 +733,7 @@ void Desk::queries()
                       BookCriteria c;
                       (box == QStringLiteral("txtBookName") ? c.title : c.bookId) = in[0];
                       c.partial = partial;
-                      const BoundQuery q = c.query();
+                      const BoundQuery q = c.query(*t.app().database().backend());
                       m_queryGrid.run(q.sql, q.values);
                   },
                   {},
@@ -759,7 +759,7 @@ void Desk::queries()
                       else
                           c.bookId = in[0];
                       c.partial = partial;
-                      const BoundQuery q = c.query();
+                      const BoundQuery q = c.query(*t.app().database().backend());
                       m_queryGrid.run(q.sql, q.values);
                   },
                   {},
@@ -879,7 +879,7 @@ BoundQuery plainBooks(const QString &column, const QString &text)
 {
     return {QStringLiteral("select 书籍编号 from bookInfo where ") + column
                 + QStringLiteral(" like '%' || ? || '%' escape '\\'"),
-            {SqlMatch::escapeLike(text)}};
+            {SqlCondition::escapeLike(text)}};
 }
 
 void Desk::compareRoutes()
@@ -909,7 +909,8 @@ void Desk::compareRoutes()
             double plainMs = 0, routedMs = 0;
             const std::set<std::string> plain =
                 allRows(m_floor.shared(), plainBooks(column, text), 1, &plainMs);
-            const std::set<std::string> routed = allRows(m_floor.shared(), c.query(), 1, &routedMs);
+            const std::set<std::string> routed =
+                allRows(m_floor.shared(), c.query(*t.app().database().backend()), 1, &routedMs);
             const bool same = plain == routed;
             mismatches += same ? 0 : 1;
             std::printf("| %s | `%s` | %zu | %.1f | %.1f | %s |\n", qPrintable(column),

@@ -5,8 +5,9 @@
 // 60,000 are open. Titles, authors and publishers are realistic Chinese texts.
 // --schema-version 1 writes the library as the first version of the program had it (no text
 // indexes), to measure the upgrade of an existing library.
-#include "data/DatabaseFile.h"
 #include "data/Schema.h"
+#include "data/sqlite/DatabaseFile.h"
+#include "data/sqlite/SqliteSchema.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -143,7 +144,7 @@ int main(int argc, char *argv[])
           db, "begin");
     if (versionOne) {
         // What version 2 added: the text indexes with their triggers, and the statistics.
-        for (const lendora::Schema::TextIndex &index : lendora::Schema::textIndexes()) {
+        for (const lendora::SqliteSchema::TextIndex &index : lendora::SqliteSchema::textIndexes()) {
             for (const char *suffix : {"_insert", "_delete", "_update"}) {
                 const std::string drop = "DROP TRIGGER " + index.name.toStdString() + suffix;
                 check(sqlite3_exec(db, drop.c_str(), nullptr, nullptr, nullptr), db, "trigger");
@@ -151,8 +152,10 @@ int main(int argc, char *argv[])
             const std::string drop = "DROP TABLE " + index.name.toStdString();
             check(sqlite3_exec(db, drop.c_str(), nullptr, nullptr, nullptr), db, "index");
         }
-        check(sqlite3_exec(db, "DROP TABLE sqlite_stat1; PRAGMA user_version=1", nullptr, nullptr,
-                           nullptr),
+        check(sqlite3_exec(db,
+                           "DROP TABLE sqlite_stat1; DROP INDEX lentInfo_one_open_loan;"
+                           " PRAGMA user_version=1",
+                           nullptr, nullptr, nullptr),
               db, "version 1");
     }
 

@@ -5,7 +5,8 @@
 #include "app/QtFileChooser.h"
 #include "app/QtPrintSink.h"
 #include "base/PrivateProfile.h"
-#include "data/DatabaseFile.h"
+#include "data/sqlite/DatabaseFile.h"
+#include "data/sqlite/SqliteBackend.h"
 #include "widgets/Prompter.h"
 #include "widgets/Texts.h"
 
@@ -126,23 +127,29 @@ bool Application::openDatabase()
 {
     // After a run that did not end cleanly the whole file is checked before it is used, which
     // takes seconds on a large library: say so rather than seem to hang.
-    std::unique_ptr<QLabel> notice;
-    if (QFileInfo::exists(DatabaseFile::markerPath(databasePath()))) {
-        notice = std::make_unique<QLabel>(kCheckingDatabase);
-        notice->setObjectName(QStringLiteral("lblCheckingDatabase"));
-        notice->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
-        notice->setMargin(24);
-        notice->show();
+    auto backend = std::make_unique<SqliteBackend>(databasePath());
+    std::unique_ptr<QLabel> checking;
+    if (backend->checksBeforeOpening()) {
+        checking = std::make_unique<QLabel>(kCheckingDatabase);
+        checking->setObjectName(QStringLiteral("lblCheckingDatabase"));
+        checking->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+        checking->setMargin(24);
+        checking->show();
         QCoreApplication::processEvents();
     }
     QString problem;
-    const bool opened = m_database.open(databasePath(), &problem);
-    notice.reset();
-    if (opened)
-        return true;
-    prompter().message({problem, kAppTitle});
-    end(Ending::DatabaseRefused);
-    return false;
+    QString notice;
+    const bool opened = m_database.open(std::move(backend), &problem, &notice);
+    checking.reset();
+    if (!opened) {
+        prompter().message({problem, kAppTitle});
+        end(Ending::DatabaseRefused);
+        return false;
+    }
+    // The desk runs, but the clerk should know (a schema step the old rows did not allow).
+    if (!notice.isEmpty())
+        prompter().message({notice, kAppTitle});
+    return true;
 }
 
 void Application::applyWindowStyle(QWidget *window)

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "data/Store.h"
+
 #include <QDate>
 #include <QString>
 #include <optional>
 
 namespace lendora {
-
-class SharedDatabase;
 
 // One row of bookInfo. Texts are stored exactly as typed.
 struct Book {
@@ -22,7 +22,7 @@ struct Book {
 };
 
 // The book catalogue.
-class BookStore {
+class BookStore : public Store {
 public:
     enum class Result {
         Done,
@@ -31,7 +31,7 @@ public:
         Failed,     // the database refused the write; nothing written
     };
 
-    explicit BookStore(SharedDatabase &database) : m_database(database) {}
+    using Store::Store;
 
     // Adds a new book, never lent.
     Result add(const Book &book);
@@ -39,10 +39,8 @@ public:
     Result update(const Book &book);
     // Deletes the book; its loan rows stay. False when the database refused.
     bool remove(const QString &id);
-    std::optional<Book> find(const QString &id) const;
-
-private:
-    SharedDatabase &m_database;
+    // nullopt when no book has the number, or when the engine failed (lastError() says).
+    std::optional<Book> find(const QString &id);
 };
 
 }  // namespace lendora

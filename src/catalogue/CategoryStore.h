@@ -1,13 +1,13 @@
 #pragma once
 
+#include "data/Store.h"
+
 #include <QList>
 #include <QString>
 #include <QVariant>
 #include <optional>
 
 namespace lendora {
-
-class SharedDatabase;
 
 struct Category {
     QString code;       // 类别代码
@@ -20,7 +20,7 @@ struct Category {
 };
 
 // The categories table.
-class CategoryStore {
+class CategoryStore : public Store {
 public:
     enum class Result {
         Done,
@@ -30,10 +30,10 @@ public:
         Failed,       // the database refused the write; nothing written
     };
 
-    explicit CategoryStore(SharedDatabase &database) : m_database(database) {}
+    using Store::Store;
 
-    // Every category in the table's own order.
-    QList<Category> all() const;
+    // Every category in the table's own order; empty when the engine failed too.
+    QList<Category> all();
 
     // Codes and names are stored exactly as typed; loan days go through loanDaysFrom().
     Result add(const QString &code, const QString &name, const QString &loanDaysText);
@@ -48,11 +48,6 @@ public:
     // are allowed. nullopt for empty text, a text that is not a number, or a result outside
     // -32768..32767.
     static std::optional<qint16> loanDaysFrom(const QString &text);
-
-private:
-    bool exists(const QString &code, bool *ok) const;
-
-    SharedDatabase &m_database;
 };
 
 }  // namespace lendora

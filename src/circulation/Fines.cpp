@@ -1,6 +1,7 @@
 #include "circulation/Fines.h"
 
 #include "base/DateText.h"
+#include "base/Decimal.h"
 #include "base/NumberText.h"
 
 #include <cmath>
@@ -53,16 +54,17 @@ Fines::Problem Fines::compute(const QDate &lendDate, const QVariant &loanPeriod,
     if (!fitsInt16(difference))
         return Problem::OutOfRange;
     const qint64 overdue = difference < 1 ? 0 : difference;
-    const double fine = perDay * static_cast<double>(overdue);
-    if (!std::isfinite(fine))
-        return Problem::OutOfRange;
+    // In decimal: a fine of 0.1 a day for three days is 0.3, not 0.30000000000000004.
+    const Decimal fine = *Decimal::fromDouble(perDay) * Decimal::fromInt(overdue);
+    if (!std::isfinite(fine.toDouble()))
+        return Problem::OutOfRange;  // the loan row could not hold it
 
     if (figures) {
         figures->loanPeriod = NumberText::fromInt(*period);
         figures->returnDate = DateText::toText(today);
         figures->actualDays = NumberText::fromInt(actual);
         figures->overdueDays = NumberText::fromInt(overdue);
-        figures->fine = NumberText::fromDouble(fine);
+        figures->fine = fine.toText();
     }
     return Problem::None;
 }

@@ -26,7 +26,7 @@ public:
         QString returnDate;   // 还书日期
         QString actualDays;   // 实际天数: today minus the lending date, negative when ahead
         QString overdueDays;  // 超出天数: actual days minus the loan period, never below 0
-        QString fine;         // 罚款金额: fine per day times overdue days, not rounded
+        QString fine;         // 罚款金额: fine per day times overdue days, in decimal
     };
 
     // Fills `figures` only when the result is Problem::None.

@@ -96,7 +96,7 @@ void LendingTab::lookUpReader()
         focusBox(m_ui->txtBookID);
         return;
     }
-    m_context.prompter().message({readerNotFound(found, m_store.lastError()), kHintTitle});
+    m_context.prompter().message({readerNotFound(found, m_store.lastError().text), kHintTitle});
     m_ui->txtReaderName->clear();
     focusBox(m_ui->txtReaderID);
 }
@@ -129,7 +129,7 @@ void LendingTab::lookUpBook()
         focusBox(m_ui->txtBookID);
         return;
     case LoanStore::Found::Failed:
-        fail(m_store.lastError());
+        fail(m_store.lastError().text);
         clearBook();
         return;
     }
@@ -214,7 +214,7 @@ void LendingTab::lendBook()
         focusBox(m_ui->txtBookID);
         return;
     case LoanStore::LendResult::Failed:
-        fail(m_store.lastError());
+        fail(m_store.lastError().text);
         return;
     }
 }

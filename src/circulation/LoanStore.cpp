@@ -1,28 +1,33 @@
 #include "circulation/LoanStore.h"
 
 #include "base/DateText.h"
+#include "base/Decimal.h"
 #include "circulation/LoanLimit.h"
 #include "data/SharedDatabase.h"
 #include "settings/LibraryRules.h"
 
-#include <QSqlError>
-#include <QSqlQuery>
+#include <QCoreApplication>
 #include <QSqlRecord>
 
 namespace lendora {
 
 namespace {
 
-// The open loans of one reader. The listing and the count share their tables and conditions,
-// so the lending limit counts exactly the loans the grid shows.
-const QString kOpenLoansFrom = QStringLiteral(
-    " from readerInfo,bookInfo,lentInfo,bookType "
-    " where readerInfo.读者编号=lentInfo.读者编号 and bookInfo.书籍编号=lentInfo.书籍编号 and "
-    " lentInfo.读者编号=? and bookType.类别代码=bookInfo.类别代码 and lentInfo.还书日期 is null");
-const QString kOpenLoansColumns = QStringLiteral(
+const char *const kBadSlip = QT_TRANSLATE_NOOP("LoanStore", "还书日期、超出天数或罚款金额不正确");
+
+// The four tables of a listed loan and the join that ties each loan to its reader, book and
+// category: the grids, the limit's count, the return lookup and the loan query all read
+// loans through it.
+const QString kLoanRows = QStringLiteral(
     "select lentInfo.读者编号,readerInfo.读者姓名,lentInfo.书籍编号,"
     " bookInfo.书籍名称,bookType.书籍类别,bookInfo.出版社,bookInfo.书籍页码,lentInfo.借书日期,"
-    " lentInfo.还书日期,lentInfo.超出天数,lentInfo.罚款金额");
+    " lentInfo.还书日期,lentInfo.超出天数,lentInfo.罚款金额 ");
+const QString kLoanTables = QStringLiteral("from readerInfo,bookInfo,lentInfo,bookType");
+const QString kLoanJoin = QStringLiteral(
+    " where readerInfo.读者编号=lentInfo.读者编号 and bookInfo.书籍编号=lentInfo.书籍编号 and "
+    " bookType.类别代码=bookInfo.类别代码");
+const QString kOfReaderOpen =
+    QStringLiteral(" and lentInfo.读者编号=? and lentInfo.还书日期 is null");
 
 const QString kReader = QStringLiteral("select * from readerInfo where 读者编号=?");
 const QString kBook = QStringLiteral(
@@ -31,16 +36,17 @@ const QString kBook = QStringLiteral(
     " and bookInfo.类别代码=bookType.类别代码");
 const QString kBookOpenLoans =
     QStringLiteral("select count(*) from lentInfo where 书籍编号=? and 还书日期 is null");
-const QString kOpenLoanOfBook = QStringLiteral(
-    "select bookInfo.书籍价格,"
-    " bookInfo.书籍名称,bookInfo.书籍页码,lentInfo.借书日期,bookType.书籍类别,bookType.借出天数"
-    " from readerInfo,bookInfo,lentInfo,bookType where readerInfo.读者编号=lentInfo.读者编号"
-    " and bookInfo.书籍编号=lentInfo.书籍编号 and bookInfo.书籍编号=?"
-    " and bookInfo.类别代码=bookType.类别代码"
-    " and lentInfo.还书日期 is null");
+const QString kOpenLoanOfBook =
+    QStringLiteral("select bookInfo.书籍价格, bookInfo.书籍名称,bookInfo.书籍页码,"
+                   "lentInfo.借书日期,bookType.书籍类别,bookType.借出天数 ")
+    + kLoanTables + kLoanJoin
+    + QStringLiteral(" and bookInfo.书籍编号=? and lentInfo.还书日期 is null");
 const QString kAddLoan =
     QStringLiteral("insert into lentInfo (读者编号,书籍编号,借书日期) values (?,?,?)");
-const QString kSetLentFlag = QStringLiteral("update bookInfo set 是否借出=? where 书籍编号=?");
+// Only a book not lent yet: set, this changes exactly one row.
+const QString kSetLentFlag =
+    QStringLiteral("update bookInfo set 是否借出=1 where 书籍编号=? and 是否借出=0");
+const QString kClearLentFlag = QStringLiteral("update bookInfo set 是否借出=0 where 书籍编号=?");
 const QString kCloseLoan = QStringLiteral(
     "update lentInfo set 还书日期=?,超出天数=?,罚款金额=? where 书籍编号=? and 借书日期=?"
     " and 还书日期 is null");
@@ -61,51 +67,38 @@ QString firstNull(const QSqlRecord &row,
 
 }  // namespace
 
-// One statement's outcome: whether it ran, and its first row when it has one.
-struct LoanStore::Step {
-    bool ok = false;
-    bool found = false;
-    QSqlRecord row;
-};
+QString LoanStore::loanRowsSql()
+{
+    return kLoanRows + kLoanTables;
+}
+
+QString LoanStore::loanJoinSql()
+{
+    return kLoanJoin;
+}
 
 QString LoanStore::openLoansSql()
 {
-    return kOpenLoansColumns + kOpenLoansFrom;
+    return kLoanRows + kLoanTables + kLoanJoin + kOfReaderOpen;
 }
 
-LoanStore::Step LoanStore::first(const QString &sql, const QVariantList &values)
+std::optional<qint64> LoanStore::openLoanCount(const QString &readerId)
 {
-    QSqlQuery &query = m_database.prepared(sql);
-    for (int i = 0; i < values.size(); ++i)
-        query.bindValue(i, values.at(i));
-    Step step;
-    if (!query.exec()) {
-        m_lastError = query.lastError().text();
-        query.finish();
-        return step;
-    }
-    step.ok = true;
-    if (query.next()) {
-        step.found = true;
-        step.row = query.record();
-    }
-    query.finish();
-    return step;
-}
-
-int LoanStore::change(const QString &sql, const QVariantList &values)
-{
-    return m_database.change(sql, values, &m_lastError);
+    const Row row = first(
+        QStringLiteral("select count(*) ") + kLoanTables + kLoanJoin + kOfReaderOpen, {readerId});
+    if (!row.ok || !row.found)
+        return std::nullopt;
+    return row.record.value(0).toLongLong();
 }
 
 LoanStore::Found LoanStore::findReader(const QString &readerId, QString *name)
 {
-    const Step step = first(kReader, {readerId});
-    if (!step.ok)
+    const Row row = first(kReader, {readerId});
+    if (!row.ok)
         return Found::Failed;
-    if (!step.found)
+    if (!row.found)
         return Found::No;
-    const QVariant value = step.row.value(QStringLiteral("读者姓名"));
+    const QVariant value = row.record.value(QStringLiteral("读者姓名"));
     if (value.isNull())
         return Found::Incomplete;
     if (name)
@@ -115,12 +108,12 @@ LoanStore::Found LoanStore::findReader(const QString &readerId, QString *name)
 
 LoanStore::Found LoanStore::findBook(const QString &bookId, BookDetails *book, QString *missing)
 {
-    const Step step = first(kBook, {bookId});
-    if (!step.ok)
+    const Row found = first(kBook, {bookId});
+    if (!found.ok)
         return Found::Failed;
-    if (!step.found)
+    if (!found.found)
         return Found::No;
-    const QSqlRecord &row = step.row;
+    const QSqlRecord &row = found.record;
     const QString null = firstNull(
         row, {{0, "书籍名称"}, {1, "书籍价格"}, {5, "书籍类别"}, {2, "出版社"}, {3, "书籍页码"}});
     if (!null.isEmpty()) {
@@ -129,7 +122,7 @@ LoanStore::Found LoanStore::findBook(const QString &bookId, BookDetails *book, Q
         return Found::Incomplete;
     }
     // A book is out while its flag is set or while a loan of it is open.
-    const Step open = first(kBookOpenLoans, {bookId});
+    const Row open = first(kBookOpenLoans, {bookId});
     if (!open.ok)
         return Found::Failed;
     if (book) {
@@ -138,19 +131,19 @@ LoanStore::Found LoanStore::findBook(const QString &bookId, BookDetails *book, Q
         book->publisher = row.value(2).toString();
         book->pages = row.value(3).toString();
         book->category = row.value(5).toString();
-        book->onLoan = row.value(4).toInt() != 0 || open.row.value(0).toLongLong() > 0;
+        book->onLoan = row.value(4).toInt() != 0 || open.record.value(0).toLongLong() > 0;
     }
     return Found::Yes;
 }
 
 LoanStore::Found LoanStore::findOpenLoan(const QString &bookId, OpenLoan *loan, QString *missing)
 {
-    const Step step = first(kOpenLoanOfBook, {bookId});
-    if (!step.ok)
+    const Row found = first(kOpenLoanOfBook, {bookId});
+    if (!found.ok)
         return Found::Failed;
-    if (!step.found)
+    if (!found.found)
         return Found::No;
-    const QSqlRecord &row = step.row;
+    const QSqlRecord &row = found.record;
     const QString null =
         firstNull(row, {{1, "书籍名称"}, {0, "书籍价格"}, {4, "书籍类别"}, {2, "书籍页码"}});
     if (!null.isEmpty()) {
@@ -169,32 +162,23 @@ LoanStore::Found LoanStore::findOpenLoan(const QString &bookId, OpenLoan *loan, 
     return Found::Yes;
 }
 
-std::optional<qint64> LoanStore::openLoanCount(const QString &readerId)
-{
-    const Step step = first(QStringLiteral("select count(*)") + kOpenLoansFrom, {readerId});
-    if (!step.ok || !step.found)
-        return std::nullopt;
-    return step.row.value(0).toLongLong();
-}
-
 LoanStore::LendResult LoanStore::lend(const QString &readerId, const QString &bookId,
                                       const QDate &lendDate, QString *missing)
 {
-    m_lastError.clear();
-    QSqlDatabase db = m_database.db();
-    Transaction transaction(db);
-    if (!transaction.isActive()) {
-        m_lastError = db.lastError().text();
+    clearError();
+    WriteTransaction transaction(m_database);
+    if (!transaction.isActive())
+        return failed(transaction.error(), LendResult::Failed);
+    // Where the engine locks rows, the reader is locked first: a second desk lending to the
+    // same reader waits here and then counts this loan too.
+    if (!lockRows(QStringLiteral("readerInfo"), QStringLiteral("读者编号=?"), {readerId}))
         return LendResult::Failed;
-    }
 
     // The limit first, as the desk always checked it, then what must be true to lend.
     LibraryRules rulesRow(m_database);
     const std::optional<Rules> rules = rulesRow.read();
-    if (!rulesRow.lastError().isEmpty()) {
-        m_lastError = rulesRow.lastError();
-        return LendResult::Failed;
-    }
+    if (rulesRow.lastError().isError())
+        return failed(rulesRow.lastError(), LendResult::Failed);
     const std::optional<qint64> count = openLoanCount(readerId);
     if (!count)
         return LendResult::Failed;
@@ -207,7 +191,7 @@ LoanStore::LendResult LoanStore::lend(const QString &readerId, const QString &bo
     if (!remaining.allowsAnother())
         return LendResult::LimitReached;
 
-    const Step reader = first(kReader, {readerId});
+    const Row reader = first(kReader, {readerId});
     if (!reader.ok)
         return LendResult::Failed;
     if (!reader.found)
@@ -228,77 +212,73 @@ LoanStore::LendResult LoanStore::lend(const QString &readerId, const QString &bo
     if (book.onLoan)
         return LendResult::BookOnLoan;
 
-    if (change(kAddLoan, {readerId, bookId, DateText::toSql(lendDate)}) != 1)
-        return LendResult::Failed;
-    if (change(kSetLentFlag, {1, bookId}) != 1)
-        return LendResult::Failed;
-    if (!transaction.commit()) {
-        m_lastError = db.lastError().text();
+    if (write(kAddLoan, {readerId, bookId, DateText::toSql(lendDate)}) != 1) {
+        // The engine's own guard, one open loan per book: another desk was quicker.
+        if (m_lastError.kind == DbError::UniqueViolation)
+            return failed({}, LendResult::BookOnLoan);
         return LendResult::Failed;
     }
+    switch (write(kSetLentFlag, {bookId})) {
+    case 1:
+        break;
+    case -1:
+        return LendResult::Failed;
+    default:
+        return LendResult::BookOnLoan;  // lent meanwhile; the loan row goes with the rollback
+    }
+    if (!transaction.commit())
+        return failed(transaction.error(), LendResult::Failed);
     return LendResult::Lent;
 }
 
 LoanStore::ReturnResult LoanStore::returnBook(const ReturnSlip &slip)
 {
-    m_lastError.clear();
+    clearError();
     const QDate lendDate = DateText::fromText(slip.lendDate);
     if (!lendDate.isValid())
         return ReturnResult::NoOpenLoan;
     const QDate returnDate = DateText::fromText(slip.returnDate);
     bool overdueOk = false;
-    bool fineOk = false;
     const int overdue = slip.overdueDays.toInt(&overdueOk);
-    const double fine = slip.fine.toDouble(&fineOk);
-    if (!returnDate.isValid() || !overdueOk || !fineOk) {
-        m_lastError = QStringLiteral("还书日期、超出天数或罚款金额不正确");
-        return ReturnResult::Failed;
-    }
+    const std::optional<Decimal> fine = Decimal::parse(slip.fine);
+    if (!returnDate.isValid() || !overdueOk || !fine)
+        return failed({DbError::Other, QCoreApplication::translate("LoanStore", kBadSlip)},
+                      ReturnResult::Failed);
 
-    QSqlDatabase db = m_database.db();
-    Transaction transaction(db);
-    if (!transaction.isActive()) {
-        m_lastError = db.lastError().text();
-        return ReturnResult::Failed;
-    }
-    const int closed = change(kCloseLoan, {DateText::toSql(returnDate), overdue, fine, slip.bookId,
-                                           DateText::toSql(lendDate)});
+    WriteTransaction transaction(m_database);
+    if (!transaction.isActive())
+        return failed(transaction.error(), ReturnResult::Failed);
+    const int closed = write(kCloseLoan, {DateText::toSql(returnDate), overdue, fine->toDouble(),
+                                          slip.bookId, DateText::toSql(lendDate)});
     if (closed < 0)
         return ReturnResult::Failed;
     if (closed == 0)
         return ReturnResult::NoOpenLoan;
-    if (change(kSetLentFlag, {0, slip.bookId}) < 0)
+    if (write(kClearLentFlag, {slip.bookId}) < 0)
         return ReturnResult::Failed;
-    if (!transaction.commit()) {
-        m_lastError = db.lastError().text();
-        return ReturnResult::Failed;
-    }
+    if (!transaction.commit())
+        return failed(transaction.error(), ReturnResult::Failed);
     return ReturnResult::Returned;
 }
 
 LoanStore::RenewResult LoanStore::renew(const QString &bookId, const QString &readerId,
                                         const QString &shownLendDate, const QDate &newLendDate)
 {
-    m_lastError.clear();
+    clearError();
     const QDate shown = DateText::fromText(shownLendDate);
     if (!shown.isValid())
         return RenewResult::NoOpenLoan;
-    QSqlDatabase db = m_database.db();
-    Transaction transaction(db);
-    if (!transaction.isActive()) {
-        m_lastError = db.lastError().text();
-        return RenewResult::Failed;
-    }
-    const int moved = change(
+    WriteTransaction transaction(m_database);
+    if (!transaction.isActive())
+        return failed(transaction.error(), RenewResult::Failed);
+    const int moved = write(
         kMoveLendDate, {DateText::toSql(newLendDate), bookId, readerId, DateText::toSql(shown)});
     if (moved < 0)
         return RenewResult::Failed;
     if (moved == 0)
         return RenewResult::NoOpenLoan;
-    if (!transaction.commit()) {
-        m_lastError = db.lastError().text();
-        return RenewResult::Failed;
-    }
+    if (!transaction.commit())
+        return failed(transaction.error(), RenewResult::Failed);
     return RenewResult::Renewed;
 }
 

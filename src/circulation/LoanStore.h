@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/Store.h"
+
 #include <QDate>
 #include <QString>
 #include <QVariant>
@@ -7,12 +9,10 @@
 
 namespace lendora {
 
-class SharedDatabase;
-
 // The SQL of the circulation desk: looking up readers, books and open loans, and the three
 // writes (lend, return, renew), each one call and one transaction on the shared connection.
 // A refused or failed write leaves the database as it was.
-class LoanStore {
+class LoanStore : public Store {
 public:
     enum class Found {
         Yes,
@@ -56,14 +56,20 @@ public:
         QString fine;
     };
 
-    explicit LoanStore(SharedDatabase &database) : m_database(database) {}
+    using Store::Store;
 
+    // Loans as the desk lists them anywhere: each joined with its reader, its book and the
+    // book's category, so a loan whose reader, book or category is gone is never listed nor
+    // counted. The select list of the grids (eleven columns) with the four tables, and the
+    // WHERE clause of the join, to which conditions are added with "and".
+    static QString loanRowsSql();
+    static QString loanJoinSql();
     // The reader's open loans as the current-loans grid lists them; one bound value, the
-    // reader number. A loan whose reader, book or category is gone is not listed.
+    // reader number.
     static QString openLoansSql();
 
     Found findReader(const QString &readerId, QString *name);
-    // `missing` names the first null column of an Incomplete row.
+    // `missing` names the first null column of an Incomplete row (its key, 书籍名称 say).
     Found findBook(const QString &bookId, BookDetails *book, QString *missing);
     // The book's open loan, whoever holds it: the reader typed on the tab is not asked.
     Found findOpenLoan(const QString &bookId, OpenLoan *loan, QString *missing);
@@ -80,16 +86,6 @@ public:
     // Moves the lending date of the reader's open loan of the book lent on `shownLendDate`.
     RenewResult renew(const QString &bookId, const QString &readerId, const QString &shownLendDate,
                       const QDate &newLendDate);
-
-    QString lastError() const { return m_lastError; }
-
-private:
-    struct Step;
-    Step first(const QString &sql, const QVariantList &values);
-    int change(const QString &sql, const QVariantList &values);  // rows changed, -1 on failure
-
-    SharedDatabase &m_database;
-    QString m_lastError;
 };
 
 }  // namespace lendora

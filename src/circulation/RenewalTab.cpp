@@ -74,7 +74,7 @@ void RenewalTab::lookUpReader()
         m_ui->dtgrdLendBookRenew->setFocus();
         return;
     }
-    m_context.prompter().message({readerNotFound(found, m_store.lastError()), kHintTitle});
+    m_context.prompter().message({readerNotFound(found, m_store.lastError().text), kHintTitle});
     m_ui->txtReaderNameRenew->clear();
     m_ui->cmdOK->setEnabled(false);
     m_ui->txtReaderIDRenew->setFocus();
@@ -94,7 +94,7 @@ void RenewalTab::renew()
         m_context.prompter().message({kNoSuchLoan, kHintTitle});
         return;
     case LoanStore::RenewResult::Failed:
-        m_context.prompter().message({kEngineFailed.arg(m_store.lastError()), kHintTitle});
+        m_context.prompter().message({kEngineFailed.arg(m_store.lastError().text), kHintTitle});
         return;
     }
 }

@@ -99,7 +99,7 @@ void ReturnTab::lookUpReader()
         m_ui->txtBookIDReturn->selectAll();
         return;
     }
-    m_context.prompter().message({readerNotFound(found, m_store.lastError()), kHintTitle});
+    m_context.prompter().message({readerNotFound(found, m_store.lastError().text), kHintTitle});
     m_ui->txtReaderNameReturn->clear();
     m_ui->txtReadIDReturn->setFocus();
     m_ui->txtReadIDReturn->selectAll();
@@ -128,7 +128,7 @@ void ReturnTab::lookUpLoan()
         problem = kBookFieldMissing.arg(missing);
         break;
     case LoanStore::Found::Failed:
-        problem = kEngineFailed.arg(m_store.lastError());
+        problem = kEngineFailed.arg(m_store.lastError().text);
         break;
     }
     Fines::Figures figures;
@@ -136,8 +136,8 @@ void ReturnTab::lookUpLoan()
         // The rules are read at every lookup: a changed fine applies at once.
         LibraryRules rulesRow(m_context.database());
         const std::optional<Rules> rules = rulesRow.read();
-        if (!rulesRow.lastError().isEmpty())
-            problem = kEngineFailed.arg(rulesRow.lastError());
+        if (rulesRow.lastError().isError())
+            problem = kEngineFailed.arg(rulesRow.lastError().text);
         else
             problem = fineProblem(Fines::compute(loan.lendDate, loan.loanPeriod, m_context.today(),
                                                  rules ? rules->finePerDay : QVariant(), &figures));
@@ -186,7 +186,7 @@ void ReturnTab::returnBook()
         m_ui->txtReadIDReturn->setFocus();
         return;
     case LoanStore::ReturnResult::Failed:
-        m_context.prompter().message({kEngineFailed.arg(m_store.lastError()), kHintTitle});
+        m_context.prompter().message({kEngineFailed.arg(m_store.lastError().text), kHintTitle});
         return;
     }
 }

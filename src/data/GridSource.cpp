@@ -1,6 +1,5 @@
 #include "data/GridSource.h"
 
-#include "data/DatabaseFile.h"
 #include "data/SharedDatabase.h"
 
 #include <QSqlError>
@@ -9,13 +8,8 @@
 
 namespace lendora {
 
-GridSource::GridSource(QString databasePath, QString connectionName, QObject *parent)
-    : QObject(parent), m_path(std::move(databasePath)), m_name(std::move(connectionName)),
-      m_model(new QSqlQueryModel(this))
-{}
-
 GridSource::GridSource(const SharedDatabase &database, const QString &purpose, QObject *parent)
-    : QObject(parent), m_database(&database), m_name(database.connectionFor(purpose)),
+    : QObject(parent), m_database(database), m_name(database.connectionFor(purpose)),
       m_model(new QSqlQueryModel(this))
 {}
 
@@ -39,20 +33,16 @@ QSqlDatabase GridSource::connection()
         if (db.isOpen())
             return db;
     }
-    QSqlDatabase db = QSqlDatabase::contains(m_name)
-                          ? QSqlDatabase::database(m_name, false)
-                          : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-    db.setDatabaseName(m_database ? m_database->path() : m_path);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
     // A statement prepared on an earlier connection is gone with it.
     m_statement = QSqlQuery();
     m_statementSql.clear();
-    if (db.open()) {
-        QString error;
-        if (!DatabaseFile::configure(db, true, &error))
-            m_lastError = error;
+    if (Backend *backend = m_database.backend()) {
+        DbError error;
+        backend->openReadOnly(m_name, &error);
+        if (error.isError())
+            m_lastError = error.text;
     }
-    return db;
+    return QSqlDatabase::database(m_name, false);
 }
 
 bool GridSource::run(const QString &sql, const QVariantList &values)

@@ -12,13 +12,12 @@ namespace lendora {
 
 class SharedDatabase;
 
-// The data source of a grid: its own named connection to the database file and a read-only
-// model holding the result of the last query. Rows are fetched as the grid scrolls; when a
+// The data source of a grid: its own named read-only connection to the library and a
+// read-only model holding the result of the last query. Rows are fetched as the grid scrolls; when a
 // caller needs the row count, all rows are fetched first so the count is exact.
 class GridSource : public QObject {
     Q_OBJECT
 public:
-    GridSource(QString databasePath, QString connectionName, QObject *parent = nullptr);
     // A source on the library `database` works on, named for its window (`purpose`); it
     // opens its connection at the first run, by when the library is open.
     GridSource(const SharedDatabase &database, const QString &purpose, QObject *parent = nullptr);
@@ -39,8 +38,7 @@ signals:
     void refreshed();
 
 private:
-    const SharedDatabase *m_database = nullptr;
-    QString m_path;
+    const SharedDatabase &m_database;
     QString m_name;
     QSqlQueryModel *m_model;
     QSqlQuery m_statement;  // prepared for m_statementSql, shared with the model

@@ -1,24 +1,11 @@
 #include "data/SharedDatabase.h"
 
-#include "data/DatabaseFile.h"
-#include "data/Schema.h"
+#include "data/sqlite/SqliteBackend.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 
 namespace lendora {
-
-namespace {
-const QString kIsFolder =
-    QStringLiteral("数据库文件的位置 %1 是一个文件夹,不是文件。\n程序没有改动它,即将退出。");
-const QString kReadOnly =
-    QStringLiteral("数据库文件 %1 是只读文件,借还记录无法保存。\n请取消它的只读属性后再启动程序。");
-const QString kCannotCreate = QStringLiteral("无法建立数据库文件 %1(%2)。\n程序即将退出。");
-const QString kCannotOpen = QStringLiteral("无法打开数据库文件 %1(%2)。\n程序即将退出。");
-}  // namespace
 
 SharedDatabase::SharedDatabase(QString connectionName) : m_name(std::move(connectionName)) {}
 
@@ -27,68 +14,44 @@ SharedDatabase::~SharedDatabase()
     close();
 }
 
-bool SharedDatabase::open(const QString &path, QString *problem)
+bool SharedDatabase::open(std::unique_ptr<Backend> backend, QString *problem, QString *notice)
 {
     close();
-    const auto refuse = [&](const QString &text) {
-        drop();
+    m_backend = std::move(backend);
+    const Backend::Opened opened = m_backend->open(m_name);
+    if (!opened.ok) {
         if (problem)
-            *problem = text;
+            *problem = opened.problem;
         return false;
-    };
-    const QString shown = QDir::toNativeSeparators(path);
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile())
-        return refuse(kIsFolder.arg(shown));
-    if (!info.exists()) {
-        QString error;
-        if (!DatabaseFile::create(path, &error))
-            return refuse(kCannotCreate.arg(shown, error));
     }
-    if (const QString bad = DatabaseFile::checkFile(path); !bad.isEmpty())
-        return refuse(bad);
-    if (!(QFile::permissions(path) & QFileDevice::WriteOwner))
-        return refuse(kReadOnly.arg(shown));
-
-    // Every query and handle of the checks is gone before a refusal drops the connection.
-    const QString bad = [&]() -> QString {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-        db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
-        if (!db.open())
-            return kCannotOpen.arg(shown, db.lastError().text());
-        const bool uncleanEnd = QFile::exists(DatabaseFile::markerPath(path));
-        if (QString content = DatabaseFile::checkContent(db, path, uncleanEnd); !content.isEmpty())
-            return content;
-        int userVersion = Schema::kVersion;
-        {
-            QSqlQuery version(db);
-            if (version.exec(QStringLiteral("PRAGMA user_version")) && version.next())
-                userVersion = version.value(0).toInt();
-        }
-        QString error;
-        if (!DatabaseFile::configure(db, false, &error)
-            || !Schema::upgrade(db, userVersion, &error))
-            return kCannotOpen.arg(shown, error);
-        return {};
-    }();
-    if (!bad.isEmpty())
-        return refuse(bad);
-
-    QFile marker(DatabaseFile::markerPath(path));
-    if (marker.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        marker.close();
-    m_path = path;
+    if (notice)
+        *notice = opened.notice;
     m_open = true;
     return true;
+}
+
+bool SharedDatabase::open(const QString &path, QString *problem, QString *notice)
+{
+    return open(std::make_unique<SqliteBackend>(path), problem, notice);
 }
 
 void SharedDatabase::close()
 {
     const bool wasOpen = m_open;
     drop();
-    if (wasOpen)
-        QFile::remove(DatabaseFile::markerPath(m_path));
+    if (wasOpen && m_backend)
+        m_backend->close(m_name);
+}
+
+QString SharedDatabase::location() const
+{
+    return m_backend ? m_backend->location() : QString();
+}
+
+QString SharedDatabase::path() const
+{
+    const auto *file = dynamic_cast<const SqliteBackend *>(m_backend.get());
+    return file ? file->path() : QString();
 }
 
 QSqlQuery &SharedDatabase::prepared(const QString &sql)
@@ -102,7 +65,7 @@ QSqlQuery &SharedDatabase::prepared(const QString &sql)
     return *statement;
 }
 
-int SharedDatabase::change(const QString &sql, const QVariantList &values, QString *error)
+int SharedDatabase::change(const QString &sql, const QVariantList &values, DbError *error)
 {
     QSqlQuery &query = prepared(sql);
     for (int i = 0; i < values.size(); ++i) {
@@ -114,7 +77,7 @@ int SharedDatabase::change(const QString &sql, const QVariantList &values, QStri
     const bool ok = query.exec();
     const int rows = ok ? query.numRowsAffected() : -1;
     if (!ok && error)
-        *error = query.lastError().text();
+        *error = m_backend->classify(query.lastError());
     query.finish();
     return rows;
 }
@@ -122,14 +85,8 @@ int SharedDatabase::change(const QString &sql, const QVariantList &values, QStri
 void SharedDatabase::drop()
 {
     m_open = false;
+    // Statements first: a connection is only closed once nothing runs on it.
     m_statements.clear();
-    if (QSqlDatabase::contains(m_name)) {
-        {
-            QSqlDatabase db = QSqlDatabase::database(m_name, false);
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(m_name);
-    }
 }
 
 bool SharedDatabase::isOpen() const
@@ -142,24 +99,29 @@ QSqlDatabase SharedDatabase::db() const
     return QSqlDatabase::database(m_name, false);
 }
 
-Transaction::Transaction(QSqlDatabase db) : m_db(std::move(db))
+WriteTransaction::WriteTransaction(SharedDatabase &database)
+    : m_database(database), m_db(database.db())
 {
-    m_active = m_db.transaction();
+    if (Backend *backend = m_database.backend(); backend && m_database.isOpen())
+        m_active = backend->beginWrite(m_db, &m_error);
+    else
+        m_error = {DbError::ConnectionLost, QStringLiteral("the database is not open")};
 }
 
-Transaction::~Transaction()
+WriteTransaction::~WriteTransaction()
 {
     if (m_active)
         m_db.rollback();
 }
 
-bool Transaction::commit()
+bool WriteTransaction::commit()
 {
     if (!m_active)
         return false;
     m_active = false;
     if (m_db.commit())
         return true;
+    m_error = m_database.backend()->classify(m_db.lastError());
     m_db.rollback();
     return false;
 }

@@ -2,6 +2,7 @@
 
 #include "base/DateText.h"
 #include "catalogue/CategoryStore.h"
+#include "data/Backend.h"
 
 namespace lendora {
 
@@ -10,18 +11,18 @@ namespace {
 const QString kSelect = QStringLiteral("select bookInfo.* from bookInfo");
 }  // namespace
 
-QList<SqlCondition> BookCriteria::conditions() const
+QList<SqlCondition> BookCriteria::conditions(const Backend &backend) const
 {
     QList<SqlCondition> used;
     if (!bookId.isEmpty())
-        used << SqlMatch::match(QStringLiteral("bookInfo.书籍编号"), bookId, partial);
+        used << backend.match(QStringLiteral("bookInfo.书籍编号"), bookId, partial);
     if (!title.isEmpty())
-        used << SqlMatch::match(QStringLiteral("bookInfo.书籍名称"), title, partial);
+        used << backend.match(QStringLiteral("bookInfo.书籍名称"), title, partial);
     if (!category.isEmpty())
-        used << SqlMatch::match(QStringLiteral("bookInfo.类别代码"), Category::codeOf(category),
-                                partial);
+        used << backend.match(QStringLiteral("bookInfo.类别代码"), Category::codeOf(category),
+                              partial);
     if (!publisher.isEmpty())
-        used << SqlMatch::match(QStringLiteral("bookInfo.出版社"), publisher, partial);
+        used << backend.match(QStringLiteral("bookInfo.出版社"), publisher, partial);
     // A date has no parts to match partially: either way it means that calendar day.
     if (entered)
         used << SqlCondition{
@@ -29,9 +30,9 @@ QList<SqlCondition> BookCriteria::conditions() const
     return used;
 }
 
-BoundQuery BookCriteria::query() const
+BoundQuery BookCriteria::query(const Backend &backend) const
 {
-    return BoundQuery::of(kSelect, QString(), conditions());
+    return BoundQuery::of(kSelect, QString(), conditions(backend));
 }
 
 BoundQuery BoundQuery::of(const QString &select, const QString &where,

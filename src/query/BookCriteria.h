@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/SqlMatch.h"
+#include "data/SqlCondition.h"
 
 #include <QDate>
 #include <QList>
@@ -9,6 +9,8 @@
 #include <optional>
 
 namespace lendora {
+
+class Backend;
 
 // A query's text and its bound values, in order.
 struct BoundQuery {
@@ -31,10 +33,11 @@ struct BookCriteria {
     std::optional<QDate> entered;  // 登记日期, when the date criterion is ticked
     bool partial = false;
 
-    // The conditions in use, in the order book number, title, category, publisher, date.
-    QList<SqlCondition> conditions() const;
+    // The conditions in use, in the order book number, title, category, publisher, date, as
+    // the engine behind `backend` matches text.
+    QList<SqlCondition> conditions(const Backend &backend) const;
     // The books matching every condition.
-    BoundQuery query() const;
+    BoundQuery query(const Backend &backend) const;
 };
 
 }  // namespace lendora

@@ -3,6 +3,7 @@
 #include "catalogue/CategoryStore.h"
 #include "catalogue/PickLists.h"
 #include "data/GridSource.h"
+#include "data/SharedDatabase.h"
 #include "query/BookCriteria.h"
 #include "ui_BookQueryWindow.h"
 #include "widgets/BoundColumns.h"
@@ -73,7 +74,7 @@ void BookQueryWindow::find()
     if (m_ui->chkRigDate->isChecked())
         criteria.entered = m_ui->dtpRigDate->date();
     criteria.partial = m_ui->chkMoHu->isChecked();
-    const BoundQuery query = criteria.query();
+    const BoundQuery query = criteria.query(*m_context.database().backend());
 
     // The grid changes only once the clerk has closed the message.
     m_context.prompter().message({kResults, kHintTitle});

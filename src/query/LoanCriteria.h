@@ -15,8 +15,8 @@ struct LoanCriteria {
     bool partial = false;
 
     // The conditions in use, in the order book number, title, reader number, reader name.
-    QList<SqlCondition> conditions() const;
-    BoundQuery query() const;
+    QList<SqlCondition> conditions(const Backend &backend) const;
+    BoundQuery query(const Backend &backend) const;
 };
 
 }  // namespace lendora

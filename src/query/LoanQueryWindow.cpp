@@ -1,6 +1,7 @@
 #include "query/LoanQueryWindow.h"
 
 #include "data/GridSource.h"
+#include "data/SharedDatabase.h"
 #include "query/LoanCriteria.h"
 #include "ui_LoanQueryWindow.h"
 #include "widgets/BoundColumns.h"
@@ -62,7 +63,7 @@ void LoanQueryWindow::find()
     criteria.readerId = m_ui->txtReaderID->text();
     criteria.readerName = m_ui->txtReaderName->text();
     criteria.partial = m_ui->chkMoHu->isChecked();
-    const BoundQuery query = criteria.query();
+    const BoundQuery query = criteria.query(*m_context.database().backend());
 
     // The grid changes only once the clerk has closed the message.
     m_context.prompter().message({kResults, kHintTitle});

@@ -1,8 +1,7 @@
 #include "readers/ReaderStore.h"
 
+#include "circulation/LoanStore.h"
 #include "data/SharedDatabase.h"
-
-#include <QSqlQuery>
 
 namespace lendora {
 
@@ -16,107 +15,72 @@ const QString kChange =
     QStringLiteral("update readerInfo set 读者编号=?,读者姓名=?,读者性别=?,联系电话=?,所在部门=? "
                    "where 读者编号=?");
 const QString kDelete = QStringLiteral("delete from readerInfo where 读者编号=?");
-// The same join and conditions as the lending tab's current-loans grid.
-const QString kOpenLoans = QStringLiteral(
-    "select count(*) from readerInfo,bookInfo,lentInfo,bookType "
-    "where readerInfo.读者编号=lentInfo.读者编号 and bookInfo.书籍编号=lentInfo.书籍编号 and "
-    "lentInfo.读者编号=? and bookType.类别代码=bookInfo.类别代码 and lentInfo.还书日期 is null");
 
-void bindReader(QSqlQuery &query, const Reader &reader)
+QVariantList columnsOf(const Reader &reader)
 {
-    query.bindValue(0, reader.number);
-    query.bindValue(1, reader.name);
-    query.bindValue(2, reader.sex);
-    query.bindValue(3, reader.phone);
-    query.bindValue(4, reader.department);
+    return {reader.number, reader.name, reader.sex, reader.phone, reader.department};
 }
 
 }  // namespace
 
-ReaderStore::Outcome ReaderStore::find(const QString &number, Reader *reader) const
+ReaderStore::Outcome ReaderStore::find(const QString &number, Reader *reader)
 {
-    QSqlQuery &query = m_database.prepared(kFind);
-    query.bindValue(0, number);
-    if (!query.exec()) {
-        query.finish();
+    clearError();
+    const Row row = first(kFind, {number});
+    if (!row.ok)
         return Outcome::Failed;
-    }
-    if (!query.next()) {
-        query.finish();
+    if (!row.found)
         return Outcome::NotFound;
-    }
     // A null column (a row written by another program) reads as empty text.
-    *reader = {query.value(0).toString(), query.value(1).toString(), query.value(2).toString(),
-               query.value(3).toString(), query.value(4).toString()};
-    query.finish();
+    const QSqlRecord &r = row.record;
+    *reader = {r.value(0).toString(), r.value(1).toString(), r.value(2).toString(),
+               r.value(3).toString(), r.value(4).toString()};
     return Outcome::Done;
 }
 
 ReaderStore::Outcome ReaderStore::add(const Reader &reader)
 {
-    QSqlQuery &query = m_database.prepared(kAdd);
-    bindReader(query, reader);
-    const bool ok = query.exec();
-    query.finish();
-    return ok ? Outcome::Done : Outcome::Failed;
+    clearError();
+    return write(kAdd, columnsOf(reader)) == 1 ? Outcome::Done : Outcome::Failed;
 }
 
 ReaderStore::Outcome ReaderStore::change(const Reader &reader)
 {
-    Transaction transaction(m_database.db());
+    clearError();
+    WriteTransaction transaction(m_database);
     if (!transaction.isActive())
+        return failed(transaction.error(), Outcome::Failed);
+    const int changed = write(kChange, columnsOf(reader) << reader.number);
+    if (changed < 0)
         return Outcome::Failed;
-    QSqlQuery &query = m_database.prepared(kChange);
-    bindReader(query, reader);
-    query.bindValue(5, reader.number);
-    if (!query.exec()) {
-        query.finish();
-        return Outcome::Failed;
-    }
-    const int changed = query.numRowsAffected();
-    query.finish();
     if (changed == 0)
         return Outcome::NotFound;
-    return transaction.commit() ? Outcome::Done : Outcome::Failed;
+    return transaction.commit() ? Outcome::Done : failed(transaction.error(), Outcome::Failed);
 }
 
 ReaderStore::Outcome ReaderStore::remove(const QString &number)
 {
+    clearError();
     // The check and the delete see the same rows.
-    Transaction transaction(m_database.db());
+    WriteTransaction transaction(m_database);
     if (!transaction.isActive())
+        return failed(transaction.error(), Outcome::Failed);
+    if (!lockRows(QStringLiteral("readerInfo"), QStringLiteral("读者编号=?"), {number}))
         return Outcome::Failed;
-    const std::optional<int> open = openLoans(number);
+    LoanStore loans(m_database);
+    const std::optional<qint64> open = loans.openLoanCount(number);
     if (!open)
-        return Outcome::Failed;
+        return failed(loans.lastError(), Outcome::Failed);
     // Deleting the reader would strand the books: the return could never find the loan again
     // and the lent flag would stay set.
     if (*open > 0)
         return Outcome::HasOpenLoans;
-    QSqlQuery &query = m_database.prepared(kDelete);
-    query.bindValue(0, number);
-    if (!query.exec()) {
-        query.finish();
+    const int deleted = write(kDelete, {number});
+    if (deleted < 0)
         return Outcome::Failed;
-    }
-    const int deleted = query.numRowsAffected();
-    query.finish();
     if (deleted == 0)
         return Outcome::NotFound;
-    return transaction.commit() ? Outcome::Done : Outcome::Failed;
-}
-
-std::optional<int> ReaderStore::openLoans(const QString &number) const
-{
-    QSqlQuery &query = m_database.prepared(kOpenLoans);
-    query.bindValue(0, number);
-    if (!query.exec() || !query.next()) {
-        query.finish();
-        return std::nullopt;
-    }
-    const int count = query.value(0).toInt();
-    query.finish();
-    return count;
+    return transaction.commit() ? Outcome::Done : failed(transaction.error(), Outcome::Failed);
 }
 
 }  // namespace lendora

@@ -1,11 +1,10 @@
 #pragma once
 
+#include "data/Store.h"
+
 #include <QString>
-#include <optional>
 
 namespace lendora {
-
-class SharedDatabase;
 
 // One row of readerInfo. A column that holds no value reads as empty text.
 struct Reader {
@@ -17,8 +16,9 @@ struct Reader {
 };
 
 // The reader register. Every write is all or nothing: a write the engine refuses (a second
-// reader with the same number, for one) leaves the table as it was.
-class ReaderStore {
+// reader with the same number, for one) leaves the table as it was. An empty box is stored as
+// the empty text.
+class ReaderStore : public Store {
 public:
     enum class Outcome {
         Done,
@@ -27,21 +27,14 @@ public:
         Failed,        // the engine refused or could not run the statement
     };
 
-    explicit ReaderStore(SharedDatabase &database) : m_database(database) {}
+    using Store::Store;
 
-    Outcome find(const QString &number, Reader *reader) const;
+    Outcome find(const QString &number, Reader *reader);
     Outcome add(const Reader &reader);
     // Rewrites the five columns of the reader whose number is reader.number.
     Outcome change(const Reader &reader);
     // Deletes the reader, unless the reader has an open loan. The reader's returned loans stay.
     Outcome remove(const QString &number);
-
-    // The reader's open loans, counted as the lending tab lists them: only loans whose reader,
-    // book and category all exist. nullopt when the engine fails.
-    std::optional<int> openLoans(const QString &number) const;
-
-private:
-    SharedDatabase &m_database;
 };
 
 }  // namespace lendora

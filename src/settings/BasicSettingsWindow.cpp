@@ -46,8 +46,8 @@ BasicSettingsWindow::BasicSettingsWindow(WindowContext &context)
     if (const std::optional<Rules> rules = rulesRow.read()) {
         m_ui->txtBook->setText(shown(rules->bookLimit, true));
         m_ui->txtFakuan->setText(shown(rules->finePerDay, false));
-    } else if (!rulesRow.lastError().isEmpty()) {
-        m_context.prompter().message({kReadFailed.arg(rulesRow.lastError()), kHintTitle});
+    } else if (rulesRow.lastError().isError()) {
+        m_context.prompter().message({kReadFailed.arg(rulesRow.lastError().text), kHintTitle});
     }
 
     connect(m_ui->cmdSave, &QPushButton::clicked, this, &BasicSettingsWindow::save);

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "data/Store.h"
+
 #include <QString>
 #include <QVariant>
 #include <optional>
 
 namespace lendora {
-
-class SharedDatabase;
 
 // The two library-wide lending rules, the first row of basicSet.
 struct Rules {
@@ -14,7 +14,7 @@ struct Rules {
     QVariant finePerDay;  // 罚款: fine per overdue day in yuan; null when not set
 };
 
-class LibraryRules {
+class LibraryRules : public Store {
 public:
     enum class SaveResult {
         Saved,
@@ -22,12 +22,11 @@ public:
         Failed,    // the database refused the write; nothing written
     };
 
-    explicit LibraryRules(SharedDatabase &database) : m_database(database) {}
+    using Store::Store;
 
     // The first row; nullopt when the table has none or the engine failed (then lastError()
-    // says why, and is empty otherwise).
+    // says why).
     std::optional<Rules> read();
-    QString lastError() const { return m_lastError; }
 
     // Stores both rules as the clerk typed them. The book limit must be a whole number from 0
     // to 32767, the fine a number not below 0; blanks around either are allowed. A table
@@ -37,10 +36,6 @@ public:
     // The parsing behind save(): nullopt for a text save() refuses.
     static std::optional<int> bookLimitFrom(const QString &text);
     static std::optional<double> fineFrom(const QString &text);
-
-private:
-    SharedDatabase &m_database;
-    QString m_lastError;
 };
 
 }  // namespace lendora

@@ -3,7 +3,7 @@
 #include "app/LoginWindow.h"
 #include "app/MainWindow.h"
 #include "base/AccountFile.h"
-#include "data/DatabaseFile.h"
+#include "data/sqlite/DatabaseFile.h"
 #include "widgets/BalloonWidget.h"
 #include "widgets/Texts.h"
 #include "widgets/clsToolTip.h"

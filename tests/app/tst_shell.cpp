@@ -4,7 +4,7 @@
 #include "app/MainWindow.h"
 #include "app/Version.h"
 #include "base/KeyValueFile.h"
-#include "data/DatabaseFile.h"
+#include "data/sqlite/DatabaseFile.h"
 #include "widgets/Texts.h"
 
 #include <QDateEdit>

@@ -1,11 +1,14 @@
 #include "TestApp.h"
+#include "app/Application.h"
 #include "base/DateText.h"
 #include "base/NumberText.h"
-#include "data/DatabaseFile.h"
 #include "data/GridSource.h"
 #include "data/Schema.h"
 #include "data/SharedDatabase.h"
-#include "data/SqlMatch.h"
+#include "data/sqlite/DatabaseFile.h"
+#include "data/sqlite/SqliteBackend.h"
+#include "data/sqlite/SqliteMatch.h"
+#include "data/sqlite/SqliteSchema.h"
 #include "query/BookCriteria.h"
 #include "widgets/Texts.h"
 
@@ -103,7 +106,7 @@ QString makeVersionOne(const QString &dir)
             "CREATE INDEX lentInfo_book_open ON lentInfo (书籍编号, 还书日期)",
             "INSERT INTO basicSet VALUES (5, 0.1)",
             "INSERT INTO bookType VALUES ('I', '文学', 30), ('T', '工业技术', 30)",
-            QStringLiteral("PRAGMA application_id=%1").arg(Schema::kApplicationId),
+            QStringLiteral("PRAGMA application_id=%1").arg(SqliteSchema::kApplicationId),
             "PRAGMA user_version=1",
         });
     return path;
@@ -118,7 +121,7 @@ ino_t inodeOf(const QString &path)
 // The books a search finds on a connection, sorted.
 QStringList booksFound(QSqlDatabase db, const BookCriteria &criteria)
 {
-    const BoundQuery query = criteria.query();
+    const BoundQuery query = criteria.query(SqliteBackend(QString()));
     QSqlQuery q(db);
     q.prepare(query.sql);
     for (int i = 0; i < query.values.size(); ++i)
@@ -165,6 +168,11 @@ private slots:
     void gridSourceRunsAgainWithNewValues();
     void upgradeFromVersionOneInPlace();
     void failedUpgradeLeavesVersionOne();
+    void oneOpenLoanPerBook_data();
+    void oneOpenLoanPerBook();
+    void copyHoldsWhatTheLogHolds();
+    void engineErrorsAreSorted_data();
+    void engineErrorsAreSorted();
 };
 
 void DataTest::dateText_data()
@@ -295,7 +303,7 @@ void DataTest::matching()
     for (const QString &title : titles)
         t.exec("insert into bookInfo (书籍编号, 书籍名称) values (?, ?)",
                {QString::number(++n), title});
-    const SqlCondition c = SqlMatch::match("bookInfo.书籍名称", typed, partial);
+    const SqlCondition c = SqliteMatch::match("bookInfo.书籍名称", typed, partial);
     QString sql = "select bookInfo.书籍名称 from bookInfo";
     for (const QString &table : c.tables)
         sql += ", " + table;
@@ -351,7 +359,7 @@ void DataTest::firstStartCreatesTheLibrary()
     int indexes = 0;
     while (q.next())
         ++indexes;
-    QCOMPARE(indexes, 2);
+    QCOMPARE(indexes, 3);  // a reader's open loans, a book's, and one open loan per book
     // The same number twice is refused by the table.
     QVERIFY(q.exec("insert into bookInfo (书籍编号) values ('B1')"));
     QVERIFY(!q.exec("insert into bookInfo (书籍编号) values ('B1')"));
@@ -513,11 +521,12 @@ void DataTest::changeBindsEmptyTextAsText()
     QCOMPARE(q.value(2).toInt(), 0);
     QCOMPARE(q.value(3).toInt(), 1);  // a value meant to be null stays null
     q.finish();
-    QString error;
+    DbError error;
     QCOMPARE(
         shared.change("insert into readerInfo values (?,?,?,?,?)", {"001", "", "", "", ""}, &error),
         -1);
-    QVERIFY(!error.isEmpty());
+    QCOMPARE(error.kind, DbError::UniqueViolation);
+    QVERIFY(!error.text.isEmpty());
     QCOMPARE(shared.change("update readerInfo set 读者姓名=? where 读者编号=?", {"王芳", "009"}),
              0);
 }
@@ -530,7 +539,10 @@ void DataTest::gridSourceCountsEveryRow()
     for (int i = 0; i < 700; ++i)
         t.exec("insert into readerInfo (读者编号) values (?)", {QString::number(i)});
     db.commit();
-    GridSource source(DatabaseFile::pathIn(t.appDir()), "grid-count");
+    SharedDatabase shared("grid-count");
+    QString problem;
+    QVERIFY2(shared.open(DatabaseFile::pathIn(t.appDir()), &problem), qPrintable(problem));
+    GridSource source(shared, "grid");
     QVERIFY(source.run("select * from readerInfo"));
     QCOMPARE(source.rowCount(), 700);
     t.exec("delete from readerInfo where 读者编号 < '5'");
@@ -545,8 +557,11 @@ void DataTest::gridSourceBindsValues()
 {
     TestApp t;
     t.exec("insert into readerInfo (读者编号, 读者姓名) values ('001', ?)", {"O'Neil"});
-    GridSource source(DatabaseFile::pathIn(t.appDir()), "grid-bind");
-    const SqlCondition c = SqlMatch::exact("读者姓名", "O'Neil");
+    SharedDatabase shared("grid-bind");
+    QString problem;
+    QVERIFY2(shared.open(DatabaseFile::pathIn(t.appDir()), &problem), qPrintable(problem));
+    GridSource source(shared, "grid");
+    const SqlCondition c = SqliteMatch::exact("读者姓名", "O'Neil");
     QVERIFY(source.run("select 读者编号 from readerInfo where " + c.sql, c.values));
     QCOMPARE(source.rowCount(), 1);
     QCOMPARE(source.model()->data(source.model()->index(0, 0)).toString(), QStringLiteral("001"));
@@ -560,7 +575,10 @@ void DataTest::gridSourceRunsAgainWithNewValues()
     TestApp t;
     t.exec("insert into readerInfo (读者编号, 读者姓名) values ('001', '张伟'), ('002', '王芳'),"
            " ('003', '张伟')");
-    GridSource source(DatabaseFile::pathIn(t.appDir()), "grid-again");
+    SharedDatabase shared("grid-again");
+    QString problem;
+    QVERIFY2(shared.open(DatabaseFile::pathIn(t.appDir()), &problem), qPrintable(problem));
+    GridSource source(shared, "grid");
     const auto shown = [&] {
         QStringList ids;
         for (int r = 0; r < source.rowCount(); ++r)
@@ -610,7 +628,7 @@ void DataTest::upgradeFromVersionOneInPlace()
     // The same file, its rows all there.
     QCOMPARE(inodeOf(path), inode);
     QVERIFY(!QFileInfo::exists(path + ".new"));
-    QCOMPARE(pragma(db, "application_id").toInt(), Schema::kApplicationId);
+    QCOMPARE(pragma(db, "application_id").toInt(), SqliteSchema::kApplicationId);
     QSqlQuery q(db);
     QVERIFY(q.exec("select count(*) from bookInfo") && q.next());
     QCOMPARE(q.value(0).toInt(), 301);
@@ -619,7 +637,7 @@ void DataTest::upgradeFromVersionOneInPlace()
     BookCriteria search;
     search.partial = true;
     search.title = QString::fromUtf8("据库原理第2");
-    QVERIFY(!search.conditions().first().tables.isEmpty());
+    QVERIFY(!search.conditions(*shared.backend()).first().tables.isEmpty());
     QCOMPARE(booksFound(db, search),
              (QStringList{"B201", "B204", "B207", "B210", "B213", "B216", "B219", "B222", "B225",
                           "B228", "B231", "B234", "B237", "B240", "B243", "B246", "B249", "B252",
@@ -684,6 +702,135 @@ void DataTest::failedUpgradeLeavesVersionOne()
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
+}
+
+void DataTest::oneOpenLoanPerBook_data()
+{
+    QTest::addColumn<QStringList>("openLoans");  // book numbers, one open loan each
+    QTest::addColumn<int>("version");
+    QTest::addColumn<QString>("notice");
+    QTest::newRow("every book lent once") << QStringList{"B1", "B2"} << 3 << QString();
+    QTest::newRow("two books lent twice")
+        << QStringList{"B2", "B1", "B2", "B3", "B1"} << 2
+        << QString::fromUtf8(
+               "数据库中以下图书有多条未还的借阅记录:B1、B2\n"
+               "请在还书页把这些图书逐条归还。在此之前,数据库暂不启用“一本书同时只能借出一次”"
+               "的检查,程序照常运行。");
+}
+
+void DataTest::oneOpenLoanPerBook()
+{
+    QFETCH(QStringList, openLoans);
+    QFETCH(int, version);
+    QFETCH(QString, notice);
+    // A library at version 2, written before the rule: the same book may be out twice.
+    TestApp t;
+    t.exec("DROP INDEX lentInfo_one_open_loan");
+    t.exec("PRAGMA user_version=2");
+    t.exec("insert into readerInfo (读者编号, 读者姓名) values ('001', '张伟')");
+    t.exec("insert into bookInfo (书籍编号, 书籍名称, 类别代码, 书籍价格, 出版社, 书籍页码)"
+           " values ('B1', '围城', 'I', '1', '不详', '1'), ('B2', '边城', 'I', '1', '不详', '1'),"
+           " ('B3', '家', 'I', '1', '不详', '1'), ('B4', '春', 'I', '1', '不详', '1')");
+    for (const QString &book : openLoans) {
+        t.exec(
+            "insert into lentInfo (读者编号, 书籍编号, 借书日期) values ('001', ?, '2026-11-01')",
+            {book});
+        t.exec("update bookInfo set 是否借出=1 where 书籍编号=?", {book});
+    }
+    const QString rows = t.scalar("select group_concat(书籍编号) from lentInfo").toString();
+
+    // The desk starts either way; the clerk is told which books keep the rule out.
+    QVERIFY(t.start());
+    QStringList shown = t.prompter().texts();
+    QCOMPARE(shown, notice.isEmpty() ? QStringList() : QStringList{notice});
+    t.login();
+    QCOMPARE(pragma(t.db(), "user_version").toInt(), version);
+    QCOMPARE(
+        t.scalar("select count(*) from sqlite_master where name='lentInfo_one_open_loan'").toInt(),
+        version == 3 ? 1 : 0);
+    QCOMPARE(t.scalar("select group_concat(书籍编号) from lentInfo").toString(), rows);
+
+    // In force, the engine itself refuses a second open loan of a book.
+    QSqlQuery second(t.db());
+    QCOMPARE(second.exec("insert into lentInfo (读者编号, 书籍编号) values ('001', 'B1')"),
+             version < 3);
+}
+
+void DataTest::copyHoldsWhatTheLogHolds()
+{
+    QTemporaryDir dir;
+    SharedDatabase shared("copy-test");
+    QString problem;
+    QVERIFY2(shared.open(DatabaseFile::pathIn(dir.path()), &problem), qPrintable(problem));
+    for (int i = 0; i < 50; ++i)
+        QCOMPARE(
+            shared.change("insert into readerInfo (读者编号) values (?)", {QString::number(i)}), 1);
+    // Still in the write-ahead log: a plain copy of the file would not hold the readers.
+    const QString copy = dir.filePath("copy.mdb");
+    DbError error;
+    QSqlDatabase db = shared.db();
+    QVERIFY2(shared.backend()->copyTo(db, copy, &error), qPrintable(error.text));
+    QVERIFY(DatabaseFile::checkFile(copy).isEmpty());
+    {
+        QSqlDatabase copied = QSqlDatabase::addDatabase("QSQLITE", "copied");
+        copied.setDatabaseName(copy);
+        QVERIFY(copied.open());
+        QCOMPARE(pragma(copied, "user_version").toInt(), Schema::kVersion);
+        QSqlQuery q(copied);
+        QVERIFY(q.exec("select count(*) from readerInfo") && q.next());
+        QCOMPARE(q.value(0).toInt(), 50);
+        QVERIFY(q.exec("pragma integrity_check") && q.next());
+        QCOMPARE(q.value(0).toString(), QStringLiteral("ok"));
+    }
+    QSqlDatabase::removeDatabase("copied");
+    // An existing file is never overwritten.
+    const QByteArray before = fileHash(copy);
+    QVERIFY(!shared.backend()->copyTo(db, copy, &error));
+    QCOMPARE(fileHash(copy), before);
+}
+
+void DataTest::engineErrorsAreSorted_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<int>("kind");
+    QTest::newRow("a key taken") << "insert into bookInfo (书籍编号) values ('B1')"
+                                 << int(DbError::UniqueViolation);
+    QTest::newRow("another writer") << "BEGIN IMMEDIATE" << int(DbError::Busy);
+    QTest::newRow("a value the column refuses")
+        << "insert into bookInfo (书籍编号, 是否借出) values ('B2', 7)" << int(DbError::Other);
+    QTest::newRow("a mistake in the statement") << "selct 1" << int(DbError::Other);
+}
+
+void DataTest::engineErrorsAreSorted()
+{
+    QFETCH(QString, sql);
+    QFETCH(int, kind);
+    QTemporaryDir dir;
+    const QString path = makeDatabase(dir.path());
+    runOn(path, {"insert into bookInfo (书籍编号) values ('B1')"});
+    const QString writer = "holds-the-lock";
+    const QString name = "sorted";
+    {
+        QSqlDatabase holder = QSqlDatabase::addDatabase("QSQLITE", writer);
+        holder.setDatabaseName(path);
+        QVERIFY(holder.open());
+        QSqlQuery hold(holder);
+        if (kind == DbError::Busy)
+            QVERIFY(hold.exec("BEGIN IMMEDIATE"));
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(q.exec("PRAGMA busy_timeout=0"));
+        QVERIFY(!q.exec(sql));
+        const DbError error = SqliteBackend(path).classify(q.lastError());
+        QCOMPARE(int(error.kind), kind);
+        QCOMPARE(error.text, q.lastError().text());
+        q.finish();
+        hold.finish();
+    }
+    QSqlDatabase::removeDatabase(name);
+    QSqlDatabase::removeDatabase(writer);
 }
 
 QTEST_MAIN(DataTest)

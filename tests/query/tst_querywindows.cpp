@@ -111,9 +111,81 @@ private slots:
     void loansOfADeletedReaderDropOut();
     void loanWithoutCategoryIsNeverListed();
     void loanClearKeepsPartialMatching();
+    void gridsScrollPastTheFirstFetch_data();
+    void gridsScrollPastTheFirstFetch();
     void gridFollowsTheWindow_data();
     void gridFollowsTheWindow();
 };
+
+void QueryWindowsTest::gridsScrollPastTheFirstFetch_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("grid");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("box");     // typed into, then 查询 with partial matching
+    QTest::addColumn<int>("lentColumn");  // -1 when the grid has none
+    QTest::newRow("book query") << B << "DataGrid1"
+                                << "mnuBookQuery"
+                                << "txtBookConcern" << 8;
+    QTest::newRow("loan query") << L << "dtgrdLendBook"
+                                << "mnuLendQuery"
+                                << "txtBookName" << -1;
+    QTest::newRow("book list") << "FrmLendora"
+                               << "DataGrid1"
+                               << "mnuLendora"
+                               << "" << 8;
+}
+
+void QueryWindowsTest::gridsScrollPastTheFirstFetch()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, grid);
+    QFETCH(QString, command);
+    QFETCH(QString, box);
+    QFETCH(int, lentColumn);
+    // More rows than the model fetches at once (256), each book once, every third one lent.
+    TestApp t;
+    constexpr int kRows = 600;
+    t.exec("insert into readerInfo values ('001','张伟','男','','')");
+    QSqlDatabase db = t.db();
+    db.transaction();
+    for (int i = 0; i < kRows; ++i) {
+        const QString id = QStringLiteral("L%1").arg(i, 4, 10, QLatin1Char('0'));
+        t.exec(
+            "insert into bookInfo values (?,?,'I','大众出版社','佚名','10','100','2026-05-06',?)",
+            {id, QStringLiteral("长书单%1").arg(i), i % 3 == 0 ? 1 : 0});
+        t.exec("insert into lentInfo values ('001',?,'2026-11-01','2026-11-20',0,0)", {id});
+    }
+    db.commit();
+    t.login();
+    t.trigger(command);
+    if (!box.isEmpty()) {
+        t.control<QCheckBox>(window, "chkMoHu")->setChecked(true);
+        t.type(window, box, box == "txtBookConcern" ? "大众" : "长书单");
+        t.click(window, "cmdFind");
+    }
+    QTableView *view = t.control<QTableView>(window, grid);
+    QVERIFY(view);
+    QAbstractItemModel *model = view->model();
+    QVERIFY(model->rowCount() < kRows);  // the first batch only
+    // The clerk drags the scroll bar to the end until nothing more comes.
+    int seen = -1;
+    while (seen != model->rowCount()) {
+        seen = model->rowCount();
+        view->scrollToBottom();
+        QCoreApplication::processEvents();
+    }
+    QCOMPARE(model->rowCount(), kRows);
+    QSet<QString> books;
+    for (int r = 0; r < kRows; ++r) {
+        const QString id = model->index(r, window == L ? 2 : 0).data().toString();
+        books.insert(id);
+        if (lentColumn >= 0)
+            QCOMPARE(model->index(r, lentColumn).data().toString(),
+                     QString::fromUtf8(id.mid(1).toInt() % 3 == 0 ? "是" : "否"));
+    }
+    QCOMPARE(books.size(), kRows);
+}
 
 void QueryWindowsTest::bookWindowAtLoad()
 {

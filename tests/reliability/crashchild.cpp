@@ -74,7 +74,7 @@ int loans(const QString &databasePath, Journal &journal, QRandomGenerator &rando
         LoanStore::OpenLoan open;
         const LoanStore::Found found = store.findOpenLoan(book, &open, nullptr);
         if (found == LoanStore::Found::Failed) {
-            std::fprintf(stderr, "LOOKUP FAILED %s\n", qPrintable(store.lastError()));
+            std::fprintf(stderr, "LOOKUP FAILED %s\n", qPrintable(store.lastError().text));
             return 4;
         }
         bool done = false;
@@ -121,7 +121,7 @@ int loans(const QString &databasePath, Journal &journal, QRandomGenerator &rando
             failed = result == LoanStore::ReturnResult::Failed;
         }
         if (failed) {
-            std::fprintf(stderr, "WRITE FAILED %s\n", qPrintable(store.lastError()));
+            std::fprintf(stderr, "WRITE FAILED %s\n", qPrintable(store.lastError().text));
             return 4;
         }
         journal.line(done ? QStringLiteral("D") : QStringLiteral("X"));

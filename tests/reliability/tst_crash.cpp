@@ -6,8 +6,8 @@
 #include "base/AccountFile.h"
 #include "base/NumberText.h"
 #include "base/TextFile.h"
-#include "data/DatabaseFile.h"
 #include "data/SharedDatabase.h"
+#include "data/sqlite/DatabaseFile.h"
 
 #include <QDir>
 #include <QElapsedTimer>

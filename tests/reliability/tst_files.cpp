@@ -6,8 +6,8 @@
 #include "base/AccountFile.h"
 #include "base/KeyValueFile.h"
 #include "base/PrivateProfile.h"
-#include "data/DatabaseFile.h"
 #include "data/Schema.h"
+#include "data/sqlite/DatabaseFile.h"
 #include "widgets/Texts.h"
 
 #include <QAction>

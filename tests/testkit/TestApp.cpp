@@ -4,7 +4,7 @@
 #include "app/LoginWindow.h"
 #include "app/MainWindow.h"
 #include "base/AccountFile.h"
-#include "data/DatabaseFile.h"
+#include "data/sqlite/DatabaseFile.h"
 
 #include <QAbstractButton>
 #include <QAction>

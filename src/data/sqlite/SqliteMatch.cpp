@@ -1,6 +1,6 @@
-#include "data/SqlMatch.h"
+#include "data/sqlite/SqliteMatch.h"
 
-#include "data/Schema.h"
+#include "data/sqlite/SqliteSchema.h"
 
 namespace lendora {
 
@@ -21,14 +21,14 @@ int characters(const QString &text)
 }
 
 // The text index of a qualified column, or nullptr.
-const Schema::TextIndex *indexOf(const QString &column)
+const SqliteSchema::TextIndex *indexOf(const QString &column)
 {
     const qsizetype dot = column.indexOf(QLatin1Char('.'));
     if (dot < 0)
         return nullptr;
     const QStringView table = QStringView(column).left(dot);
     const QStringView name = QStringView(column).mid(dot + 1);
-    for (const Schema::TextIndex &index : Schema::textIndexes()) {
+    for (const SqliteSchema::TextIndex &index : SqliteSchema::textIndexes()) {
         if (index.table == table && index.column == name)
             return &index;
     }
@@ -37,7 +37,7 @@ const Schema::TextIndex *indexOf(const QString &column)
 
 // Whether the index can find every row the plain comparison finds: three characters or more,
 // and nothing the engine's LIKE would read differently from the index (it stops at a NUL).
-const Schema::TextIndex *routeFor(const QString &column, const QString &text)
+const SqliteSchema::TextIndex *routeFor(const QString &column, const QString &text)
 {
     if (characters(text) < kShortestIndexed || text.contains(QChar(0)))
         return nullptr;
@@ -47,7 +47,7 @@ const Schema::TextIndex *routeFor(const QString &column, const QString &text)
 // The index's candidates for the text, joined on the row, and the plain comparison that
 // decides. The text goes to the index as one quoted phrase: its characters, in order, in
 // either case (the index folds case), so % _ ' and blanks are plain characters there.
-SqlCondition routed(const Schema::TextIndex &index, const QString &text, SqlCondition plain)
+SqlCondition routed(const SqliteSchema::TextIndex &index, const QString &text, SqlCondition plain)
 {
     QString phrase = text;
     phrase.replace(QLatin1Char('"'), QStringLiteral("\"\""));
@@ -64,32 +64,21 @@ SqlCondition routed(const Schema::TextIndex &index, const QString &text, SqlCond
 
 }  // namespace
 
-QString SqlMatch::escapeLike(const QString &text)
-{
-    QString escaped;
-    escaped.reserve(text.size());
-    for (const QChar c : text) {
-        if (c == QLatin1Char('\\') || c == QLatin1Char('%') || c == QLatin1Char('_'))
-            escaped += QLatin1Char('\\');
-        escaped += c;
-    }
-    return escaped;
-}
-
-SqlCondition SqlMatch::exact(const QString &column, const QString &text)
+SqlCondition SqliteMatch::exact(const QString &column, const QString &text)
 {
     SqlCondition plain{column + QStringLiteral("=?"), {text}, {}};
-    const Schema::TextIndex *index = routeFor(column, text);
+    const SqliteSchema::TextIndex *index = routeFor(column, text);
     if (index && index->exactToo)
         return routed(*index, text, plain);
     return plain;
 }
 
-SqlCondition SqlMatch::partial(const QString &column, const QString &text)
+SqlCondition SqliteMatch::partial(const QString &column, const QString &text)
 {
-    SqlCondition plain{
-        column + QStringLiteral(" like '%' || ? || '%' escape '\\'"), {escapeLike(text)}, {}};
-    if (const Schema::TextIndex *index = routeFor(column, text))
+    SqlCondition plain{column + QStringLiteral(" like '%' || ? || '%' escape '\\'"),
+                       {SqlCondition::escapeLike(text)},
+                       {}};
+    if (const SqliteSchema::TextIndex *index = routeFor(column, text))
         return routed(*index, text, plain);
     // A scan: telling the planner that few rows pass makes it start a join from this
     // table rather than run through every loan first.
@@ -97,7 +86,7 @@ SqlCondition SqlMatch::partial(const QString &column, const QString &text)
     return plain;
 }
 
-SqlCondition SqlMatch::match(const QString &column, const QString &text, bool partialMatch)
+SqlCondition SqliteMatch::match(const QString &column, const QString &text, bool partialMatch)
 {
     return partialMatch ? partial(column, text) : exact(column, text);
 }

@@ -1,7 +1,8 @@
-#include "data/DatabaseFile.h"
+#include "data/sqlite/DatabaseFile.h"
 
 #include "base/TextFile.h"
 #include "data/Schema.h"
+#include "data/sqlite/SqliteSchema.h"
 
 #include <QDir>
 #include <QFile>
@@ -85,7 +86,7 @@ bool DatabaseFile::create(const QString &path, QString *error)
         } else {
             QSqlQuery pragma(db);
             ok = run(pragma, QStringLiteral("PRAGMA synchronous=FULL"), error)
-                 && Schema::create(db, error)
+                 && SqliteSchema::create(db, error)
                  && run(pragma, QStringLiteral("PRAGMA journal_mode=WAL"), error);
             pragma.finish();
             db.close();
@@ -136,7 +137,7 @@ QString DatabaseFile::checkFile(const QString &path)
         return kTruncated.arg(native(path));
 
     const quint32 applicationId = bigEndian32(header, 68);
-    if (applicationId != quint32(Schema::kApplicationId))
+    if (applicationId != quint32(SqliteSchema::kApplicationId))
         return kForeign.arg(native(path), QStringLiteral("文件属于其他程序"));
     const qint32 version = qint32(bigEndian32(header, 60));
     if (version > Schema::kVersion)
@@ -149,7 +150,7 @@ QString DatabaseFile::checkContent(QSqlDatabase &db, const QString &path, bool q
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("PRAGMA application_id")) || !query.next())
         return kNotDatabase.arg(native(path));
-    if (query.value(0).toLongLong() != Schema::kApplicationId)
+    if (query.value(0).toLongLong() != SqliteSchema::kApplicationId)
         return kForeign.arg(native(path), QStringLiteral("文件属于其他程序"));
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
         return kNotDatabase.arg(native(path));

@@ -1,25 +1,16 @@
 #pragma once
 
+#include "data/SqlCondition.h"
+
 #include <QString>
-#include <QStringList>
-#include <QVariantList>
 
 namespace lendora {
-
-// One condition of a WHERE clause with its bound values, in order, and the tables the FROM
-// clause must add for it (a text index it reads). Typed text is always bound, never pasted
-// into the SQL.
-struct SqlCondition {
-    QString sql;
-    QVariantList values;
-    QStringList tables;
-};
 
 // Matching typed text against a column ("bookInfo.书籍名称"). Where the column has a text
 // index and the text has three characters or more, the index finds the candidate rows and the
 // plain comparison on the column decides, so the rows are exactly those of the plain query;
 // otherwise the plain comparison alone runs over the table.
-class SqlMatch {
+class SqliteMatch {
 public:
     // Exact: "=" on the whole text, no trimming and no case folding.
     static SqlCondition exact(const QString &column, const QString &text);
@@ -27,9 +18,6 @@ public:
     // underscore or backslash matches itself), as LIKE matches: ASCII letters in either case.
     static SqlCondition partial(const QString &column, const QString &text);
     static SqlCondition match(const QString &column, const QString &text, bool partial);
-
-    // Escapes \, % and _ for LIKE ... ESCAPE '\'.
-    static QString escapeLike(const QString &text);
 };
 
 }  // namespace lendora

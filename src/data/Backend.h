@@ -1,0 +1,70 @@
+#pragma once
+
+#include "data/DbError.h"
+#include "data/SqlCondition.h"
+
+#include <QSqlDatabase>
+#include <QString>
+
+class QSqlError;
+
+namespace lendora {
+
+// One database engine behind the desk. Everything that is one engine's alone lives behind
+// this: how connections are opened and set up, how a database is checked, created and
+// upgraded, how text is matched, how a write begins, how a consistent copy is made, and how
+// its errors are sorted. The stores' SQL stays portable.
+class Backend {
+public:
+    virtual ~Backend() = default;
+
+    // Where the library is, as the clerk is shown it (a file, a server).
+    virtual QString location() const = 0;
+
+    struct Opened {
+        bool ok = false;
+        QString problem;  // the clerk's message when not ok: nothing was changed
+        QString notice;   // something the clerk should know although the desk runs
+    };
+    // Whether open() will first check the whole library (after a run that did not end
+    // cleanly), which takes a while on a large one.
+    virtual bool checksBeforeOpening() const = 0;
+    // Opens the read-write connection `connectionName` on the library, after checking it: a
+    // missing library is created, an older one upgraded, one that is not this program's
+    // refused without being changed.
+    virtual Opened open(const QString &connectionName) = 0;
+    // Closes that connection: the library was left in order.
+    virtual void close(const QString &connectionName) = 0;
+    // Opens a read-only connection for a grid; it never creates anything.
+    virtual bool openReadOnly(const QString &connectionName, DbError *error) = 0;
+    // Creates the library with its schema and default rows where there is none.
+    virtual bool create(QString *error) = 0;
+
+    // Typed text against a qualified column ("bookInfo.书籍名称"). Exact: "=" on the whole
+    // text. Partial: the text anywhere in the column, matched literally (% _ \ match
+    // themselves), ASCII letters in either case.
+    virtual SqlCondition exact(const QString &column, const QString &text) const = 0;
+    virtual SqlCondition partial(const QString &column, const QString &text) const = 0;
+    SqlCondition match(const QString &column, const QString &text, bool partialMatch) const
+    {
+        return partialMatch ? partial(column, text) : exact(column, text);
+    }
+
+    // Begins a transaction that will write, as a writer from its first statement, waiting
+    // for another writer as long as the engine's timeout: two desks never both read and
+    // then both try to write.
+    virtual bool beginWrite(QSqlDatabase &db, DbError *error) = 0;
+    // A statement that locks the rows of `table` that `condition` selects until the
+    // transaction ends, with the condition's values bound; empty where a write transaction
+    // already keeps every other writer out.
+    virtual QString lockRows(const QString &table, const QString &condition) const = 0;
+    // A condition that holds for the first row a plain "select * from <table>" returns.
+    virtual QString firstRowOnly(const QString &table) const = 0;
+    // Writes a copy of the whole library, as it stood at one moment, to the new file `path`.
+    virtual bool copyTo(QSqlDatabase &db, const QString &path, DbError *error) = 0;
+
+    // The class of an engine error.
+    virtual DbError classify(const QSqlError &error) const = 0;
+};
+
+}  // namespace lendora

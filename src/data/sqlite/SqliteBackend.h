@@ -1,0 +1,36 @@
+#pragma once
+
+#include "data/Backend.h"
+
+namespace lendora {
+
+// The embedded library: one SQLite file (mdb/Lendora.mdb) in write-ahead-log mode, written
+// with synchronous=FULL, waiting up to five seconds for another writer.
+class SqliteBackend : public Backend {
+public:
+    explicit SqliteBackend(QString path);
+
+    QString path() const { return m_path; }
+
+    QString location() const override;
+    bool checksBeforeOpening() const override;
+    Opened open(const QString &connectionName) override;
+    void close(const QString &connectionName) override;
+    bool openReadOnly(const QString &connectionName, DbError *error) override;
+    bool create(QString *error) override;
+
+    SqlCondition exact(const QString &column, const QString &text) const override;
+    SqlCondition partial(const QString &column, const QString &text) const override;
+
+    bool beginWrite(QSqlDatabase &db, DbError *error) override;
+    QString lockRows(const QString &table, const QString &condition) const override;
+    QString firstRowOnly(const QString &table) const override;
+    bool copyTo(QSqlDatabase &db, const QString &path, DbError *error) override;
+
+    DbError classify(const QSqlError &error) const override;
+
+private:
+    QString m_path;
+};
+
+}  // namespace lendora

@@ -1,0 +1,296 @@
+#include "data/sqlite/SqliteSchema.h"
+
+#include "data/Schema.h"
+
+#include <QCoreApplication>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace lendora {
+
+namespace {
+
+// Schema version 3: a book is lent to one reader at a time, whatever writes to the file.
+const char *const kOneOpenLoan = "CREATE UNIQUE INDEX lentInfo_one_open_loan ON lentInfo (书籍编号)"
+                                 " WHERE 还书日期 IS NULL";
+
+const char *const kCreateStatements[] = {
+    "CREATE TABLE bookInfo (书籍编号 TEXT NOT NULL UNIQUE, 书籍名称 TEXT, 类别代码 TEXT, 出版社 "
+    "TEXT,"
+    " 作者姓名 TEXT, 书籍价格 TEXT, 书籍页码 TEXT,"
+    " 登记日期 TEXT CHECK (登记日期 IS NULL OR date(登记日期, '+0 days') IS 登记日期),"
+    " 是否借出 INTEGER NOT NULL DEFAULT 0 CHECK (是否借出 IN (0, 1))) STRICT",
+    "CREATE TABLE bookType (类别代码 TEXT NOT NULL UNIQUE, 书籍类别 TEXT, 借出天数 INTEGER) STRICT",
+    "CREATE TABLE readerInfo (读者编号 TEXT NOT NULL UNIQUE, 读者姓名 TEXT, 读者性别 TEXT,"
+    " 联系电话 TEXT, 所在部门 TEXT) STRICT",
+    "CREATE TABLE lentInfo (读者编号 TEXT, 书籍编号 TEXT,"
+    " 借书日期 TEXT CHECK (借书日期 IS NULL OR date(借书日期, '+0 days') IS 借书日期),"
+    " 还书日期 TEXT CHECK (还书日期 IS NULL OR date(还书日期, '+0 days') IS 还书日期),"
+    " 超出天数 INTEGER, 罚款金额 REAL) STRICT",
+    "CREATE TABLE basicSet (借出册数 INTEGER, 罚款 REAL) STRICT",
+    "CREATE INDEX lentInfo_reader_open ON lentInfo (读者编号, 还书日期)",
+    "CREATE INDEX lentInfo_book_open ON lentInfo (书籍编号, 还书日期)",
+    kOneOpenLoan,
+    "INSERT INTO basicSet (借出册数, 罚款) VALUES (5, 0.1)",
+};
+
+// The 22 main classes of the Chinese Library Classification.
+const char *const kCategories[][2] = {
+    {"A", "马克思主义、列宁主义、毛泽东思想、邓小平理论"},
+    {"B", "哲学、宗教"},
+    {"C", "社会科学总论"},
+    {"D", "政治、法律"},
+    {"E", "军事"},
+    {"F", "经济"},
+    {"G", "文化、科学、教育、体育"},
+    {"H", "语言、文字"},
+    {"I", "文学"},
+    {"J", "艺术"},
+    {"K", "历史、地理"},
+    {"N", "自然科学总论"},
+    {"O", "数理科学和化学"},
+    {"P", "天文学、地球科学"},
+    {"Q", "生物科学"},
+    {"R", "医药、卫生"},
+    {"S", "农业科学"},
+    {"T", "工业技术"},
+    {"U", "交通运输"},
+    {"V", "航空、航天"},
+    {"X", "环境科学、安全科学"},
+    {"Z", "综合性图书"},
+};
+
+constexpr int kDefaultLoanDays = 30;
+
+bool exec(QSqlQuery &query, const QString &sql, QString *error)
+{
+    if (query.exec(sql))
+        return true;
+    if (error)
+        *error = query.lastError().text();
+    return false;
+}
+
+// The statements that make one text index and keep it in step with its table: an external-
+// content FTS5 table (it holds no copy of the text), fed by triggers on insert, delete and
+// on an update of its own column only, so that writing the lent flag costs nothing more.
+QStringList textIndexStatements(const SqliteSchema::TextIndex &index)
+{
+    const QString t = index.table;
+    const QString c = index.column;
+    const QString i = index.name;
+    return {
+        QStringLiteral("CREATE VIRTUAL TABLE %1 USING fts5(%2, content='%3',"
+                       " tokenize='trigram', columnsize=0)")
+            .arg(i, c, t),
+        QStringLiteral("CREATE TRIGGER %1_insert AFTER INSERT ON %2 BEGIN"
+                       " INSERT INTO %1 (rowid, %3) VALUES (new.rowid, new.%3); END")
+            .arg(i, t, c),
+        QStringLiteral("CREATE TRIGGER %1_delete AFTER DELETE ON %2 BEGIN"
+                       " INSERT INTO %1 (%1, rowid, %3) VALUES ('delete', old.rowid, old.%3); END")
+            .arg(i, t, c),
+        QStringLiteral("CREATE TRIGGER %1_update AFTER UPDATE OF %3 ON %2 BEGIN"
+                       " INSERT INTO %1 (%1, rowid, %3) VALUES ('delete', old.rowid, old.%3);"
+                       " INSERT INTO %1 (rowid, %3) VALUES (new.rowid, new.%3); END")
+            .arg(i, t, c),
+    };
+}
+
+// The planner's picture of a library, written instead of measured: loans far outnumber books,
+// books readers, readers categories; a reader has many loans, a book a few. It holds for any
+// library that has grown for a while and needs no ANALYZE (which would write at every close).
+// Without it the engine guesses every table equally large and joins a reader's search by
+// running through all the loans first.
+const char *const kStatistics[][3] = {
+    {"bookInfo", "sqlite_autoindex_bookInfo_1", "1000000 1"},
+    {"readerInfo", "sqlite_autoindex_readerInfo_1", "100000 1"},
+    {"bookType", "sqlite_autoindex_bookType_1", "22 1"},
+    {"lentInfo", "lentInfo_reader_open", "3000000 30 1"},
+    {"lentInfo", "lentInfo_book_open", "3000000 3 1"},
+};
+
+bool writeStatistics(QSqlQuery &query, QString *error)
+{
+    // ANALYZE of the schema table alone makes sqlite_stat1 without measuring anything.
+    if (!exec(query, QStringLiteral("ANALYZE sqlite_master"), error)
+        || !exec(query, QStringLiteral("DELETE FROM sqlite_stat1"), error)
+        || !query.prepare(
+            QStringLiteral("INSERT INTO sqlite_stat1 (tbl, idx, stat) VALUES (?, ?, ?)")))
+        return false;
+    for (const auto &row : kStatistics) {
+        for (int i = 0; i < 3; ++i)
+            query.bindValue(i, QString::fromUtf8(row[i]));
+        if (!query.exec()) {
+            if (error)
+                *error = query.lastError().text();
+            return false;
+        }
+    }
+    return true;
+}
+
+bool createTextIndexes(QSqlQuery &query, bool fromRows, QString *error)
+{
+    for (const SqliteSchema::TextIndex &index : SqliteSchema::textIndexes()) {
+        for (const QString &sql : textIndexStatements(index)) {
+            if (!exec(query, sql, error))
+                return false;
+        }
+        if (fromRows
+            && !exec(query,
+                     QStringLiteral("INSERT INTO %1 (%1) VALUES ('rebuild')").arg(index.name),
+                     error))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+const QList<SqliteSchema::TextIndex> &SqliteSchema::textIndexes()
+{
+    static const QList<TextIndex> all = {
+        {QStringLiteral("bookInfo"), QStringLiteral("书籍名称"),
+         QStringLiteral("bookTitleTrigrams"), true},
+        {QStringLiteral("bookInfo"), QStringLiteral("出版社"),
+         QStringLiteral("bookPublisherTrigrams"), true},
+        // A book number is UNIQUE: its own index finds an exact number at once.
+        {QStringLiteral("bookInfo"), QStringLiteral("书籍编号"),
+         QStringLiteral("bookNumberTrigrams"), false},
+    };
+    return all;
+}
+
+bool SqliteSchema::create(QSqlDatabase &db, QString *error)
+{
+    if (!db.transaction()) {
+        if (error)
+            *error = db.lastError().text();
+        return false;
+    }
+    QSqlQuery query(db);
+    bool ok = true;
+    for (const char *sql : kCreateStatements) {
+        ok = exec(query, QString::fromUtf8(sql), error);
+        if (!ok)
+            break;
+    }
+    if (ok)
+        ok = createTextIndexes(query, false, error) && writeStatistics(query, error);
+    if (ok) {
+        ok = query.prepare(
+            QStringLiteral("INSERT INTO bookType (类别代码, 书籍类别, 借出天数) VALUES (?, ?, ?)"));
+        for (const auto &category : kCategories) {
+            if (!ok)
+                break;
+            query.bindValue(0, QString::fromUtf8(category[0]));
+            query.bindValue(1, QString::fromUtf8(category[1]));
+            query.bindValue(2, kDefaultLoanDays);
+            ok = query.exec();
+        }
+        if (!ok && error)
+            *error = query.lastError().text();
+    }
+    if (ok)
+        ok = exec(query, QStringLiteral("PRAGMA application_id=%1").arg(kApplicationId), error)
+             && exec(query, QStringLiteral("PRAGMA user_version=%1").arg(Schema::kVersion), error);
+    if (ok && db.commit())
+        return true;
+    if (ok && error)
+        *error = db.lastError().text();
+    db.rollback();
+    return false;
+}
+
+QString SqliteSchema::firstRowOnly(const QString &table)
+{
+    return QStringLiteral("rowid=(select min(rowid) from %1)").arg(table);
+}
+
+namespace {
+
+const char *const kLentTwice = QT_TRANSLATE_NOOP(
+    "SqliteSchema",
+    "数据库中以下图书有多条未还的借阅记录:%1\n"
+    "请在还书页把这些图书逐条归还。在此之前,数据库暂不启用“一本书同时只能借出一次”的检查,"
+    "程序照常运行。");
+
+bool commitStep(QSqlDatabase &db, bool ok, QString *error)
+{
+    if (ok && db.commit())
+        return true;
+    if (ok && error)
+        *error = db.lastError().text();
+    db.rollback();
+    return false;
+}
+
+// The books that hold more than one open loan, which the rule of version 3 forbids; empty
+// when there are none. `ok` is false when the engine failed.
+QStringList booksLentTwice(QSqlDatabase &db, bool *ok, QString *error)
+{
+    QSqlQuery query(db);
+    QStringList books;
+    *ok = exec(query,
+               QStringLiteral("SELECT 书籍编号 FROM lentInfo WHERE 还书日期 IS NULL"
+                              " GROUP BY 书籍编号 HAVING count(*) > 1 ORDER BY 书籍编号"),
+               error);
+    while (*ok && query.next())
+        books << query.value(0).toString();
+    return books;
+}
+
+}  // namespace
+
+bool SqliteSchema::upgrade(QSqlDatabase &db, int fromVersion, QString *notice, QString *error)
+{
+    if (fromVersion >= Schema::kVersion)
+        return true;
+    if (fromVersion < 1) {
+        if (error)
+            *error = QStringLiteral("unknown schema version %1").arg(fromVersion);
+        return false;
+    }
+    const auto setVersion = [&](QSqlQuery &query, int version) {
+        return exec(query, QStringLiteral("PRAGMA user_version=%1").arg(version), error);
+    };
+    if (fromVersion < 2) {
+        // The text indexes over the rows already there, and the planner's picture.
+        if (!db.transaction()) {
+            if (error)
+                *error = db.lastError().text();
+            return false;
+        }
+        bool ok;
+        {
+            QSqlQuery query(db);
+            ok = createTextIndexes(query, true, error) && writeStatistics(query, error)
+                 && setVersion(query, 2);
+        }
+        if (!commitStep(db, ok, error))
+            return false;
+    }
+    // 2 -> 3: the rule goes in only when every book already keeps it.
+    if (!db.transaction()) {
+        if (error)
+            *error = db.lastError().text();
+        return false;
+    }
+    bool ok;
+    const QStringList lentTwice = booksLentTwice(db, &ok, error);
+    if (ok && !lentTwice.isEmpty()) {
+        db.rollback();
+        if (notice)
+            *notice = QCoreApplication::translate("SqliteSchema", kLentTwice)
+                          .arg(lentTwice.join(QStringLiteral("、")));
+        return true;
+    }
+    {
+        QSqlQuery query(db);
+        ok = ok && exec(query, QString::fromUtf8(kOneOpenLoan), error) && setVersion(query, 3);
+    }
+    return commitStep(db, ok, error);
+}
+
+}  // namespace lendora
