@@ -30,10 +30,10 @@ static void initResources()
 namespace lendora {
 
 namespace {
-const QString kAlreadyRunning = QStringLiteral("本程式已运行!");
-const QString kStartingCaption = QStringLiteral("程式初始化。。。");
-const QString kCheckingDatabase =
-    QStringLiteral("上次程序没有正常退出,正在检查数据库文件,请稍候...");
+const char *const kAlreadyRunning = QT_TRANSLATE_NOOP("lendora::Application", "本程式已运行!");
+const char *const kStartingCaption = QT_TRANSLATE_NOOP("lendora::Application", "程式初始化。。。");
+const char *const kCheckingDatabase =
+    QT_TRANSLATE_NOOP("lendora::Application", "上次程序没有正常退出,正在检查数据库文件,请稍候...");
 const QString kTipsWindow = QStringLiteral("FrmHelp");
 const QString kTipsFile = QStringLiteral("QUICKTIP.INI");
 int nextInstance = 0;
@@ -94,9 +94,9 @@ bool Application::start()
 {
     m_init = std::make_unique<QWidget>();
     m_init->setObjectName(QStringLiteral("FrmInit"));
-    m_init->setWindowTitle(kStartingCaption);
+    m_init->setWindowTitle(tr(kStartingCaption));
     if (!takeSingleCopyLock()) {
-        prompter().message({kAlreadyRunning, kAppTitle});
+        prompter().message({tr(kAlreadyRunning), appTitle()});
         end(Ending::SecondCopy);
         return false;
     }
@@ -130,7 +130,7 @@ bool Application::openDatabase()
     auto backend = std::make_unique<SqliteBackend>(databasePath());
     std::unique_ptr<QLabel> checking;
     if (backend->checksBeforeOpening()) {
-        checking = std::make_unique<QLabel>(kCheckingDatabase);
+        checking = std::make_unique<QLabel>(tr(kCheckingDatabase));
         checking->setObjectName(QStringLiteral("lblCheckingDatabase"));
         checking->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
         checking->setMargin(24);
@@ -142,13 +142,13 @@ bool Application::openDatabase()
     const bool opened = m_database.open(std::move(backend), &problem, &notice);
     checking.reset();
     if (!opened) {
-        prompter().message({problem, kAppTitle});
+        prompter().message({problem, appTitle()});
         end(Ending::DatabaseRefused);
         return false;
     }
     // The desk runs, but the clerk should know (a schema step the old rows did not allow).
     if (!notice.isEmpty())
-        prompter().message({notice, kAppTitle});
+        prompter().message({notice, appTitle()});
     return true;
 }
 

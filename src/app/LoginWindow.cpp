@@ -19,28 +19,37 @@ namespace lendora {
 namespace {
 const QString kAccountFile = QStringLiteral("dat/userdata.dat");
 
-const QString kBalloonText = QStringLiteral("点击此按钮更改您的帐号!");
-const QString kPopMenuTitle = QStringLiteral("弹出菜单");
-const QString kChangeAccountItem = QStringLiteral("更改我的帐号");
+const char *const kBalloonText =
+    QT_TRANSLATE_NOOP("lendora::LoginWindow", "点击此按钮更改您的帐号!");
+const char *const kPopMenuTitle = QT_TRANSLATE_NOOP("lendora::LoginWindow", "弹出菜单");
+const char *const kChangeAccountItem = QT_TRANSLATE_NOOP("lendora::LoginWindow", "更改我的帐号");
 
-const QString kNoSuchUser = QStringLiteral("帐号不存在!");
-const QString kWrongPassword = QStringLiteral("密码无效!请重新输入");
-const QString kTooManyAttempts = QStringLiteral("你尝试登入的次数太多!");
+const char *const kNoSuchUser = QT_TRANSLATE_NOOP("lendora::LoginWindow", "帐号不存在!");
+const char *const kWrongPassword = QT_TRANSLATE_NOOP("lendora::LoginWindow", "密码无效!请重新输入");
+const char *const kTooManyAttempts =
+    QT_TRANSLATE_NOOP("lendora::LoginWindow", "你尝试登入的次数太多!");
 
-const QString kOldPasswordPrompt = QStringLiteral("请输入旧的帐号密码:");
-const QString kOldPasswordTitle = QStringLiteral("旧的密码确认");
-const QString kOldPasswordWrong = QStringLiteral("旧的密码确认错误,您不能更改帐号!");
-const QString kNewUserPrompt = QStringLiteral("请输入您要更改的用户名:");
-const QString kNewUserTitle = QStringLiteral("添加用户");
+const char *const kOldPasswordPrompt =
+    QT_TRANSLATE_NOOP("lendora::LoginWindow", "请输入旧的帐号密码:");
+const char *const kOldPasswordTitle = QT_TRANSLATE_NOOP("lendora::LoginWindow", "旧的密码确认");
+const char *const kOldPasswordWrong =
+    QT_TRANSLATE_NOOP("lendora::LoginWindow", "旧的密码确认错误,您不能更改帐号!");
+const char *const kNewUserPrompt =
+    QT_TRANSLATE_NOOP("lendora::LoginWindow", "请输入您要更改的用户名:");
+const char *const kNewUserTitle = QT_TRANSLATE_NOOP("lendora::LoginWindow", "添加用户");
+// A user name offered for the new account: data, the same in every language.
 const QString kNewUserDefault = QStringLiteral("user");
-const QString kNewPasswordPrompt = QStringLiteral("请输入您的密码:");
-const QString kNewPasswordTitle = QStringLiteral("输入密码");
-const QString kEmptyPassword = QStringLiteral("密码不可以为空,请再输入!");
-const QString kChanged = QStringLiteral("帐号更改成功!");
-const QString kYourUserName = QStringLiteral("你的用户名是:");
-const QString kYourPassword = QStringLiteral("你的密码是:");
-const QString kUnstorable = QStringLiteral("用户名或密码含有不能保存的字符,帐号未更改!");
-const QString kWriteFailed = QStringLiteral("无法写入帐号文件 dat/userdata.dat,帐号未更改!");
+const char *const kNewPasswordPrompt = QT_TRANSLATE_NOOP("lendora::LoginWindow", "请输入您的密码:");
+const char *const kNewPasswordTitle = QT_TRANSLATE_NOOP("lendora::LoginWindow", "输入密码");
+const char *const kEmptyPassword =
+    QT_TRANSLATE_NOOP("lendora::LoginWindow", "密码不可以为空,请再输入!");
+const char *const kChanged = QT_TRANSLATE_NOOP("lendora::LoginWindow", "帐号更改成功!");
+const char *const kYourUserName = QT_TRANSLATE_NOOP("lendora::LoginWindow", "你的用户名是:");
+const char *const kYourPassword = QT_TRANSLATE_NOOP("lendora::LoginWindow", "你的密码是:");
+const char *const kUnstorable =
+    QT_TRANSLATE_NOOP("lendora::LoginWindow", "用户名或密码含有不能保存的字符,帐号未更改!");
+const char *const kWriteFailed =
+    QT_TRANSLATE_NOOP("lendora::LoginWindow", "无法写入帐号文件 dat/userdata.dat,帐号未更改!");
 
 // Three wrong passwords are forgiven; the next one ends the program.
 constexpr int kForgivenAttempts = 3;
@@ -67,9 +76,9 @@ LoginWindow::LoginWindow(WindowContext &context)
     // Every typed character shows as "*".
     m_ui->txtPassword->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
 
-    m_popMenu = new QMenu(kPopMenuTitle, this);
+    m_popMenu = new QMenu(tr(kPopMenuTitle), this);
     m_popMenu->setObjectName(QStringLiteral("PopMenu"));
-    QAction *change = m_popMenu->addAction(kChangeAccountItem);
+    QAction *change = m_popMenu->addAction(tr(kChangeAccountItem));
     change->setObjectName(QStringLiteral("meuAddUser"));
 
     if (const auto stored = AccountFile::read(accountPath())) {
@@ -81,8 +90,8 @@ LoginWindow::LoginWindow(WindowContext &context)
     }
 
     m_toolTip = new clsToolTip(this);
-    m_toolTip->CreateBalloon(m_ui->Command1, m_ui->Command1, kBalloonText, kBalloonStyle, false,
-                             kHintTitle, kBalloonIcon, QString(), QString());
+    m_toolTip->CreateBalloon(m_ui->Command1, m_ui->Command1, tr(kBalloonText), kBalloonStyle, false,
+                             hintTitle(), kBalloonIcon, QString(), QString());
 
     connect(m_ui->txtUserName, &QLineEdit::textChanged, this, &LoginWindow::updateOk);
     connect(m_ui->txtPassword, &QLineEdit::textChanged, this, &LoginWindow::updateOk);
@@ -116,16 +125,16 @@ void LoginWindow::updateOk()
 void LoginWindow::logIn()
 {
     if (m_ui->txtUserName->text() != m_account.userName) {
-        m_context.prompter().message({kNoSuchUser, kAppTitle});
+        m_context.prompter().message({tr(kNoSuchUser), appTitle()});
         return;
     }
     ++m_attempts;
     if (m_ui->txtPassword->text() != m_account.password) {
         if (m_attempts <= kForgivenAttempts) {
-            m_context.prompter().message({kWrongPassword, kAppTitle});
+            m_context.prompter().message({tr(kWrongPassword), appTitle()});
             m_ui->txtPassword->clear();
         } else {
-            m_context.prompter().message({kTooManyAttempts, kAppTitle});
+            m_context.prompter().message({tr(kTooManyAttempts), appTitle()});
             emit tooManyAttempts();
         }
         return;
@@ -138,10 +147,10 @@ QString LoginWindow::askNewPassword()
     // There is no way out but a password: an account without one could never log in.
     for (;;) {
         const QString answer =
-            m_context.prompter().input(kNewPasswordPrompt, kNewPasswordTitle, QString());
+            m_context.prompter().input(tr(kNewPasswordPrompt), tr(kNewPasswordTitle), QString());
         if (!answer.isEmpty())
             return answer;
-        m_context.prompter().message({kEmptyPassword, kAppTitle});
+        m_context.prompter().message({tr(kEmptyPassword), appTitle()});
     }
 }
 
@@ -151,13 +160,13 @@ void LoginWindow::changeAccount()
     m_ui->txtPassword->clear();
 
     const QString old =
-        m_context.prompter().input(kOldPasswordPrompt, kOldPasswordTitle, QString());
+        m_context.prompter().input(tr(kOldPasswordPrompt), tr(kOldPasswordTitle), QString());
     if (old != m_account.password) {
-        m_context.prompter().message({kOldPasswordWrong, kAppTitle});
+        m_context.prompter().message({tr(kOldPasswordWrong), appTitle()});
         return;
     }
     const QString userName =
-        m_context.prompter().input(kNewUserPrompt, kNewUserTitle, kNewUserDefault);
+        m_context.prompter().input(tr(kNewUserPrompt), tr(kNewUserTitle), kNewUserDefault);
     if (userName.isEmpty())
         return;
     // Nothing is written until both are known, and then both lines at once: a program
@@ -166,10 +175,10 @@ void LoginWindow::changeAccount()
 
     switch (AccountFile::write(accountPath(), changed)) {
     case AccountFile::WriteResult::Unstorable:
-        m_context.prompter().message({kUnstorable, kAppTitle});
+        m_context.prompter().message({tr(kUnstorable), appTitle()});
         return;
     case AccountFile::WriteResult::Failed:
-        m_context.prompter().message({kWriteFailed, kAppTitle});
+        m_context.prompter().message({tr(kWriteFailed), appTitle()});
         return;
     case AccountFile::WriteResult::Written:
         break;
@@ -177,9 +186,10 @@ void LoginWindow::changeAccount()
     m_account = changed;
     m_ui->txtUserName->setText(m_account.userName);
     m_ui->txtPassword->clear();
-    m_context.prompter().message({kChanged + QLatin1Char('\n') + kYourUserName + m_account.userName
-                                      + QLatin1Char('\n') + kYourPassword + m_account.password,
-                                  kAppTitle});
+    m_context.prompter().message({tr(kChanged) + QLatin1Char('\n') + tr(kYourUserName)
+                                      + m_account.userName + QLatin1Char('\n') + tr(kYourPassword)
+                                      + m_account.password,
+                                  appTitle()});
 }
 
 void LoginWindow::closeEvent(QCloseEvent *event)

@@ -26,13 +26,18 @@
 namespace lendora {
 
 namespace {
-const QString kBadSetting = QStringLiteral("不正确的设定值!");
+const char *const kBadSetting = QT_TRANSLATE_NOOP("lendora::MainWindow", "不正确的设定值!");
 // The two differ in their leading ".", and are shown as they stand.
-const QString kTypeStyleMissing = QStringLiteral("文件 .\\style\\type-style.skn 不存在!");
-const QString kLightStyleMissing = QStringLiteral("文件 \\style\\light-hearted.skn 不存在!");
-const QString kSkinUnreadable = QStringLiteral("界面风格文件 %1 无法读取!");
-const QString kHelpMissing = QStringLiteral("帮助文件 readme.txt 未找到!");
-const QString kHelpNotOpened = QStringLiteral("无法打开帮助文件 readme.txt!");
+const char *const kTypeStyleMissing =
+    QT_TRANSLATE_NOOP("lendora::MainWindow", "文件 .\\style\\type-style.skn 不存在!");
+const char *const kLightStyleMissing =
+    QT_TRANSLATE_NOOP("lendora::MainWindow", "文件 \\style\\light-hearted.skn 不存在!");
+const char *const kSkinUnreadable =
+    QT_TRANSLATE_NOOP("lendora::MainWindow", "界面风格文件 %1 无法读取!");
+const char *const kHelpMissing =
+    QT_TRANSLATE_NOOP("lendora::MainWindow", "帮助文件 readme.txt 未找到!");
+const char *const kHelpNotOpened =
+    QT_TRANSLATE_NOOP("lendora::MainWindow", "无法打开帮助文件 readme.txt!");
 
 const QString kSettingsFile = QStringLiteral("setting.ini");
 const QString kStyleKey = QStringLiteral("LoadStyle");
@@ -44,9 +49,9 @@ const QSize kOuterSize(twips(10215), twips(7200));
 
 struct MainWindow::SkinStyle {
     QAction *item;
-    QString file;  // below the application directory
-    QString missing;
-    QString value;  // LoadStyle
+    QString file;         // below the application directory
+    const char *missing;  // the message, translated when shown
+    QString value;        // LoadStyle
 };
 
 MainWindow::MainWindow(WindowContext &context, StyleEngine &styles)
@@ -129,7 +134,7 @@ void MainWindow::LoadSetting()
     else if (style == 2)
         chooseLightStyle();
     else
-        m_context.prompter().message({kBadSetting, kAppTitle});
+        m_context.prompter().message({tr(kBadSetting), appTitle()});
 }
 
 void MainWindow::chooseSystemLook()
@@ -158,13 +163,13 @@ void MainWindow::chooseSkin(const SkinStyle &style)
 {
     const QString path = m_context.filePath(style.file);
     if (!QFileInfo(path).isFile()) {
-        m_context.prompter().message({style.missing, kAppTitle});
+        m_context.prompter().message({tr(style.missing), appTitle()});
         return;
     }
     // Read before anything changes, so a skin that cannot be read leaves the style in force.
     if (!m_styles.loadSkin(path)) {
         m_context.prompter().message(
-            {kSkinUnreadable.arg(QDir::toNativeSeparators(path)), kAppTitle});
+            {tr(kSkinUnreadable).arg(QDir::toNativeSeparators(path)), appTitle()});
         return;
     }
     for (QAction *item : {m_ui->meuWinStyle, m_ui->meuTypeStyle, m_ui->meuLight}) {
@@ -180,11 +185,11 @@ void MainWindow::showHelp()
 {
     const QString path = m_context.filePath(kHelpFile);
     if (!QFileInfo(path).isFile()) {
-        m_context.prompter().message({kHelpMissing, kAppTitle});
+        m_context.prompter().message({tr(kHelpMissing), appTitle()});
         return;
     }
     if (!m_context.launcher().openDocument(path))
-        m_context.prompter().message({kHelpNotOpened, kAppTitle});
+        m_context.prompter().message({tr(kHelpNotOpened), appTitle()});
 }
 
 void MainWindow::load()

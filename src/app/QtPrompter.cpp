@@ -8,6 +8,14 @@
 namespace lendora {
 
 namespace {
+const char *const kOk = QT_TRANSLATE_NOOP("QtPrompter", "确定");
+const char *const kCancel = QT_TRANSLATE_NOOP("QtPrompter", "取消");
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("QtPrompter", text);
+}
+
 QMessageBox::Icon boxIcon(Icon icon)
 {
     switch (icon) {
@@ -27,9 +35,9 @@ int show(const Prompt &p)
                     p.buttons == Buttons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel
                                                    : QMessageBox::Ok,
                     QApplication::activeWindow());
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    box.button(QMessageBox::Ok)->setText(tr(kOk));
     if (auto *cancel = box.button(QMessageBox::Cancel))
-        cancel->setText(QStringLiteral("取消"));
+        cancel->setText(tr(kCancel));
     return box.exec();
 }
 }  // namespace
@@ -50,8 +58,8 @@ QString QtPrompter::input(const QString &prompt, const QString &title, const QSt
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultText);
-    dialog.setOkButtonText(QStringLiteral("确定"));
-    dialog.setCancelButtonText(QStringLiteral("取消"));
+    dialog.setOkButtonText(tr(kOk));
+    dialog.setCancelButtonText(tr(kCancel));
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.textValue();

@@ -17,14 +17,17 @@
 namespace lendora {
 
 namespace {
-const QString kNoBookId = QStringLiteral("请输入书籍编号!");
-const QString kNoBookName = QStringLiteral("请输入书籍名称!");
-const QString kNoCategory = QStringLiteral("请选择书籍类别!");
-const QString kNoPrice = QStringLiteral("请输入书籍价格!");
+const char *const kNoBookId = QT_TRANSLATE_NOOP("lendora::AddBookWindow", "请输入书籍编号!");
+const char *const kNoBookName = QT_TRANSLATE_NOOP("lendora::AddBookWindow", "请输入书籍名称!");
+const char *const kNoCategory = QT_TRANSLATE_NOOP("lendora::AddBookWindow", "请选择书籍类别!");
+const char *const kNoPrice = QT_TRANSLATE_NOOP("lendora::AddBookWindow", "请输入书籍价格!");
+const char *const kAdded = QT_TRANSLATE_NOOP("lendora::AddBookWindow", "新书添加完毕");
+const char *const kDuplicate =
+    QT_TRANSLATE_NOOP("lendora::AddBookWindow", "书籍编号已存在,不能重复添加!");
+const char *const kSaveFailed =
+    QT_TRANSLATE_NOOP("lendora::AddBookWindow", "数据库拒绝了这次写入,新书未添加!");
+// Stored in the book's row for a field left empty: data, the same in every language.
 const QString kUnknown = QStringLiteral("不详");
-const QString kAdded = QStringLiteral("新书添加完毕");
-const QString kDuplicate = QStringLiteral("书籍编号已存在,不能重复添加!");
-const QString kSaveFailed = QStringLiteral("数据库拒绝了这次写入,新书未添加!");
 
 const QSize kOuterSize(twips(6495), twips(4365));
 }  // namespace
@@ -55,8 +58,8 @@ AddBookWindow::~AddBookWindow() = default;
 
 void AddBookWindow::save()
 {
-    const auto refuse = [this](const QString &text) {
-        m_context.prompter().message({text, kAppTitle});
+    const auto refuse = [this](const char *text) {
+        m_context.prompter().message({tr(text), appTitle()});
     };
     // The checks in their order; "empty" means no characters at all, blanks pass.
     if (m_ui->txtBookID->text().isEmpty())
@@ -85,14 +88,14 @@ void AddBookWindow::save()
     book.date = m_ui->dtpRigDate->date();
     switch (BookStore(m_context.database()).add(book)) {
     case BookStore::Result::Done:
-        m_context.prompter().message({kAdded, kHintTitle});
+        m_context.prompter().message({tr(kAdded), hintTitle()});
         break;
     case BookStore::Result::Duplicate:
-        m_context.prompter().message({kDuplicate, kHintTitle});
+        m_context.prompter().message({tr(kDuplicate), hintTitle()});
         break;
     case BookStore::Result::Missing:
     case BookStore::Result::Failed:
-        m_context.prompter().message({kSaveFailed, kHintTitle});
+        m_context.prompter().message({tr(kSaveFailed), hintTitle()});
         break;
     }
 }

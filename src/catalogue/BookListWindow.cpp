@@ -18,9 +18,11 @@
 namespace lendora {
 
 namespace {
-const QString kAskDelete = QStringLiteral("是否真的要删除编号为%1的书籍信息?");
-const QString kDeleted = QStringLiteral("编号%1已删除!");
-const QString kDeleteFailed = QStringLiteral("数据库拒绝了这次删除,编号%1未删除!");
+const char *const kAskDelete =
+    QT_TRANSLATE_NOOP("lendora::BookListWindow", "是否真的要删除编号为%1的书籍信息?");
+const char *const kDeleted = QT_TRANSLATE_NOOP("lendora::BookListWindow", "编号%1已删除!");
+const char *const kDeleteFailed =
+    QT_TRANSLATE_NOOP("lendora::BookListWindow", "数据库拒绝了这次删除,编号%1未删除!");
 
 // Column widths in twips, in the grid's column order.
 const int kColumnTwips[] = {1005, 1905, 855, 1965, 855, 900, 840, 1020, 930};
@@ -70,6 +72,7 @@ void BookListWindow::requery()
 
 void BookListWindow::showFirstRow()
 {
+    headColumns(m_source->model());
     QTableView *grid = m_ui->DataGrid1;
     const int columns = std::min<int>(grid->model()->columnCount(), ColumnCount);
     // The designed widths, unless this font needs more for a heading or a whole date.
@@ -114,13 +117,13 @@ void BookListWindow::remove()
     if (cells.isEmpty())
         return;  // an empty catalogue: nothing to delete
     const QString id = cells.at(BookId);
-    if (m_context.prompter().confirm({kAskDelete.arg(id), kHintTitle, Buttons::OkCancel})) {
+    if (m_context.prompter().confirm({tr(kAskDelete).arg(id), hintTitle(), Buttons::OkCancel})) {
         // A lent book can be deleted too; its loan rows stay as they are.
         if (BookStore(m_context.database()).remove(id)) {
             requery();
-            m_context.prompter().message({kDeleted.arg(id), kHintTitle});
+            m_context.prompter().message({tr(kDeleted).arg(id), hintTitle()});
         } else {
-            m_context.prompter().message({kDeleteFailed.arg(id), kHintTitle});
+            m_context.prompter().message({tr(kDeleteFailed).arg(id), hintTitle()});
         }
     }
     // Whatever the answer, the window loads again: the style in force, then the grid.

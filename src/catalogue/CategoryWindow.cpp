@@ -16,14 +16,19 @@
 namespace lendora {
 
 namespace {
-const QString kSaved = QStringLiteral("保存完毕!");
-const QString kDeleted = QStringLiteral("删除完毕!");
-const QString kAskDelete = QStringLiteral("是否真的要删除类别代码为%1的类别信息?");
-const QString kDuplicate = QStringLiteral("类别代码已存在,不能重复添加!");
-const QString kBadDays = QStringLiteral("借出天数必须是整数!");
-const QString kMissing = QStringLiteral("该类别已不存在,无法保存!");
-const QString kSaveFailed = QStringLiteral("数据库拒绝了这次写入,类别未保存!");
-const QString kDeleteFailed = QStringLiteral("数据库拒绝了这次删除,类别未删除!");
+const char *const kSaved = QT_TRANSLATE_NOOP("lendora::CategoryWindow", "保存完毕!");
+const char *const kDeleted = QT_TRANSLATE_NOOP("lendora::CategoryWindow", "删除完毕!");
+const char *const kAskDelete =
+    QT_TRANSLATE_NOOP("lendora::CategoryWindow", "是否真的要删除类别代码为%1的类别信息?");
+const char *const kDuplicate =
+    QT_TRANSLATE_NOOP("lendora::CategoryWindow", "类别代码已存在,不能重复添加!");
+const char *const kBadDays = QT_TRANSLATE_NOOP("lendora::CategoryWindow", "借出天数必须是整数!");
+const char *const kMissing =
+    QT_TRANSLATE_NOOP("lendora::CategoryWindow", "该类别已不存在,无法保存!");
+const char *const kSaveFailed =
+    QT_TRANSLATE_NOOP("lendora::CategoryWindow", "数据库拒绝了这次写入,类别未保存!");
+const char *const kDeleteFailed =
+    QT_TRANSLATE_NOOP("lendora::CategoryWindow", "数据库拒绝了这次删除,类别未删除!");
 
 const QSize kOuterSize(twips(7710), twips(4530));
 const int kColumnWidths[] = {60, 100, 60};
@@ -79,6 +84,7 @@ void CategoryWindow::requery(const QString &code)
 {
     m_model->revertAll();
     m_model->select();
+    headColumns(m_model);
     while (m_model->canFetchMore())
         m_model->fetchMore();
     for (int column = 0; column < 3 && column < m_model->columnCount(); ++column)
@@ -171,20 +177,20 @@ void CategoryWindow::save()
     case CategoryStore::Result::Done:
         break;
     case CategoryStore::Result::BadLoanDays:
-        m_context.prompter().message({kBadDays, kHintTitle});
+        m_context.prompter().message({tr(kBadDays), hintTitle()});
         return;
     case CategoryStore::Result::Duplicate:
-        m_context.prompter().message({kDuplicate, kHintTitle});
+        m_context.prompter().message({tr(kDuplicate), hintTitle()});
         return;
     case CategoryStore::Result::Missing:
-        m_context.prompter().message({kMissing, kHintTitle});
+        m_context.prompter().message({tr(kMissing), hintTitle()});
         return;
     case CategoryStore::Result::Failed:
-        m_context.prompter().message({kSaveFailed, kHintTitle});
+        m_context.prompter().message({tr(kSaveFailed), hintTitle()});
         return;
     }
     requery(code);
-    m_context.prompter().message({kSaved, kHintTitle});
+    m_context.prompter().message({tr(kSaved), hintTitle()});
     setMode(NoEdit);
 }
 
@@ -200,12 +206,12 @@ void CategoryWindow::remove()
     if (row < 0)
         return;  // an empty table: nothing to delete
     const QString code = codeAt(row);
-    if (m_context.prompter().confirm({kAskDelete.arg(code), kHintTitle, Buttons::OkCancel})) {
+    if (m_context.prompter().confirm({tr(kAskDelete).arg(code), hintTitle(), Buttons::OkCancel})) {
         if (CategoryStore(m_context.database()).remove(code)) {
             requery(QString());
-            m_context.prompter().message({kDeleted, kHintTitle});
+            m_context.prompter().message({tr(kDeleted), hintTitle()});
         } else {
-            m_context.prompter().message({kDeleteFailed, kHintTitle});
+            m_context.prompter().message({tr(kDeleteFailed), hintTitle()});
         }
     }
     load();

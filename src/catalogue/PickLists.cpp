@@ -23,6 +23,7 @@ void CategoryPickList::fill(QComboBox *list, const QList<Category> &categories)
 
 const QStringList &PublisherPickList::publishers()
 {
+    // Copied into the book's row as they stand: data, the same in every language.
     static const QStringList all = {
         QStringLiteral("人民邮电出版社"), QStringLiteral("清华大学出版社"),
         QStringLiteral("重庆大学出版社"), QStringLiteral("机械工业出版社"),

@@ -18,9 +18,10 @@
 namespace lendora {
 
 namespace {
-const QString kSaved = QStringLiteral("保存修改完毕!");
-const QString kGone = QStringLiteral("该书已不存在,无法保存!");
-const QString kSaveFailed = QStringLiteral("数据库拒绝了这次写入,书籍信息未修改!");
+const char *const kSaved = QT_TRANSLATE_NOOP("lendora::UpdateBookWindow", "保存修改完毕!");
+const char *const kGone = QT_TRANSLATE_NOOP("lendora::UpdateBookWindow", "该书已不存在,无法保存!");
+const char *const kSaveFailed =
+    QT_TRANSLATE_NOOP("lendora::UpdateBookWindow", "数据库拒绝了这次写入,书籍信息未修改!");
 
 const QSize kOuterSize(twips(7470), twips(4410));
 }  // namespace
@@ -93,14 +94,14 @@ void UpdateBookWindow::save()
     case BookStore::Result::Done:
         break;
     case BookStore::Result::Missing:
-        m_context.prompter().message({kGone, kHintTitle});
+        m_context.prompter().message({tr(kGone), hintTitle()});
         return;
     case BookStore::Result::Duplicate:
     case BookStore::Result::Failed:
-        m_context.prompter().message({kSaveFailed, kHintTitle});
+        m_context.prompter().message({tr(kSaveFailed), hintTitle()});
         return;
     }
-    m_context.prompter().message({kSaved, kHintTitle});
+    m_context.prompter().message({tr(kSaved), hintTitle()});
     close();
 }
 

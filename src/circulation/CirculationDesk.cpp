@@ -18,7 +18,8 @@
 namespace lendora {
 
 namespace {
-const QString kLoansUnreadable = QStringLiteral("无法读取该读者的借阅记录,请稍后再试。\n%1");
+const char *const kLoansUnreadable =
+    QT_TRANSLATE_NOOP("lendora::CirculationDesk", "无法读取该读者的借阅记录,请稍后再试。\n%1");
 
 // The tab fills its page.
 template <class Tab>
@@ -57,7 +58,8 @@ void CirculationDesk::InitDataGrid(bool renewTab)
     const bool ran = m_loans->run(readerId);
     m_loans->bind(renewTab ? m_renewal->grid() : m_lending->grid());
     if (!ran)
-        m_context.prompter().message({kLoansUnreadable.arg(m_adodc1->lastError()), kHintTitle});
+        m_context.prompter().message(
+            {tr(kLoansUnreadable).arg(m_adodc1->lastError()), hintTitle()});
     if (renewTab)
         return;
     if (!ran) {

@@ -1,6 +1,7 @@
 #include "circulation/CurrentLoans.h"
 
 #include "circulation/LoanStore.h"
+#include "data/Columns.h"
 #include "data/GridSource.h"
 #include "widgets/BoundColumns.h"
 #include "widgets/Controls.h"
@@ -19,7 +20,10 @@ CurrentLoans::CurrentLoans(GridSource *source, QObject *parent)
       m_selection(new QItemSelectionModel(m_columns, this)),
       m_unbound(new QStandardItemModel(0, static_cast<int>(gridColumns().size()), this))
 {
-    m_unbound->setHorizontalHeaderLabels(gridColumns());
+    QStringList labels;
+    for (const QString &key : gridColumns())
+        labels << Columns::label(key);
+    m_unbound->setHorizontalHeaderLabels(labels);
     connect(m_selection, &QItemSelectionModel::currentRowChanged, this,
             &CurrentLoans::currentChanged);
 }

@@ -23,7 +23,7 @@ class CurrentLoans : public QObject {
 public:
     CurrentLoans(GridSource *source, QObject *parent = nullptr);
 
-    // The grid columns, in their order.
+    // The keys of the grid columns, in their order.
     static const QStringList &gridColumns();
 
     // An unbound grid: read-only, its columns headed, no rows.
@@ -35,7 +35,7 @@ public:
     // Runs the open-loans query for the reader; false when the engine failed.
     bool run(const QString &readerId);
     int rowCount() const;
-    // A column of the current row, by name; null without a current row.
+    // A column of the current row, by key; null without a current row.
     QVariant current(const QString &column) const;
     int currentRow() const;
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "circulation/LoanStore.h"
+#include "data/Columns.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace lendora {
@@ -9,25 +11,53 @@ namespace lendora {
 // The messages the three circulation tabs share; each tab keeps its own beside them.
 namespace desktexts {
 
-inline const QString kEnterReader = QStringLiteral("请先输入读者编号");
-inline const QString kEnterBook = QStringLiteral("请先输入书籍编号");
-inline const QString kNoReader = QStringLiteral("没有该读者信息!");
-inline const QString kNoBook = QStringLiteral("没有该书信息!");
-inline const QString kReaderNameMissing =
-    QStringLiteral("该读者没有登记姓名,请先在读者管理中补全!");
-inline const QString kBookFieldMissing = QStringLiteral("该书的%1为空,请先在书库管理中补全!");
-inline const QString kEngineFailed = QStringLiteral("数据库操作失败,没有做任何改动。\n%1");
+inline QString text(const char *source)
+{
+    return QCoreApplication::translate("DeskTexts", source);
+}
+
+inline QString enterReader()
+{
+    return text(QT_TRANSLATE_NOOP("DeskTexts", "请先输入读者编号"));
+}
+inline QString enterBook()
+{
+    return text(QT_TRANSLATE_NOOP("DeskTexts", "请先输入书籍编号"));
+}
+inline QString noReader()
+{
+    return text(QT_TRANSLATE_NOOP("DeskTexts", "没有该读者信息!"));
+}
+inline QString noBook()
+{
+    return text(QT_TRANSLATE_NOOP("DeskTexts", "没有该书信息!"));
+}
+inline QString readerNameMissing()
+{
+    return text(QT_TRANSLATE_NOOP("DeskTexts", "该读者没有登记姓名,请先在读者管理中补全!"));
+}
+// `column` is the key of the empty column; the clerk reads its label.
+inline QString bookFieldMissing(const QString &column)
+{
+    return text(QT_TRANSLATE_NOOP("DeskTexts", "该书的%1为空,请先在书库管理中补全!"))
+        .arg(Columns::label(column));
+}
+inline QString engineFailed(const QString &engineError)
+{
+    return text(QT_TRANSLATE_NOOP("DeskTexts", "数据库操作失败,没有做任何改动。\n%1"))
+        .arg(engineError);
+}
 
 // What the clerk is told when a reader lookup found no usable row.
 inline QString readerNotFound(LoanStore::Found found, const QString &engineError)
 {
     switch (found) {
     case LoanStore::Found::No:
-        return kNoReader;
+        return noReader();
     case LoanStore::Found::Incomplete:
-        return kReaderNameMissing;
+        return readerNameMissing();
     case LoanStore::Found::Failed:
-        return kEngineFailed.arg(engineError);
+        return engineFailed(engineError);
     case LoanStore::Found::Yes:
         break;
     }

@@ -14,14 +14,19 @@ namespace lendora {
 using namespace desktexts;
 
 namespace {
-const QString kEnterReaderToLend = QStringLiteral("请先输入读者编号!");
-const QString kBookOut = QStringLiteral("该书已经借出,请选择其它图书!");
-const QString kLimitReached = QStringLiteral("您的书已经借满,不能再借!");
-const QString kLent = QStringLiteral("借出完毕!");
-const QString kLimitNotSet = QStringLiteral("没有设定借出册数,请先在基本设置中设定!");
-const QString kLimitInvalid = QStringLiteral("借出册数设定不正确,请先在基本设置中改正!");
+const char *const kEnterReaderToLend =
+    QT_TRANSLATE_NOOP("lendora::LendingTab", "请先输入读者编号!");
+const char *const kBookOut =
+    QT_TRANSLATE_NOOP("lendora::LendingTab", "该书已经借出,请选择其它图书!");
+const char *const kLimitReached =
+    QT_TRANSLATE_NOOP("lendora::LendingTab", "您的书已经借满,不能再借!");
+const char *const kLent = QT_TRANSLATE_NOOP("lendora::LendingTab", "借出完毕!");
+const char *const kLimitNotSet =
+    QT_TRANSLATE_NOOP("lendora::LendingTab", "没有设定借出册数,请先在基本设置中设定!");
+const char *const kLimitInvalid =
+    QT_TRANSLATE_NOOP("lendora::LendingTab", "借出册数设定不正确,请先在基本设置中改正!");
 
-const QString kLendCountCaption = QStringLiteral("已借图书册数:");
+const char *const kLendCountCaption = QT_TRANSLATE_NOOP("lendora::LendingTab", "已借图书册数:");
 }  // namespace
 
 LendingTab::LendingTab(WindowContext &context, CirculationDesk &desk, QWidget *parent)
@@ -57,14 +62,14 @@ QTableView *LendingTab::grid() const
 
 void LendingTab::showCounters(int openLoans, const QString &remaining)
 {
-    m_ui->lblLendCount->setText(openLoans < 0 ? kLendCountCaption
-                                              : kLendCountCaption + NumberText::fromInt(openLoans));
+    const QString caption = tr(kLendCountCaption);
+    m_ui->lblLendCount->setText(openLoans < 0 ? caption : caption + NumberText::fromInt(openLoans));
     m_ui->lblRemain->setText(remaining);
 }
 
 void LendingTab::fail(const QString &text)
 {
-    m_context.prompter().message({kEngineFailed.arg(text), kHintTitle});
+    m_context.prompter().message({engineFailed(text), hintTitle()});
 }
 
 void LendingTab::focusBox(QLineEdit *box)
@@ -85,7 +90,7 @@ void LendingTab::lookUpReader()
 {
     const QString readerId = m_ui->txtReaderID->text();
     if (readerId.isEmpty()) {
-        m_context.prompter().message({kEnterReader, kHintTitle});
+        m_context.prompter().message({enterReader(), hintTitle()});
         return;
     }
     QString name;
@@ -96,7 +101,7 @@ void LendingTab::lookUpReader()
         focusBox(m_ui->txtBookID);
         return;
     }
-    m_context.prompter().message({readerNotFound(found, m_store.lastError().text), kHintTitle});
+    m_context.prompter().message({readerNotFound(found, m_store.lastError().text), hintTitle()});
     m_ui->txtReaderName->clear();
     focusBox(m_ui->txtReaderID);
 }
@@ -105,12 +110,12 @@ void LendingTab::lookUpBook()
 {
     // The reader number is asked for first: with both boxes empty only that is said.
     if (m_ui->txtReaderID->text().isEmpty()) {
-        m_context.prompter().message({kEnterReader, kHintTitle});
+        m_context.prompter().message({enterReader(), hintTitle()});
         return;
     }
     const QString bookId = m_ui->txtBookID->text();
     if (bookId.isEmpty()) {
-        m_context.prompter().message({kEnterBook, kHintTitle});
+        m_context.prompter().message({enterBook(), hintTitle()});
         return;
     }
     LoanStore::BookDetails book;
@@ -119,12 +124,12 @@ void LendingTab::lookUpBook()
     case LoanStore::Found::Yes:
         break;
     case LoanStore::Found::No:
-        m_context.prompter().message({kNoBook, kHintTitle});
+        m_context.prompter().message({noBook(), hintTitle()});
         clearBook();
         focusBox(m_ui->txtBookID);
         return;
     case LoanStore::Found::Incomplete:
-        m_context.prompter().message({kBookFieldMissing.arg(missing), kHintTitle});
+        m_context.prompter().message({bookFieldMissing(missing), hintTitle()});
         clearBook();
         focusBox(m_ui->txtBookID);
         return;
@@ -139,7 +144,7 @@ void LendingTab::lookUpBook()
     m_ui->txtBookConcern->setText(book.publisher);
     m_ui->txtBookPage->setText(book.pages);
     if (book.onLoan) {
-        m_context.prompter().message({kBookOut, kHintTitle});
+        m_context.prompter().message({tr(kBookOut), hintTitle()});
         m_ui->cmdLendBook->setEnabled(false);
         focusBox(m_ui->txtBookID);
     } else {
@@ -152,7 +157,7 @@ void LendingTab::lookUpBook()
 void LendingTab::refuseFull()
 {
     // Every box of the tab is emptied; the counters keep the refused reader's figures.
-    m_context.prompter().message({kLimitReached, kHintTitle});
+    m_context.prompter().message({tr(kLimitReached), hintTitle()});
     m_ui->txtReaderID->clear();
     m_ui->txtReaderName->clear();
     m_ui->txtBookID->clear();
@@ -164,7 +169,7 @@ void LendingTab::lendBook()
 {
     const QString readerId = m_ui->txtReaderID->text();
     if (readerId.isEmpty()) {
-        m_context.prompter().message({kEnterReaderToLend, kHintTitle});
+        m_context.prompter().message({tr(kEnterReaderToLend), hintTitle()});
         return;
     }
     // The limit the counters show comes first, as the desk always checked it; the store then
@@ -177,7 +182,7 @@ void LendingTab::lendBook()
     QString missing;
     switch (m_store.lend(readerId, bookId, m_ui->dtpLendDate->date(), &missing)) {
     case LoanStore::LendResult::Lent:
-        m_context.prompter().message({kLent, kHintTitle});
+        m_context.prompter().message({tr(kLent), hintTitle()});
         m_ui->txtBookID->clear();
         clearBook();
         m_desk.InitDataGrid(false);
@@ -188,28 +193,28 @@ void LendingTab::lendBook()
         refuseFull();
         return;
     case LoanStore::LendResult::LimitNotSet:
-        m_context.prompter().message({kLimitNotSet, kHintTitle});
+        m_context.prompter().message({tr(kLimitNotSet), hintTitle()});
         return;
     case LoanStore::LendResult::LimitInvalid:
-        m_context.prompter().message({kLimitInvalid, kHintTitle});
+        m_context.prompter().message({tr(kLimitInvalid), hintTitle()});
         return;
     case LoanStore::LendResult::NoReader:
-        m_context.prompter().message({kNoReader, kHintTitle});
+        m_context.prompter().message({noReader(), hintTitle()});
         m_ui->txtReaderName->clear();
         focusBox(m_ui->txtReaderID);
         return;
     case LoanStore::LendResult::NoBook:
-        m_context.prompter().message({kNoBook, kHintTitle});
+        m_context.prompter().message({noBook(), hintTitle()});
         clearBook();
         focusBox(m_ui->txtBookID);
         return;
     case LoanStore::LendResult::BookIncomplete:
-        m_context.prompter().message({kBookFieldMissing.arg(missing), kHintTitle});
+        m_context.prompter().message({bookFieldMissing(missing), hintTitle()});
         clearBook();
         focusBox(m_ui->txtBookID);
         return;
     case LoanStore::LendResult::BookOnLoan:
-        m_context.prompter().message({kBookOut, kHintTitle});
+        m_context.prompter().message({tr(kBookOut), hintTitle()});
         m_ui->cmdLendBook->setEnabled(false);
         focusBox(m_ui->txtBookID);
         return;

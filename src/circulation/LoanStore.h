@@ -69,7 +69,8 @@ public:
     static QString openLoansSql();
 
     Found findReader(const QString &readerId, QString *name);
-    // `missing` names the first null column of an Incomplete row (its key, 书籍名称 say).
+    // `missing` is the key of the first null column of an Incomplete row (书籍名称 say); a
+    // message shows its label (Columns::label), never the key.
     Found findBook(const QString &bookId, BookDetails *book, QString *missing);
     // The book's open loan, whoever holds it: the reader typed on the tab is not asked.
     Found findOpenLoan(const QString &bookId, OpenLoan *loan, QString *missing);

@@ -15,8 +15,9 @@ namespace lendora {
 using namespace desktexts;
 
 namespace {
-const QString kRenewed = QStringLiteral("续借完毕!");
-const QString kNoSuchLoan = QStringLiteral("没有找到该借阅记录,请重新查询读者!");
+const char *const kRenewed = QT_TRANSLATE_NOOP("lendora::RenewalTab", "续借完毕!");
+const char *const kNoSuchLoan =
+    QT_TRANSLATE_NOOP("lendora::RenewalTab", "没有找到该借阅记录,请重新查询读者!");
 }  // namespace
 
 RenewalTab::RenewalTab(WindowContext &context, CirculationDesk &desk, CurrentLoans &loans,
@@ -61,7 +62,7 @@ void RenewalTab::lookUpReader()
 {
     const QString readerId = m_ui->txtReaderIDRenew->text();
     if (readerId.isEmpty()) {
-        m_context.prompter().message({kEnterReader, kHintTitle});
+        m_context.prompter().message({enterReader(), hintTitle()});
         m_ui->cmdOK->setEnabled(false);
         return;
     }
@@ -74,7 +75,7 @@ void RenewalTab::lookUpReader()
         m_ui->dtgrdLendBookRenew->setFocus();
         return;
     }
-    m_context.prompter().message({readerNotFound(found, m_store.lastError().text), kHintTitle});
+    m_context.prompter().message({readerNotFound(found, m_store.lastError().text), hintTitle()});
     m_ui->txtReaderNameRenew->clear();
     m_ui->cmdOK->setEnabled(false);
     m_ui->txtReaderIDRenew->setFocus();
@@ -87,14 +88,14 @@ void RenewalTab::renew()
     switch (m_store.renew(m_ui->txtBookIDRenew->text(), m_ui->txtReaderIDRenew->text(),
                           m_ui->txtLendDate->text(), m_ui->dtpLendDateChange->date())) {
     case LoanStore::RenewResult::Renewed:
-        m_context.prompter().message({kRenewed, kHintTitle});
+        m_context.prompter().message({tr(kRenewed), hintTitle()});
         emit m_desk.loansChanged();
         return;
     case LoanStore::RenewResult::NoOpenLoan:
-        m_context.prompter().message({kNoSuchLoan, kHintTitle});
+        m_context.prompter().message({tr(kNoSuchLoan), hintTitle()});
         return;
     case LoanStore::RenewResult::Failed:
-        m_context.prompter().message({kEngineFailed.arg(m_store.lastError().text), kHintTitle});
+        m_context.prompter().message({engineFailed(m_store.lastError().text), hintTitle()});
         return;
     }
 }

@@ -16,14 +16,17 @@ namespace lendora {
 using namespace desktexts;
 
 namespace {
-const QString kReturned = QStringLiteral("归还完毕!");
-const QString kNoLendDate = QStringLiteral("该借阅记录没有有效的借书日期,无法计算罚款!");
-const QString kNoLoanPeriod =
-    QStringLiteral("该书类别没有设定有效的借出天数,请先在图书类别中设定!");
-const QString kNoFinePerDay = QStringLiteral("没有设定有效的罚款金额,请先在基本设置中设定!");
-const QString kOutOfRange = QStringLiteral("天数超出范围(-32768 至 32767),无法计算罚款!");
-// Why a fine cannot be worked out, or an empty text when it can.
-QString fineProblem(Fines::Problem problem)
+const char *const kReturned = QT_TRANSLATE_NOOP("lendora::ReturnTab", "归还完毕!");
+const char *const kNoLendDate =
+    QT_TRANSLATE_NOOP("lendora::ReturnTab", "该借阅记录没有有效的借书日期,无法计算罚款!");
+const char *const kNoLoanPeriod =
+    QT_TRANSLATE_NOOP("lendora::ReturnTab", "该书类别没有设定有效的借出天数,请先在图书类别中设定!");
+const char *const kNoFinePerDay =
+    QT_TRANSLATE_NOOP("lendora::ReturnTab", "没有设定有效的罚款金额,请先在基本设置中设定!");
+const char *const kOutOfRange =
+    QT_TRANSLATE_NOOP("lendora::ReturnTab", "天数超出范围(-32768 至 32767),无法计算罚款!");
+// Why a fine cannot be worked out, or nullptr when it can.
+const char *fineProblem(Fines::Problem problem)
 {
     switch (problem) {
     case Fines::Problem::NoLendDate:
@@ -37,7 +40,7 @@ QString fineProblem(Fines::Problem problem)
     case Fines::Problem::None:
         break;
     }
-    return {};
+    return nullptr;
 }
 }  // namespace
 
@@ -86,7 +89,7 @@ void ReturnTab::lookUpReader()
 {
     const QString readerId = m_ui->txtReadIDReturn->text();
     if (readerId.isEmpty()) {
-        m_context.prompter().message({kEnterReader, kHintTitle});
+        m_context.prompter().message({enterReader(), hintTitle()});
         return;
     }
     QString name;
@@ -99,7 +102,7 @@ void ReturnTab::lookUpReader()
         m_ui->txtBookIDReturn->selectAll();
         return;
     }
-    m_context.prompter().message({readerNotFound(found, m_store.lastError().text), kHintTitle});
+    m_context.prompter().message({readerNotFound(found, m_store.lastError().text), hintTitle()});
     m_ui->txtReaderNameReturn->clear();
     m_ui->txtReadIDReturn->setFocus();
     m_ui->txtReadIDReturn->selectAll();
@@ -109,7 +112,7 @@ void ReturnTab::lookUpLoan()
 {
     const QString bookId = m_ui->txtBookIDReturn->text();
     if (bookId.isEmpty()) {
-        m_context.prompter().message({kEnterBook, kHintTitle});
+        m_context.prompter().message({enterBook(), hintTitle()});
         return;
     }
     if (m_ui->txtReadIDReturn->text().isEmpty())
@@ -122,13 +125,13 @@ void ReturnTab::lookUpLoan()
     case LoanStore::Found::Yes:
         break;
     case LoanStore::Found::No:
-        problem = kNoBook;
+        problem = noBook();
         break;
     case LoanStore::Found::Incomplete:
-        problem = kBookFieldMissing.arg(missing);
+        problem = bookFieldMissing(missing);
         break;
     case LoanStore::Found::Failed:
-        problem = kEngineFailed.arg(m_store.lastError().text);
+        problem = engineFailed(m_store.lastError().text);
         break;
     }
     Fines::Figures figures;
@@ -137,13 +140,14 @@ void ReturnTab::lookUpLoan()
         LibraryRules rulesRow(m_context.database());
         const std::optional<Rules> rules = rulesRow.read();
         if (rulesRow.lastError().isError())
-            problem = kEngineFailed.arg(rulesRow.lastError().text);
-        else
-            problem = fineProblem(Fines::compute(loan.lendDate, loan.loanPeriod, m_context.today(),
-                                                 rules ? rules->finePerDay : QVariant(), &figures));
+            problem = engineFailed(rulesRow.lastError().text);
+        else if (const char *why =
+                     fineProblem(Fines::compute(loan.lendDate, loan.loanPeriod, m_context.today(),
+                                                rules ? rules->finePerDay : QVariant(), &figures)))
+            problem = tr(why);
     }
     if (!problem.isEmpty()) {
-        m_context.prompter().message({problem, kHintTitle});
+        m_context.prompter().message({problem, hintTitle()});
         loanNotShown();
         // The reader box was emptied too, and the next lookup needs it first.
         m_ui->txtReadIDReturn->setFocus();
@@ -175,18 +179,18 @@ void ReturnTab::returnBook()
         for (QLineEdit *box : shownBoxes())
             box->clear();
         m_ui->cmdReturn->setEnabled(false);
-        m_context.prompter().message({kReturned, kHintTitle});
+        m_context.prompter().message({tr(kReturned), hintTitle()});
         // The next scan is the next reader's number.
         m_ui->txtReadIDReturn->setFocus();
         emit m_desk.loansChanged();
         return;
     case LoanStore::ReturnResult::NoOpenLoan:
-        m_context.prompter().message({kNoBook, kHintTitle});
+        m_context.prompter().message({noBook(), hintTitle()});
         loanNotShown();
         m_ui->txtReadIDReturn->setFocus();
         return;
     case LoanStore::ReturnResult::Failed:
-        m_context.prompter().message({kEngineFailed.arg(m_store.lastError().text), kHintTitle});
+        m_context.prompter().message({engineFailed(m_store.lastError().text), hintTitle()});
         return;
     }
 }

@@ -48,12 +48,6 @@ QString SharedDatabase::location() const
     return m_backend ? m_backend->location() : QString();
 }
 
-QString SharedDatabase::path() const
-{
-    const auto *file = dynamic_cast<const SqliteBackend *>(m_backend.get());
-    return file ? file->path() : QString();
-}
-
 QSqlQuery &SharedDatabase::prepared(const QString &sql)
 {
     auto &statement = m_statements[sql];

@@ -37,8 +37,6 @@ public:
     Backend *backend() const { return m_backend.get(); }
     // Where the library is, as the clerk is shown it.
     QString location() const;
-    // The library file of the SQLite backend; empty on another engine.
-    QString path() const;
 
     // A statement prepared once on this connection and reused: bind, exec, read, then
     // finish() it. Dropped when the connection closes.

@@ -21,10 +21,12 @@
 namespace lendora {
 
 namespace {
-const QString kResults = QStringLiteral("查询结果如下!!");
-const QString kQueryFailed = QStringLiteral("查询失败,数据库无法读取!");
+const char *const kResults = QT_TRANSLATE_NOOP("lendora::BookQueryWindow", "查询结果如下!!");
+const char *const kQueryFailed =
+    QT_TRANSLATE_NOOP("lendora::BookQueryWindow", "查询失败,数据库无法读取!");
 const int kRowsMeasured = 30;
 
+// The grid's column keys.
 const QStringList kColumns = {
     QStringLiteral("书籍编号"), QStringLiteral("书籍名称"), QStringLiteral("类别代码"),
     QStringLiteral("出版社"),   QStringLiteral("作者姓名"), QStringLiteral("书籍价格"),
@@ -77,9 +79,9 @@ void BookQueryWindow::find()
     const BoundQuery query = criteria.query(*m_context.database().backend());
 
     // The grid changes only once the clerk has closed the message.
-    m_context.prompter().message({kResults, kHintTitle});
+    m_context.prompter().message({tr(kResults), hintTitle()});
     if (!m_source->run(query.sql, query.values))
-        m_context.prompter().message({kQueryFailed, kHintTitle});
+        m_context.prompter().message({tr(kQueryFailed), hintTitle()});
     m_ui->DataGrid1->resizeColumnsToContents();
 }
 

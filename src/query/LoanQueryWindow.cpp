@@ -18,11 +18,12 @@
 namespace lendora {
 
 namespace {
-const QString kResults = QStringLiteral("查询结果如下!!");
-const QString kQueryFailed = QStringLiteral("查询失败,数据库无法读取!");
+const char *const kResults = QT_TRANSLATE_NOOP("lendora::LoanQueryWindow", "查询结果如下!!");
+const char *const kQueryFailed =
+    QT_TRANSLATE_NOOP("lendora::LoanQueryWindow", "查询失败,数据库无法读取!");
 const int kRowsMeasured = 30;
 
-// The query also returns 超出天数 and 罚款金额, which the grid does not show.
+// The grid's column keys; the query also returns 超出天数 and 罚款金额, which it does not show.
 const QStringList kColumns = {
     QStringLiteral("读者编号"), QStringLiteral("读者姓名"), QStringLiteral("书籍编号"),
     QStringLiteral("书籍名称"), QStringLiteral("书籍类别"), QStringLiteral("书籍页码"),
@@ -66,9 +67,9 @@ void LoanQueryWindow::find()
     const BoundQuery query = criteria.query(*m_context.database().backend());
 
     // The grid changes only once the clerk has closed the message.
-    m_context.prompter().message({kResults, kHintTitle});
+    m_context.prompter().message({tr(kResults), hintTitle()});
     if (!m_source->run(query.sql, query.values))
-        m_context.prompter().message({kQueryFailed, kHintTitle});
+        m_context.prompter().message({tr(kQueryFailed), hintTitle()});
     m_ui->dtgrdLendBook->resizeColumnsToContents();
 }
 

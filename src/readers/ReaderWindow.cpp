@@ -15,16 +15,19 @@
 namespace lendora {
 
 namespace {
-const QString kEnterNumber = QStringLiteral("请输入读者编号!");
-const QString kNoSuchReader = QStringLiteral("没有该读者信息!");
-const QString kFindFailed = QStringLiteral("读者资料查询失败!");
-const QString kAdded = QStringLiteral("读者资料添加完毕");
-const QString kAddFailed = QStringLiteral("读者资料添加失败!");
-const QString kChanged = QStringLiteral("读者资料修改完毕!");
-const QString kChangeFailed = QStringLiteral("读者资料修改失败!");
-const QString kDeleted = QStringLiteral("编号%1读者已删除!");
-const QString kDeleteFailed = QStringLiteral("读者资料删除失败!");
-const QString kStillLending = QStringLiteral("该读者尚有未还图书,不能删除!");
+const char *const kEnterNumber = QT_TRANSLATE_NOOP("lendora::ReaderWindow", "请输入读者编号!");
+const char *const kNoSuchReader = QT_TRANSLATE_NOOP("lendora::ReaderWindow", "没有该读者信息!");
+const char *const kFindFailed = QT_TRANSLATE_NOOP("lendora::ReaderWindow", "读者资料查询失败!");
+const char *const kAdded = QT_TRANSLATE_NOOP("lendora::ReaderWindow", "读者资料添加完毕");
+const char *const kAddFailed = QT_TRANSLATE_NOOP("lendora::ReaderWindow", "读者资料添加失败!");
+const char *const kChanged = QT_TRANSLATE_NOOP("lendora::ReaderWindow", "读者资料修改完毕!");
+const char *const kChangeFailed = QT_TRANSLATE_NOOP("lendora::ReaderWindow", "读者资料修改失败!");
+const char *const kDeleted = QT_TRANSLATE_NOOP("lendora::ReaderWindow", "编号%1读者已删除!");
+const char *const kDeleteFailed = QT_TRANSLATE_NOOP("lendora::ReaderWindow", "读者资料删除失败!");
+const char *const kStillLending =
+    QT_TRANSLATE_NOOP("lendora::ReaderWindow", "该读者尚有未还图书,不能删除!");
+// What the sex box takes from the option buttons, and the reader's row from it: data, the same
+// in every language (the buttons' captions are translated).
 const QString kMale = QStringLiteral("男");
 const QString kFemale = QStringLiteral("女");
 
@@ -112,14 +115,14 @@ void ReaderWindow::clearBoxes()
 
 void ReaderWindow::hint(const QString &text)
 {
-    m_context.prompter().message({text, kHintTitle});
+    m_context.prompter().message({text, hintTitle()});
 }
 
 void ReaderWindow::find()
 {
     const QString number = m_ui->txtReaderNo->text();
     if (number.isEmpty()) {
-        m_context.prompter().message({kEnterNumber, kAppTitle});
+        m_context.prompter().message({tr(kEnterNumber), appTitle()});
         return;
     }
     Reader reader;
@@ -130,11 +133,11 @@ void ReaderWindow::find()
         emit readerFound();
         break;
     case ReaderStore::Outcome::NotFound:
-        hint(kNoSuchReader);
+        hint(tr(kNoSuchReader));
         clearBoxes();
         break;
     default:
-        hint(kFindFailed);
+        hint(tr(kFindFailed));
         break;
     }
 }
@@ -158,14 +161,14 @@ void ReaderWindow::add()
 {
     // The boxes keep their contents either way.
     const bool added = ReaderStore(m_context.database()).add(boxes()) == ReaderStore::Outcome::Done;
-    hint(added ? kAdded : kAddFailed);
+    hint(tr(added ? kAdded : kAddFailed));
 }
 
 void ReaderWindow::change()
 {
     const bool changed =
         ReaderStore(m_context.database()).change(boxes()) == ReaderStore::Outcome::Done;
-    hint(changed ? kChanged : kChangeFailed);
+    hint(tr(changed ? kChanged : kChangeFailed));
 }
 
 void ReaderWindow::remove()
@@ -174,14 +177,14 @@ void ReaderWindow::remove()
     const QString number = m_ui->txtReaderNo->text();
     switch (ReaderStore(m_context.database()).remove(number)) {
     case ReaderStore::Outcome::Done:
-        hint(kDeleted.arg(number));
+        hint(tr(kDeleted).arg(number));
         clearBoxes();
         break;
     case ReaderStore::Outcome::HasOpenLoans:
-        hint(kStillLending);
+        hint(tr(kStillLending));
         break;
     default:
-        hint(kDeleteFailed);
+        hint(tr(kDeleteFailed));
         break;
     }
 }

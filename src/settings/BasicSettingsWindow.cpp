@@ -15,10 +15,13 @@
 namespace lendora {
 
 namespace {
-const QString kSaved = QStringLiteral("设置完毕!");
-const QString kBadValue = QStringLiteral("输入的数值不正确,设置未保存!");
-const QString kSaveFailed = QStringLiteral("数据库拒绝了这次写入,设置未保存!");
-const QString kReadFailed = QStringLiteral("无法读取基本设置,数据库操作失败。\n%1");
+const char *const kSaved = QT_TRANSLATE_NOOP("lendora::BasicSettingsWindow", "设置完毕!");
+const char *const kBadValue =
+    QT_TRANSLATE_NOOP("lendora::BasicSettingsWindow", "输入的数值不正确,设置未保存!");
+const char *const kSaveFailed =
+    QT_TRANSLATE_NOOP("lendora::BasicSettingsWindow", "数据库拒绝了这次写入,设置未保存!");
+const char *const kReadFailed =
+    QT_TRANSLATE_NOOP("lendora::BasicSettingsWindow", "无法读取基本设置,数据库操作失败。\n%1");
 
 const QSize kOuterSize(twips(5790), twips(3405));
 
@@ -47,7 +50,7 @@ BasicSettingsWindow::BasicSettingsWindow(WindowContext &context)
         m_ui->txtBook->setText(shown(rules->bookLimit, true));
         m_ui->txtFakuan->setText(shown(rules->finePerDay, false));
     } else if (rulesRow.lastError().isError()) {
-        m_context.prompter().message({kReadFailed.arg(rulesRow.lastError().text), kHintTitle});
+        m_context.prompter().message({tr(kReadFailed).arg(rulesRow.lastError().text), hintTitle()});
     }
 
     connect(m_ui->cmdSave, &QPushButton::clicked, this, &BasicSettingsWindow::save);
@@ -61,13 +64,13 @@ void BasicSettingsWindow::save()
     switch (
         LibraryRules(m_context.database()).save(m_ui->txtBook->text(), m_ui->txtFakuan->text())) {
     case LibraryRules::SaveResult::Saved:
-        m_context.prompter().message({kSaved, kHintTitle});
+        m_context.prompter().message({tr(kSaved), hintTitle()});
         break;
     case LibraryRules::SaveResult::BadValue:
-        m_context.prompter().message({kBadValue, kHintTitle});
+        m_context.prompter().message({tr(kBadValue), hintTitle()});
         break;
     case LibraryRules::SaveResult::Failed:
-        m_context.prompter().message({kSaveFailed, kHintTitle});
+        m_context.prompter().message({tr(kSaveFailed), hintTitle()});
         break;
     }
 }

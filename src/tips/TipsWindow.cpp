@@ -19,9 +19,9 @@ const QString kCurrentKey = QStringLiteral("CURRENT");
 // What a missing key or file reads as; a tip with this text counts as missing.
 const QString kUnknown = QStringLiteral("unknown");
 
-const QString kBadEntry = QStringLiteral("非法条目> ");
-const QString kEmptyValueTitle = QStringLiteral("找不到所需字段");
-const QString kWriteFailedTitle = QStringLiteral("读取时出错");
+const char *const kBadEntry = QT_TRANSLATE_NOOP("lendora::TipsWindow", "非法条目> ");
+const char *const kEmptyValueTitle = QT_TRANSLATE_NOOP("lendora::TipsWindow", "找不到所需字段");
+const char *const kWriteFailedTitle = QT_TRANSLATE_NOOP("lendora::TipsWindow", "读取时出错");
 
 const QSize kOuterSize(twips(6900), twips(4200));
 }  // namespace
@@ -62,8 +62,8 @@ QString TipsWindow::ReadIniValue(const QString &file, const QString &section, co
     if (!value)
         return kUnknown;
     if (value->isEmpty()) {
-        m_context.prompter().message({kBadEntry + section + QLatin1Char('/') + key,
-                                      kEmptyValueTitle, Buttons::Ok, Icon::Error});
+        m_context.prompter().message({tr(kBadEntry) + section + QLatin1Char('/') + key,
+                                      tr(kEmptyValueTitle), Buttons::Ok, Icon::Error});
         return {};
     }
     return *value;
@@ -73,8 +73,8 @@ void TipsWindow::WriteIniValue(const QString &file, const QString &section, cons
                                const QString &value)
 {
     if (!PrivateProfile::write(file, section, key, value))
-        m_context.prompter().message({kBadEntry + section + QLatin1Char('/') + key,
-                                      kWriteFailedTitle, Buttons::Ok, Icon::Error});
+        m_context.prompter().message({tr(kBadEntry) + section + QLatin1Char('/') + key,
+                                      tr(kWriteFailedTitle), Buttons::Ok, Icon::Error});
 }
 
 void TipsWindow::ShowNextTip()

@@ -1,9 +1,11 @@
 #include "widgets/BoundColumns.h"
 
+#include "data/Columns.h"
+
 namespace lendora {
 
-BoundColumns::BoundColumns(QStringList names, QAbstractItemModel *source, QObject *parent)
-    : QAbstractTableModel(parent), m_names(std::move(names)), m_source(source)
+BoundColumns::BoundColumns(QStringList keys, QAbstractItemModel *source, QObject *parent)
+    : QAbstractTableModel(parent), m_keys(std::move(keys)), m_source(source)
 {
     bind();
     connect(source, &QAbstractItemModel::modelAboutToBeReset, this, [this] { beginResetModel(); });
@@ -23,7 +25,7 @@ BoundColumns::BoundColumns(QStringList names, QAbstractItemModel *source, QObjec
     });
     connect(source, &QAbstractItemModel::dataChanged, this,
             [this](const QModelIndex &topLeft, const QModelIndex &bottomRight) {
-                if (!m_names.isEmpty())
+                if (!m_keys.isEmpty())
                     emit dataChanged(index(topLeft.row(), 0),
                                      index(bottomRight.row(), columnCount() - 1));
             });
@@ -32,13 +34,13 @@ BoundColumns::BoundColumns(QStringList names, QAbstractItemModel *source, QObjec
 void BoundColumns::bind()
 {
     m_sourceColumn.clear();
-    QHash<QString, int> byName;
+    QHash<QString, int> byKey;
     if (m_source) {
         for (int c = m_source->columnCount() - 1; c >= 0; --c)
-            byName.insert(m_source->headerData(c, Qt::Horizontal).toString(), c);
+            byKey.insert(m_source->headerData(c, Qt::Horizontal).toString(), c);
     }
-    for (const QString &name : m_names)
-        m_sourceColumn << byName.value(name, -1);
+    for (const QString &key : m_keys)
+        m_sourceColumn << byKey.value(key, -1);
 }
 
 int BoundColumns::rowCount(const QModelIndex &parent) const
@@ -48,7 +50,7 @@ int BoundColumns::rowCount(const QModelIndex &parent) const
 
 int BoundColumns::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_names.size());
+    return parent.isValid() ? 0 : static_cast<int>(m_keys.size());
 }
 
 QVariant BoundColumns::data(const QModelIndex &index, int role) const
@@ -64,8 +66,8 @@ QVariant BoundColumns::data(const QModelIndex &index, int role) const
 QVariant BoundColumns::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0
-        && section < m_names.size())
-        return m_names.at(section);
+        && section < m_keys.size())
+        return Columns::label(m_keys.at(section));
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
@@ -75,9 +77,9 @@ Qt::ItemFlags BoundColumns::flags(const QModelIndex &index) const
     return index.isValid() ? Qt::ItemIsSelectable | Qt::ItemIsEnabled : Qt::NoItemFlags;
 }
 
-int BoundColumns::sourceColumn(const QString &name) const
+int BoundColumns::sourceColumn(const QString &key) const
 {
-    const qsizetype at = m_names.indexOf(name);
+    const qsizetype at = m_keys.indexOf(key);
     return at < 0 ? -1 : m_sourceColumn.value(at, -1);
 }
 

@@ -8,13 +8,14 @@
 
 namespace lendora {
 
-// A grid's predefined columns, each headed by a column name and bound to the source's result
-// column of that name, whatever order or extra columns the source has. The headers show
-// before the first query; a name the source lacks shows an empty column.
+// A grid's predefined columns, given by column key: each is headed by the key's label and bound
+// to the source's result column of that key (the source's own header), whatever order or extra
+// columns the source has. The headers show before the first query; a key the source lacks
+// shows an empty column.
 class BoundColumns : public QAbstractTableModel {
     Q_OBJECT
 public:
-    BoundColumns(QStringList names, QAbstractItemModel *source, QObject *parent = nullptr);
+    BoundColumns(QStringList keys, QAbstractItemModel *source, QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -25,13 +26,13 @@ public:
     bool canFetchMore(const QModelIndex &parent) const override;
     void fetchMore(const QModelIndex &parent) override;
 
-    // The source's column of that name, or -1.
-    int sourceColumn(const QString &name) const;
+    // The source's column of that key, or -1.
+    int sourceColumn(const QString &key) const;
 
 private:
     void bind();
 
-    QStringList m_names;
+    QStringList m_keys;
     QPointer<QAbstractItemModel> m_source;
     QList<int> m_sourceColumn;  // per column: the source column, or -1
 };

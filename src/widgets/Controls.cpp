@@ -1,7 +1,11 @@
 #include "widgets/Controls.h"
 
+#include "data/Columns.h"
+
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QSqlQueryModel>
+#include <QSqlRecord>
 #include <QStyle>
 #include <QTableView>
 
@@ -67,6 +71,13 @@ void setupGrid(QTableView *grid)
     grid->setAlternatingRowColors(true);
     grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
     grid->horizontalHeader()->setHighlightSections(false);
+}
+
+void headColumns(QSqlQueryModel *model)
+{
+    const QSqlRecord record = model->record();
+    for (int column = 0; column < record.count(); ++column)
+        model->setHeaderData(column, Qt::Horizontal, Columns::label(record.fieldName(column)));
 }
 
 }  // namespace lendora

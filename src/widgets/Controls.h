@@ -1,6 +1,7 @@
 #pragma once
 
 class QLineEdit;
+class QSqlQueryModel;
 class QTableView;
 
 namespace lendora {
@@ -12,5 +13,8 @@ void markInput(QLineEdit *box);
 void markDisplay(QLineEdit *box);
 // Grids are read-only, select whole rows, and show a row's cells in one line.
 void setupGrid(QTableView *grid);
+// Heads each column of a model a grid shows directly with the label of its result column's key
+// (the model's own headings are the keys). Due after every query: a failed one drops them.
+void headColumns(QSqlQueryModel *model);
 
 }  // namespace lendora

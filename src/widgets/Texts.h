@@ -1,13 +1,22 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace lendora {
 
+// Translated when asked for, so a translator installed at start-up applies.
+
 // The application title: caption of the main window and title of every message box
 // that carries no title of its own.
-inline const QString kAppTitle = QStringLiteral("岚枢图书管理系统");
+inline QString appTitle()
+{
+    return QCoreApplication::translate("Texts", "岚枢图书管理系统");
+}
 // Title of the messages that carry one.
-inline const QString kHintTitle = QStringLiteral("提示");
+inline QString hintTitle()
+{
+    return QCoreApplication::translate("Texts", "提示");
+}
 
 }  // namespace lendora

@@ -2,6 +2,11 @@
 
 namespace lendora {
 
+namespace {
+const char *const kYes = QT_TRANSLATE_NOOP("lendora::YesNoColumn", "是");
+const char *const kNo = QT_TRANSLATE_NOOP("lendora::YesNoColumn", "否");
+}  // namespace
+
 YesNoColumn::YesNoColumn(int column, QAbstractItemModel *source, QObject *parent)
     : QIdentityProxyModel(parent), m_column(column)
 {
@@ -15,7 +20,7 @@ QVariant YesNoColumn::data(const QModelIndex &index, int role) const
     const QVariant flag = QIdentityProxyModel::data(index, Qt::DisplayRole);
     if (!flag.isValid() || flag.isNull())
         return QString();
-    return flag.toInt() != 0 ? QStringLiteral("是") : QStringLiteral("否");
+    return tr(flag.toInt() != 0 ? kYes : kNo);
 }
 
 }  // namespace lendora

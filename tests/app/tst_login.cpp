@@ -297,7 +297,7 @@ void LoginTest::logins()
         return;
     }
     QCOMPARE(t.prompter().texts(), QStringList{message});
-    QCOMPARE(t.prompter().shown().first().prompt.title, kAppTitle);
+    QCOMPARE(t.prompter().shown().first().prompt.title, appTitle());
     QCOMPARE(t.prompter().shown().first().prompt.buttons, Buttons::Ok);
     // A wrong password empties the password box; a wrong name leaves both boxes.
     QCOMPARE(t.text("FrmLogon", "txtPassword"), message == "帐号不存在!" ? password : QString());
@@ -339,7 +339,7 @@ void LoginTest::fourthWrongPasswordEnds()
         tryLogin(t, "user", QString::number(i));
     QCOMPARE(t.prompter().texts(), (QStringList{"密码无效!请重新输入", "密码无效!请重新输入",
                                                 "密码无效!请重新输入", "你尝试登入的次数太多!"}));
-    QCOMPARE(t.prompter().shown().last().prompt.title, kAppTitle);
+    QCOMPARE(t.prompter().shown().last().prompt.title, appTitle());
     QVERIFY(t.ended());
     QCOMPARE(t.app().ending(), Application::Ending::TooManyAttempts);
     QVERIFY(!t.window("FrmLogon"));
@@ -445,7 +445,7 @@ void LoginTest::changeAccount()
     QCOMPARE(shown[3].kind, ScriptedPrompter::Shown::Message);
     QCOMPARE(shown[3].prompt.text,
              QStringLiteral("帐号更改成功!\n你的用户名是:admin\n你的密码是:abc"));
-    QCOMPARE(shown[3].prompt.title, kAppTitle);
+    QCOMPARE(shown[3].prompt.title, appTitle());
 
     // The missing dat/ folder was made; the file holds both lines, for its owner only.
     QCOMPARE(readAccount(t), QByteArray("UserName=nimda\r\nPassword=dcb\r\n"));
@@ -500,7 +500,7 @@ void LoginTest::emptyPasswordAskedAgainNothingWrittenMeanwhile()
              (QStringList{"请输入旧的帐号密码:", "请输入您要更改的用户名:", "请输入您的密码:",
                           "密码不可以为空,请再输入!", "请输入您的密码:", "密码不可以为空,请再输入!",
                           "请输入您的密码:", "帐号更改成功!\n你的用户名是:bob\n你的密码是:pw"}));
-    QCOMPARE(prompter.shown()[3].prompt.title, kAppTitle);
+    QCOMPARE(prompter.shown()[3].prompt.title, appTitle());
     // While the password was asked for, the old file stood untouched.
     QCOMPARE(prompter.fileAtMessage.size(), 3);
     QCOMPARE(prompter.fileAtMessage[0], before);
@@ -542,7 +542,7 @@ void LoginTest::changeStops()
     for (const auto &s : t.prompter().shown()) {
         if (s.kind == ScriptedPrompter::Shown::Message) {
             shownMessages << s.prompt.text;
-            QCOMPARE(s.prompt.title, kAppTitle);
+            QCOMPARE(s.prompt.title, appTitle());
         }
     }
     QCOMPARE(shownMessages, messages);
@@ -583,7 +583,7 @@ void LoginTest::unstorableAccountRefused()
     QVERIFY(t.start());
     ::changeAccount(t, {"abc", user, password});
     QCOMPARE(t.prompter().shown().last().prompt.text, kUnstorable);
-    QCOMPARE(t.prompter().shown().last().prompt.title, kAppTitle);
+    QCOMPARE(t.prompter().shown().last().prompt.title, appTitle());
     QCOMPARE(readAccount(t), before);
     QCOMPARE(t.app().loginWindow()->account(), (Account{"admin", "abc"}));
     tryLogin(t, "admin", "abc");
@@ -649,7 +649,7 @@ void LoginTest::writeFailureKeepsOldAccount()
     QVERIFY(t.start());
     ::changeAccount(t, {old.password, "bob", "pw"});
     QCOMPARE(t.prompter().texts().last(), kWriteFailed);
-    QCOMPARE(t.prompter().shown().last().prompt.title, kAppTitle);
+    QCOMPARE(t.prompter().shown().last().prompt.title, appTitle());
     QCOMPARE(t.app().loginWindow()->account(), old);
     QVERIFY(!QFileInfo::exists(accountPath(t.appDir()) + ".new"));
     tryLogin(t, old.userName, old.password);

@@ -233,7 +233,7 @@ void MenuTest::helpFileMissing()
     t.login();
     t.trigger("meuUseHelper");
     QCOMPARE(t.prompter().texts(), QStringList{QString::fromUtf8("帮助文件 readme.txt 未找到!")});
-    QCOMPARE(t.prompter().shown().first().prompt.title, kAppTitle);
+    QCOMPARE(t.prompter().shown().first().prompt.title, appTitle());
     QVERIFY(t.launcher().openedDocuments.isEmpty());
 }
 
@@ -245,7 +245,7 @@ void MenuTest::helpThatCannotBeOpened()
     t.trigger("meuUseHelper");
     QCOMPARE(t.launcher().openedDocuments.size(), 1);
     QCOMPARE(t.prompter().texts(), QStringList{QString::fromUtf8("无法打开帮助文件 readme.txt!")});
-    QCOMPARE(t.prompter().shown().first().prompt.title, kAppTitle);
+    QCOMPARE(t.prompter().shown().first().prompt.title, appTitle());
 }
 
 LENDORA_TEST_CLASS(MenuTest)

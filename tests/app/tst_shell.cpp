@@ -109,7 +109,7 @@ void ShellTest::secondCopyIsRefused()
         QCOMPARE(second.ending(), Application::Ending::SecondCopy);
         QCOMPARE(prompter.shown().size(), 1);
         QCOMPARE(prompter.shown().first().prompt.text, QString::fromUtf8("本程式已运行!"));
-        QCOMPARE(prompter.shown().first().prompt.title, kAppTitle);
+        QCOMPARE(prompter.shown().first().prompt.title, appTitle());
         QCOMPARE(prompter.shown().first().prompt.buttons, Buttons::Ok);
         QVERIFY(second.topLevelWindows().isEmpty());
     }

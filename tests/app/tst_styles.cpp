@@ -186,7 +186,7 @@ void StylesTest::savedStyleAtStart()
     } else {
         QCOMPARE(t.prompter().shown().size(), 1);
         QCOMPARE(t.prompter().shown().first().prompt.text, message);
-        QCOMPARE(t.prompter().shown().first().prompt.title, kAppTitle);
+        QCOMPARE(t.prompter().shown().first().prompt.title, appTitle());
         QCOMPARE(t.prompter().shown().first().prompt.buttons, Buttons::Ok);
     }
     QCOMPARE(QFile::exists(settingsPath(t)), !after.isNull());
@@ -200,7 +200,7 @@ void StylesTest::missingSkinAtStart()
     QVERIFY(QFile::remove(QDir(t.appDir()).filePath(kTypeSkin)));
     t.login();
     QCOMPARE(t.prompter().texts(), QStringList{kTypeStyleMissing});
-    QCOMPARE(t.prompter().shown().first().prompt.title, kAppTitle);
+    QCOMPARE(t.prompter().shown().first().prompt.title, appTitle());
     QCOMPARE(checkedStyles(t), QStringList{"meuWinStyle"});
     QCOMPARE(t.app().mainWindow()->styleSheet(), QString());
     QCOMPARE(readAll(settingsPath(t)), QByteArray("LoadStyle=1\r\n"));
@@ -301,7 +301,7 @@ void StylesTest::missingSkinChangesNothing()
         t.prompter().clear();
         t.trigger(command);
         QCOMPARE(t.prompter().texts(), QStringList{message});
-        QCOMPARE(t.prompter().shown().first().prompt.title, kAppTitle);
+        QCOMPARE(t.prompter().shown().first().prompt.title, appTitle());
         QCOMPARE(checkedStyles(t), QStringList{other});
         QCOMPARE(readAll(settingsPath(t)), settings);
         QCOMPARE(t.app().mainWindow()->styleSheet(), sheet);

@@ -104,7 +104,7 @@ void AddBookTest::saveChecks()
     t.click(kWin, "cmdSave");
     QCOMPARE(t.prompter().shown().size(), 1);
     QCOMPARE(t.prompter().shown().at(0).prompt.text, message);
-    QCOMPARE(t.prompter().shown().at(0).prompt.title, kAppTitle);
+    QCOMPARE(t.prompter().shown().at(0).prompt.title, appTitle());
     QCOMPARE(t.prompter().shown().at(0).prompt.buttons, Buttons::Ok);
     QCOMPARE(count(t, "bookInfo"), 0);
     QCOMPARE(t.text(kWin, "txtBookConcern"), after.at(0));
@@ -125,7 +125,7 @@ void AddBookTest::savesTheFieldsAsTheyStand()
     t.click(kWin, "cmdSave");
 
     QCOMPARE(t.prompter().texts(), QStringList({"新书添加完毕"}));
-    QCOMPARE(t.prompter().shown().at(0).prompt.title, kHintTitle);
+    QCOMPARE(t.prompter().shown().at(0).prompt.title, hintTitle());
     QCOMPARE(storedBook(t, "B1 "), QStringList({"B1 ", " ", "K", "不详", " 钱锺书", "三十元",
                                                 "不详", "2026-05-01", "0"}));
     // The fields keep the saved book, defaults included.
@@ -175,7 +175,7 @@ void AddBookTest::duplicateNumberRefused()
     t.type(kWin, "txtBookPrice", "39");
     t.click(kWin, "cmdSave");
     QCOMPARE(t.prompter().texts(), QStringList({"书籍编号已存在,不能重复添加!"}));
-    QCOMPARE(t.prompter().shown().at(0).prompt.title, kHintTitle);
+    QCOMPARE(t.prompter().shown().at(0).prompt.title, hintTitle());
     QCOMPARE(count(t, "bookInfo"), 1);
     QCOMPARE(storedBook(t, "B1"), QStringList({"B1", "史记", "K", "中华书局", "司马迁", "125",
                                                "3322", "2026-03-02", "1"}));

@@ -125,11 +125,11 @@ void BookListTest::deleteAsksThenReports()
     QCOMPARE(shown.size(), ok ? 2 : 1);
     QCOMPARE(shown.at(0).kind, testkit::ScriptedPrompter::Shown::Confirm);
     QCOMPARE(shown.at(0).prompt.text, QString::fromUtf8("是否真的要删除编号为B1024的书籍信息?"));
-    QCOMPARE(shown.at(0).prompt.title, kHintTitle);
+    QCOMPARE(shown.at(0).prompt.title, hintTitle());
     QCOMPARE(shown.at(0).prompt.buttons, Buttons::OkCancel);
     if (ok) {
         QCOMPARE(shown.at(1).prompt.text, QString::fromUtf8("编号B1024已删除!"));
-        QCOMPARE(shown.at(1).prompt.title, kHintTitle);
+        QCOMPARE(shown.at(1).prompt.title, hintTitle());
     }
     // A lent book can be deleted; its loan row stays.
     QCOMPARE(count(t, "bookInfo"), ok ? 2 : 3);
@@ -203,7 +203,7 @@ void BookListTest::saveKeepsLentFlagAndCloses()
     t.click(kUpdate, "cmdSave");
 
     QCOMPARE(t.prompter().texts(), QStringList({"保存修改完毕!"}));
-    QCOMPARE(t.prompter().shown().at(0).prompt.title, kHintTitle);
+    QCOMPARE(t.prompter().shown().at(0).prompt.title, hintTitle());
     QVERIFY(!t.window(kUpdate));
     QSqlQuery row(t.db());
     QVERIFY(row.exec("select * from bookInfo where 书籍编号='B1024'"));
@@ -259,7 +259,7 @@ void BookListTest::bookGoneIsNotSaved()
     t.type(kUpdate, "txtBookName", "石头记");
     t.click(kUpdate, "cmdSave");
     QCOMPARE(t.prompter().texts(), QStringList({"该书已不存在,无法保存!"}));
-    QCOMPARE(t.prompter().shown().at(0).prompt.title, kHintTitle);
+    QCOMPARE(t.prompter().shown().at(0).prompt.title, hintTitle());
     QVERIFY(t.window(kUpdate));
     QCOMPARE(count(t, "bookInfo"), 2);
     QCOMPARE(t.scalar("select count(*) from bookInfo where 书籍名称='石头记'").toInt(), 0);

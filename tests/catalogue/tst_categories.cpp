@@ -114,7 +114,7 @@ void CategoryTest::addThenSaveStoresOneRow()
 
     QCOMPARE(t.prompter().shown().size(), 1);
     QCOMPARE(t.prompter().shown().at(0).prompt.text, QString::fromUtf8("保存完毕!"));
-    QCOMPARE(t.prompter().shown().at(0).prompt.title, kHintTitle);
+    QCOMPARE(t.prompter().shown().at(0).prompt.title, hintTitle());
     QCOMPARE(states(t), kIdle);
     QCOMPARE(count(t, "bookType"), 4);
     QCOMPARE(t.scalar("select 书籍类别 from bookType where 类别代码='D'").toString(),
@@ -205,7 +205,7 @@ void CategoryTest::loanDays()
     t.type(kWin, "txtDay", typed);
     t.click(kWin, "cmdSave");
     QCOMPARE(t.prompter().shown().size(), 1);
-    QCOMPARE(t.prompter().shown().at(0).prompt.title, kHintTitle);
+    QCOMPARE(t.prompter().shown().at(0).prompt.title, hintTitle());
     if (accepted) {
         QCOMPARE(t.prompter().texts(), QStringList({"保存完毕!"}));
         QCOMPARE(t.scalar("select 借出天数 from bookType where 类别代码='X'").toInt(), stored);
@@ -228,7 +228,7 @@ void CategoryTest::duplicateCodeRefused()
     t.type(kWin, "txtDay", "3");
     t.click(kWin, "cmdSave");
     QCOMPARE(t.prompter().texts(), QStringList({"类别代码已存在,不能重复添加!"}));
-    QCOMPARE(t.prompter().shown().at(0).prompt.title, kHintTitle);
+    QCOMPARE(t.prompter().shown().at(0).prompt.title, hintTitle());
     QCOMPARE(count(t, "bookType"), 3);
     QCOMPARE(t.scalar("select 书籍类别 from bookType where 类别代码='B'").toString(),
              QString::fromUtf8("历史"));
@@ -264,11 +264,11 @@ void CategoryTest::deleteAsksThenReloads()
     QCOMPARE(shown.size(), ok ? 2 : 1);
     QCOMPARE(shown.at(0).kind, testkit::ScriptedPrompter::Shown::Confirm);
     QCOMPARE(shown.at(0).prompt.text, QString::fromUtf8("是否真的要删除类别代码为B的类别信息?"));
-    QCOMPARE(shown.at(0).prompt.title, kHintTitle);
+    QCOMPARE(shown.at(0).prompt.title, hintTitle());
     QCOMPARE(shown.at(0).prompt.buttons, Buttons::OkCancel);
     if (ok) {
         QCOMPARE(shown.at(1).prompt.text, QString::fromUtf8("删除完毕!"));
-        QCOMPARE(shown.at(1).prompt.title, kHintTitle);
+        QCOMPARE(shown.at(1).prompt.title, hintTitle());
     }
     QCOMPARE(count(t, "bookType"), ok ? 2 : 3);
     QCOMPARE(t.scalar("select 类别代码 from bookInfo where 书籍编号='B1'").toString(),

@@ -101,7 +101,7 @@ inline QStringList hints(TestApp &t)
     QStringList out;
     for (const ScriptedPrompter::Shown &s : t.prompter().shown()) {
         const bool plain =
-            s.kind == ScriptedPrompter::Shown::Message && s.prompt.title == lendora::kHintTitle
+            s.kind == ScriptedPrompter::Shown::Message && s.prompt.title == lendora::hintTitle()
             && s.prompt.buttons == lendora::Buttons::Ok && s.prompt.icon == lendora::Icon::None;
         out << (plain ? s.prompt.text
                       : QStringLiteral("[%1 kind %2] %3")

@@ -445,7 +445,7 @@ void DataTest::refusedFileStopsTheProgram()
     QVERIFY(t.ended());
     QCOMPARE(t.app().ending(), Application::Ending::DatabaseRefused);
     QCOMPARE(t.prompter().shown().size(), 1);
-    QCOMPARE(t.prompter().shown().first().prompt.title, kAppTitle);
+    QCOMPARE(t.prompter().shown().first().prompt.title, appTitle());
     QVERIFY(t.prompter().texts().first().contains(QDir::toNativeSeparators(path)));
     QVERIFY(!t.window("Frmmain"));
     QCOMPARE(fileHash(path), before);

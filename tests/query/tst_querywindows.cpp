@@ -90,7 +90,7 @@ void find(TestApp &t, const QString &window)
     QCOMPARE(t.prompter().shown().size(), 1);
     const auto &shown = t.prompter().shown().first();
     QCOMPARE(shown.prompt.text, QString("查询结果如下!!"));
-    QCOMPARE(shown.prompt.title, kHintTitle);
+    QCOMPARE(shown.prompt.title, hintTitle());
     QCOMPARE(shown.prompt.buttons, Buttons::Ok);
 }
 

@@ -63,7 +63,7 @@ QStringList visibleButtons(TestApp &t)
 
 QString hint(const QString &text)
 {
-    return text + QStringLiteral(" | ") + kHintTitle;
+    return text + QStringLiteral(" | ") + hintTitle();
 }
 
 QStringList prompts(TestApp &t)
@@ -220,7 +220,7 @@ void ReaderWindowTest::findByButtonAndEnter_data()
     QTest::addColumn<QStringList>("shown");
     const QStringList wang = {"002", "王芳", "女", "13800138002", "外语系"};
     const QStringList none = {"", "", "", "", ""};
-    const QString enterNumber = QStringLiteral("请输入读者编号! | ") + kAppTitle;
+    const QString enterNumber = QStringLiteral("请输入读者编号! | ") + appTitle();
     for (const bool enter : {false, true}) {
         const QByteArray how = enter ? "enter " : "button ";
         QTest::newRow(how + "found") << enter << "002" << wang << QStringList();

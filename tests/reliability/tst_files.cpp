@@ -408,7 +408,7 @@ void FilesTest::databaseFile()
     QCOMPARE(t.app().ending(), Application::Ending::DatabaseRefused);
     QCOMPARE(t.prompter().shown().size(), 1);
     const Prompt shown = t.prompter().shown().first().prompt;
-    QCOMPARE(shown.title, kAppTitle);
+    QCOMPARE(shown.title, appTitle());
     QVERIFY2(shown.text.contains(says) && shown.text.contains(QDir::toNativeSeparators(path)),
              qPrintable(shown.text));
     QVERIFY(!t.window("FrmLogon") && !t.window("Frmmain"));

@@ -33,7 +33,7 @@ const QStringList kTables = {"bookInfo", "bookType", "readerInfo", "lentInfo", "
 // Messages that mean the engine failed: hostile text must never get that far.
 const QStringList kEngineFailures = {"数据库操作失败", "数据库拒绝了这次", "查询失败", "无法读取",
                                      "读者资料查询失败"};
-const QStringList kTitles = {kHintTitle, kAppTitle, "读取时出错", "找不到所需字段"};
+const QStringList kTitles = {hintTitle(), appTitle(), "读取时出错", "找不到所需字段"};
 
 struct Snapshot {
     QStringList schema;

@@ -111,7 +111,7 @@ void SettingsTest::savedRulesAreReadNext()
     t.click(kWin, "cmdSave");
 
     QCOMPARE(t.prompter().texts(), QStringList({"设置完毕!"}));
-    QCOMPARE(t.prompter().shown().at(0).prompt.title, kHintTitle);
+    QCOMPARE(t.prompter().shown().at(0).prompt.title, hintTitle());
     QVERIFY(t.window(kWin));
     // The next lookup of the rules, as the circulation tabs make it, sees the change.
     const std::optional<Rules> rules = LibraryRules(t.app().database()).read();
@@ -162,7 +162,7 @@ void SettingsTest::refusesBadValues()
     t.type(kWin, "txtFakuan", fineText);
     t.click(kWin, "cmdSave");
     QCOMPARE(t.prompter().texts(), QStringList({"输入的数值不正确,设置未保存!"}));
-    QCOMPARE(t.prompter().shown().at(0).prompt.title, kHintTitle);
+    QCOMPARE(t.prompter().shown().at(0).prompt.title, hintTitle());
     QCOMPARE(t.scalar("select 借出册数 from basicSet").toInt(), 5);
     QCOMPARE(t.scalar("select 罚款 from basicSet").toDouble(), 0.1);
     // The boxes keep what the clerk typed.

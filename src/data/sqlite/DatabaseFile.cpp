@@ -1,9 +1,11 @@
 #include "data/sqlite/DatabaseFile.h"
 
 #include "base/TextFile.h"
+#include "data/Columns.h"
 #include "data/Schema.h"
 #include "data/sqlite/SqliteSchema.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,18 +18,31 @@ namespace lendora {
 
 namespace {
 
-const QString kNotDatabase =
-    QStringLiteral("数据库文件 %1 不是数据库文件,无法识别其内容。\n程序没有改动该文件,即将退出。");
-const QString kTruncated =
-    QStringLiteral("数据库文件 %1 不完整,可能已被截断或损坏。\n程序没有改动该文件,即将退出。");
-const QString kForeign =
-    QStringLiteral("数据库文件 %1 不是本程序的数据库(%2)。\n程序没有改动该文件,即将退出。");
-const QString kNewer =
-    QStringLiteral("数据库文件 %1 由更新版本的程序建立(结构版本 %2),本程序只能使用版本 %3。\n"
-                   "程序没有改动该文件,即将退出。");
-const QString kDamaged =
-    QStringLiteral("数据库文件 %1 已损坏,完整性检查未通过(%2)。\n程序没有改动该文件,即将退出。");
-const QString kUnreadable = QStringLiteral("无法读取数据库文件 %1(%2)。\n程序即将退出。");
+const char *const kNotDatabase = QT_TRANSLATE_NOOP(
+    "DatabaseFile", "数据库文件 %1 不是数据库文件,无法识别其内容。\n程序没有改动该文件,即将退出。");
+const char *const kTruncated = QT_TRANSLATE_NOOP(
+    "DatabaseFile", "数据库文件 %1 不完整,可能已被截断或损坏。\n程序没有改动该文件,即将退出。");
+const char *const kForeign = QT_TRANSLATE_NOOP(
+    "DatabaseFile", "数据库文件 %1 不是本程序的数据库(%2)。\n程序没有改动该文件,即将退出。");
+const char *const kNewer = QT_TRANSLATE_NOOP(
+    "DatabaseFile", "数据库文件 %1 由更新版本的程序建立(结构版本 %2),本程序只能使用版本 %3。\n"
+                    "程序没有改动该文件,即将退出。");
+const char *const kDamaged = QT_TRANSLATE_NOOP(
+    "DatabaseFile", "数据库文件 %1 已损坏,完整性检查未通过(%2)。\n程序没有改动该文件,即将退出。");
+const char *const kUnreadable =
+    QT_TRANSLATE_NOOP("DatabaseFile", "无法读取数据库文件 %1(%2)。\n程序即将退出。");
+// Why a file is not this program's: the %2 of kForeign.
+const char *const kOtherProgram = QT_TRANSLATE_NOOP("DatabaseFile", "文件属于其他程序");
+const char *const kNoTable = QT_TRANSLATE_NOOP("DatabaseFile", "缺少数据表 %1");
+const char *const kNoColumn = QT_TRANSLATE_NOOP("DatabaseFile", "数据表 %1 缺少字段 %2");
+// Why creation failed: the %2 of the backend's message.
+const char *const kNoFolder = QT_TRANSLATE_NOOP("DatabaseFile", "无法建立文件夹 %1");
+const char *const kNoRename = QT_TRANSLATE_NOOP("DatabaseFile", "无法把 %1 改名为 %2");
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("DatabaseFile", text);
+}
 
 constexpr int kHeaderSize = 100;
 
@@ -68,7 +83,7 @@ bool DatabaseFile::create(const QString &path, QString *error)
     const QFileInfo info(path);
     if (!QDir().mkpath(info.absolutePath())) {
         if (error)
-            *error = QStringLiteral("无法建立文件夹 %1").arg(native(info.absolutePath()));
+            *error = tr(kNoFolder).arg(native(info.absolutePath()));
         return false;
     }
     const QString building = path + QStringLiteral(".new");
@@ -96,7 +111,7 @@ bool DatabaseFile::create(const QString &path, QString *error)
     if (ok && !QFile::rename(building, path)) {
         ok = false;
         if (error)
-            *error = QStringLiteral("无法把 %1 改名为 %2").arg(native(building), native(path));
+            *error = tr(kNoRename).arg(native(building), native(path));
     }
     if (ok)
         TextFile::syncFolderOf(path);  // the new file survives a power loss too
@@ -109,18 +124,18 @@ QString DatabaseFile::checkFile(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return kUnreadable.arg(native(path), file.errorString());
+        return tr(kUnreadable).arg(native(path), file.errorString());
     const qint64 size = file.size();
     const QByteArray header = file.read(kHeaderSize);
     file.close();
     if (header.size() < kHeaderSize || !header.startsWith(QByteArrayLiteral("SQLite format 3\0")))
-        return kNotDatabase.arg(native(path));
+        return tr(kNotDatabase).arg(native(path));
 
     quint32 pageSize = (quint32(quint8(header[16])) << 8) | quint32(quint8(header[17]));
     if (pageSize == 1)
         pageSize = 65536;
     if (pageSize < 512 || (pageSize & (pageSize - 1)) != 0)
-        return kNotDatabase.arg(native(path));
+        return tr(kNotDatabase).arg(native(path));
 
     // The page count in the header is valid when the change counter equals the
     // version-valid-for number. A write-ahead log not yet copied back may hold pages the
@@ -131,17 +146,17 @@ QString DatabaseFile::checkFile(const QString &path)
     const QFileInfo wal(path + QStringLiteral("-wal"));
     const bool walPending = wal.exists() && wal.size() > 0;
     if (size % pageSize != 0)
-        return kTruncated.arg(native(path));
+        return tr(kTruncated).arg(native(path));
     if (!walPending && pageCount != 0 && changeCounter == validFor
         && qint64(pageCount) * pageSize != size)
-        return kTruncated.arg(native(path));
+        return tr(kTruncated).arg(native(path));
 
     const quint32 applicationId = bigEndian32(header, 68);
     if (applicationId != quint32(SqliteSchema::kApplicationId))
-        return kForeign.arg(native(path), QStringLiteral("文件属于其他程序"));
+        return tr(kForeign).arg(native(path), tr(kOtherProgram));
     const qint32 version = qint32(bigEndian32(header, 60));
     if (version > Schema::kVersion)
-        return kNewer.arg(native(path)).arg(version).arg(Schema::kVersion);
+        return tr(kNewer).arg(native(path)).arg(version).arg(Schema::kVersion);
     return {};
 }
 
@@ -149,33 +164,33 @@ QString DatabaseFile::checkContent(QSqlDatabase &db, const QString &path, bool q
 {
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("PRAGMA application_id")) || !query.next())
-        return kNotDatabase.arg(native(path));
+        return tr(kNotDatabase).arg(native(path));
     if (query.value(0).toLongLong() != SqliteSchema::kApplicationId)
-        return kForeign.arg(native(path), QStringLiteral("文件属于其他程序"));
+        return tr(kForeign).arg(native(path), tr(kOtherProgram));
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
-        return kNotDatabase.arg(native(path));
+        return tr(kNotDatabase).arg(native(path));
     const int version = query.value(0).toInt();
     if (version > Schema::kVersion)
-        return kNewer.arg(native(path)).arg(version).arg(Schema::kVersion);
+        return tr(kNewer).arg(native(path)).arg(version).arg(Schema::kVersion);
 
     for (const Schema::Table &table : Schema::tables()) {
         const QSqlRecord record = db.record(table.name);
         if (record.isEmpty())
-            return kForeign.arg(native(path), QStringLiteral("缺少数据表 %1").arg(table.name));
+            return tr(kForeign).arg(native(path), tr(kNoTable).arg(table.name));
         for (const QString &column : table.columns) {
             if (record.indexOf(column) < 0)
-                return kForeign.arg(
-                    native(path), QStringLiteral("数据表 %1 缺少字段 %2").arg(table.name, column));
+                return tr(kForeign).arg(native(path),
+                                        tr(kNoColumn).arg(table.name, Columns::label(column)));
         }
     }
     if (quickCheck) {
         if (!query.exec(QStringLiteral("PRAGMA quick_check")))
-            return kDamaged.arg(native(path), query.lastError().text());
+            return tr(kDamaged).arg(native(path), query.lastError().text());
         QStringList problems;
         while (query.next())
             problems << query.value(0).toString();
         if (problems != QStringList{QStringLiteral("ok")})
-            return kDamaged.arg(native(path), problems.mid(0, 3).join(QStringLiteral("; ")));
+            return tr(kDamaged).arg(native(path), problems.mid(0, 3).join(QStringLiteral("; ")));
     }
     return {};
 }
