@@ -143,7 +143,8 @@ int main(int argc, char *argv[])
                        nullptr, nullptr),
           db, "begin");
     if (versionOne) {
-        // What version 2 added: the text indexes with their triggers, and the statistics.
+        // What versions 2 to 4 added: the text indexes with their triggers, the statistics,
+        // the one-open-loan rule and the date indexes.
         for (const lendora::SqliteSchema::TextIndex &index : lendora::SqliteSchema::textIndexes()) {
             for (const char *suffix : {"_insert", "_delete", "_update"}) {
                 const std::string drop = "DROP TRIGGER " + index.name.toStdString() + suffix;
@@ -154,6 +155,7 @@ int main(int argc, char *argv[])
         }
         check(sqlite3_exec(db,
                            "DROP TABLE sqlite_stat1; DROP INDEX lentInfo_one_open_loan;"
+                           " DROP INDEX lentInfo_lend_date; DROP INDEX lentInfo_return_date;"
                            " PRAGMA user_version=1",
                            nullptr, nullptr, nullptr),
               db, "version 1");

@@ -2,6 +2,7 @@
 #include "app/Application.h"
 #include "app/DesktopLauncher.h"
 #include "app/QtPrompter.h"
+#include "app/SignalEnding.h"
 
 #include <QApplication>
 #include <QStandardPaths>
@@ -24,6 +25,8 @@ int main(int argc, char *argv[])
     env.dailyBackup = true;
 
     lendora::Application app(env);
+    // Installed before the start: a logout during it must not skip the ending either.
+    lendora::SignalEnding signalEnding(app);
     if (!app.start())
         return 0;
     return QApplication::exec();

@@ -7,14 +7,6 @@
 
 namespace lendora {
 
-namespace {
-bool writable(const QString &dir)
-{
-    // Asked of the system, not tried: a second copy must write nothing anywhere.
-    return ::access(QFile::encodeName(dir).constData(), W_OK | X_OK) == 0;
-}
-}  // namespace
-
 const QStringList &AppDirectory::shippedFiles()
 {
     static const QStringList files = {
@@ -26,12 +18,24 @@ const QStringList &AppDirectory::shippedFiles()
     return files;
 }
 
+QString AppDirectory::installedShareDir(const QString &executableDir)
+{
+    const QDir bin(executableDir);
+    if (bin.dirName() != QLatin1String("bin"))
+        return {};
+    const QString share = QDir::cleanPath(bin.absoluteFilePath(QStringLiteral("../share/lendora")));
+    return QFileInfo(share).isDir() ? share : QString();
+}
+
 QString AppDirectory::resolve(const QString &executableDir, const QString &userDataDir)
 {
-    if (writable(executableDir))
+    // Where the program is installed decides, never whether its folder can be written: a
+    // copy that silently moved elsewhere would start on an empty library.
+    const QString share = installedShareDir(executableDir);
+    if (share.isEmpty())
         return executableDir;
     QDir().mkpath(userDataDir);
-    seed(executableDir, userDataDir);
+    seed(share, userDataDir);
     return userDataDir;
 }
 
@@ -46,6 +50,28 @@ void AppDirectory::seed(const QString &from, const QString &to)
         if (QFile::copy(source, target))
             QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner);
     }
+}
+
+QString AppDirectory::unwritablePart(const QString &databasePath,
+                                     const std::function<bool(const QString &)> &canWrite)
+{
+    const QFileInfo file(databasePath);
+    if (!file.isFile())
+        return {};
+    const QString folder = file.absolutePath();
+    if (!canWrite(folder))
+        return folder;
+    if ((file.permissions() & QFileDevice::WriteOwner) && !canWrite(file.absoluteFilePath()))
+        return file.absoluteFilePath();
+    return {};
+}
+
+bool AppDirectory::canWrite(const QString &path)
+{
+    // Asked of the system, not tried: a second copy must write nothing anywhere. A folder
+    // needs X too, to make files in it.
+    const int mode = QFileInfo(path).isDir() ? W_OK | X_OK : W_OK;
+    return ::access(QFile::encodeName(path).constData(), mode) == 0;
 }
 
 }  // namespace lendora

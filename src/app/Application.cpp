@@ -1,10 +1,13 @@
 #include "app/Application.h"
 
+#include "app/AppDirectory.h"
 #include "app/LoginWindow.h"
 #include "app/MainWindow.h"
 #include "app/QtFileChooser.h"
 #include "app/QtPrintSink.h"
+#include "base/DateText.h"
 #include "base/PrivateProfile.h"
+#include "circulation/LoanDates.h"
 #include "data/sqlite/DatabaseFile.h"
 #include "data/sqlite/SqliteBackend.h"
 #include "widgets/Prompter.h"
@@ -34,6 +37,15 @@ const char *const kAlreadyRunning = QT_TRANSLATE_NOOP("lendora::Application", "�
 const char *const kStartingCaption = QT_TRANSLATE_NOOP("lendora::Application", "程式初始化。。。");
 const char *const kCheckingDatabase =
     QT_TRANSLATE_NOOP("lendora::Application", "上次程序没有正常退出,正在检查数据库文件,请稍候...");
+const char *const kFolderNotWritable =
+    QT_TRANSLATE_NOOP("lendora::Application", "数据库文件夹 %1 不能写入,借还记录无法保存。\n"
+                                              "请让管理员给予写入权限后再启动程序。");
+const char *const kFileNotWritable =
+    QT_TRANSLATE_NOOP("lendora::Application", "数据库文件 %1 不能写入,借还记录无法保存。\n"
+                                              "请让管理员给予写入权限后再启动程序。");
+const char *const kClockBehind =
+    QT_TRANSLATE_NOOP("lendora::Application", "电脑的日期(%1)早于数据库中最近的借还日期(%2)。\n"
+                                              "请检查并改正电脑的日期,否则借还日期和罚款会出错。");
 const QString kTipsWindow = QStringLiteral("FrmHelp");
 const QString kTipsFile = QStringLiteral("QUICKTIP.INI");
 int nextInstance = 0;
@@ -53,6 +65,12 @@ Application::Application(Environment env, QObject *parent)
         m_env.printer = m_realPrinter.get();
     }
     registerWindows();
+    // The window that found the library gone tells the clerk; the desk then ends before
+    // anything else is written.
+    m_database.setLostHandler([this](const DbError &) {
+        QMetaObject::invokeMethod(
+            this, [this] { end(Ending::DatabaseLost); }, Qt::QueuedConnection);
+    });
 }
 
 Application::~Application()
@@ -104,7 +122,11 @@ bool Application::start()
     // anybody logs in.
     m_main = new MainWindow(*this, m_styles);
     m_main->load();
-    if (!openDatabase())
+    // Events run during the load and behind a message: a signal may have ended the program.
+    if (hasEnded() || !openDatabase())
+        return false;
+    warnIfClockBehind();
+    if (hasEnded())
         return false;
     m_main->showVersionInTitle();
     m_login = new LoginWindow(*this);
@@ -125,6 +147,15 @@ void Application::loggedIn()
 
 bool Application::openDatabase()
 {
+    // SQLite opens a file it cannot write read-only without a word, and a folder it cannot
+    // write fails with its own text at the first statement: say what the clerk can mend.
+    if (const QString part = AppDirectory::unwritablePart(databasePath(), AppDirectory::canWrite);
+        !part.isEmpty()) {
+        const char *text = QFileInfo(part).isDir() ? kFolderNotWritable : kFileNotWritable;
+        prompter().message({tr(text).arg(QDir::toNativeSeparators(part)), appTitle()});
+        end(Ending::DatabaseRefused);
+        return false;
+    }
     // After a run that did not end cleanly the whole file is checked before it is used, which
     // takes seconds on a large library: say so rather than seem to hang.
     auto backend = std::make_unique<SqliteBackend>(databasePath());
@@ -136,6 +167,8 @@ bool Application::openDatabase()
         checking->setMargin(24);
         checking->show();
         QCoreApplication::processEvents();
+        if (hasEnded())
+            return false;
     }
     QString problem;
     QString notice;
@@ -150,6 +183,16 @@ bool Application::openDatabase()
     if (!notice.isEmpty())
         prompter().message({notice, appTitle()});
     return true;
+}
+
+void Application::warnIfClockBehind()
+{
+    // A clock set back would store returns before their lending and fines out of reason.
+    const QDate newest = LoanDates(m_database).newest();
+    const QDate now = today();
+    if (newest.isValid() && now < newest)
+        prompter().message(
+            {tr(kClockBehind).arg(DateText::toText(now), DateText::toText(newest)), appTitle()});
 }
 
 void Application::applyWindowStyle(QWidget *window)

@@ -34,6 +34,8 @@ public:
         TooManyAttempts,
         MainWindowClosed,
         ExitCommand,
+        Signal,        // SIGTERM, SIGHUP or SIGINT: ends as the exit command does
+        DatabaseLost,  // the library file was deleted or replaced while the desk ran
     };
 
     explicit Application(Environment env, QObject *parent = nullptr);
@@ -78,6 +80,8 @@ private:
     bool takeSingleCopyLock();
     // Opens the shared database; on refusal shows the message and ends.
     bool openDatabase();
+    // Warns when today is earlier than the newest lending or return date stored.
+    void warnIfClockBehind();
     // A successful login: the login window hides (it stays loaded), the main window shows,
     // and the tips window opens when the tips file asks for it at start-up.
     void loggedIn();

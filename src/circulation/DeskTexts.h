@@ -42,14 +42,21 @@ inline QString bookFieldMissing(const QString &column)
     return text(QT_TRANSLATE_NOOP("DeskTexts", "该书的%1为空,请先在书库管理中补全!"))
         .arg(Columns::label(column));
 }
-inline QString engineFailed(const QString &engineError)
+inline QString engineFailed(const DbError &error)
 {
-    return text(QT_TRANSLATE_NOOP("DeskTexts", "数据库操作失败,没有做任何改动。\n%1"))
-        .arg(engineError);
+    return error.forClerk();
+}
+
+// A return or renewal dated before the loan's lending date: the computer's clock is wrong.
+inline QString beforeLending(const QString &lendDate, const QString &date)
+{
+    return text(QT_TRANSLATE_NOOP("DeskTexts", "日期 %2 早于该书的借书日期 %1,没有做任何改动。\n"
+                                               "请检查电脑的日期是否正确。"))
+        .arg(lendDate, date);
 }
 
 // What the clerk is told when a reader lookup found no usable row.
-inline QString readerNotFound(LoanStore::Found found, const QString &engineError)
+inline QString readerNotFound(LoanStore::Found found, const DbError &engineError)
 {
     switch (found) {
     case LoanStore::Found::No:

@@ -67,9 +67,9 @@ void LendingTab::showCounters(int openLoans, const QString &remaining)
     m_ui->lblRemain->setText(remaining);
 }
 
-void LendingTab::fail(const QString &text)
+void LendingTab::fail(const DbError &error)
 {
-    m_context.prompter().message({engineFailed(text), hintTitle()});
+    m_context.prompter().message({engineFailed(error), hintTitle()});
 }
 
 void LendingTab::focusBox(QLineEdit *box)
@@ -101,7 +101,7 @@ void LendingTab::lookUpReader()
         focusBox(m_ui->txtBookID);
         return;
     }
-    m_context.prompter().message({readerNotFound(found, m_store.lastError().text), hintTitle()});
+    m_context.prompter().message({readerNotFound(found, m_store.lastError()), hintTitle()});
     m_ui->txtReaderName->clear();
     focusBox(m_ui->txtReaderID);
 }
@@ -134,7 +134,7 @@ void LendingTab::lookUpBook()
         focusBox(m_ui->txtBookID);
         return;
     case LoanStore::Found::Failed:
-        fail(m_store.lastError().text);
+        fail(m_store.lastError());
         clearBook();
         return;
     }
@@ -219,7 +219,7 @@ void LendingTab::lendBook()
         focusBox(m_ui->txtBookID);
         return;
     case LoanStore::LendResult::Failed:
-        fail(m_store.lastError().text);
+        fail(m_store.lastError());
         return;
     }
 }

@@ -39,7 +39,7 @@ private:
     void addReader();
 
     void clearBook();
-    void fail(const QString &text);
+    void fail(const DbError &error);
     static void focusBox(QLineEdit *box);
 
     WindowContext &m_context;

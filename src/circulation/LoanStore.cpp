@@ -50,6 +50,12 @@ const QString kClearLentFlag = QStringLiteral("update bookInfo set 是否借出=
 const QString kCloseLoan = QStringLiteral(
     "update lentInfo set 还书日期=?,超出天数=?,罚款金额=? where 书籍编号=? and 借书日期=?"
     " and 还书日期 is null");
+// What a look after a failed commit asks: is the loan there as the write left it?
+const QString kLoanLent =
+    QStringLiteral("select count(*) from lentInfo where 书籍编号=? and 读者编号=? and 借书日期=?"
+                   " and 还书日期 is null");
+const QString kLoanReturned =
+    QStringLiteral("select count(*) from lentInfo where 书籍编号=? and 借书日期=? and 还书日期=?");
 const QString kMoveLendDate =
     QStringLiteral("update lentInfo set 借书日期=? where 书籍编号=? and 读者编号=? and 借书日期=?"
                    " and 还书日期 is null");
@@ -162,6 +168,16 @@ LoanStore::Found LoanStore::findOpenLoan(const QString &bookId, OpenLoan *loan, 
     return Found::Yes;
 }
 
+WriteTransaction::Look LoanStore::lookFor(const QString &sql, const QVariantList &values)
+{
+    return [this, sql, values]() -> std::optional<bool> {
+        const Row row = first(sql, values);
+        if (!row.ok || !row.found)
+            return std::nullopt;
+        return row.record.value(0).toLongLong() > 0;
+    };
+}
+
 LoanStore::LendResult LoanStore::lend(const QString &readerId, const QString &bookId,
                                       const QDate &lendDate, QString *missing)
 {
@@ -226,7 +242,7 @@ LoanStore::LendResult LoanStore::lend(const QString &readerId, const QString &bo
     default:
         return LendResult::BookOnLoan;  // lent meanwhile; the loan row goes with the rollback
     }
-    if (!transaction.commit())
+    if (!transaction.commit(lookFor(kLoanLent, {bookId, readerId, DateText::toSql(lendDate)})))
         return failed(transaction.error(), LendResult::Failed);
     return LendResult::Lent;
 }
@@ -244,6 +260,9 @@ LoanStore::ReturnResult LoanStore::returnBook(const ReturnSlip &slip)
     if (!returnDate.isValid() || !overdueOk || !fine)
         return failed({DbError::Other, QCoreApplication::translate("LoanStore", kBadSlip)},
                       ReturnResult::Failed);
+    // A clock set back would store a loan returned before it was lent.
+    if (returnDate < lendDate)
+        return ReturnResult::BeforeLending;
 
     WriteTransaction transaction(m_database);
     if (!transaction.isActive())
@@ -256,7 +275,8 @@ LoanStore::ReturnResult LoanStore::returnBook(const ReturnSlip &slip)
         return ReturnResult::NoOpenLoan;
     if (write(kClearLentFlag, {slip.bookId}) < 0)
         return ReturnResult::Failed;
-    if (!transaction.commit())
+    if (!transaction.commit(lookFor(
+            kLoanReturned, {slip.bookId, DateText::toSql(lendDate), DateText::toSql(returnDate)})))
         return failed(transaction.error(), ReturnResult::Failed);
     return ReturnResult::Returned;
 }
@@ -268,6 +288,8 @@ LoanStore::RenewResult LoanStore::renew(const QString &bookId, const QString &re
     const QDate shown = DateText::fromText(shownLendDate);
     if (!shown.isValid())
         return RenewResult::NoOpenLoan;
+    if (newLendDate < shown)
+        return RenewResult::BeforeLending;
     WriteTransaction transaction(m_database);
     if (!transaction.isActive())
         return failed(transaction.error(), RenewResult::Failed);
@@ -277,7 +299,7 @@ LoanStore::RenewResult LoanStore::renew(const QString &bookId, const QString &re
         return RenewResult::Failed;
     if (moved == 0)
         return RenewResult::NoOpenLoan;
-    if (!transaction.commit())
+    if (!transaction.commit(lookFor(kLoanLent, {bookId, readerId, DateText::toSql(newLendDate)})))
         return failed(transaction.error(), RenewResult::Failed);
     return RenewResult::Renewed;
 }

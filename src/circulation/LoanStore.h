@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/SharedDatabase.h"
 #include "data/Store.h"
 
 #include <QDate>
@@ -44,8 +45,10 @@ public:
         Failed,
     };
 
-    enum class ReturnResult { Returned, NoOpenLoan, Failed };
-    enum class RenewResult { Renewed, NoOpenLoan, Failed };
+    // BeforeLending: the date to store is earlier than the loan's lending date (a clock set
+    // back); nothing is written.
+    enum class ReturnResult { Returned, NoOpenLoan, BeforeLending, Failed };
+    enum class RenewResult { Renewed, NoOpenLoan, BeforeLending, Failed };
 
     // What the return button writes: the texts the tab shows, exactly.
     struct ReturnSlip {
@@ -87,6 +90,11 @@ public:
     // Moves the lending date of the reader's open loan of the book lent on `shownLendDate`.
     RenewResult renew(const QString &bookId, const QString &readerId, const QString &shownLendDate,
                       const QDate &newLendDate);
+
+private:
+    // After a failed commit: whether `sql` (a count) finds the change, on the connection
+    // opened again.
+    WriteTransaction::Look lookFor(const QString &sql, const QVariantList &values);
 };
 
 }  // namespace lendora

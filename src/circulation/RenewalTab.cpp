@@ -75,7 +75,7 @@ void RenewalTab::lookUpReader()
         m_ui->dtgrdLendBookRenew->setFocus();
         return;
     }
-    m_context.prompter().message({readerNotFound(found, m_store.lastError().text), hintTitle()});
+    m_context.prompter().message({readerNotFound(found, m_store.lastError()), hintTitle()});
     m_ui->txtReaderNameRenew->clear();
     m_ui->cmdOK->setEnabled(false);
     m_ui->txtReaderIDRenew->setFocus();
@@ -94,8 +94,14 @@ void RenewalTab::renew()
     case LoanStore::RenewResult::NoOpenLoan:
         m_context.prompter().message({tr(kNoSuchLoan), hintTitle()});
         return;
+    case LoanStore::RenewResult::BeforeLending:
+        m_context.prompter().message(
+            {beforeLending(m_ui->txtLendDate->text(),
+                           DateText::toText(m_ui->dtpLendDateChange->date())),
+             hintTitle()});
+        return;
     case LoanStore::RenewResult::Failed:
-        m_context.prompter().message({engineFailed(m_store.lastError().text), hintTitle()});
+        m_context.prompter().message({engineFailed(m_store.lastError()), hintTitle()});
         return;
     }
 }

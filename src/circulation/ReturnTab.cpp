@@ -102,7 +102,7 @@ void ReturnTab::lookUpReader()
         m_ui->txtBookIDReturn->selectAll();
         return;
     }
-    m_context.prompter().message({readerNotFound(found, m_store.lastError().text), hintTitle()});
+    m_context.prompter().message({readerNotFound(found, m_store.lastError()), hintTitle()});
     m_ui->txtReaderNameReturn->clear();
     m_ui->txtReadIDReturn->setFocus();
     m_ui->txtReadIDReturn->selectAll();
@@ -131,7 +131,7 @@ void ReturnTab::lookUpLoan()
         problem = bookFieldMissing(missing);
         break;
     case LoanStore::Found::Failed:
-        problem = engineFailed(m_store.lastError().text);
+        problem = engineFailed(m_store.lastError());
         break;
     }
     Fines::Figures figures;
@@ -140,7 +140,7 @@ void ReturnTab::lookUpLoan()
         LibraryRules rulesRow(m_context.database());
         const std::optional<Rules> rules = rulesRow.read();
         if (rulesRow.lastError().isError())
-            problem = engineFailed(rulesRow.lastError().text);
+            problem = engineFailed(rulesRow.lastError());
         else if (const char *why =
                      fineProblem(Fines::compute(loan.lendDate, loan.loanPeriod, m_context.today(),
                                                 rules ? rules->finePerDay : QVariant(), &figures)))
@@ -189,8 +189,11 @@ void ReturnTab::returnBook()
         loanNotShown();
         m_ui->txtReadIDReturn->setFocus();
         return;
+    case LoanStore::ReturnResult::BeforeLending:
+        m_context.prompter().message({beforeLending(slip.lendDate, slip.returnDate), hintTitle()});
+        return;
     case LoanStore::ReturnResult::Failed:
-        m_context.prompter().message({engineFailed(m_store.lastError().text), hintTitle()});
+        m_context.prompter().message({engineFailed(m_store.lastError()), hintTitle()});
         return;
     }
 }

@@ -65,6 +65,18 @@ public:
 
     // The class of an engine error.
     virtual DbError classify(const QSqlError &error) const = 0;
+
+    // After a commit the engine reported as failed: opens the read-write connection again
+    // (without the checks of open()), so the connection is no longer in the engine's error
+    // state.
+    virtual bool reopen(const QString &connectionName, DbError *error) = 0;
+    // Makes what the library holds final: afterwards every connection, and the next start,
+    // read the same. False when that could not be made sure.
+    virtual bool settle(QSqlDatabase &db, DbError *error) = 0;
+    // Housekeeping after each committed write.
+    virtual void afterCommit(QSqlDatabase &db) = 0;
+    // Before each write: an error when the library is no longer the one open() opened.
+    virtual DbError checkUnchanged() const = 0;
 };
 
 }  // namespace lendora

@@ -14,13 +14,21 @@ struct DbError {
         Retry,            // the transaction lost a race and may simply be run again
         ConnectionLost,   // the database went away under the connection
         DiskFull,         // nothing more can be written
+        IoError,          // the disk failed to read, write or sync
+        Replaced,         // the library's file was deleted or replaced under the desk
         Other,
     };
 
     Kind kind = None;
     QString text;  // the engine's own words
+    // The commit was reported failed and nobody could tell afterwards whether it is in the
+    // library: the clerk must look again rather than be told nothing changed.
+    bool unsure = false;
 
     bool isError() const { return kind != None; }
+    // What the clerk is told about a refused change: the cause in plain words, and that
+    // nothing was changed, or, when unsure, that the clerk must look again.
+    QString forClerk() const;
 };
 
 }  // namespace lendora

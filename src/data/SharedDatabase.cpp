@@ -61,6 +61,25 @@ QSqlQuery &SharedDatabase::prepared(const QString &sql)
 
 int SharedDatabase::change(const QString &sql, const QVariantList &values, DbError *error)
 {
+    if (!m_writing) {
+        // A single statement commits too; as a transaction of its own it waits for another
+        // writer, and a failed commit is looked into like any other.
+        WriteTransaction transaction(*this);
+        if (!transaction.isActive()) {
+            if (error)
+                *error = transaction.error();
+            return -1;
+        }
+        const int rows = change(sql, values, error);
+        if (rows < 0)
+            return -1;
+        if (!transaction.commit()) {
+            if (error)
+                *error = transaction.error();
+            return -1;
+        }
+        return rows;
+    }
     QSqlQuery &query = prepared(sql);
     for (int i = 0; i < values.size(); ++i) {
         const QVariant &value = values.at(i);
@@ -74,6 +93,37 @@ int SharedDatabase::change(const QString &sql, const QVariantList &values, DbErr
         *error = m_backend->classify(query.lastError());
     query.finish();
     return rows;
+}
+
+DbError SharedDatabase::checkBeforeWrite()
+{
+    if (!m_backend || !m_open)
+        return {DbError::ConnectionLost, QStringLiteral("the database is not open")};
+    if (m_lost)
+        return *m_lost;
+    const DbError changed = m_backend->checkUnchanged();
+    if (changed.isError()) {
+        m_lost = changed;
+        if (m_lostHandler)
+            m_lostHandler(changed);
+    }
+    return changed;
+}
+
+bool SharedDatabase::settle(DbError *error)
+{
+    // Grids hold read transactions that would keep the log from being settled; they open
+    // again on their next refresh.
+    const QString ownSuffix = QLatin1Char('@') + m_name;
+    for (const QString &name : QSqlDatabase::connectionNames()) {
+        if (name.endsWith(ownSuffix))
+            QSqlDatabase::database(name, false).close();
+    }
+    m_statements.clear();
+    if (!m_backend->reopen(m_name, error))
+        return false;
+    QSqlDatabase connection = db();
+    return m_backend->settle(connection, error);
 }
 
 void SharedDatabase::drop()
@@ -96,28 +146,56 @@ QSqlDatabase SharedDatabase::db() const
 WriteTransaction::WriteTransaction(SharedDatabase &database)
     : m_database(database), m_db(database.db())
 {
-    if (Backend *backend = m_database.backend(); backend && m_database.isOpen())
-        m_active = backend->beginWrite(m_db, &m_error);
-    else
-        m_error = {DbError::ConnectionLost, QStringLiteral("the database is not open")};
+    m_error = m_database.checkBeforeWrite();
+    if (m_error.isError())
+        return;
+    m_active = m_database.backend()->beginWrite(m_db, &m_error);
+    m_database.m_writing = m_active;
 }
 
 WriteTransaction::~WriteTransaction()
 {
-    if (m_active)
+    if (m_active) {
         m_db.rollback();
+        finish();
+    }
 }
 
-bool WriteTransaction::commit()
+void WriteTransaction::finish()
+{
+    m_active = false;
+    m_database.m_writing = false;
+}
+
+bool WriteTransaction::commit(const Look &landed)
 {
     if (!m_active)
         return false;
-    m_active = false;
-    if (m_db.commit())
+    finish();
+    if (m_db.commit()) {
+        m_database.backend()->afterCommit(m_db);
         return true;
+    }
+    // The commit's own error is what the clerk needs; the rollback that follows often only
+    // says that no transaction is left.
     m_error = m_database.backend()->classify(m_db.lastError());
     m_db.rollback();
-    return false;
+    m_db = QSqlDatabase();  // the connection is about to be opened again
+    if (m_error.kind == DbError::Busy) {
+        // Refused before anything was written: the transaction is simply gone.
+        return false;
+    }
+    DbError settling;
+    if (!m_database.settle(&settling) || !landed) {
+        m_error.unsure = true;
+        return false;
+    }
+    const std::optional<bool> seen = landed();
+    if (!seen) {
+        m_error.unsure = true;
+        return false;
+    }
+    return *seen;
 }
 
 }  // namespace lendora

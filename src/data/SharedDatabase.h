@@ -8,7 +8,9 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
+#include <functional>
 #include <memory>
+#include <optional>
 
 namespace lendora {
 
@@ -46,6 +48,13 @@ public:
     // it changed, or -1 when the engine refused (`error` says why).
     int change(const QString &sql, const QVariantList &values, DbError *error = nullptr);
 
+    // Called once when a write finds that the library is no longer the file that was opened:
+    // the owner tells the clerk and ends. Every later write is refused the same way.
+    void setLostHandler(std::function<void(const DbError &)> handler)
+    {
+        m_lostHandler = std::move(handler);
+    }
+
     QString connectionName() const { return m_name; }
     // The name of another connection of the same owner, for `purpose` (a grid's window).
     QString connectionFor(const QString &purpose) const
@@ -54,11 +63,21 @@ public:
     }
 
 private:
+    friend class WriteTransaction;
+
     void drop();
+    // Whether a write may begin: the library is open and still the file that was opened.
+    DbError checkBeforeWrite();
+    // After a commit the engine reported as failed: every connection of this owner closed,
+    // the read-write one opened again and the library settled. False when it could not be.
+    bool settle(DbError *error);
 
     QString m_name;
     std::unique_ptr<Backend> m_backend;
     bool m_open = false;
+    bool m_writing = false;  // a WriteTransaction is active
+    std::optional<DbError> m_lost;
+    std::function<void(const DbError &)> m_lostHandler;
     QHash<QString, std::shared_ptr<QSqlQuery>> m_statements;
 };
 
@@ -71,12 +90,22 @@ public:
     WriteTransaction(const WriteTransaction &) = delete;
     WriteTransaction &operator=(const WriteTransaction &) = delete;
 
+    // Looks, after a failed commit, whether the change is in the library: true or false, or
+    // nullopt when the look itself failed.
+    using Look = std::function<std::optional<bool>()>;
+
     bool isActive() const { return m_active; }
-    bool commit();
-    // Why the begin or the commit failed.
+    // True when the change is in the library. When the engine reports the commit failed, the
+    // change may be there all the same (a log synced too late, say): the library is settled,
+    // then `landed` looks. Without a look, or when the library could not be settled, the
+    // error is marked unsure.
+    bool commit(const Look &landed = {});
+    // Why the begin or the commit failed: the first error, not what a rollback said later.
     const DbError &error() const { return m_error; }
 
 private:
+    void finish();
+
     SharedDatabase &m_database;
     QSqlDatabase m_db;
     bool m_active = false;

@@ -1,9 +1,7 @@
 #include "TestApp.h"
 #include "TestMain.h"
-#include "app/AppDirectory.h"
 #include "app/MainWindow.h"
 #include "app/Version.h"
-#include "base/KeyValueFile.h"
 #include "data/sqlite/DatabaseFile.h"
 #include "widgets/Texts.h"
 
@@ -11,8 +9,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
+#include <QSqlQuery>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace lendora;
@@ -31,7 +29,9 @@ private slots:
     void closingMainWindowEndsEverything();
     void exitCommandEndsAtOnce();
     void windowAskedForDuringItsLoadIsMadeOnce();
-    void installedCopyUsesUserDirectory();
+    void clockBehindTheLoans_data();
+    void clockBehindTheLoans();
+    void dateIndexesComeWithTheUpgrade();
 };
 
 void ShellTest::versionText_data()
@@ -185,30 +185,83 @@ void ShellTest::windowAskedForDuringItsLoadIsMadeOnce()
     QCOMPARE(t.app().windows().openWindows().count(window), 1);
 }
 
-void ShellTest::installedCopyUsesUserDirectory()
+void ShellTest::clockBehindTheLoans_data()
 {
-    QTemporaryDir shipped, user;
-    QDir().mkpath(shipped.filePath("style"));
-    for (const QString &f : AppDirectory::shippedFiles()) {
-        QFile file(shipped.filePath(f));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(f.toUtf8());
-    }
-    const QString userDir = user.filePath("lendora");
-    // A directory nobody can create files in, root included.
-    QCOMPARE(AppDirectory::resolve("/proc/self", userDir), userDir);
-    QCOMPARE(AppDirectory::resolve(shipped.path(), userDir), shipped.path());
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<QString>("lent");      // the newest loan's lending date; empty: no loans
+    QTest::addColumn<QString>("returned");  // its return date; empty: still out
+    QTest::addColumn<QString>("newest");    // the date the warning names; empty: no warning
 
-    AppDirectory::seed(shipped.path(), userDir);
-    for (const QString &f : AppDirectory::shippedFiles()) {
-        QFile file(QDir(userDir).filePath(f));
-        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(f));
-        QCOMPARE(file.readAll(), f.toUtf8());
+    const QDate day(2026, 12, 7);
+    QTest::newRow("lent after today") << day << "2026-12-20" << QString() << "2026-12-20";
+    QTest::newRow("only the return after today") << day << "2026-11-01"
+                                                 << "2026-12-10"
+                                                 << "2026-12-10";
+    QTest::newRow("a year behind, the later of both named") << QDate(2025, 12, 7) << "2026-11-01"
+                                                            << "2026-12-01"
+                                                            << "2026-12-01";
+    QTest::newRow("returned today") << day << "2026-11-01"
+                                    << "2026-12-07" << QString();
+    QTest::newRow("clock ahead") << QDate(2027, 1, 1) << "2026-12-20" << QString() << QString();
+    QTest::newRow("no loans") << day << QString() << QString() << QString();
+}
+
+void ShellTest::clockBehindTheLoans()
+{
+    QFETCH(QDate, today);
+    QFETCH(QString, lent);
+    QFETCH(QString, returned);
+    QFETCH(QString, newest);
+    TestApp t(today);
+    if (!lent.isEmpty()) {
+        const QString loan = "insert into lentInfo (读者编号, 书籍编号, 借书日期, 还书日期)"
+                             " values ('001', ?, ?, ?)";
+        t.exec(loan, {"B1", "2026-01-05", "2026-02-01"});
+        t.exec(loan, {"B2", lent, returned.isEmpty() ? QVariant() : QVariant(returned)});
+        t.exec(loan, {"B3", QVariant(), QVariant()});  // an old row without dates
     }
-    // A file the user already has is never replaced.
-    SetKeyValue(QDir(userDir).filePath("readme.txt"), "mine", "1");
-    AppDirectory::seed(shipped.path(), userDir);
-    QCOMPARE(GetKeyValue(QDir(userDir).filePath("readme.txt"), "mine"), QStringLiteral("1"));
+    QVERIFY(t.start());
+    const QStringList expected =
+        newest.isEmpty()
+            ? QStringList()
+            : QStringList{QString::fromUtf8("电脑的日期(%1)早于数据库中最近的借还日期(%2)。\n"
+                                            "请检查并改正电脑的日期,否则借还日期和罚款会出错。")
+                              .arg(today.toString("yyyy-MM-dd"), newest)};
+    QCOMPARE(t.prompter().texts(), expected);
+    if (!expected.isEmpty())
+        QCOMPARE(t.prompter().shown().first().prompt.title, appTitle());
+    // A warning only: the desk runs on.
+    QVERIFY(t.window("FrmLogon"));
+    t.login();
+    QVERIFY(t.window("Frmmain"));
+    QVERIFY(!t.ended());
+}
+
+void ShellTest::dateIndexesComeWithTheUpgrade()
+{
+    // A library of version 3, with loans.
+    TestApp t;
+    t.exec("DROP INDEX lentInfo_lend_date");
+    t.exec("DROP INDEX lentInfo_return_date");
+    t.exec("DELETE FROM sqlite_stat1 WHERE idx LIKE '%_date'");
+    t.exec("PRAGMA user_version=3");
+    t.exec("insert into lentInfo (读者编号, 书籍编号, 借书日期, 还书日期)"
+           " values ('001', 'B1', '2026-12-01', '2026-12-09')");
+    QVERIFY(t.start());
+    QCOMPARE(t.prompter().texts().size(), 1);  // the clock, found through the new indexes
+    QCOMPARE(t.scalar("PRAGMA user_version").toInt(), 4);
+    QCOMPARE(t.scalar("select count(*) from sqlite_stat1 where idx like '%_date'").toInt(), 2);
+    // The newest dates are read off the ends of the indexes, not from every loan.
+    const QList<QPair<QString, QString>> indexes = {{"借书日期", "lentInfo_lend_date"},
+                                                    {"还书日期", "lentInfo_return_date"}};
+    for (const auto &[column, index] : indexes) {
+        QSqlQuery plan(t.app().database().db());  // the program's own connection
+        QVERIFY(plan.exec("EXPLAIN QUERY PLAN select max(" + column + ") from lentInfo"));
+        QStringList steps;
+        while (plan.next())
+            steps << plan.value(3).toString();
+        QVERIFY2(steps.join(' ').contains("COVERING INDEX " + index), qPrintable(steps.join(' ')));
+    }
 }
 
 LENDORA_TEST_CLASS(ShellTest)

@@ -287,6 +287,8 @@ void TranslationTest::promptsAreMarked_data()
     QTest::newRow("database: not a database") << "not a database"
                                               << "";
     QTest::newRow("database: a column missing") << "column missing" << marked("所在部门");
+    QTest::newRow("start: the clock behind the loans") << "clock behind"
+                                                       << "";
 }
 
 void TranslationTest::promptsAreMarked()
@@ -362,6 +364,9 @@ void TranslationTest::promptsAreMarked()
         QFile::remove(DatabaseFile::pathIn(t.appDir()));
         writeFile(DatabaseFile::pathIn(t.appDir()), "this is not a library\n");
         QVERIFY(!t.start());
+    } else if (action == "clock behind") {
+        t.setToday(QDate(2026, 11, 30));  // the day before the loan above
+        QVERIFY(t.start());
     } else if (action == "column missing") {
         t.exec("alter table readerInfo drop column 所在部门");
         QVERIFY(!t.start());

@@ -58,8 +58,6 @@ void RenewalTest::renewalMovesTheSelectedLoan_data()
         << 0 << QDate(2026, 12, 7) << "B1002" << QStringList{"0", "0", "0"};
     QTest::newRow("second loan selected")
         << 1 << QDate(2026, 12, 7) << "B1006" << QStringList{"0", "0", "0"};
-    QTest::newRow("back into the past")
-        << 0 << QDate(2026, 10, 28) << "B1002" << QStringList{"40", "10", "1"};
 }
 
 void RenewalTest::renewalMovesTheSelectedLoan()

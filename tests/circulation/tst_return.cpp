@@ -74,9 +74,6 @@ void ReturnTest::fines_data()
         << QStringList{"30", "2026-12-06", "30", "0", "0"} << QStringList{};
     QTest::newRow("lent today") << dec6 << dec6 << QVariant(30) << QVariant(0.1) << ""
                                 << QStringList{"30", "2026-12-06", "0", "0", "0"} << QStringList{};
-    QTest::newRow("lent in the future")
-        << QDate(2026, 12, 10) << dec6 << QVariant(30) << QVariant(0.1) << ""
-        << QStringList{"30", "2026-12-06", "-4", "0", "0"} << QStringList{};
     QTest::newRow("half a yuan for three days")
         << QDate(2026, 11, 3) << dec6 << QVariant(30) << QVariant(0.5) << ""
         << QStringList{"30", "2026-12-06", "33", "3", "1.5"} << QStringList{};

@@ -359,7 +359,8 @@ void DataTest::firstStartCreatesTheLibrary()
     int indexes = 0;
     while (q.next())
         ++indexes;
-    QCOMPARE(indexes, 3);  // a reader's open loans, a book's, and one open loan per book
+    QCOMPARE(indexes,
+             5);  // open loans by reader and by book, one open loan per book, the two dates
     // The same number twice is refused by the table.
     QVERIFY(q.exec("insert into bookInfo (书籍编号) values ('B1')"));
     QVERIFY(!q.exec("insert into bookInfo (书籍编号) values ('B1')"));
@@ -709,7 +710,7 @@ void DataTest::oneOpenLoanPerBook_data()
     QTest::addColumn<QStringList>("openLoans");  // book numbers, one open loan each
     QTest::addColumn<int>("version");
     QTest::addColumn<QString>("notice");
-    QTest::newRow("every book lent once") << QStringList{"B1", "B2"} << 3 << QString();
+    QTest::newRow("every book lent once") << QStringList{"B1", "B2"} << 4 << QString();
     QTest::newRow("two books lent twice")
         << QStringList{"B2", "B1", "B2", "B3", "B1"} << 2
         << QString::fromUtf8(
@@ -747,7 +748,7 @@ void DataTest::oneOpenLoanPerBook()
     QCOMPARE(pragma(t.db(), "user_version").toInt(), version);
     QCOMPARE(
         t.scalar("select count(*) from sqlite_master where name='lentInfo_one_open_loan'").toInt(),
-        version == 3 ? 1 : 0);
+        version >= 3 ? 1 : 0);
     QCOMPARE(t.scalar("select group_concat(书籍编号) from lentInfo").toString(), rows);
 
     // In force, the engine itself refuses a second open loan of a book.

@@ -3,6 +3,8 @@
 //       lends, renews and returns books through LoanStore on the database;
 //   lendora_crashchild files <app-dir> <journal> <seed>
 //       rewrites the account, settings and tips files.
+//   lendora_crashchild hold <database> <milliseconds>
+//       takes the write lock, says "HELD", keeps it that long, then commits nothing.
 // Before each operation it appends "T <operation>" to the journal, after it "D" when the
 // operation was committed or "X" when it was refused, so the test knows what must be there.
 #include "base/AccountFile.h"
@@ -17,6 +19,7 @@
 #include <QDir>
 #include <QRandomGenerator>
 #include <QSqlQuery>
+#include <QThread>
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
@@ -164,11 +167,28 @@ int files(const QString &appDir, Journal &journal, QRandomGenerator &random)
     }
 }
 
+// Another program holding the library's write lock.
+int hold(const QString &databasePath, int milliseconds)
+{
+    const QString name = QStringLiteral("holder");
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    db.setDatabaseName(databasePath);
+    QSqlQuery begin(db);
+    if (!db.open() || !begin.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return 3;
+    std::printf("HELD\n");
+    std::fflush(stdout);
+    QThread::msleep(ulong(milliseconds));
+    return begin.exec(QStringLiteral("ROLLBACK")) ? 0 : 4;
+}
+
 }  // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    if (argc == 4 && QByteArray(argv[1]) == "hold")
+        return hold(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toInt());
     if (argc != 5)
         return 2;
     const QString mode = QString::fromLocal8Bit(argv[1]);

@@ -1,8 +1,10 @@
 // The program with a prompter that prints to standard output: the reliability tests start it
-// as a child process, read what it would have shown, and kill it.
+// as a child process, read what it would have shown, and kill it or send it a signal (it ends on
+// SIGTERM, SIGHUP and SIGINT as the program does).
 //   lendora_probe <app-dir>
 #include "app/Application.h"
 #include "app/Prompter.h"
+#include "app/SignalEnding.h"
 #include "widgets/Launcher.h"
 
 #include <QApplication>
@@ -50,11 +52,16 @@ int main(int argc, char *argv[])
     lendora::Environment env{QString::fromLocal8Bit(argv[1]), &prompter, &launcher,
                              [] { return QDate(2026, 12, 7); }};
     lendora::Application app(env);
+    lendora::SignalEnding signalEnding(app);
     if (!app.start()) {
         std::printf("ENDED\n");
         return 0;
     }
     std::printf("RUNNING\n");
     std::fflush(stdout);
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    // How the run ended, for the tests that end it from outside.
+    std::printf("STOPPED %d\n", int(app.ending()));
+    std::fflush(stdout);
+    return code;
 }

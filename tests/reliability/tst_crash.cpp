@@ -234,6 +234,8 @@ private slots:
     void loansSurviveKills();
     void fileRewritesSurviveKills();
     void firstStartSurvivesKills();
+    void logStaysWithItsFile_data();
+    void logStaysWithItsFile();
 };
 
 void CrashTest::loansSurviveKills()
@@ -455,4 +457,90 @@ void CrashTest::firstStartSurvivesKills()
 }
 
 LENDORA_TEST_CLASS(CrashTest)
+void CrashTest::logStaysWithItsFile_data()
+{
+    QTest::addColumn<QString>("swap");  // what happens to the file after the kill
+    QTest::addColumn<bool>("setAside");
+    QTest::newRow("the same file") << "none" << false;
+    QTest::newRow("an older copy written over it") << "overwrite" << true;
+    QTest::newRow("an older copy renamed over it") << "rename" << true;
+    QTest::newRow("the file deleted") << "delete" << true;
+}
+
+void CrashTest::logStaysWithItsFile()
+{
+    QFETCH(QString, swap);
+    QFETCH(bool, setAside);
+    QTemporaryDir dir;
+    const QString path = createLibrary(dir.path());
+    const QString journalPath = dir.filePath(QStringLiteral("journal.txt"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray older = file.readAll();  // the library before its first loan
+    file.close();
+
+    // A first run's loans reach the file itself at a clean end; a second run's stay in the
+    // log when it is killed.
+    runAndKill({QStringLiteral("loans"), path, journalPath, QStringLiteral("1")}, journalPath, 40);
+    {
+        SharedDatabase clean(QStringLiteral("clean-end"));
+        QString problem;
+        QVERIFY2(clean.open(path, &problem), qPrintable(problem));
+    }
+    runAndKill({QStringLiteral("loans"), path, journalPath, QStringLiteral("2")}, journalPath, 40);
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY(QFileInfo(path + QStringLiteral("-wal")).size() > 0);
+    // What the engine alone recovers from the file and its log.
+    int recovered = -1;
+    {
+        const QString copy = dir.filePath(QStringLiteral("copy.mdb"));
+        QVERIFY(QFile::copy(path, copy));
+        QVERIFY(QFile::copy(path + QStringLiteral("-wal"), copy + QStringLiteral("-wal")));
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "recovered");
+        db.setDatabaseName(copy);
+        QVERIFY(db.open());
+        QSqlQuery count(db);
+        QVERIFY(count.exec(QStringLiteral("select count(*) from lentInfo")) && count.next());
+        recovered = count.value(0).toInt();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("recovered"));
+    QVERIFY(recovered > 0);
+
+    if (swap == QLatin1String("overwrite")) {
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(file.write(older), older.size());
+        file.close();
+    } else if (swap == QLatin1String("rename")) {
+        QFile copy(path + QStringLiteral(".restored"));
+        QVERIFY(copy.open(QIODevice::WriteOnly));
+        copy.write(older);
+        copy.close();
+        QVERIFY(::rename(QFile::encodeName(copy.fileName()).constData(),
+                         QFile::encodeName(path).constData())
+                == 0);
+    } else if (swap == QLatin1String("delete")) {
+        QVERIFY(QFile::remove(path));
+    }
+
+    SharedDatabase database(QStringLiteral("after-swap"));
+    QString problem;
+    QString notice;
+    QVERIFY2(database.open(path, &problem, &notice), qPrintable(problem));
+    const QString aside = path + QStringLiteral("-wal.set-aside");
+    QCOMPARE(QFileInfo(aside).size() > 0, setAside);
+    QCOMPARE(notice.contains(QDir::toNativeSeparators(aside)), setAside);
+    QSqlQuery q(database.db());
+    QVERIFY(q.exec(QStringLiteral("PRAGMA integrity_check")) && q.next());
+    QCOMPARE(q.value(0).toString(), QStringLiteral("ok"));
+    QVERIFY(q.exec(QStringLiteral("select count(*) from bookInfo b where b.是否借出 <> exists"
+                                  " (select 1 from lentInfo l where l.书籍编号=b.书籍编号 and"
+                                  " l.还书日期 is null)"))
+            && q.next());
+    QCOMPARE(q.value(0).toInt(), 0);
+    QVERIFY(q.exec(QStringLiteral("select count(*) from lentInfo")) && q.next());
+    // The older copy and a new library hold no loan; the file that crashed holds its own.
+    QCOMPARE(q.value(0).toInt(), setAside ? 0 : recovered);
+}
+
 #include "tst_crash.moc"

@@ -9,10 +9,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QUuid>
+#include <sys/stat.h>
 
 namespace lendora {
 
@@ -76,6 +78,72 @@ QString DatabaseFile::pathIn(const QString &appDir)
 QString DatabaseFile::markerPath(const QString &path)
 {
     return path + QStringLiteral(".inuse");
+}
+
+std::optional<DatabaseFile::Identity> DatabaseFile::identityOf(const QString &path)
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return std::nullopt;
+    return Identity{quint64(info.st_dev), quint64(info.st_ino), qint64(info.st_size),
+                    qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
+
+std::optional<DatabaseFile::Marker> DatabaseFile::readMarker(const QString &path)
+{
+    const std::optional<QStringList> lines = TextFile::readLines(markerPath(path));
+    if (!lines)
+        return std::nullopt;
+    QHash<QString, QString> values;
+    for (const QString &line : *lines) {
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (equals > 0)
+            values.insert(line.left(equals), line.mid(equals + 1));
+    }
+    Marker marker;
+    marker.checkpointing = values.value(QStringLiteral("state")) == QLatin1String("checkpointing");
+    bool ok[4] = {};
+    const Identity identity{values.value(QStringLiteral("device")).toULongLong(&ok[0]),
+                            values.value(QStringLiteral("inode")).toULongLong(&ok[1]),
+                            values.value(QStringLiteral("size")).toLongLong(&ok[2]),
+                            values.value(QStringLiteral("modified")).toLongLong(&ok[3])};
+    if (ok[0] && ok[1] && ok[2] && ok[3])
+        marker.identity = identity;
+    return marker;
+}
+
+bool DatabaseFile::writeMarker(const QString &path, const Marker &marker)
+{
+    QStringList lines;
+    if (marker.identity) {
+        const Identity &id = *marker.identity;
+        lines << QStringLiteral("device=%1").arg(id.device)
+              << QStringLiteral("inode=%1").arg(id.inode) << QStringLiteral("size=%1").arg(id.size)
+              << QStringLiteral("modified=%1").arg(id.modifiedNs);
+    }
+    lines << (marker.checkpointing ? QStringLiteral("state=checkpointing")
+                                   : QStringLiteral("state=running"));
+    const QString target = markerPath(path);
+    return TextFile::replace(target, target + QStringLiteral(".new"), TextFile::encodeLines(lines))
+           == TextFile::WriteResult::Written;
+}
+
+QString DatabaseFile::setLogAside(const QString &path, QString *error)
+{
+    const QString log = path + QStringLiteral("-wal");
+    const QString index = path + QStringLiteral("-shm");
+    QString suffix = QStringLiteral(".set-aside");
+    for (int n = 2; QFileInfo::exists(log + suffix) || QFileInfo::exists(index + suffix); ++n)
+        suffix = QStringLiteral(".set-aside-%1").arg(n);
+    for (const QString &file : {log, index}) {
+        if (QFileInfo::exists(file) && !QFile::rename(file, file + suffix)) {
+            if (error)
+                *error = tr(kNoRename).arg(native(file), native(file + suffix));
+            return {};
+        }
+    }
+    TextFile::syncFolderOf(path);
+    return log + suffix;
 }
 
 bool DatabaseFile::create(const QString &path, QString *error)
@@ -202,8 +270,11 @@ bool DatabaseFile::configure(QSqlDatabase &db, bool readOnly, QString *error)
         return false;
     if (readOnly)
         return run(query, QStringLiteral("PRAGMA query_only=1"), error);
+    // The backend checkpoints itself, between two notes in the marker: the database file then
+    // changes only where the marker says it may.
     return run(query, QStringLiteral("PRAGMA journal_mode=WAL"), error)
-           && run(query, QStringLiteral("PRAGMA synchronous=FULL"), error);
+           && run(query, QStringLiteral("PRAGMA synchronous=FULL"), error)
+           && run(query, QStringLiteral("PRAGMA wal_autocheckpoint=0"), error);
 }
 
 }  // namespace lendora

@@ -2,6 +2,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <optional>
 
 namespace lendora {
 
@@ -28,6 +29,38 @@ public:
     // Marker written while the file is open; found at start-up it means the last run did not
     // end cleanly.
     static QString markerPath(const QString &path);
+
+    // Which file a path names, and its content as far as the file system tells: in
+    // write-ahead-log mode only a checkpoint writes the database file, so size and
+    // modification time stay as they were between two checkpoints.
+    struct Identity {
+        quint64 device = 0;
+        quint64 inode = 0;
+        qint64 size = -1;
+        qint64 modifiedNs = 0;
+
+        bool isSameFile(const Identity &other) const
+        {
+            return device == other.device && inode == other.inode;
+        }
+        bool operator==(const Identity &) const = default;
+    };
+    static std::optional<Identity> identityOf(const QString &path);
+
+    // What the marker recorded of the file it was written for. A marker of an older version
+    // records nothing. While a checkpoint runs, the file changes under the recorded identity,
+    // so then only the file itself must be the same.
+    struct Marker {
+        std::optional<Identity> identity;
+        bool checkpointing = false;
+    };
+    static std::optional<Marker> readMarker(const QString &path);
+    static bool writeMarker(const QString &path, const Marker &marker);
+
+    // Moves the write-ahead log and its index beside `path` aside under names that keep them
+    // (<name>-wal.set-aside, then -2, -3, ...). The new name of the log, or empty when it
+    // could not be moved (`error` says why).
+    static QString setLogAside(const QString &path, QString *error);
 };
 
 }  // namespace lendora

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
 
 namespace lendora {
 
@@ -25,6 +26,18 @@ const char *const kCannotCreate =
     QT_TRANSLATE_NOOP("SqliteBackend", "无法建立数据库文件 %1(%2)。\n程序即将退出。");
 const char *const kCannotOpen =
     QT_TRANSLATE_NOOP("SqliteBackend", "无法打开数据库文件 %1(%2)。\n程序即将退出。");
+const char *const kLogWithoutFile = QT_TRANSLATE_NOOP(
+    "SqliteBackend", "数据库文件 %1 不存在,它旁边却留有上次运行的日志文件。\n"
+                     "日志属于一个已不在的数据库,没有用于新建的数据库,已改名保存为 %2。");
+const char *const kLogOfOtherFile = QT_TRANSLATE_NOOP(
+    "SqliteBackend", "上次程序没有正常退出,之后数据库文件 %1 被换成了另一个文件(例如恢复了备份)。\n"
+                     "上次留下的日志属于原来的文件,没有用于现在的文件,已改名保存为 %2。\n"
+                     "现在的文件中没有原来的文件最后的借还记录,请核对。");
+const char *const kCannotSetAside = QT_TRANSLATE_NOOP(
+    "SqliteBackend", "数据库文件 %1 旁边留有不属于它的日志文件,无法把它移开(%2)。\n"
+                     "程序没有改动任何文件,即将退出。");
+const char *const kReplaced =
+    QT_TRANSLATE_NOOP("SqliteBackend", "数据库文件 %1 已被删除或替换,不是程序打开的那个文件了。");
 
 QString tr(const char *text)
 {
@@ -32,13 +45,17 @@ QString tr(const char *text)
 }
 
 const QString kDriver = QStringLiteral("QSQLITE");
-const QString kBusyTimeout = QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000");
+// Opened by URI with mode=rw: a connection never creates the file, only DatabaseFile does.
+const QString kOptions = QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000");
+// The log is copied back into the file once it holds this much.
+constexpr qint64 kCheckpointBytes = 4 * 1024 * 1024;
 
 // The engine's result codes the desk tells apart: primary codes in the low byte, the
 // extended ones (which this driver reports) above it.
 enum Code {
     Busy = 5,
     Locked = 6,
+    IoErr = 10,
     Full = 13,
     CantOpen = 14,
     Constraint = 19,
@@ -58,6 +75,21 @@ void removeConnection(const QString &name)
     QSqlDatabase::removeDatabase(name);
 }
 
+QString uriOf(const QString &path)
+{
+    return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded)
+           + QStringLiteral("?mode=rw");
+}
+
+QSqlDatabase addConnection(const QString &name, const QString &path)
+{
+    QSqlDatabase db = QSqlDatabase::contains(name) ? QSqlDatabase::database(name, false)
+                                                   : QSqlDatabase::addDatabase(kDriver, name);
+    db.setDatabaseName(uriOf(path));
+    db.setConnectOptions(kOptions);
+    return db;
+}
+
 }  // namespace
 
 SqliteBackend::SqliteBackend(QString path) : m_path(std::move(path)) {}
@@ -72,6 +104,38 @@ bool SqliteBackend::checksBeforeOpening() const
     return QFile::exists(DatabaseFile::markerPath(m_path));
 }
 
+QString SqliteBackend::guardLog(QString *notice) const
+{
+    // A log replays into whatever file bears its name. After a run that did not end cleanly,
+    // the log belongs to the file of that run; beside no file or another file it would mix
+    // two libraries, so it is kept aside instead.
+    const QString shown = location();
+    const bool fileThere = QFileInfo::exists(m_path);
+    const QFileInfo log(m_path + QStringLiteral("-wal"));
+    const char *why = nullptr;
+    if (!fileThere) {
+        if (log.exists() || QFileInfo::exists(m_path + QStringLiteral("-shm")))
+            why = kLogWithoutFile;
+    } else if (log.exists() && log.size() > 0) {
+        const std::optional<DatabaseFile::Marker> marker = DatabaseFile::readMarker(m_path);
+        const std::optional<DatabaseFile::Identity> now = DatabaseFile::identityOf(m_path);
+        if (marker && marker->identity && now) {
+            const bool same = marker->checkpointing ? marker->identity->isSameFile(*now)
+                                                    : *marker->identity == *now;
+            if (!same)
+                why = kLogOfOtherFile;
+        }
+    }
+    if (!why)
+        return {};
+    QString error;
+    const QString asideAs = DatabaseFile::setLogAside(m_path, &error);
+    if (asideAs.isEmpty())
+        return tr(kCannotSetAside).arg(shown, error);
+    *notice = tr(why).arg(shown, QDir::toNativeSeparators(asideAs));
+    return {};
+}
+
 Backend::Opened SqliteBackend::open(const QString &connectionName)
 {
     const QString shown = location();
@@ -82,6 +146,9 @@ Backend::Opened SqliteBackend::open(const QString &connectionName)
     const QFileInfo info(m_path);
     if (info.exists() && !info.isFile())
         return refuse(tr(kIsFolder).arg(shown));
+    QString logNotice;
+    if (const QString bad = guardLog(&logNotice); !bad.isEmpty())
+        return refuse(bad);
     if (!info.exists()) {
         QString error;
         if (!create(&error))
@@ -95,9 +162,7 @@ Backend::Opened SqliteBackend::open(const QString &connectionName)
     // Every query and handle of the checks is gone before a refusal drops the connection.
     QString notice;
     const QString bad = [&]() -> QString {
-        QSqlDatabase db = QSqlDatabase::addDatabase(kDriver, connectionName);
-        db.setDatabaseName(m_path);
-        db.setConnectOptions(kBusyTimeout);
+        QSqlDatabase db = addConnection(connectionName, m_path);
         if (!db.open())
             return tr(kCannotOpen).arg(shown, db.lastError().text());
         const bool uncleanEnd = QFile::exists(DatabaseFile::markerPath(m_path));
@@ -119,9 +184,12 @@ Backend::Opened SqliteBackend::open(const QString &connectionName)
     if (!bad.isEmpty())
         return refuse(bad);
 
-    QFile marker(DatabaseFile::markerPath(m_path));
-    if (marker.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        marker.close();
+    // The file as it is now: each write checks that it is still there, and the next start
+    // knows which file the log left behind belongs to.
+    m_opened = DatabaseFile::identityOf(m_path);
+    DatabaseFile::writeMarker(m_path, {m_opened, false});
+    if (!logNotice.isEmpty())
+        notice = notice.isEmpty() ? logNotice : logNotice + QStringLiteral("\n\n") + notice;
     return {true, {}, notice};
 }
 
@@ -129,17 +197,84 @@ void SqliteBackend::close(const QString &connectionName)
 {
     if (!QSqlDatabase::contains(connectionName))
         return;
+    // The last connection copies the log back as it closes.
+    DatabaseFile::writeMarker(m_path, {m_opened, true});
     removeConnection(connectionName);
     QFile::remove(DatabaseFile::markerPath(m_path));
 }
 
+bool SqliteBackend::reopen(const QString &connectionName, DbError *error)
+{
+    DatabaseFile::writeMarker(m_path, {m_opened, true});
+    removeConnection(connectionName);
+    QSqlDatabase db = addConnection(connectionName, m_path);
+    QString problem;
+    const bool ok = db.open() && DatabaseFile::configure(db, false, &problem);
+    if (!ok && error)
+        *error = problem.isEmpty() ? classify(db.lastError()) : DbError{DbError::Other, problem};
+    markRunning();
+    return ok;
+}
+
+bool SqliteBackend::settle(QSqlDatabase &db, DbError *error)
+{
+    // A truncating checkpoint copies what the log holds into the file, syncs it and empties
+    // the log: a commit the engine gave up on can no longer come back at the next start.
+    return checkpoint(db, QStringLiteral("TRUNCATE"), error);
+}
+
+void SqliteBackend::afterCommit(QSqlDatabase &db)
+{
+    const QFileInfo log(m_path + QStringLiteral("-wal"));
+    if (log.size() >= kCheckpointBytes)
+        checkpoint(db, QStringLiteral("PASSIVE"), nullptr);
+}
+
+bool SqliteBackend::checkpoint(QSqlDatabase &db, const QString &mode, DbError *error)
+{
+    if (!DatabaseFile::writeMarker(m_path, {m_opened, true})) {
+        if (error)
+            *error = {DbError::IoError, QStringLiteral("cannot write the in-use marker")};
+        return false;
+    }
+    bool done = false;
+    {
+        QSqlQuery query(db);
+        if (!query.exec(QStringLiteral("PRAGMA wal_checkpoint(%1)").arg(mode))) {
+            if (error)
+                *error = classify(query.lastError());
+        } else if (query.next()) {
+            // busy, log frames, frames copied
+            done = query.value(0).toInt() == 0;
+            if (!done && error)
+                *error = {DbError::Busy, QStringLiteral("checkpoint blocked by a reader")};
+        }
+    }
+    markRunning();
+    return done;
+}
+
+void SqliteBackend::markRunning()
+{
+    if (const std::optional<DatabaseFile::Identity> now = DatabaseFile::identityOf(m_path);
+        now && m_opened && now->isSameFile(*m_opened))
+        m_opened = now;
+    DatabaseFile::writeMarker(m_path, {m_opened, false});
+}
+
+DbError SqliteBackend::checkUnchanged() const
+{
+    // The path, not the open descriptor: a file renamed over the library keeps the old
+    // descriptor working while the desk would write where nobody looks.
+    const std::optional<DatabaseFile::Identity> now = DatabaseFile::identityOf(m_path);
+    if (m_opened && now && now->isSameFile(*m_opened))
+        return {};
+    return {DbError::Replaced, tr(kReplaced).arg(location())};
+}
+
 bool SqliteBackend::openReadOnly(const QString &connectionName, DbError *error)
 {
-    QSqlDatabase db = QSqlDatabase::contains(connectionName)
-                          ? QSqlDatabase::database(connectionName, false)
-                          : QSqlDatabase::addDatabase(kDriver, connectionName);
-    db.setDatabaseName(m_path);
-    db.setConnectOptions(kBusyTimeout);
+    QSqlDatabase db = addConnection(connectionName, m_path);
     if (!db.open()) {
         if (error)
             *error = classify(db.lastError());
@@ -224,6 +359,8 @@ DbError SqliteBackend::classify(const QSqlError &error) const
         kind = DbError::Busy;
     else if (primary == Full || text.contains(QLatin1String("database or disk is full")))
         kind = DbError::DiskFull;
+    else if (primary == IoErr || text.contains(QLatin1String("disk I/O error")))
+        kind = DbError::IoError;
     else if (primary == CantOpen)
         kind = DbError::ConnectionLost;
     return {kind, text};

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "data/Backend.h"
+#include "data/sqlite/DatabaseFile.h"
+
+#include <optional>
 
 namespace lendora {
 
@@ -29,8 +32,22 @@ public:
 
     DbError classify(const QSqlError &error) const override;
 
+    bool reopen(const QString &connectionName, DbError *error) override;
+    bool settle(QSqlDatabase &db, DbError *error) override;
+    void afterCommit(QSqlDatabase &db) override;
+    DbError checkUnchanged() const override;
+
 private:
+    // Empty, or the clerk's message when a log beside the file could not be set aside;
+    // `notice` tells the clerk what was set aside.
+    QString guardLog(QString *notice) const;
+    // Runs a checkpoint, the marker saying meanwhile that the file changes.
+    bool checkpoint(QSqlDatabase &db, const QString &mode, DbError *error);
+    // Records the file as it is now, after the desk itself changed it.
+    void markRunning();
+
     QString m_path;
+    std::optional<DatabaseFile::Identity> m_opened;
 };
 
 }  // namespace lendora

@@ -15,6 +15,13 @@ namespace {
 const char *const kOneOpenLoan = "CREATE UNIQUE INDEX lentInfo_one_open_loan ON lentInfo (书籍编号)"
                                  " WHERE 还书日期 IS NULL";
 
+// Schema version 4: the newest lending and return dates are read off the end of an index, not
+// found by reading every loan. A file whose number was set back by hand may hold them already.
+const char *const kDateIndexes[] = {
+    "CREATE INDEX IF NOT EXISTS lentInfo_lend_date ON lentInfo (借书日期)",
+    "CREATE INDEX IF NOT EXISTS lentInfo_return_date ON lentInfo (还书日期)",
+};
+
 const char *const kCreateStatements[] = {
     "CREATE TABLE bookInfo (书籍编号 TEXT NOT NULL UNIQUE, 书籍名称 TEXT, 类别代码 TEXT, 出版社 "
     "TEXT,"
@@ -109,16 +116,22 @@ const char *const kStatistics[][3] = {
     {"lentInfo", "lentInfo_reader_open", "3000000 30 1"},
     {"lentInfo", "lentInfo_book_open", "3000000 3 1"},
 };
+// Version 4's date indexes: twenty years of lending days, a few hundred loans each.
+const char *const kDateStatistics[][3] = {
+    {"lentInfo", "lentInfo_lend_date", "3000000 400"},
+    {"lentInfo", "lentInfo_return_date", "3000000 400"},
+};
 
-bool writeStatistics(QSqlQuery &query, QString *error)
+template <size_t N>
+bool insertStatistics(QSqlQuery &query, const char *const (&rows)[N][3], QString *error)
 {
-    // ANALYZE of the schema table alone makes sqlite_stat1 without measuring anything.
-    if (!exec(query, QStringLiteral("ANALYZE sqlite_master"), error)
-        || !exec(query, QStringLiteral("DELETE FROM sqlite_stat1"), error)
-        || !query.prepare(
-            QStringLiteral("INSERT INTO sqlite_stat1 (tbl, idx, stat) VALUES (?, ?, ?)")))
+    if (!query.prepare(
+            QStringLiteral("INSERT INTO sqlite_stat1 (tbl, idx, stat) VALUES (?, ?, ?)"))) {
+        if (error)
+            *error = query.lastError().text();
         return false;
-    for (const auto &row : kStatistics) {
+    }
+    for (const auto &row : rows) {
         for (int i = 0; i < 3; ++i)
             query.bindValue(i, QString::fromUtf8(row[i]));
         if (!query.exec()) {
@@ -128,6 +141,28 @@ bool writeStatistics(QSqlQuery &query, QString *error)
         }
     }
     return true;
+}
+
+bool writeStatistics(QSqlQuery &query, QString *error)
+{
+    // ANALYZE of the schema table alone makes sqlite_stat1 without measuring anything.
+    return exec(query, QStringLiteral("ANALYZE sqlite_master"), error)
+           && exec(query, QStringLiteral("DELETE FROM sqlite_stat1"), error)
+           && insertStatistics(query, kStatistics, error);
+}
+
+// Version 4's indexes and their lines of the planner's picture, which version 2 began.
+bool createDateIndexes(QSqlQuery &query, QString *error)
+{
+    for (const char *sql : kDateIndexes) {
+        if (!exec(query, QString::fromUtf8(sql), error))
+            return false;
+    }
+    return exec(query,
+                QStringLiteral("DELETE FROM sqlite_stat1 WHERE idx IN ('lentInfo_lend_date',"
+                               " 'lentInfo_return_date')"),
+                error)
+           && insertStatistics(query, kDateStatistics, error);
 }
 
 bool createTextIndexes(QSqlQuery &query, bool fromRows, QString *error)
@@ -177,7 +212,8 @@ bool SqliteSchema::create(QSqlDatabase &db, QString *error)
             break;
     }
     if (ok)
-        ok = createTextIndexes(query, false, error) && writeStatistics(query, error);
+        ok = createTextIndexes(query, false, error) && writeStatistics(query, error)
+             && createDateIndexes(query, error);
     if (ok) {
         ok = query.prepare(
             QStringLiteral("INSERT INTO bookType (类别代码, 书籍类别, 借出天数) VALUES (?, ?, ?)"));
@@ -271,24 +307,39 @@ bool SqliteSchema::upgrade(QSqlDatabase &db, int fromVersion, QString *notice, Q
         if (!commitStep(db, ok, error))
             return false;
     }
-    // 2 -> 3: the rule goes in only when every book already keeps it.
+    if (fromVersion < 3) {
+        // 2 -> 3: the rule goes in only when every book already keeps it.
+        if (!db.transaction()) {
+            if (error)
+                *error = db.lastError().text();
+            return false;
+        }
+        bool ok;
+        const QStringList lentTwice = booksLentTwice(db, &ok, error);
+        if (ok && !lentTwice.isEmpty()) {
+            db.rollback();
+            if (notice)
+                *notice = QCoreApplication::translate("SqliteSchema", kLentTwice)
+                              .arg(lentTwice.join(QStringLiteral("、")));
+            return true;
+        }
+        {
+            QSqlQuery query(db);
+            ok = ok && exec(query, QString::fromUtf8(kOneOpenLoan), error) && setVersion(query, 3);
+        }
+        if (!commitStep(db, ok, error))
+            return false;
+    }
+    // 3 -> 4: the date indexes, built from the loans already there.
     if (!db.transaction()) {
         if (error)
             *error = db.lastError().text();
         return false;
     }
     bool ok;
-    const QStringList lentTwice = booksLentTwice(db, &ok, error);
-    if (ok && !lentTwice.isEmpty()) {
-        db.rollback();
-        if (notice)
-            *notice = QCoreApplication::translate("SqliteSchema", kLentTwice)
-                          .arg(lentTwice.join(QStringLiteral("、")));
-        return true;
-    }
     {
         QSqlQuery query(db);
-        ok = ok && exec(query, QString::fromUtf8(kOneOpenLoan), error) && setVersion(query, 3);
+        ok = createDateIndexes(query, error) && setVersion(query, 4);
     }
     return commitStep(db, ok, error);
 }

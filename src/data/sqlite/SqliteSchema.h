@@ -33,9 +33,9 @@ public:
 
     // Upgrade steps from an older user_version, in place, each step in one transaction.
     // 1 -> 2: the text indexes, built from the rows already there, and the planner's
-    // statistics. 2 -> 3: the rule of one open loan per book. A step the rows already there
-    // break is not taken: the file stays at the version before it, `notice` says why, and
-    // the desk runs on. False (with `error`) when the engine fails.
+    // statistics. 2 -> 3: the rule of one open loan per book. 3 -> 4: the date indexes. A step
+    // the rows already there break is not taken: the file stays at the version before it (and
+    // the later steps wait), `notice` says why, and the desk runs on. False (with `error`) when the engine fails.
     static bool upgrade(QSqlDatabase &db, int fromVersion, QString *notice, QString *error);
 };
 

@@ -1,0 +1,91 @@
+#include "TestMain.h"
+#include "app/Application.h"
+#include "data/sqlite/DatabaseFile.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <csignal>
+
+using namespace lendora;
+
+namespace {
+
+void startProbe(QProcess &probe, const QString &dir)
+{
+    probe.setProgram(QStringLiteral(LENDORA_PROBE));
+    probe.setArguments({dir});
+    probe.setProcessChannelMode(QProcess::MergedChannels);
+    // The probe starts with the signals as a desktop session gives them, whatever this test
+    // inherited (nohup ignores SIGHUP, a shell's background job SIGINT).
+    probe.setChildProcessModifier([] {
+        sigset_t none;
+        sigemptyset(&none);
+        sigprocmask(SIG_SETMASK, &none, nullptr);
+        for (int number : {SIGTERM, SIGHUP, SIGINT})
+            std::signal(number, SIG_DFL);
+    });
+    probe.start();
+}
+
+// What the probe printed up to `word` (or until it ended).
+QString readUntil(QProcess &probe, const char *word)
+{
+    QString seen;
+    while (!seen.contains(word) && (probe.waitForReadyRead(30000) || probe.bytesAvailable()))
+        seen += QString::fromUtf8(probe.readAll());
+    return seen;
+}
+
+}  // namespace
+
+class SignalsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void signalEndsAsTheExitCommand_data();
+    void signalEndsAsTheExitCommand();
+};
+
+void SignalsTest::signalEndsAsTheExitCommand_data()
+{
+    QTest::addColumn<int>("number");
+    QTest::newRow("SIGTERM (shutdown)") << int(SIGTERM);
+    QTest::newRow("SIGHUP (logout)") << int(SIGHUP);
+    QTest::newRow("SIGINT (Ctrl+C)") << int(SIGINT);
+}
+
+void SignalsTest::signalEndsAsTheExitCommand()
+{
+    QFETCH(int, number);
+    QTemporaryDir dir;
+    const QString marker = DatabaseFile::markerPath(DatabaseFile::pathIn(dir.path()));
+    {
+        QProcess probe;
+        startProbe(probe, dir.path());
+        const QString seen = readUntil(probe, "RUNNING");
+        QVERIFY2(seen.contains("RUNNING"), qPrintable(seen));
+        QVERIFY(QFileInfo::exists(marker));  // the library is open
+
+        QCOMPARE(::kill(pid_t(probe.processId()), number), 0);
+        QVERIFY(probe.waitForFinished(30000));
+        QCOMPARE(probe.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(probe.exitCode(), 0);
+        const QString ending = QString::fromUtf8(probe.readAll());
+        QVERIFY2(
+            ending.contains(QStringLiteral("STOPPED %1").arg(int(Application::Ending::Signal))),
+            qPrintable(ending));
+    }
+    // Left in order: the next start neither checks the whole file nor finds a copy running.
+    QVERIFY(!QFileInfo::exists(marker));
+    QProcess next;
+    startProbe(next, dir.path());
+    const QString seen = readUntil(next, "RUNNING");
+    QVERIFY2(seen.contains("RUNNING") && !seen.contains("MESSAGE"), qPrintable(seen));
+    next.kill();
+    next.waitForFinished();
+}
+
+LENDORA_TEST_CLASS(SignalsTest)
+#include "tst_signals.moc"
