@@ -20,6 +20,8 @@ namespace {
 const char *const kNoBookId = QT_TRANSLATE_NOOP("lendora::AddBookWindow", "请输入书籍编号!");
 const char *const kNoBookName = QT_TRANSLATE_NOOP("lendora::AddBookWindow", "请输入书籍名称!");
 const char *const kNoCategory = QT_TRANSLATE_NOOP("lendora::AddBookWindow", "请选择书籍类别!");
+const char *const kNoSuchCategory =
+    QT_TRANSLATE_NOOP("lendora::AddBookWindow", "没有该书籍类别,请从列表中选择!");
 const char *const kNoPrice = QT_TRANSLATE_NOOP("lendora::AddBookWindow", "请输入书籍价格!");
 const char *const kAdded = QT_TRANSLATE_NOOP("lendora::AddBookWindow", "新书添加完毕");
 const char *const kDuplicate =
@@ -38,6 +40,7 @@ AddBookWindow::AddBookWindow(WindowContext &context)
     m_ui->setupUi(this);
     m_ui->dtpRigDate->setMinimumDate(QDate(100, 1, 1));
     m_ui->dtpRigDate->setDate(m_context.today());
+    markDatePicker(m_ui->dtpRigDate);
     m_context.applyWindowStyle(this);
     FixedOuterSize::holdWindow(this, kOuterSize);
 
@@ -93,6 +96,9 @@ void AddBookWindow::save()
     case BookStore::Result::Duplicate:
         m_context.prompter().message({tr(kDuplicate), hintTitle()});
         break;
+    case BookStore::Result::NoCategory:
+        refuse(kNoSuchCategory);
+        break;
     case BookStore::Result::Missing:
     case BookStore::Result::Failed:
         m_context.prompter().message({tr(kSaveFailed), hintTitle()});
@@ -109,6 +115,7 @@ void AddBookWindow::clear()
     m_ui->cboType->setEditText(QString());
     m_ui->txtBookPrice->clear();
     m_ui->txtPage->clear();
+    m_ui->dtpRigDate->setDate(m_context.today());
 }
 
 void AddBookWindow::closeEvent(QCloseEvent *event)

@@ -13,6 +13,8 @@ BookStore::Result BookStore::add(const Book &book)
         return Result::Duplicate;
     if (lastError().isError())
         return Result::Failed;
+    if (const Result category = checkCategory(book.category); category != Result::Done)
+        return category;
     const int added =
         write(QStringLiteral(
                   "insert into bookInfo (书籍编号, 书籍名称, 类别代码, 出版社, 作者姓名,"
@@ -28,6 +30,8 @@ BookStore::Result BookStore::add(const Book &book)
 BookStore::Result BookStore::update(const Book &book)
 {
     clearError();
+    if (const Result category = checkCategory(book.category); category != Result::Done)
+        return category;
     const int changed =
         write(QStringLiteral("update bookInfo set 书籍名称=?, 类别代码=?, 出版社=?, 作者姓名=?,"
                              " 书籍价格=?, 书籍页码=?, 登记日期=? where 书籍编号=?"),
@@ -36,6 +40,14 @@ BookStore::Result BookStore::update(const Book &book)
     if (changed < 0)
         return Result::Failed;
     return changed > 0 ? Result::Done : Result::Missing;
+}
+
+BookStore::Result BookStore::checkCategory(const QString &code)
+{
+    const Row row = first(QStringLiteral("select 类别代码 from bookType where 类别代码=?"), {code});
+    if (!row.ok)
+        return Result::Failed;
+    return row.found ? Result::Done : Result::NoCategory;
 }
 
 bool BookStore::remove(const QString &id)

@@ -26,21 +26,29 @@ class BookStore : public Store {
 public:
     enum class Result {
         Done,
-        Duplicate,  // add: the book number is taken already; nothing written
-        Missing,    // update: no book has the number (any more); nothing written
-        Failed,     // the database refused the write; nothing written
+        Duplicate,   // add: the book number is taken already; nothing written
+        Missing,     // update: no book has the number (any more); nothing written
+        NoCategory,  // no category has the book's code; nothing written
+        Failed,      // the database refused the write; nothing written
     };
 
     using Store::Store;
 
-    // Adds a new book, never lent.
+    // Adds a new book, never lent. A book must carry the code of a category: the book list
+    // and the lending desk find books through their category.
     Result add(const Book &book);
-    // Writes everything but the number and the lent flag into the book with book.id.
+    // Writes everything but the number and the lent flag into the book with book.id; its
+    // category must exist too.
     Result update(const Book &book);
     // Deletes the book; its loan rows stay. False when the database refused.
     bool remove(const QString &id);
     // nullopt when no book has the number, or when the engine failed (lastError() says).
     std::optional<Book> find(const QString &id);
+
+private:
+    // Done when a category has the code, NoCategory when none has, Failed when the engine
+    // failed.
+    Result checkCategory(const QString &code);
 };
 
 }  // namespace lendora

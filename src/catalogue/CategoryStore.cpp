@@ -41,6 +41,8 @@ CategoryStore::Result CategoryStore::add(const QString &code, const QString &nam
                                          const QString &loanDaysText)
 {
     clearError();
+    if (code.isEmpty())
+        return Result::NoCode;
     const std::optional<qint16> days = loanDaysFrom(loanDaysText);
     if (!days)
         return Result::BadLoanDays;

@@ -24,6 +24,7 @@ class CategoryStore : public Store {
 public:
     enum class Result {
         Done,
+        NoCode,       // add: the code is empty, which no book could carry; nothing written
         BadLoanDays,  // the loan-days text is not a 16-bit whole number; nothing written
         Duplicate,    // add: the code is taken already; nothing written
         Missing,      // modify: no category has the code (any more); nothing written

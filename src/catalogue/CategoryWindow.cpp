@@ -20,6 +20,7 @@ const char *const kSaved = QT_TRANSLATE_NOOP("lendora::CategoryWindow", "保存�
 const char *const kDeleted = QT_TRANSLATE_NOOP("lendora::CategoryWindow", "删除完毕!");
 const char *const kAskDelete =
     QT_TRANSLATE_NOOP("lendora::CategoryWindow", "是否真的要删除类别代码为%1的类别信息?");
+const char *const kNoCode = QT_TRANSLATE_NOOP("lendora::CategoryWindow", "请输入类别代码!");
 const char *const kDuplicate =
     QT_TRANSLATE_NOOP("lendora::CategoryWindow", "类别代码已存在,不能重复添加!");
 const char *const kBadDays = QT_TRANSLATE_NOOP("lendora::CategoryWindow", "借出天数必须是整数!");
@@ -176,6 +177,10 @@ void CategoryWindow::save()
     switch (result) {
     case CategoryStore::Result::Done:
         break;
+    case CategoryStore::Result::NoCode:
+        m_context.prompter().message({tr(kNoCode), hintTitle()});
+        m_ui->txtTypeID->setFocus();
+        return;
     case CategoryStore::Result::BadLoanDays:
         m_context.prompter().message({tr(kBadDays), hintTitle()});
         return;

@@ -20,6 +20,8 @@ namespace lendora {
 namespace {
 const char *const kSaved = QT_TRANSLATE_NOOP("lendora::UpdateBookWindow", "保存修改完毕!");
 const char *const kGone = QT_TRANSLATE_NOOP("lendora::UpdateBookWindow", "该书已不存在,无法保存!");
+const char *const kNoSuchCategory =
+    QT_TRANSLATE_NOOP("lendora::UpdateBookWindow", "没有该书籍类别,请从列表中选择!");
 const char *const kSaveFailed =
     QT_TRANSLATE_NOOP("lendora::UpdateBookWindow", "数据库拒绝了这次写入,书籍信息未修改!");
 
@@ -32,6 +34,7 @@ UpdateBookWindow::UpdateBookWindow(WindowContext &context)
     m_ui->setupUi(this);
     m_ui->dtpRigDate->setMinimumDate(QDate(100, 1, 1));
     m_ui->dtpRigDate->setDate(m_context.today());
+    markDatePicker(m_ui->dtpRigDate);
     m_context.applyWindowStyle(this);
     FixedOuterSize::holdWindow(this, kOuterSize);
 
@@ -80,7 +83,8 @@ UpdateBookWindow::~UpdateBookWindow() = default;
 
 void UpdateBookWindow::save()
 {
-    // Nothing is checked or defaulted here: empty fields are stored as empty text.
+    // Nothing is defaulted here: empty fields are stored as empty text. Only the category
+    // must exist, or the book would drop out of the book list.
     Book book;
     book.id = m_ui->txtBookID->text();
     book.name = m_ui->txtBookName->text();
@@ -95,6 +99,9 @@ void UpdateBookWindow::save()
         break;
     case BookStore::Result::Missing:
         m_context.prompter().message({tr(kGone), hintTitle()});
+        return;
+    case BookStore::Result::NoCategory:
+        m_context.prompter().message({tr(kNoSuchCategory), hintTitle()});
         return;
     case BookStore::Result::Duplicate:
     case BookStore::Result::Failed:

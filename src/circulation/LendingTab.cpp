@@ -36,6 +36,7 @@ LendingTab::LendingTab(WindowContext &context, CirculationDesk &desk, QWidget *p
     m_ui->setupUi(this);
     markInput(m_ui->txtReaderID);
     markInput(m_ui->txtBookID);
+    markDatePicker(m_ui->dtpLendDate);
     for (QLineEdit *box : {m_ui->txtReaderName, m_ui->txtBookPrice, m_ui->txtBookName,
                            m_ui->txtBookLeibie, m_ui->txtBookConcern, m_ui->txtBookPage})
         markDisplay(box);

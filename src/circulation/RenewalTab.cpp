@@ -27,6 +27,7 @@ RenewalTab::RenewalTab(WindowContext &context, CirculationDesk &desk, CurrentLoa
 {
     m_ui->setupUi(this);
     markInput(m_ui->txtReaderIDRenew);
+    markDatePicker(m_ui->dtpLendDateChange);
     // The bound boxes only show the selected loan: nothing typed could be stored by mistake.
     for (QLineEdit *box : {m_ui->txtReaderNameRenew, m_ui->txtBookIDRenew, m_ui->txtBookNameRenew,
                            m_ui->txtLendDate})

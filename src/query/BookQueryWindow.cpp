@@ -41,6 +41,7 @@ BookQueryWindow::BookQueryWindow(WindowContext &context)
     m_context.applyWindowStyle(this);
     m_ui->setupUi(this);
     m_ui->dtpRigDate->setDate(m_context.today());
+    markDatePicker(m_ui->dtpRigDate);
 
     for (QLineEdit *box : {m_ui->txtBookID, m_ui->txtBookName, m_ui->txtBookConcern})
         markInput(box);
@@ -60,6 +61,10 @@ BookQueryWindow::BookQueryWindow(WindowContext &context)
 
     connect(m_ui->chkRigDate, &QCheckBox::toggled, m_ui->dtpRigDate, &QWidget::setEnabled);
     connect(m_ui->cmdFind, &QPushButton::clicked, this, &BookQueryWindow::find);
+    // Enter in a criteria box searches, as 开始查找 does.
+    for (QLineEdit *box :
+         {m_ui->txtBookID, m_ui->txtBookName, m_ui->cboType->lineEdit(), m_ui->txtBookConcern})
+        connect(box, &QLineEdit::returnPressed, this, &BookQueryWindow::find);
     connect(m_ui->cmdClear, &QPushButton::clicked, this, &BookQueryWindow::clear);
     connect(m_ui->cmdClose, &QPushButton::clicked, this, &QWidget::close);
 }

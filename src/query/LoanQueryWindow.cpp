@@ -50,6 +50,10 @@ LoanQueryWindow::LoanQueryWindow(WindowContext &context)
                       twips(3645));
 
     connect(m_ui->cmdFind, &QPushButton::clicked, this, &LoanQueryWindow::find);
+    // Enter in a criteria box searches, as 开始查找 does.
+    for (QLineEdit *box :
+         {m_ui->txtReaderID, m_ui->txtBookID, m_ui->txtReaderName, m_ui->txtBookName})
+        connect(box, &QLineEdit::returnPressed, this, &LoanQueryWindow::find);
     connect(m_ui->cmdClear, &QPushButton::clicked, this, &LoanQueryWindow::clear);
     connect(m_ui->cmdClose, &QPushButton::clicked, this, &QWidget::close);
 }

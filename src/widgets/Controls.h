@@ -1,5 +1,6 @@
 #pragma once
 
+class QDateEdit;
 class QLineEdit;
 class QSqlQueryModel;
 class QTableView;
@@ -9,6 +10,10 @@ namespace lendora {
 // Input boxes the clerk types into: light cyan background. Control characters (a NUL, a tab,
 // a line break) cannot be typed into a box, and a paste does not bring them in either.
 void markInput(QLineEdit *box);
+// Date pickers: one Tab (or Shift+Tab) leaves the picker; Left and Right step between its
+// day, month and year, Up and Down change the one selected; digits typed stay in the part
+// they are typed into.
+void markDatePicker(QDateEdit *picker);
 // Boxes only the program fills: read-only.
 void markDisplay(QLineEdit *box);
 // Grids are read-only, select whole rows, and show a row's cells in one line.

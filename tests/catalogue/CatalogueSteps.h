@@ -7,6 +7,7 @@
 #include <QAbstractItemModel>
 #include <QTableView>
 #include <QTest>
+#include <QTestEventList>
 
 namespace catalogue {
 
@@ -60,6 +61,33 @@ inline QString cell(QTableView *view, int row, int column)
 inline int currentRow(QTableView *view)
 {
     return view->currentIndex().isValid() ? view->currentIndex().row() : -1;
+}
+
+// Keys as a clerk presses them: ">" and "<" the arrows Right and Left, "^" and "v" Up and
+// Down, anything else the character's own key.
+inline QTestEventList keyScript(const QString &typed)
+{
+    QTestEventList list;
+    for (const QChar c : typed) {
+        if (c == QLatin1Char('>'))
+            list.addKeyClick(Qt::Key_Right);
+        else if (c == QLatin1Char('<'))
+            list.addKeyClick(Qt::Key_Left);
+        else if (c == QLatin1Char('^'))
+            list.addKeyClick(Qt::Key_Up);
+        else if (c == QLatin1Char('v'))
+            list.addKeyClick(Qt::Key_Down);
+        else
+            list.addKeyClick(c.toLatin1());
+    }
+    return list;
+}
+
+// The name of the control that has the focus in a window.
+inline QString focusName(QWidget *window)
+{
+    QWidget *focus = window ? window->focusWidget() : nullptr;
+    return focus ? focus->objectName() : QString();
 }
 
 }  // namespace catalogue

@@ -55,6 +55,8 @@ private slots:
     void firstCategoryOfDuplicatedName();
     void missingDateShowsToday();
     void bookGoneIsNotSaved();
+    void unknownCategoryNotSaved_data();
+    void unknownCategoryNotSaved();
     void openWindowKeepsItsBook();
     void closeRequeriesList();
 };
@@ -263,6 +265,34 @@ void BookListTest::bookGoneIsNotSaved()
     QVERIFY(t.window(kUpdate));
     QCOMPARE(count(t, "bookInfo"), 2);
     QCOMPARE(t.scalar("select count(*) from bookInfo where 书籍名称='石头记'").toInt(), 0);
+}
+
+void BookListTest::unknownCategoryNotSaved_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("category name typed") << "历史、地理";
+    QTest::newRow("unknown code") << "Z-杂项";
+    QTest::newRow("emptied") << "";
+}
+
+void BookListTest::unknownCategoryNotSaved()
+{
+    QFETCH(QString, typed);
+    TestApp t;
+    openShelf(t);
+    clickRow(grid(t, kList), 1);
+    t.click(kList, "cmdModify");
+    t.type(kUpdate, "txtBookName", "太史公书");
+    t.type(kUpdate, "cboType", typed);
+    t.click(kUpdate, "cmdSave");
+    QCOMPARE(t.prompter().texts(), QStringList({"没有该书籍类别,请从列表中选择!"}));
+    QCOMPARE(t.prompter().shown().at(0).prompt.title, hintTitle());
+    QVERIFY(t.window(kUpdate));
+    QCOMPARE(
+        t.scalar("select 书籍名称 || 类别代码 from bookInfo where 书籍编号='B1024'").toString(),
+        QString::fromUtf8("史记K"));
+    // The book stays in the list, where it can still be changed.
+    QCOMPARE(column(grid(t, kList), 0), QStringList({"B1001", "B1024", "B1030"}));
 }
 
 void BookListTest::openWindowKeepsItsBook()

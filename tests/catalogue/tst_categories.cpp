@@ -54,6 +54,8 @@ private slots:
     void loanDays_data();
     void loanDays();
     void duplicateCodeRefused();
+    void emptyCodeRefused_data();
+    void emptyCodeRefused();
     void deleteAsksThenReloads_data();
     void deleteAsksThenReloads();
     void emptyTableHasNothingToDelete();
@@ -240,6 +242,38 @@ void CategoryTest::duplicateCodeRefused()
     t.click(kWin, "cmdSave");
     QCOMPARE(t.prompter().texts(), QStringList({"保存完毕!"}));
     QCOMPARE(count(t, "bookType"), 4);
+}
+
+void CategoryTest::emptyCodeRefused_data()
+{
+    QTest::addColumn<QString>("days");
+    QTest::newRow("loan days fine") << "30";
+    QTest::newRow("loan days wrong too") << "x";
+}
+
+void CategoryTest::emptyCodeRefused()
+{
+    QFETCH(QString, days);
+    TestApp t;
+    openWithThree(t);
+    t.click(kWin, "cmdAdd");
+    t.type(kWin, "txtTypeName", "无代码");
+    t.type(kWin, "txtDay", days);
+    t.click(kWin, "cmdSave");
+    QCOMPARE(t.prompter().texts(), QStringList({"请输入类别代码!"}));
+    QCOMPARE(t.prompter().shown().at(0).prompt.title, hintTitle());
+    QCOMPARE(count(t, "bookType"), 3);
+    QCOMPARE(states(t), kAdding);
+    QCOMPARE(fields(t), QStringList({"", "无代码", days}));
+
+    // With a code typed the same entry goes in.
+    t.prompter().clear();
+    t.type(kWin, "txtTypeID", "D");
+    t.type(kWin, "txtDay", "30");
+    t.click(kWin, "cmdSave");
+    QCOMPARE(t.prompter().texts(), QStringList({"保存完毕!"}));
+    QCOMPARE(t.scalar("select 书籍类别 from bookType where 类别代码='D'").toString(),
+             QString::fromUtf8("无代码"));
 }
 
 void CategoryTest::deleteAsksThenReloads_data()

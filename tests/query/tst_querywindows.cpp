@@ -115,6 +115,8 @@ private slots:
     void gridsScrollPastTheFirstFetch();
     void gridFollowsTheWindow_data();
     void gridFollowsTheWindow();
+    void enterSearches_data();
+    void enterSearches();
 };
 
 void QueryWindowsTest::gridsScrollPastTheFirstFetch_data()
@@ -466,6 +468,52 @@ void QueryWindowsTest::gridFollowsTheWindow()
         QCOMPARE(grid(t, window)->size(),
                  QSize(size.width() - twips(360), size.height() - lessHeight));
     }
+}
+
+void QueryWindowsTest::enterSearches_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QStringList>("books");  // the book numbers listed, sorted
+    QTest::newRow("book number") << B << "txtBookID"
+                                 << "B103" << int(Qt::Key_Return) << QStringList{"B103"};
+    QTest::newRow("title, keypad Enter") << B << "txtBookName"
+                                         << "围城" << int(Qt::Key_Enter) << QStringList{"B103"};
+    QTest::newRow("category") << B << "cboType"
+                              << "I" << int(Qt::Key_Return) << QStringList{"A1", "B103"};
+    QTest::newRow("publisher") << B << "txtBookConcern"
+                               << "人民文学出版社" << int(Qt::Key_Return) << QStringList{"B103"};
+    QTest::newRow("reader number") << L << "txtReaderID"
+                                   << "002" << int(Qt::Key_Return) << QStringList{"B102"};
+    QTest::newRow("loaned book") << L << "txtBookID"
+                                 << "B110" << int(Qt::Key_Enter) << QStringList{"B110"};
+    QTest::newRow("reader name") << L << "txtReaderName"
+                                 << "王芳" << int(Qt::Key_Return) << QStringList{"B102"};
+    QTest::newRow("loaned title") << L << "txtBookName"
+                                  << "数据结构" << int(Qt::Key_Return) << QStringList{"B102"};
+}
+
+void QueryWindowsTest::enterSearches()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(int, key);
+    QFETCH(QStringList, books);
+    TestApp t;
+    seedLoans(t);
+    t.login();
+    t.trigger(window == B ? "mnuBookQuery" : "mnuLendQuery");
+    t.type(window, box, typed);
+    // The key goes where the keyboard sends it: an editable list passes it on to its box.
+    QWidget *focus = t.window(window)->focusWidget();
+    QCOMPARE(focus, t.control<QWidget>(window, box));
+    QTest::keyClick(focus, Qt::Key(key));
+    // One search, as 开始查找 runs it.
+    QCOMPARE(t.prompter().texts(), QStringList({"查询结果如下!!"}));
+    QCOMPARE(sorted(column(grid(t, window), window == B ? 0 : 2)), books);
 }
 
 LENDORA_TEST_CLASS(QueryWindowsTest)
