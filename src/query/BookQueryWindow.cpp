@@ -87,7 +87,7 @@ void BookQueryWindow::find()
     m_context.prompter().message({tr(kResults), hintTitle()});
     if (!m_source->run(query.sql, query.values))
         m_context.prompter().message({tr(kQueryFailed), hintTitle()});
-    m_ui->DataGrid1->resizeColumnsToContents();
+    fitColumns(m_ui->DataGrid1);
 }
 
 void BookQueryWindow::clear()

@@ -74,7 +74,7 @@ void LoanQueryWindow::find()
     m_context.prompter().message({tr(kResults), hintTitle()});
     if (!m_source->run(query.sql, query.values))
         m_context.prompter().message({tr(kQueryFailed), hintTitle()});
-    m_ui->dtgrdLendBook->resizeColumnsToContents();
+    fitColumns(m_ui->dtgrdLendBook);
 }
 
 void LoanQueryWindow::clear()

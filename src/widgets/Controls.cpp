@@ -5,12 +5,15 @@
 #include <QCoreApplication>
 #include <QDateEdit>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSqlQueryModel>
 #include <QSqlRecord>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTableView>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -144,8 +147,49 @@ void markDisplay(QLineEdit *box)
     repolish(box);
 }
 
+namespace {
+// Shows a cell's whole text as its tooltip when the column cuts it.
+class CutTextTips : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
+                   const QModelIndex &index) override
+    {
+        if (event->type() != QEvent::ToolTip || !index.isValid())
+            return QStyledItemDelegate::helpEvent(event, view, option, index);
+        QStyleOptionViewItem item = option;
+        initStyleOption(&item, index);
+        const QWidget *widget = view;
+        const QRect room =
+            view->style()->subElementRect(QStyle::SE_ItemViewItemText, &item, widget);
+        // The style keeps a margin inside the text rectangle on each side.
+        const int margin =
+            view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+        if (item.fontMetrics.horizontalAdvance(item.text) > room.width() - 2 * margin) {
+            QToolTip::showText(event->globalPos(), item.text, view->viewport(),
+                               view->visualRect(index));
+        } else {
+            QToolTip::hideText();
+        }
+        return true;
+    }
+};
+}  // namespace
+
+void fitColumns(QTableView *grid)
+{
+    grid->resizeColumnsToContents();
+    for (int column = 0; column < grid->horizontalHeader()->count(); ++column) {
+        if (grid->columnWidth(column) > kMaxColumnWidth)
+            grid->setColumnWidth(column, kMaxColumnWidth);
+    }
+}
+
 void setupGrid(QTableView *grid)
 {
+    grid->setItemDelegate(new CutTextTips(grid));
+    grid->setTextElideMode(Qt::ElideRight);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);

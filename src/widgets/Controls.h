@@ -16,8 +16,14 @@ void markInput(QLineEdit *box);
 void markDatePicker(QDateEdit *picker);
 // Boxes only the program fills: read-only.
 void markDisplay(QLineEdit *box);
-// Grids are read-only, select whole rows, and show a row's cells in one line.
+// Grids are read-only, select whole rows, and show a row's cells in one line. A text cut to
+// its column ends in "…", and its tooltip shows it whole.
 void setupGrid(QTableView *grid);
+// The widest a column grows when sized to its contents: one long title must not push the
+// other columns, and their headings, out of view.
+constexpr int kMaxColumnWidth = 420;
+// Sizes every column to its contents, up to kMaxColumnWidth.
+void fitColumns(QTableView *grid);
 // Heads each column of a model a grid shows directly with the label of its result column's key
 // (the model's own headings are the keys). Due after every query: a failed one drops them.
 void headColumns(QSqlQueryModel *model);

@@ -1,5 +1,6 @@
 #include "TestApp.h"
 #include "TestMain.h"
+#include "widgets/Controls.h"
 #include "widgets/FixedOuterSize.h"
 #include "widgets/Texts.h"
 
@@ -8,6 +9,7 @@
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QTableView>
+#include <QToolTip>
 #include <QtTest>
 
 using namespace lendora;
@@ -111,6 +113,8 @@ private slots:
     void loansOfADeletedReaderDropOut();
     void loanWithoutCategoryIsNeverListed();
     void loanClearKeepsPartialMatching();
+    void longTextIsCutWithItsTip_data();
+    void longTextIsCutWithItsTip();
     void gridsScrollPastTheFirstFetch_data();
     void gridsScrollPastTheFirstFetch();
     void gridFollowsTheWindow_data();
@@ -118,6 +122,80 @@ private slots:
     void enterSearches_data();
     void enterSearches();
 };
+
+void QueryWindowsTest::longTextIsCutWithItsTip_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("grid");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("box");  // typed into, then 查询 with partial matching
+    QTest::newRow("book query") << B << "DataGrid1"
+                                << "mnuBookQuery"
+                                << "txtBookConcern";
+    QTest::newRow("loan query") << L << "dtgrdLendBook"
+                                << "mnuLendQuery"
+                                << "txtBookName";
+    QTest::newRow("book list") << "FrmLendora"
+                               << "DataGrid1"
+                               << "mnuLendora"
+                               << "";
+}
+
+void QueryWindowsTest::longTextIsCutWithItsTip()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, grid);
+    QFETCH(QString, command);
+    QFETCH(QString, box);
+    TestApp t;
+    const QString title = QString(2000, QChar(u'长')) + QStringLiteral("尾");
+    t.exec("insert into readerInfo values ('001','张伟','男','','')");
+    t.exec("insert into bookInfo values ('L1',?,'I','人民出版社','佚名','10','100','2026-05-06',0)",
+           {title});
+    t.exec("insert into bookInfo values "
+           "('L2','短','I','人民出版社','佚名','10','100','2026-05-06',0)");
+    t.exec("insert into lentInfo values ('001','L1','2026-11-01','2026-11-20',0,0)");
+    t.exec("insert into lentInfo values ('001','L2','2026-11-01','2026-11-20',0,0)");
+    t.login();
+    t.trigger(command);
+    if (!box.isEmpty()) {
+        t.control<QCheckBox>(window, "chkMoHu")->setChecked(true);
+        t.type(window, box, box == "txtBookConcern" ? "人民" : "长");
+        t.click(window, "cmdFind");
+    }
+    QTableView *view = t.control<QTableView>(window, grid);
+    QVERIFY(view);
+    const QAbstractItemModel *model = view->model();
+    // The cells of the long and of the short title.
+    QModelIndex longCell;
+    QModelIndex shortCell;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        for (int column = 0; column < model->columnCount(); ++column) {
+            const QModelIndex index = model->index(row, column);
+            if (index.data().toString() == title)
+                longCell = index;
+            else if (index.data().toString() == QStringLiteral("短"))
+                shortCell = index;
+        }
+    }
+    QVERIFY(longCell.isValid());
+    for (int column = 0; column < model->columnCount(); ++column)
+        QVERIFY2(view->columnWidth(column) <= kMaxColumnWidth, qPrintable(headers(view).join(',')));
+
+    const auto tipOf = [view](const QModelIndex &index) {
+        view->scrollTo(index);
+        QToolTip::hideText();
+        if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }))
+            return QStringLiteral("a tip that never hides");
+        const QPoint at = view->visualRect(index).center();
+        QHelpEvent event(QEvent::ToolTip, at, view->viewport()->mapToGlobal(at));
+        QCoreApplication::sendEvent(view->viewport(), &event);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    QCOMPARE(tipOf(longCell), title);
+    if (shortCell.isValid())
+        QCOMPARE(tipOf(shortCell), QString());
+}
 
 void QueryWindowsTest::gridsScrollPastTheFirstFetch_data()
 {
