@@ -5,9 +5,7 @@
 #include "widgets/Launcher.h"
 #include "widgets/WindowContext.h"
 
-#include <QGuiApplication>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QUrl>
 
 namespace lendora {
@@ -43,9 +41,6 @@ AboutWindow::AboutWindow(WindowContext &context)
     }
     m_ui->Picture1->installEventFilter(this);
     connect(m_ui->Command2, &QPushButton::clicked, this, &QWidget::close);
-
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
 }
 
 AboutWindow::~AboutWindow() = default;

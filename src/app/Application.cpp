@@ -121,6 +121,7 @@ bool Application::start()
     // The main window loads hidden first: the style is applied and the database open before
     // anybody logs in.
     m_main = new MainWindow(*this, m_styles);
+    m_windows.centreOver(m_main);
     m_main->load();
     // Events run during the load and behind a message: a signal may have ended the program.
     if (hasEnded() || !openDatabase())

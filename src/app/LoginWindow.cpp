@@ -156,6 +156,13 @@ QString LoginWindow::askNewPassword()
 
 void LoginWindow::changeAccount()
 {
+    askAndChangeAccount();
+    // The clerk types the password next, and Enter must log in, not pop ">>" up again.
+    m_ui->txtPassword->setFocus();
+}
+
+void LoginWindow::askAndChangeAccount()
+{
     m_ui->txtUserName->setText(m_account.userName);
     m_ui->txtPassword->clear();
 

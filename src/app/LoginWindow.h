@@ -44,6 +44,7 @@ private:
     void updateOk();
     void logIn();
     void changeAccount();
+    void askAndChangeAccount();
     QString askNewPassword();
 
     WindowContext &m_context;

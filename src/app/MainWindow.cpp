@@ -3,6 +3,7 @@
 #include "app/Version.h"
 #include "base/KeyValueFile.h"
 #include "base/NumberText.h"
+#include "base/TextFile.h"
 #include "circulation/CirculationDesk.h"
 #include "readers/ReaderWindow.h"
 #include "ui_MainWindow.h"
@@ -188,8 +189,15 @@ void MainWindow::showHelp()
         m_context.prompter().message({tr(kHelpMissing), appTitle()});
         return;
     }
-    if (!m_context.launcher().openDocument(path))
+    if (m_context.launcher().openDocument(path))
+        return;
+    // Nothing on this desktop opens a text file: the program shows it itself.
+    const auto lines = TextFile::readLines(path);
+    if (!lines) {
         m_context.prompter().message({tr(kHelpNotOpened), appTitle()});
+        return;
+    }
+    m_context.windows().show(QStringLiteral("FrmReadme"), lines->join(QLatin1Char('\n')));
 }
 
 void MainWindow::load()

@@ -2,6 +2,7 @@
 #include "app/Application.h"
 #include "app/LoginWindow.h"
 #include "app/MainWindow.h"
+#include "app/ReadmeWindow.h"
 #include "catalogue/AddBookWindow.h"
 #include "catalogue/BookListWindow.h"
 #include "catalogue/CategoryWindow.h"
@@ -39,6 +40,9 @@ void Application::registerWindows()
     m_windows.add("FrmLendQuery", [this] { return new LoanQueryWindow(*this); });
     m_windows.add("FrmAbout", [this] { return new AboutWindow(*this); });
     m_windows.add("FrmHelp", [this] { return new TipsWindow(*this); });
+    m_windows.add("FrmReadme", [this](const QVariant &opening) {
+        return new ReadmeWindow(*this, opening.toString());
+    });
 }
 
 void Application::connectWindows()

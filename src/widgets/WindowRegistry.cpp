@@ -1,5 +1,9 @@
 #include "widgets/WindowRegistry.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
+
 namespace lendora {
 
 WindowRegistry::~WindowRegistry()
@@ -61,10 +65,36 @@ QWidget *WindowRegistry::show(const QString &objectName, const QVariant &opening
         return nullptr;
     window->setAttribute(Qt::WA_DeleteOnClose);
     m_open.insert(objectName, window);
+    // Placed with the size show() gives it, then again once its frame (and a size held with
+    // the frame) is known: a frame's size is known only when shown.
+    window->ensurePolished();
+    if (!window->testAttribute(Qt::WA_Resized))
+        window->adjustSize();
+    place(window);
     window->show();
+    place(window);
     window->raise();
     window->activateWindow();
     return window;
+}
+
+void WindowRegistry::place(QWidget *window) const
+{
+    const QWidget *over = m_centreOver && m_centreOver->isVisible() && !m_centreOver->isMinimized()
+                              ? m_centreOver.data()
+                              : nullptr;
+    const QScreen *screen = over ? over->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    QRect placed = window->frameGeometry();
+    placed.moveCenter(over ? over->frameGeometry().center() : area.center());
+    // On the screen, the top-left corner first when it is too large for it.
+    placed.moveLeft(
+        std::max(area.left(), std::min(placed.left(), area.right() + 1 - placed.width())));
+    placed.moveTop(
+        std::max(area.top(), std::min(placed.top(), area.bottom() + 1 - placed.height())));
+    window->move(placed.topLeft());
 }
 
 QList<QWidget *> WindowRegistry::openWindows() const

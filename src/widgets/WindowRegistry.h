@@ -28,6 +28,9 @@ public:
     void add(const QString &objectName, Factory factory);
     void add(const QString &objectName, std::function<QWidget *()> factory);
     bool has(const QString &objectName) const;
+    // New windows open centred over `window` while it is shown (the main window), otherwise
+    // over the screen; always kept on the screen.
+    void centreOver(QWidget *window) { m_centreOver = window; }
     // Every registered window's name, sorted.
     QStringList names() const;
 
@@ -46,7 +49,10 @@ public:
     void deleteAll();
 
 private:
+    void place(QWidget *window) const;
+
     QHash<QString, Factory> m_factories;
+    QPointer<QWidget> m_centreOver;
     QHash<QString, QPointer<QWidget>> m_open;
     QSet<QString> m_loading;  // windows whose load is running
 };

@@ -108,6 +108,8 @@ private slots:
     void passwordCodec();
     void changeAccount();
     void changeAccountTwice();
+    void focusInPasswordAfterChange_data();
+    void focusInPasswordAfterChange();
     void emptyPasswordAskedAgainNothingWrittenMeanwhile();
     void changeStops_data();
     void changeStops();
@@ -478,6 +480,32 @@ void LoginTest::changeAccountTwice()
     QCOMPARE(readAccount(t), QByteArray("UserName=krelc\r\nPassword={zy\r\n"));
     QCOMPARE(t.app().loginWindow()->account(), (Account{"clerk", "xyz"}));
     tryLogin(t, "clerk", "xyz");
+    QVERIFY(loggedIn(t));
+}
+
+void LoginTest::focusInPasswordAfterChange_data()
+{
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<QString>("password");  // the one in force afterwards
+    QTest::newRow("changed") << QStringList{"741", "admin", "abc"} << "abc";
+    QTest::newRow("wrong old password") << QStringList{"742"} << "741";
+    QTest::newRow("cancel at the new user name") << QStringList{"741", ""} << "741";
+}
+
+void LoginTest::focusInPasswordAfterChange()
+{
+    QFETCH(QStringList, answers);
+    QFETCH(QString, password);
+    TestApp t;
+    QVERIFY(t.start());
+    QVERIFY(QTest::qWaitForWindowActive(t.window("FrmLogon")));
+    ::changeAccount(t, answers);
+
+    // The clerk types the password where the focus is and presses Enter: that logs in.
+    QCOMPARE(QApplication::focusWidget(), t.control<QWidget>("FrmLogon", "txtPassword"));
+    QTest::keyClicks(QApplication::focusWidget(), password);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(!t.control<QMenu>("FrmLogon", "PopMenu")->isVisible());
     QVERIFY(loggedIn(t));
 }
 

@@ -10,7 +10,10 @@
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScreen>
 #include <QtTest>
+#include <unistd.h>
 
 using namespace lendora;
 using lendora::testkit::TestApp;
@@ -64,9 +67,14 @@ private slots:
     void commandOpensOneInstance();
     void readerQueryKeepsOpenManagementView();
     void unregisteredWindowShowsNothing();
+    void windowsOpenCentred_data();
+    void windowsOpenCentred();
     void helpOpensReadme();
+    void helpFileMissing_data();
     void helpFileMissing();
-    void helpThatCannotBeOpened();
+    void helpShownByTheProgram_data();
+    void helpShownByTheProgram();
+    void helpThatCannotBeRead();
 };
 
 void MenuTest::menuInOrder()
@@ -217,6 +225,65 @@ void MenuTest::unregisteredWindowShowsNothing()
     QVERIFY(!registry.has("FrmNobody"));
 }
 
+void MenuTest::windowsOpenCentred_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("mainAt");  // where the main window stands, or "hidden"
+    const struct {
+        const char *command, *window;
+    } windows[] = {
+        {"meuAddNewBook", "FrmAddnew"},   {"mnuLendora", "FrmLendora"},
+        {"mnuBookQuery", "FrmBookQuery"}, {"mnuLendQuery", "FrmLendQuery"},
+        {"meuReaderSet", "FrmReader"},    {"mnuSetBasic", "FrmBasicSet"},
+        {"mnuSetBook", "FrmSetBook"},     {"meuHowToUse", "FrmHelp"},
+        {"meuAbout", "FrmAbout"},
+    };
+    for (const auto &w : windows) {
+        for (const char *at : {"top-left", "bottom-right", "hidden"})
+            QTest::addRow("%s, main %s", w.window, at) << w.command << w.window << at;
+    }
+}
+
+void MenuTest::windowsOpenCentred()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, window);
+    QFETCH(QString, mainAt);
+
+    TestApp t;
+    if (mainAt == "hidden") {
+        QVERIFY(t.start());
+    } else {
+        t.login();
+        if (QWidget *tips = t.window("FrmHelp"))
+            QVERIFY(tips->close());
+        QTRY_VERIFY(!t.app().windows().find("FrmHelp"));
+    }
+    QWidget *main = t.app().mainWindow();
+    const QRect area = main->screen()->availableGeometry();
+    // Away from the screen's centre, so that the two centres differ.
+    const QPoint corner = mainAt == "top-left" ? area.topLeft() + QPoint(10, 20)
+                                               : area.bottomRight() - QPoint(200, 150);
+    main->move(corner);
+    QTRY_COMPARE(main->pos(), corner);
+
+    t.trigger(command);
+    QWidget *opened = t.window(window);
+    QVERIFY(opened);
+    QRect expected(QPoint(), opened->frameGeometry().size());
+    expected.moveCenter(mainAt == "hidden" ? area.center() : main->frameGeometry().center());
+    // Kept on the screen.
+    expected.moveLeft(
+        qMax(area.left(), qMin(expected.left(), area.right() + 1 - expected.width())));
+    expected.moveTop(qMax(area.top(), qMin(expected.top(), area.bottom() + 1 - expected.height())));
+    const QPoint off = opened->frameGeometry().center() - expected.center();
+    QVERIFY2(off.manhattanLength() <= 2,
+             qPrintable(QStringLiteral("%1 off by %2, %3").arg(window).arg(off.x()).arg(off.y())));
+    if (expected.width() <= area.width() && expected.height() <= area.height())
+        QVERIFY(area.contains(opened->frameGeometry()));
+}
+
 void MenuTest::helpOpensReadme()
 {
     TestApp t;
@@ -224,28 +291,96 @@ void MenuTest::helpOpensReadme()
     t.trigger("meuUseHelper");
     QCOMPARE(t.launcher().openedDocuments, QStringList{QDir(t.appDir()).filePath("readme.txt")});
     QVERIFY(t.prompter().shown().isEmpty());
+    QVERIFY(!t.window("FrmReadme"));
+}
+
+void MenuTest::helpFileMissing_data()
+{
+    QTest::addColumn<bool>("desktopOpens");
+    QTest::newRow("desktop opens text files") << true;
+    QTest::newRow("nothing opens text files") << false;
 }
 
 void MenuTest::helpFileMissing()
 {
+    QFETCH(bool, desktopOpens);
     TestApp t;
     QVERIFY(QFile::remove(QDir(t.appDir()).filePath("readme.txt")));
     t.login();
+    t.launcher().succeed = desktopOpens;
     t.trigger("meuUseHelper");
     QCOMPARE(t.prompter().texts(), QStringList{QString::fromUtf8("帮助文件 readme.txt 未找到!")});
     QCOMPARE(t.prompter().shown().first().prompt.title, appTitle());
     QVERIFY(t.launcher().openedDocuments.isEmpty());
+    QVERIFY(!t.window("FrmReadme"));
 }
 
-void MenuTest::helpThatCannotBeOpened()
+void MenuTest::helpShownByTheProgram_data()
 {
+    QTest::addColumn<QByteArray>("file");  // empty: the shipped one
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("shipped") << QByteArray() << QString();
+    QTest::newRow("UTF-8, CR LF") << QByteArray("一、启动\r\n  登录\r\n")
+                                  << QString::fromUtf8("一、启动\n  登录");
+    QTest::newRow("GB18030, from an older installation")
+        << QByteArray("\xd2\xbb\xa1\xa2\xc6\xf4\xb6\xaf\r\n") << QString::fromUtf8("一、启动");
+}
+
+void MenuTest::helpShownByTheProgram()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, shown);
     TestApp t;
+    const QString path = QDir(t.appDir()).filePath("readme.txt");
+    if (file.isEmpty()) {
+        QFile shipped(path);
+        QVERIFY(shipped.open(QIODevice::ReadOnly));
+        shown = QString::fromUtf8(shipped.readAll()).chopped(1);  // its last line end
+        QVERIFY(shown.startsWith(QString::fromUtf8("岚枢图书管理系统 使用说明\n")));
+    } else {
+        QFile own(path);
+        QVERIFY(own.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        own.write(file);
+    }
+    t.login();
+    t.launcher().succeed = false;  // nothing on this desktop opens a text file
+    t.trigger("meuUseHelper");
+    QCOMPARE(t.launcher().openedDocuments, QStringList{path});
+    QVERIFY(t.prompter().shown().isEmpty());
+    QWidget *readme = t.window("FrmReadme");
+    QVERIFY(readme);
+    QCOMPARE(readme->windowTitle(), QString::fromUtf8("使用帮助"));
+    QVERIFY(!readme->parentWidget());
+    QVERIFY(readme->width() >= 600 && readme->height() >= 400);
+    auto *text = t.control<QPlainTextEdit>("FrmReadme", "txtReadme");
+    QVERIFY(text);
+    QVERIFY(text->isReadOnly());
+    QCOMPARE(text->toPlainText(), shown);
+
+    // Asked again: the same window, raised.
+    t.trigger("meuUseHelper");
+    QCOMPARE(t.window("FrmReadme"), readme);
+    QVERIFY(t.prompter().shown().isEmpty());
+
+    // Read and put away with Esc.
+    QVERIFY(QTest::qWaitForWindowActive(readme));
+    QTest::keyClick(text, Qt::Key_Escape);
+    QVERIFY(!t.window("FrmReadme"));
+}
+
+void MenuTest::helpThatCannotBeRead()
+{
+    if (::geteuid() == 0)
+        QSKIP("root reads any file");
+    TestApp t;
+    QVERIFY(QFile::setPermissions(QDir(t.appDir()).filePath("readme.txt"), {}));
     t.login();
     t.launcher().succeed = false;
     t.trigger("meuUseHelper");
     QCOMPARE(t.launcher().openedDocuments.size(), 1);
     QCOMPARE(t.prompter().texts(), QStringList{QString::fromUtf8("无法打开帮助文件 readme.txt!")});
     QCOMPARE(t.prompter().shown().first().prompt.title, appTitle());
+    QVERIFY(!t.window("FrmReadme"));
 }
 
 LENDORA_TEST_CLASS(MenuTest)
