@@ -89,7 +89,8 @@ void CategoryWindow::requery(const QString &code)
     while (m_model->canFetchMore())
         m_model->fetchMore();
     for (int column = 0; column < 3 && column < m_model->columnCount(); ++column)
-        m_ui->DataGrid1->setColumnWidth(column, kColumnWidths[column]);
+        m_ui->DataGrid1->setColumnWidth(
+            column, headingRoom(m_ui->DataGrid1, column, kColumnWidths[column]));
     int row = 0;
     for (int r = 0; r < m_model->rowCount(); ++r) {
         if (!code.isNull() && codeAt(r) == code) {

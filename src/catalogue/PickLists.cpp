@@ -1,5 +1,7 @@
 #include "catalogue/PickLists.h"
 
+#include "widgets/Controls.h"
+
 #include <QComboBox>
 #include <QEvent>
 #include <QLayout>
@@ -17,6 +19,7 @@ void CategoryPickList::fill(QComboBox *list, const QList<Category> &categories)
     list->clear();
     for (const Category &category : categories)
         list->addItem(entry(category));
+    fitListToEntries(list);
     list->setCurrentIndex(-1);
     list->setEditText(QString());
 }

@@ -6,6 +6,7 @@
 #include "widgets/BoundColumns.h"
 #include "widgets/Controls.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QSqlQueryModel>
@@ -43,6 +44,19 @@ void CurrentLoans::prepare(QTableView *grid)
     setupGrid(grid);
     grid->setModel(m_unbound);
     sizeColumns(grid);
+    // A window style changes the headings' font: the widths follow.
+    grid->horizontalHeader()->installEventFilter(this);
+}
+
+bool CurrentLoans::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::StyleChange || event->type() == QEvent::FontChange) {
+        if (auto *header = qobject_cast<QHeaderView *>(watched)) {
+            if (auto *grid = qobject_cast<QTableView *>(header->parentWidget()))
+                sizeColumns(grid);
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void CurrentLoans::bind(QTableView *grid)
@@ -118,7 +132,7 @@ void CurrentLoans::sizeColumns(QTableView *grid) const
     // Fits the tab without scrolling; the lending date takes what is left.
     static const int widths[] = {58, 56, 62, 104, 92, 56, 100};
     for (int c = 0; c < static_cast<int>(std::size(widths)); ++c)
-        grid->setColumnWidth(c, widths[c]);
+        grid->setColumnWidth(c, headingRoom(grid, c, widths[c]));
     grid->horizontalHeader()->setStretchLastSection(true);
 }
 

@@ -44,6 +44,9 @@ public:
 signals:
     void currentChanged();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void sizeColumns(QTableView *grid) const;
     void selectFirstRow();

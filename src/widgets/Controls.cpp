@@ -2,6 +2,7 @@
 
 #include "data/Columns.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDateEdit>
 #include <QHeaderView>
@@ -184,6 +185,21 @@ void fitColumns(QTableView *grid)
         if (grid->columnWidth(column) > kMaxColumnWidth)
             grid->setColumnWidth(column, kMaxColumnWidth);
     }
+}
+
+int headingRoom(const QTableView *grid, int column, int width)
+{
+    return std::max(width, grid->horizontalHeader()->sectionSizeHint(column));
+}
+
+void fitListToEntries(QComboBox *list)
+{
+    QAbstractItemView *view = list->view();
+    int widest = 0;
+    for (int row = 0; row < list->count(); ++row)
+        widest = std::max(widest, view->sizeHintForIndex(list->model()->index(row, 0)).width());
+    const int scrollBar = view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view);
+    view->setMinimumWidth(widest + 2 * view->frameWidth() + scrollBar);
 }
 
 void setupGrid(QTableView *grid)

@@ -1,5 +1,6 @@
 #pragma once
 
+class QComboBox;
 class QDateEdit;
 class QLineEdit;
 class QSqlQueryModel;
@@ -24,6 +25,10 @@ void setupGrid(QTableView *grid);
 constexpr int kMaxColumnWidth = 420;
 // Sizes every column to its contents, up to kMaxColumnWidth.
 void fitColumns(QTableView *grid);
+// Widens the width given to a column to hold its heading whole, in the style in force.
+int headingRoom(const QTableView *grid, int column, int width);
+// The opened list of a drop-down shows its longest entry whole, however narrow the box.
+void fitListToEntries(QComboBox *list);
 // Heads each column of a model a grid shows directly with the label of its result column's key
 // (the model's own headings are the keys). Due after every query: a failed one drops them.
 void headColumns(QSqlQueryModel *model);
