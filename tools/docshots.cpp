@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QDir>
+#include <QFile>
 #include <QPainter>
 #include <QScreen>
 #include <QTabWidget>
@@ -24,6 +25,20 @@ struct Scene {
     const char *file;                             // docs/<file>.png
     std::function<QWidget *(TestApp &)> prepare;  // the window to save
 };
+
+// The login window as it opens when setting.ini chose the style `loadStyle`.
+QWidget *loginInStyle(TestApp &t, const QByteArray &loadStyle)
+{
+    QFile settings(QDir(t.appDir()).filePath(QStringLiteral("setting.ini")));
+    if (!settings.open(QIODevice::WriteOnly))
+        return nullptr;
+    settings.write("LoadStyle=" + loadStyle + "\r\n");
+    settings.close();
+    if (!t.start())
+        return nullptr;
+    t.type("FrmLogon", "txtPassword", "741");
+    return t.window("FrmLogon");
+}
 
 // A shelf of books for the catalogue scenes.
 void seedShelf(TestApp &t)
@@ -280,6 +295,9 @@ const QList<Scene> &scenes()
              waitFor([balloon] { return balloon->isVisible(); });
              return t.window("FrmLogon");
          }},
+        // The login window in the two skins, chosen at the last run.
+        {"login-classic", [](TestApp &t) { return loginInStyle(t, "1"); }},
+        {"login-light", [](TestApp &t) { return loginInStyle(t, "2"); }},
         {"tips",
          [](TestApp &t) {
              t.login();  // the shipped tips file opens the tips window after the login
