@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStyleOptionButton>
+#include <QTabWidget>
 #include <QTableView>
 #include <QtTest>
 
@@ -114,6 +115,7 @@ void TextFitTest::everyTextFits_data()
         {"mnuSetBook", "FrmSetBook"},
         {"meuHowToUse", "FrmHelp"},
         {"meuAbout", "FrmAbout"},
+        {"mnuLendora", "FrmUpdateBook"},  // opened from the book list
     };
     for (const auto &[name, value] : styles) {
         for (const auto &[command, window] : windows)
@@ -143,11 +145,24 @@ void TextFitTest::everyTextFits()
             tips->close();
         if (!command.isEmpty())
             t.trigger(command);
+        if (window == "FrmUpdateBook") {
+            auto *books = t.control<QTableView>("FrmLendora", "DataGrid1");
+            books->setCurrentIndex(books->model()->index(0, 0));
+            t.click("FrmLendora", "cmdModify");
+        }
     }
     QWidget *opened = t.window(window);
     QVERIFY2(opened, qPrintable(window));
     QCoreApplication::processEvents();
-    const QStringList cut = cutTexts(opened);
+    QStringList cut = cutTexts(opened);
+    // Every tab of the desk, not only the one in front.
+    if (auto *tabs = opened->findChild<QTabWidget *>()) {
+        for (int page = 1; page < tabs->count(); ++page) {
+            tabs->setCurrentIndex(page);
+            QCoreApplication::processEvents();
+            cut << cutTexts(opened);
+        }
+    }
     QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QLatin1String("\n"))));
 }
 
