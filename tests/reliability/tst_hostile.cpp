@@ -6,6 +6,7 @@
 // typed (or removed by a confirmed delete).
 #include "TestApp.h"
 #include "TestMain.h"
+#include "catalogue/CategoryStore.h"
 #include "widgets/Texts.h"
 
 #include <QAbstractButton>
@@ -262,6 +263,12 @@ void HostileInputTest::everyBox()
                {QString("D%1").arg(i), decoys.at(i)});
     t.exec("insert into lentInfo (读者编号, 书籍编号, 借书日期) values (?, ?, '2026-11-20')",
            {value, value});
+    // The category the new book's text names by its first character: a book of no category
+    // is refused.
+    const QString freshCode = Category::codeOf(QString(value + kFresh).remove(QChar(0)));
+    if (!t.scalar("select count(*) from bookType where 类别代码=?", {freshCode}).toInt())
+        t.exec("insert into bookType (类别代码, 书籍类别, 借出天数) values (?, ?, 30)",
+               {freshCode, freshCode + "类"});
     Session session(t);
 
     // The login window before anybody logs in: never a match, never counted as an attempt.
