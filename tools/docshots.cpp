@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QCursor>
+#include <QDateEdit>
 #include <QDir>
 #include <QFile>
 #include <QPainter>
@@ -208,6 +209,14 @@ const QList<Scene> &scenes()
              t.trigger("mnuLendQuery");
              t.click("FrmLendQuery", "cmdFind");
              return t.window("FrmLendQuery");
+         }},
+        {"overdue",
+         [](TestApp &t) {
+             t.login();
+             seedLibrary(t);
+             t.trigger("mnuOverdue");
+             t.control<QDateEdit>("FrmOverdue", "dtpAsOf")->setDate(QDate(2027, 1, 20));
+             return t.window("FrmOverdue");
          }},
         {"basic-settings",
          [](TestApp &t) {

@@ -8,6 +8,7 @@
 #include "catalogue/CategoryWindow.h"
 #include "catalogue/UpdateBookWindow.h"
 #include "circulation/CirculationDesk.h"
+#include "circulation/OverdueWindow.h"
 #include "query/BookQueryWindow.h"
 #include "query/LoanQueryWindow.h"
 #include "readers/ReaderWindow.h"
@@ -38,6 +39,7 @@ void Application::registerWindows()
     });
     m_windows.add("FrmBookQuery", [this] { return new BookQueryWindow(*this); });
     m_windows.add("FrmLendQuery", [this] { return new LoanQueryWindow(*this); });
+    m_windows.add("FrmOverdue", [this] { return new OverdueWindow(*this); });
     m_windows.add("FrmAbout", [this] { return new AboutWindow(*this); });
     m_windows.add("FrmHelp", [this] { return new TipsWindow(*this); });
     m_windows.add("FrmReadme", [this](const QVariant &opening) {

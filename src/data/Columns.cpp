@@ -7,7 +7,7 @@ namespace lendora {
 
 namespace {
 
-// Every column of the five tables, once each.
+// Every column of the five tables, once each, and the columns worked out from them.
 const char *const kLabels[] = {
     // bookInfo
     QT_TRANSLATE_NOOP("Columns", "书籍编号"),
@@ -36,6 +36,10 @@ const char *const kLabels[] = {
     // basicSet
     QT_TRANSLATE_NOOP("Columns", "借出册数"),
     QT_TRANSLATE_NOOP("Columns", "罚款"),
+    // worked out for the overdue list
+    QT_TRANSLATE_NOOP("Columns", "应还日期"),
+    QT_TRANSLATE_NOOP("Columns", "应交罚款"),
+    QT_TRANSLATE_NOOP("Columns", "说明"),
 };
 
 }  // namespace

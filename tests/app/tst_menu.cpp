@@ -95,6 +95,8 @@ void MenuTest::menuInOrder()
         "-",
         "mnuLendQuery 借阅查询",
         "-",
+        "mnuOverdue 逾期清单",
+        "-",
         "meuReaderSort 读者查询",
         "]",
         "[mnuSetSys 系统设置",
@@ -143,6 +145,8 @@ void MenuTest::commandOpensOneInstance_data()
                               << "FrmBookQuery";
     QTest::newRow("借阅查询") << "mnuLendQuery"
                               << "FrmLendQuery";
+    QTest::newRow("逾期清单") << "mnuOverdue"
+                              << "FrmOverdue";
     QTest::newRow("读者查询") << "meuReaderSort"
                               << "FrmReader";
     QTest::newRow("基本设置") << "mnuSetBasic"
@@ -235,9 +239,9 @@ void MenuTest::windowsOpenCentred_data()
     } windows[] = {
         {"meuAddNewBook", "FrmAddnew"},   {"mnuLendora", "FrmLendora"},
         {"mnuBookQuery", "FrmBookQuery"}, {"mnuLendQuery", "FrmLendQuery"},
-        {"meuReaderSet", "FrmReader"},    {"mnuSetBasic", "FrmBasicSet"},
-        {"mnuSetBook", "FrmSetBook"},     {"meuHowToUse", "FrmHelp"},
-        {"meuAbout", "FrmAbout"},
+        {"mnuOverdue", "FrmOverdue"},     {"meuReaderSet", "FrmReader"},
+        {"mnuSetBasic", "FrmBasicSet"},   {"mnuSetBook", "FrmSetBook"},
+        {"meuHowToUse", "FrmHelp"},       {"meuAbout", "FrmAbout"},
     };
     for (const auto &w : windows) {
         for (const char *at : {"top-left", "bottom-right", "hidden"})

@@ -398,6 +398,8 @@ void StylesTest::everyMenuWindowTakesTheSkin_data()
                               << "FrmBookQuery";
     QTest::newRow("借阅查询") << "mnuLendQuery"
                               << "FrmLendQuery";
+    QTest::newRow("逾期清单") << "mnuOverdue"
+                              << "FrmOverdue";
     QTest::newRow("读者管理") << "meuReaderSet"
                               << "FrmReader";
     QTest::newRow("基本设置") << "mnuSetBasic"

@@ -110,6 +110,7 @@ void TextFitTest::everyTextFits_data()
         {"mnuLendora", "FrmLendora"},
         {"mnuBookQuery", "FrmBookQuery"},
         {"mnuLendQuery", "FrmLendQuery"},
+        {"mnuOverdue", "FrmOverdue"},
         {"meuReaderSet", "FrmReader"},
         {"mnuSetBasic", "FrmBasicSet"},
         {"mnuSetBook", "FrmSetBook"},

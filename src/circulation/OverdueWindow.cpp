@@ -1,0 +1,195 @@
+#include "circulation/OverdueWindow.h"
+
+#include "base/DateText.h"
+#include "base/NumberText.h"
+#include "circulation/OverdueList.h"
+#include "ui_OverdueWindow.h"
+#include "widgets/BoundColumns.h"
+#include "widgets/Controls.h"
+#include "widgets/Prompter.h"
+#include "widgets/Texts.h"
+#include "widgets/WindowContext.h"
+
+#include <QAbstractTableModel>
+#include <QHeaderView>
+#include <QRegularExpressionValidator>
+
+namespace lendora {
+
+namespace {
+const char *const kTotals =
+    QT_TRANSLATE_NOOP("lendora::OverdueWindow", "读者 %1 人,图书 %2 册,罚款合计 %3 元");
+const char *const kQueryFailed =
+    QT_TRANSLATE_NOOP("lendora::OverdueWindow", "查询失败,数据库无法读取!");
+// Why a loan's figures are missing, in the 说明 column.
+const char *const kNoLendDate = QT_TRANSLATE_NOOP("lendora::OverdueWindow", "没有有效的借书日期");
+const char *const kNoLoanPeriod =
+    QT_TRANSLATE_NOOP("lendora::OverdueWindow", "该书类别没有设定有效的借出天数");
+const char *const kNoFinePerDay =
+    QT_TRANSLATE_NOOP("lendora::OverdueWindow", "没有设定有效的罚款金额");
+const char *const kOutOfRange = QT_TRANSLATE_NOOP("lendora::OverdueWindow", "天数超出范围");
+const int kRowsMeasured = 30;
+
+const QStringList kColumns = {
+    QStringLiteral("读者编号"), QStringLiteral("读者姓名"), QStringLiteral("联系电话"),
+    QStringLiteral("所在部门"), QStringLiteral("书籍编号"), QStringLiteral("书籍名称"),
+    QStringLiteral("借书日期"), QStringLiteral("应还日期"), QStringLiteral("超出天数"),
+    QStringLiteral("应交罚款"), QStringLiteral("说明"),
+};
+
+QString problemText(Fines::Problem problem)
+{
+    const char *why = nullptr;
+    switch (problem) {
+    case Fines::Problem::NoLendDate:
+        why = kNoLendDate;
+        break;
+    case Fines::Problem::NoLoanPeriod:
+        why = kNoLoanPeriod;
+        break;
+    case Fines::Problem::NoFinePerDay:
+        why = kNoFinePerDay;
+        break;
+    case Fines::Problem::OutOfRange:
+        why = kOutOfRange;
+        break;
+    case Fines::Problem::None:
+        return {};
+    }
+    return QCoreApplication::translate("lendora::OverdueWindow", why);
+}
+}  // namespace
+
+// The rows of the last query, headed by their column keys for BoundColumns to label.
+class OverdueRows : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void setRows(QList<OverdueList::Entry> rows)
+    {
+        beginResetModel();
+        m_rows = std::move(rows);
+        endResetModel();
+    }
+    const QList<OverdueList::Entry> &rows() const { return m_rows; }
+
+    int rowCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+    }
+    int columnCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() ? 0 : static_cast<int>(kColumns.size());
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
+            return kColumns.value(section);
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_rows.size())
+            return {};
+        const OverdueList::Entry &row = m_rows.at(index.row());
+        const bool known = row.problem == Fines::Problem::None;
+        switch (index.column()) {
+        case 0:
+            return row.readerId;
+        case 1:
+            return row.readerName;
+        case 2:
+            return row.phone;
+        case 3:
+            return row.department;
+        case 4:
+            return row.bookId;
+        case 5:
+            return row.bookName;
+        case 6:
+            return DateText::toText(row.lendDate);
+        case 7:
+            return DateText::toText(row.dueDate);
+        case 8:
+            return known ? NumberText::fromInt(row.overdueDays) : QString();
+        case 9:
+            return row.fine;
+        case 10:
+            return problemText(row.problem);
+        default:
+            return {};
+        }
+    }
+
+private:
+    QList<OverdueList::Entry> m_rows;
+};
+
+OverdueWindow::OverdueWindow(WindowContext &context)
+    : m_context(context), m_ui(std::make_unique<Ui::OverdueWindow>()), m_rows(new OverdueRows(this))
+{
+    m_context.applyWindowStyle(this);
+    m_ui->setupUi(this);
+    m_ui->dtpAsOf->setDate(m_context.today());
+    markDatePicker(m_ui->dtpAsOf);
+
+    m_ui->cboDept->addItem(QString());
+    m_ui->cboDept->addItems(OverdueList(m_context.database()).departments());
+    markInput(m_ui->cboDept->lineEdit());
+    fitListToEntries(m_ui->cboDept);
+    markInput(m_ui->txtMinDays);
+    m_ui->txtMinDays->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{0,5}")), m_ui->txtMinDays));
+    m_ui->txtMinDays->setText(QStringLiteral("1"));
+
+    setupGrid(m_ui->DataGrid1);
+    m_ui->DataGrid1->horizontalHeader()->setResizeContentsPrecision(kRowsMeasured);
+    m_ui->DataGrid1->setModel(new BoundColumns(kColumns, m_rows, this));
+
+    connect(m_ui->cmdFind, &QPushButton::clicked, this, &OverdueWindow::find);
+    connect(m_ui->cboDept->lineEdit(), &QLineEdit::returnPressed, this, &OverdueWindow::find);
+    connect(m_ui->txtMinDays, &QLineEdit::returnPressed, this, &OverdueWindow::find);
+    // A date typed part by part runs once, when the clerk leaves the picker or presses Enter;
+    // one picked from the calendar runs at once.
+    connect(m_ui->dtpAsOf, &QDateEdit::dateChanged, this, [this] {
+        if (!m_ui->dtpAsOf->hasFocus())
+            find();
+    });
+    connect(m_ui->dtpAsOf, &QDateEdit::editingFinished, this, [this] {
+        if (m_ui->dtpAsOf->date() != m_listedAsOf)
+            find();
+    });
+    connect(m_ui->cmdClose, &QPushButton::clicked, this, &QWidget::close);
+    // The list is what the window is for: it shows today's at once.
+    find();
+}
+
+OverdueWindow::~OverdueWindow() = default;
+
+void OverdueWindow::find()
+{
+    OverdueList::Criteria criteria;
+    criteria.asOf = m_ui->dtpAsOf->date();
+    m_listedAsOf = criteria.asOf;
+    criteria.department = m_ui->cboDept->currentText();
+    // An empty box means the default.
+    const QString minDays = m_ui->txtMinDays->text();
+    criteria.minDays = minDays.isEmpty() ? 1 : minDays.toInt();
+
+    OverdueList list(m_context.database());
+    std::optional<QList<OverdueList::Entry>> rows = list.find(criteria);
+    if (!rows) {
+        m_rows->setRows({});
+        m_ui->lblTotals->clear();
+        m_context.prompter().message({tr(kQueryFailed), hintTitle()});
+        return;
+    }
+    const OverdueList::Totals totals = OverdueList::totals(*rows);
+    m_rows->setRows(std::move(*rows));
+    m_ui->lblTotals->setText(tr(kTotals).arg(NumberText::fromInt(totals.readers),
+                                             NumberText::fromInt(totals.books),
+                                             totals.fines.toText()));
+    fitColumns(m_ui->DataGrid1);
+}
+
+}  // namespace lendora

@@ -1,0 +1,297 @@
+#include "Desk.h"
+#include "TestMain.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QTableView>
+#include <QtTest>
+
+using namespace desk;
+
+namespace {
+const QString kOverdue = QStringLiteral("FrmOverdue");
+const QString kNoPeriod = QStringLiteral("该书类别没有设定有效的借出天数");
+
+// Four readers in two departments; loans of 30-day books (I, K), 14-day books (O) and books of
+// a category without a loan period (Z). On 2026-12-06:
+//   B1001 lent 11-06: due today          B1002 lent 11-07: due tomorrow
+//   B1003 lent 11-05: one day past       B1009 lent 11-05: one day past, reader 001
+//   B1004 lent 10-01: 36 days past       B1005 lent 09-01, renewed to 10-26: 11 days past
+//   B1006 lent 11-20, 14 days: 2 past    B1007 lent 12-01, no loan period
+//   B1008 lent 09-01, returned 10-15
+void seedOverdue(TestApp &t)
+{
+    const struct {
+        const char *id, *name, *phone, *dept;
+    } readers[] = {{"001", "张伟", "13800000001", "中文系"},
+                   {"002", "李娜", "13800000002", "物理系"},
+                   {"003", "王芳", "13800000003", "中文系"},
+                   {"004", "赵强", "13800000004", "物理系"}};
+    for (const auto &r : readers)
+        t.exec("insert into readerInfo values (?,?,?,?,?)", {r.id, r.name, "女", r.phone, r.dept});
+    t.exec("update bookType set 借出天数=14 where 类别代码='O'");
+    t.exec("update bookType set 借出天数=null where 类别代码='Z'");
+    const struct {
+        const char *book, *category, *reader, *lent, *returned;
+    } loans[] = {
+        {"B1001", "I", "001", "2026-11-06", nullptr},
+        {"B1002", "I", "001", "2026-11-07", nullptr},
+        {"B1003", "I", "002", "2026-11-05", nullptr},
+        {"B1004", "I", "003", "2026-10-01", nullptr},
+        {"B1005", "K", "002", "2026-09-01", nullptr},
+        {"B1006", "O", "004", "2026-11-20", nullptr},
+        {"B1007", "Z", "004", "2026-12-01", nullptr},
+        {"B1008", "I", "003", "2026-09-01", "2026-10-15"},
+        {"B1009", "I", "001", "2026-11-05", nullptr},
+    };
+    for (const auto &l : loans) {
+        addBook(t, l.book, QStringLiteral("书") + l.book, l.category);
+        addLoan(t, l.reader, l.book, l.lent, l.returned ? QVariant(l.returned) : QVariant());
+    }
+    // The renewal's own write: the lending date moves.
+    t.exec("update lentInfo set 借书日期='2026-10-26' where 书籍编号='B1005' and 还书日期 is null");
+}
+
+QTableView *grid(TestApp &t)
+{
+    return t.control<QTableView>(kOverdue, "DataGrid1");
+}
+
+QString cell(TestApp &t, int row, int column)
+{
+    const QAbstractItemModel *m = grid(t)->model();
+    return m->data(m->index(row, column)).toString();
+}
+
+// Reader, book, lent, due, days, fine and note of every row, in order.
+QStringList listed(TestApp &t)
+{
+    QStringList rows;
+    for (int row = 0; row < grid(t)->model()->rowCount(); ++row) {
+        QStringList cells;
+        for (int column : {0, 4, 6, 7, 8, 9, 10})
+            cells << cell(t, row, column);
+        rows << cells.join('|');
+    }
+    return rows;
+}
+
+void openList(TestApp &t)
+{
+    t.login();
+    if (QWidget *tips = t.window("FrmHelp"))
+        tips->close();
+    t.trigger("mnuOverdue");
+    QVERIFY(t.window(kOverdue));
+}
+}  // namespace
+
+class OverdueTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void list_data();
+    void list();
+    void columnsAndDefaults();
+    void enterAndDateRunTheList();
+    void returnTabChargesWhatTheListShows();
+};
+
+void OverdueTest::list_data()
+{
+    QTest::addColumn<QDate>("asOf");
+    QTest::addColumn<QString>("dept");
+    QTest::addColumn<QString>("minDays");
+    QTest::addColumn<QVariant>("finePerDay");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QString>("totals");
+
+    const QDate dec6(2026, 12, 6);
+    const QString problem = "004|B1007|2026-12-01||||" + kNoPeriod;
+    QTest::newRow("every department, 0.1 a day")
+        << dec6 << ""
+        << "1" << QVariant(0.1) << QStringList{"003|B1004|2026-10-01|2026-10-31|36|3.6|",
+                                               "002|B1005|2026-10-26|2026-11-25|11|1.1|",
+                                               "004|B1006|2026-11-20|2026-12-04|2|0.2|",
+                                               "001|B1009|2026-11-05|2026-12-05|1|0.1|",
+                                               "002|B1003|2026-11-05|2026-12-05|1|0.1|",
+                                               problem}
+        << "读者 4 人,图书 6 册,罚款合计 5.1 元";
+    QTest::newRow("the rule changed to half a yuan")
+        << dec6 << ""
+        << "1" << QVariant(0.5) << QStringList{"003|B1004|2026-10-01|2026-10-31|36|18|",
+                                               "002|B1005|2026-10-26|2026-11-25|11|5.5|",
+                                               "004|B1006|2026-11-20|2026-12-04|2|1|",
+                                               "001|B1009|2026-11-05|2026-12-05|1|0.5|",
+                                               "002|B1003|2026-11-05|2026-12-05|1|0.5|",
+                                               problem}
+        << "读者 4 人,图书 6 册,罚款合计 25.5 元";
+    QTest::newRow("a day later the loan due today is overdue")
+        << dec6.addDays(1) << ""
+        << "1" << QVariant(0.1)
+        << QStringList{"003|B1004|2026-10-01|2026-10-31|37|3.7|",
+                       "002|B1005|2026-10-26|2026-11-25|12|1.2|",
+                       "004|B1006|2026-11-20|2026-12-04|3|0.3|",
+                       "001|B1009|2026-11-05|2026-12-05|2|0.2|",
+                       "002|B1003|2026-11-05|2026-12-05|2|0.2|",
+                       "001|B1001|2026-11-06|2026-12-06|1|0.1|",
+                       problem}
+        << "读者 4 人,图书 7 册,罚款合计 5.7 元";
+    QTest::newRow("one department")
+        << dec6 << "物理系"
+        << "1" << QVariant(0.1)
+        << QStringList{"002|B1005|2026-10-26|2026-11-25|11|1.1|",
+                       "004|B1006|2026-11-20|2026-12-04|2|0.2|",
+                       "002|B1003|2026-11-05|2026-12-05|1|0.1|", problem}
+        << "读者 2 人,图书 4 册,罚款合计 1.4 元";
+    // Lent on the earliest date any category can be a day overdue at.
+    QTest::newRow("a 14-day book one day past")
+        << dec6.addDays(-1) << "物理系"
+        << "1" << QVariant(0.1)
+        << QStringList{"002|B1005|2026-10-26|2026-11-25|10|1|",
+                       "004|B1006|2026-11-20|2026-12-04|1|0.1|", problem}
+        << "读者 2 人,图书 3 册,罚款合计 1.1 元";
+    QTest::newRow("a department matches whole")
+        << dec6 << "物理"
+        << "1" << QVariant(0.1) << QStringList{} << "读者 0 人,图书 0 册,罚款合计 0 元";
+    QTest::newRow("at least two days")
+        << dec6 << ""
+        << "2" << QVariant(0.1)
+        << QStringList{"003|B1004|2026-10-01|2026-10-31|36|3.6|",
+                       "002|B1005|2026-10-26|2026-11-25|11|1.1|",
+                       "004|B1006|2026-11-20|2026-12-04|2|0.2|", problem}
+        << "读者 3 人,图书 4 册,罚款合计 4.9 元";
+    QTest::newRow("at least 12 days, one department")
+        << dec6 << "中文系"
+        << "12" << QVariant(0.1) << QStringList{"003|B1004|2026-10-01|2026-10-31|36|3.6|"}
+        << "读者 1 人,图书 1 册,罚款合计 3.6 元";
+    QTest::newRow("an empty minimum is one day")
+        << dec6 << "中文系"
+        << "" << QVariant(0.1)
+        << QStringList{"003|B1004|2026-10-01|2026-10-31|36|3.6|",
+                       "001|B1009|2026-11-05|2026-12-05|1|0.1|"}
+        << "读者 2 人,图书 2 册,罚款合计 3.7 元";
+    // Nothing can be charged: every open loan is listed, the one without a loan period says so.
+    const QString noFine = QStringLiteral("||没有设定有效的罚款金额");
+    QTest::newRow("no fine rule") << dec6 << ""
+                                  << "1" << QVariant()
+                                  << QStringList{"001|B1001|2026-11-06|2026-12-06|" + noFine,
+                                                 "001|B1002|2026-11-07|2026-12-07|" + noFine,
+                                                 "001|B1009|2026-11-05|2026-12-05|" + noFine,
+                                                 "002|B1003|2026-11-05|2026-12-05|" + noFine,
+                                                 "002|B1005|2026-10-26|2026-11-25|" + noFine,
+                                                 "003|B1004|2026-10-01|2026-10-31|" + noFine,
+                                                 "004|B1006|2026-11-20|2026-12-04|" + noFine,
+                                                 problem}
+                                  << "读者 4 人,图书 8 册,罚款合计 0 元";
+    // B1007 was not lent yet, so its missing loan period does not list it.
+    QTest::newRow("before any loan was due")
+        << QDate(2026, 10, 30) << ""
+        << "1" << QVariant(0.1) << QStringList{} << "读者 0 人,图书 0 册,罚款合计 0 元";
+}
+
+void OverdueTest::list()
+{
+    QFETCH(QDate, asOf);
+    QFETCH(QString, dept);
+    QFETCH(QString, minDays);
+    QFETCH(QVariant, finePerDay);
+    QFETCH(QStringList, rows);
+    QFETCH(QString, totals);
+
+    TestApp t;
+    seedOverdue(t);
+    openList(t);
+    // Changed while the window is open: the next query charges the new rule.
+    setRules(t, 5, finePerDay);
+    t.control<QDateEdit>(kOverdue, "dtpAsOf")->setDate(asOf);
+    t.type(kOverdue, "cboDept", dept);
+    t.type(kOverdue, "txtMinDays", minDays);
+    t.click(kOverdue, "cmdFind");
+
+    QCOMPARE(listed(t), rows);
+    QCOMPARE(t.text(kOverdue, "lblTotals"), totals);
+    QVERIFY(t.prompter().shown().isEmpty());
+}
+
+void OverdueTest::columnsAndDefaults()
+{
+    TestApp t(QDate(2026, 12, 6));
+    seedOverdue(t);
+    openList(t);
+    QCOMPARE(t.control<QDateEdit>(kOverdue, "dtpAsOf")->date(), QDate(2026, 12, 6));
+    QCOMPARE(t.text(kOverdue, "txtMinDays"), "1");
+    auto *depts = t.control<QComboBox>(kOverdue, "cboDept");
+    QStringList entries;
+    for (int i = 0; i < depts->count(); ++i)
+        entries << depts->itemText(i);
+    QCOMPARE(entries, (QStringList{"", "中文系", "物理系"}));
+
+    // Today's list is shown at once, every column filled from its reader and book.
+    QStringList headings, first;
+    const QAbstractItemModel *m = grid(t)->model();
+    for (int column = 0; column < m->columnCount(); ++column) {
+        headings << m->headerData(column, Qt::Horizontal).toString();
+        first << cell(t, 0, column);
+    }
+    QCOMPARE(headings,
+             (QStringList{"读者编号", "读者姓名", "联系电话", "所在部门", "书籍编号", "书籍名称",
+                          "借书日期", "应还日期", "超出天数", "应交罚款", "说明"}));
+    QCOMPARE(first, (QStringList{"003", "王芳", "13800000003", "中文系", "B1004", "书B1004",
+                                 "2026-10-01", "2026-10-31", "36", "3.6", ""}));
+    QCOMPARE(t.text(kOverdue, "lblTotals"), "读者 4 人,图书 6 册,罚款合计 5.1 元");
+
+    // Only digits go into the minimum.
+    t.type(kOverdue, "txtMinDays", "1a-2");
+    QCOMPARE(t.text(kOverdue, "txtMinDays"), "12");
+}
+
+void OverdueTest::enterAndDateRunTheList()
+{
+    TestApp t(QDate(2026, 12, 6));
+    seedOverdue(t);
+    openList(t);
+    QCOMPARE(grid(t)->model()->rowCount(), 6);
+
+    t.type(kOverdue, "cboDept", "中文系");
+    QCOMPARE(grid(t)->model()->rowCount(), 6);  // typing alone does not query
+    t.enter(kOverdue, "cboDept");
+    QCOMPARE(grid(t)->model()->rowCount(), 2);
+    QCOMPARE(t.control<QComboBox>(kOverdue, "cboDept")->count(), 3);  // nothing added
+
+    t.type(kOverdue, "txtMinDays", "2");
+    t.enter(kOverdue, "txtMinDays");
+    QCOMPARE(listed(t), QStringList{"003|B1004|2026-10-01|2026-10-31|36|3.6|"});
+
+    t.control<QDateEdit>(kOverdue, "dtpAsOf")->setDate(QDate(2026, 12, 7));
+    QCOMPARE(listed(t), (QStringList{"003|B1004|2026-10-01|2026-10-31|37|3.7|",
+                                     "001|B1009|2026-11-05|2026-12-05|2|0.2|"}));
+    QCOMPARE(t.text(kOverdue, "lblTotals"), "读者 2 人,图书 2 册,罚款合计 3.9 元");
+
+    t.click(kOverdue, "cmdClose");
+    QTRY_VERIFY(!t.window(kOverdue));
+    QVERIFY(t.prompter().shown().isEmpty());
+}
+
+void OverdueTest::returnTabChargesWhatTheListShows()
+{
+    TestApp t(QDate(2026, 12, 6));
+    seedOverdue(t);
+    setRules(t, 5, 0.3);
+    openList(t);
+    const int rows = grid(t)->model()->rowCount();
+    QCOMPARE(rows, 6);
+    showTab(t, Return);
+    for (int row = 0; row < rows; ++row) {
+        if (!cell(t, row, 10).isEmpty())
+            continue;
+        scan(t, "txtReadIDReturn", cell(t, row, 0));
+        scan(t, "txtBookIDReturn", cell(t, row, 4));
+        QCOMPARE(text(t, "txtDayCount"), cell(t, row, 8));
+        QCOMPARE(text(t, "txtFakuan"), cell(t, row, 9));
+    }
+    QCOMPARE(hints(t), QStringList{});
+}
+
+LENDORA_TEST_CLASS(OverdueTest)
+#include "tst_overdue.moc"
