@@ -6,6 +6,7 @@
 #include "ui_OverdueWindow.h"
 #include "widgets/BoundColumns.h"
 #include "widgets/Controls.h"
+#include "widgets/GridExport.h"
 #include "widgets/Prompter.h"
 #include "widgets/Texts.h"
 #include "widgets/WindowContext.h"
@@ -19,6 +20,8 @@ namespace lendora {
 namespace {
 const char *const kTotals =
     QT_TRANSLATE_NOOP("lendora::OverdueWindow", "读者 %1 人,图书 %2 册,罚款合计 %3 元");
+// The file name the export suggests, with the date the list is as of.
+const char *const kExportName = QT_TRANSLATE_NOOP("lendora::OverdueWindow", "逾期清单-%1.csv");
 const char *const kQueryFailed =
     QT_TRANSLATE_NOOP("lendora::OverdueWindow", "查询失败,数据库无法读取!");
 // Why a loan's figures are missing, in the 说明 column.
@@ -158,6 +161,10 @@ OverdueWindow::OverdueWindow(WindowContext &context)
     connect(m_ui->dtpAsOf, &QDateEdit::editingFinished, this, [this] {
         if (m_ui->dtpAsOf->date() != m_listedAsOf)
             find();
+    });
+    connect(m_ui->cmdExport, &QPushButton::clicked, this, [this] {
+        exportGrid(*m_ui->DataGrid1->model(), m_context.files(), m_context.prompter(),
+                   tr(kExportName).arg(DateText::toText(m_listedAsOf)));
     });
     connect(m_ui->cmdClose, &QPushButton::clicked, this, &QWidget::close);
     // The list is what the window is for: it shows today's at once.

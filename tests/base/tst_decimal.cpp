@@ -1,3 +1,4 @@
+#include "TestMain.h"
 #include "base/Decimal.h"
 
 #include <QLocale>
@@ -412,5 +413,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(DecimalTest)
+LENDORA_TEST_CLASS(DecimalTest)
 #include "tst_decimal.moc"

@@ -3,6 +3,8 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
+#include <QFile>
 #include <QTableView>
 #include <QtTest>
 
@@ -95,6 +97,8 @@ private slots:
     void columnsAndDefaults();
     void enterAndDateRunTheList();
     void returnTabChargesWhatTheListShows();
+    void exportWritesTheGrid_data();
+    void exportWritesTheGrid();
 };
 
 void OverdueTest::list_data()
@@ -291,6 +295,51 @@ void OverdueTest::returnTabChargesWhatTheListShows()
         QCOMPARE(text(t, "txtFakuan"), cell(t, row, 9));
     }
     QCOMPARE(hints(t), QStringList{});
+}
+
+void OverdueTest::exportWritesTheGrid_data()
+{
+    QTest::addColumn<QString>("answer");  // the file the clerk names; "" cancels
+    QTest::addColumn<bool>("written");
+    QTest::newRow("a file") << "out.csv" << true;
+    QTest::newRow("cancelled") << "" << false;
+    QTest::newRow("a folder that does not exist") << "no/such/folder/out.csv" << false;
+}
+
+void OverdueTest::exportWritesTheGrid()
+{
+    QFETCH(QString, answer);
+    QFETCH(bool, written);
+    TestApp t(QDate(2026, 12, 6));
+    seedOverdue(t);
+    openList(t);
+    t.prompter().clear();
+    const QString path = answer.isEmpty() ? QString() : t.appDir() + "/" + answer;
+    t.files().answerSave(path);
+    t.click(kOverdue, "cmdExport");
+
+    QFile file(path);
+    QCOMPARE(!path.isEmpty() && file.exists(), written);
+    QVERIFY(!QFile::exists(path + ".part"));
+    if (!written) {
+        QCOMPARE(t.prompter().texts(),
+                 path.isEmpty() ? QStringList()
+                                : QStringList{"无法写入文件 " + QDir::toNativeSeparators(path)
+                                              + ",没有导出。"});
+        return;
+    }
+    QCOMPARE(t.prompter().texts(),
+             QStringList{"已导出 6 行到 " + QDir::toNativeSeparators(path) + "。"});
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+    const QStringList lines = QString::fromUtf8(bytes.mid(3)).split("\r\n");
+    QCOMPARE(lines.size(), 8);  // the headings, six rows, and nothing after the last line end
+    QCOMPARE(lines.at(0), "读者编号,读者姓名,联系电话,所在部门,书籍编号,书籍名称,借书日期,应还日期,"
+                          "超出天数,应交罚款,说明");
+    QCOMPARE(lines.at(1),
+             "003,王芳,13800000003,中文系,B1004,书B1004,2026-10-01,2026-10-31,36,3.6,");
+    QVERIFY(lines.at(7).isEmpty());
 }
 
 LENDORA_TEST_CLASS(OverdueTest)
