@@ -7,6 +7,7 @@
 #include "app/Prompter.h"
 #include "widgets/Texts.h"
 
+#include <QDateEdit>
 #include <QLineEdit>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -140,6 +141,34 @@ inline int openLoans(TestApp &t, const QString &book)
 inline bool lentFlag(TestApp &t, const QString &book)
 {
     return t.scalar("select 是否借出 from bookInfo where 书籍编号=?", {book}).toInt() != 0;
+}
+
+// The three writes of the desk, each made ready up to its last click: lend 001 the free
+// B1003; take back B1001 from 001; renew 002's B1002 to 2026-12-07.
+inline void prepareWrite(TestApp &t, const QString &write)
+{
+    seedLibrary(t);
+    addLoan(t, "001", "B1001", "2026-11-20");
+    addLoan(t, "002", "B1002", "2026-11-27");
+    t.login();
+    if (write == "lend") {
+        scan(t, "txtReaderID", "001");
+        scan(t, "txtBookID", "B1003");
+    } else if (write == "return") {
+        showTab(t, Return);
+        scan(t, "txtReadIDReturn", "001");
+        scan(t, "txtBookIDReturn", "B1001");
+    } else {
+        showTab(t, Renewal);
+        scan(t, "txtReaderIDRenew", "002");
+        t.control<QDateEdit>(kMain, "dtpLendDateChange")->setDate(QDate(2026, 12, 7));
+    }
+    t.prompter().clear();
+}
+
+inline void finishWrite(TestApp &t, const QString &write)
+{
+    t.click(kMain, write == "lend" ? "cmdLendBook" : write == "return" ? "cmdReturn" : "cmdOK");
 }
 
 }  // namespace desk

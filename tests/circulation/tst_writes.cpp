@@ -22,34 +22,6 @@ namespace {
 
 const QString kEngineFailed = QStringLiteral("数据库操作失败,没有做任何改动。\n");
 
-// The three writes of the desk, each made ready up to its last click: lend 001 the free
-// B1003; take back B1001 from 001; renew 002's B1002.
-void prepare(TestApp &t, const QString &write)
-{
-    seedLibrary(t);
-    addLoan(t, "001", "B1001", "2026-11-20");
-    addLoan(t, "002", "B1002", "2026-11-27");
-    t.login();
-    if (write == "lend") {
-        scan(t, "txtReaderID", "001");
-        scan(t, "txtBookID", "B1003");
-    } else if (write == "return") {
-        showTab(t, Return);
-        scan(t, "txtReadIDReturn", "001");
-        scan(t, "txtBookIDReturn", "B1001");
-    } else {
-        showTab(t, Renewal);
-        scan(t, "txtReaderIDRenew", "002");
-        t.control<QDateEdit>(kMain, "dtpLendDateChange")->setDate(QDate(2026, 12, 7));
-    }
-    t.prompter().clear();
-}
-
-void finish(TestApp &t, const QString &write)
-{
-    t.click(kMain, write == "lend" ? "cmdLendBook" : write == "return" ? "cmdReturn" : "cmdOK");
-}
-
 }  // namespace
 
 class WritesTest : public QObject {
@@ -103,7 +75,7 @@ void WritesTest::failedWriteChangesNothing()
     QFETCH(QStringList, trap);
     QFETCH(QString, cause);
     TestApp t;
-    prepare(t, write);
+    prepareWrite(t, write);
     // The desk's own connection checks deferred references, so the trap reaches its commit.
     QSqlQuery deskConnection(t.app().database().db());
     QVERIFY(deskConnection.exec("PRAGMA foreign_keys=ON"));
@@ -112,7 +84,7 @@ void WritesTest::failedWriteChangesNothing()
     const QString before = snapshot(t);
     QSignalSpy changed(&t.app().mainWindow()->desk(), &lendora::CirculationDesk::loansChanged);
 
-    finish(t, write);
+    finishWrite(t, write);
     const QStringList shown = hints(t);
     QCOMPARE(shown.size(), 1);
     QVERIFY2(shown.first().startsWith(kEngineFailed) && shown.first().contains(cause),
@@ -121,7 +93,7 @@ void WritesTest::failedWriteChangesNothing()
     QCOMPARE(changed.count(), 0);
     // The engine is fine again once the trap is gone, and the same click then works.
     t.exec("DROP TRIGGER trap");
-    finish(t, write);
+    finishWrite(t, write);
     QCOMPARE(changed.count(), 1);
     QVERIFY(snapshot(t) != before);
 }
@@ -147,11 +119,11 @@ void WritesTest::storedChangesAreAnnounced()
     QFETCH(QString, outOnLoan);
     QFETCH(int, announced);
     TestApp t;
-    prepare(t, write);
+    prepareWrite(t, write);
     if (!outOnLoan.isEmpty())
         addLoan(t, "003", outOnLoan, "2026-12-06");
     QSignalSpy changed(&t.app().mainWindow()->desk(), &lendora::CirculationDesk::loansChanged);
-    finish(t, write);
+    finishWrite(t, write);
     QCOMPARE(changed.count(), announced);
 }
 

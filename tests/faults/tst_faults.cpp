@@ -47,34 +47,6 @@ const QString kBusy = QStringLiteral("数据库正忙,另一个程序正在写�
 const QString kReplaced = QStringLiteral(
     "数据库文件已被删除或替换,不再是程序打开的那个文件。\n没有做任何改动,程序将停止写入并退出。");
 
-// The three writes of the desk, made ready up to the last click: lend 001 the free B1003; take
-// back B1001 from 001; renew 002's B1002 to 2026-12-07.
-void prepare(TestApp &t, const QString &write)
-{
-    seedLibrary(t);
-    addLoan(t, "001", "B1001", "2026-11-20");
-    addLoan(t, "002", "B1002", "2026-11-27");
-    t.login();
-    if (write == "lend") {
-        scan(t, "txtReaderID", "001");
-        scan(t, "txtBookID", "B1003");
-    } else if (write == "return") {
-        showTab(t, Return);
-        scan(t, "txtReadIDReturn", "001");
-        scan(t, "txtBookIDReturn", "B1001");
-    } else {
-        showTab(t, Renewal);
-        scan(t, "txtReaderIDRenew", "002");
-        t.control<QDateEdit>(kMain, "dtpLendDateChange")->setDate(QDate(2026, 12, 7));
-    }
-    t.prompter().clear();
-}
-
-void finish(TestApp &t, const QString &write)
-{
-    t.click(kMain, write == "lend" ? "cmdLendBook" : write == "return" ? "cmdReturn" : "cmdOK");
-}
-
 QString doneText(const QString &write)
 {
     return write == "lend" ? "借出完毕!" : write == "return" ? "归还完毕!" : "续借完毕!";
@@ -191,11 +163,11 @@ void FaultsTest::commitFailureIsReportedAsItIs()
     QFETCH(bool, keepsFailing);
     QFETCH(QString, told);
     TestApp t;
-    prepare(t, write);
+    prepareWrite(t, write);
     // The desk's log starts empty: its header is written and synced first, so the second
     // write is the first page of the change and the second sync the commit's.
     m_shim.arm(file.toUtf8().constData(), calls, 2, error, keepsFailing);
-    finish(t, write);
+    finishWrite(t, write);
     const Restart restart = restartAfterKill(t, write);
     QVERIFY2(m_shim.disarm() > 0, "the fault never fired");
 
@@ -209,7 +181,7 @@ void FaultsTest::commitFailureIsReportedAsItIs()
         QCOMPARE(restart.written, 0);  // told nothing changed, and nothing did
 
     // Once the disk is well again the same click works, on the connections opened anew.
-    finish(t, write);
+    finishWrite(t, write);
     QCOMPARE(hints(t), QStringList{doneText(write)});
     QCOMPARE(restartAfterKill(t, write).written, 1);
 }
@@ -232,7 +204,7 @@ void FaultsTest::writesWaitForAnotherProgram()
     QFETCH(int, holdMs);
     QFETCH(QString, told);
     TestApp t;
-    prepare(t, write);
+    prepareWrite(t, write);
     const QString before = snapshot(t);
 
     QProcess holder;
@@ -240,7 +212,7 @@ void FaultsTest::writesWaitForAnotherProgram()
                  {"hold", DatabaseFile::pathIn(t.appDir()), QString::number(holdMs)});
     QVERIFY(holder.waitForReadyRead(10000));
     QCOMPARE(holder.readLine().trimmed(), QByteArray("HELD"));
-    finish(t, write);
+    finishWrite(t, write);
     QCOMPARE(hints(t), QStringList{told});
     QVERIFY(holder.waitForFinished(15000));
     QCOMPARE(holder.exitCode(), 0);
@@ -262,7 +234,7 @@ void FaultsTest::libraryReplacedWhileRunning()
 {
     QFETCH(QString, how);
     TestApp t;
-    prepare(t, "lend");
+    prepareWrite(t, "lend");
     const QString path = DatabaseFile::pathIn(t.appDir());
     const QString other = path + ".other";
     QString error;
@@ -275,7 +247,7 @@ void FaultsTest::libraryReplacedWhileRunning()
         QVERIFY(::rename(QFile::encodeName(other).constData(), QFile::encodeName(path).constData())
                 == 0);
 
-    finish(t, "lend");
+    finishWrite(t, "lend");
     QCOMPARE(hints(t), QStringList{kReplaced});
     QTRY_VERIFY(t.ended());
     QCOMPARE(t.app().ending(), lendora::Application::Ending::DatabaseLost);
@@ -343,7 +315,7 @@ void FaultsTest::datesBeforeTheLoanAreRefused()
     }
     hints(t);  // whatever the lookup said of the odd dates
     const QString before = snapshot(t);
-    finish(t, write);
+    finishWrite(t, write);
     QCOMPARE(hints(t), QStringList{told});
     QCOMPARE(snapshot(t), before);
 }
