@@ -10,10 +10,10 @@
 // processes), peak memory with the book list open, and whether the index route of partial
 // matching returns exactly the rows of the plain query on the whole library.
 //
-//   lendora_bench <library-dir> [--runs N] [--startups N] [--seed S] [--parts smclqx]
+//   lendora_bench <library-dir> [--runs N] [--startups N] [--seed S] [--parts smclqpx]
 //
-// Parts: s start-up, m memory, c circulation, l book list, q queries, x the index route
-// compared with the plain query (default: all).
+// Parts: s start-up, m memory, c circulation, l book list, q queries, p the overdue list and
+// paper, x the index route compared with the plain query (default: all).
 //
 // <library-dir> holds mdb/Lendora.mdb (lendora_generate writes one); it is copied into a
 // temporary application directory and never changed.
@@ -30,6 +30,7 @@
 #include "base/DateText.h"
 #include "catalogue/PickLists.h"
 #include "circulation/LoanStore.h"
+#include "circulation/OverdueList.h"
 #include "data/GridSource.h"
 #include "data/sqlite/DatabaseFile.h"
 #include "query/BookCriteria.h"
@@ -41,6 +42,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDateEdit>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -355,6 +357,7 @@ public:
     void circulation();
     void bookList();
     void queries();
+    void paper();
     void compareRoutes();
 
 private:
@@ -882,6 +885,48 @@ BoundQuery plainBooks(const QString &column, const QString &text)
             {SqlCondition::escapeLike(text)}};
 }
 
+void Desk::paper()
+{
+    const QString overdue = QStringLiteral("FrmOverdue");
+    const auto asOf = [](int daysBack) {
+        return [daysBack] { return QStringList{DateText::toText(kToday.addDays(-daysBack))}; };
+    };
+    // Opening the window lists today's overdue loans at once: the clerk's first rows.
+    Op op{QStringLiteral("Overdue list, window opened (today's list)"),
+          asOf(0),
+          [this, overdue](const QStringList &) {
+              if (QWidget *w = t.window(overdue))
+                  w->close();
+              settle();
+          },
+          [this](const QStringList &) { t.trigger(QStringLiteral("mnuOverdue")); },
+          [this, overdue](const QStringList &) {
+              auto *grid =
+                  t.window(overdue) ? t.control<QTableView>(overdue, "DataGrid1") : nullptr;
+              return grid && grid->model()->rowCount() > 0 ? QString()
+                                                           : QStringLiteral("no rows listed");
+          },
+          [this](const QStringList &in) {
+              OverdueList list(t.app().database());
+              list.find({DateText::fromText(in[0]), QString(), 1});
+          },
+          {},
+          false};
+    run(op);
+    // A date chosen in the open window: the list again, as of that day.
+    op.name = QStringLiteral("Overdue list, another date picked");
+    op.draw = asOf(20);
+    op.prepare = [this, overdue](const QStringList &) {
+        if (!t.window(overdue))
+            t.trigger(QStringLiteral("mnuOverdue"));
+        t.control<QDateEdit>(overdue, "dtpAsOf")->setDate(kToday);
+    };
+    op.act = [this, overdue](const QStringList &in) {
+        t.control<QDateEdit>(overdue, "dtpAsOf")->setDate(DateText::fromText(in[0]));
+    };
+    run(op);
+}
+
 void Desk::compareRoutes()
 {
     std::fprintf(stderr, "  comparing the index route with the plain query\n");
@@ -982,7 +1027,7 @@ int main(int argc, char *argv[])
         return childMemory(args.at(2), args.at(3).toInt());
     if (args.size() < 2 || args.at(1).startsWith(QStringLiteral("--"))) {
         std::fprintf(stderr, "usage: lendora_bench <library-dir> [--runs N] [--startups N]"
-                             " [--seed S] [--parts smclqx]\n");
+                             " [--seed S] [--parts smclqpx]\n");
         return 2;
     }
     const int runs = int(option("--runs", 30));
@@ -990,7 +1035,7 @@ int main(int argc, char *argv[])
     const quint64 seed = quint64(option("--seed", 20261207));
     const int partsAt = int(args.indexOf(QStringLiteral("--parts")));
     const QString parts =
-        partsAt > 0 && partsAt + 1 < args.size() ? args.at(partsAt + 1) : QStringLiteral("smclqx");
+        partsAt > 0 && partsAt + 1 < args.size() ? args.at(partsAt + 1) : QStringLiteral("smclqpx");
     const auto part = [&](char c) { return parts.contains(QLatin1Char(c)); };
 
     const QString source = DatabaseFile::pathIn(args.at(1));
@@ -1123,6 +1168,8 @@ int main(int argc, char *argv[])
         desk.bookList();
     if (part('q'))
         desk.queries();
+    if (part('p'))
+        desk.paper();
     std::printf("\n### Desk operations (ms)\n");
     printResults(desk.results);
     if (part('x'))

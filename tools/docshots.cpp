@@ -224,6 +224,13 @@ const QList<Scene> &scenes()
              t.trigger("mnuSetBasic");
              return t.window("FrmBasicSet");
          }},
+        {"print-settings",
+         [](TestApp &t) {
+             t.login();
+             t.trigger("mnuSetBasic");
+             t.control<QTabWidget>("FrmBasicSet", "SSTab1")->setCurrentIndex(2);
+             return t.window("FrmBasicSet");
+         }},
         {"categories",
          [](TestApp &t) {
              t.login();

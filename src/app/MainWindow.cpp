@@ -98,6 +98,7 @@ void MainWindow::connectMenu()
         connect(command.action, &QAction::triggered, this,
                 [this, window, opening] { m_context.windows().show(window, opening); });
     }
+    connect(m_ui->mnuReceipt, &QAction::triggered, this, [this] { m_desk->reprintLoanReceipt(); });
     connect(m_ui->meuExit, &QAction::triggered, this, &MainWindow::exitCommand);
     connect(m_ui->meuUseHelper, &QAction::triggered, this, &MainWindow::showHelp);
 

@@ -1,12 +1,16 @@
 #include "circulation/CirculationDesk.h"
 
+#include "base/DateText.h"
 #include "base/NumberText.h"
 #include "circulation/CurrentLoans.h"
+#include "circulation/DeskTexts.h"
 #include "circulation/LendingTab.h"
 #include "circulation/LoanLimit.h"
 #include "circulation/RenewalTab.h"
 #include "circulation/ReturnTab.h"
 #include "data/GridSource.h"
+#include "reports/PrintSink.h"
+#include "reports/ReceiptDocument.h"
 #include "settings/LibraryRules.h"
 #include "widgets/Prompter.h"
 #include "widgets/Texts.h"
@@ -20,6 +24,10 @@ namespace lendora {
 namespace {
 const char *const kLoansUnreadable =
     QT_TRANSLATE_NOOP("lendora::CirculationDesk", "无法读取该读者的借阅记录,请稍后再试。\n%1");
+
+const char *const kNothingLent =
+    QT_TRANSLATE_NOOP("lendora::CirculationDesk", "该读者%1没有借书,没有凭条可打印!");
+const QString kSettingsFile = QStringLiteral("setting.ini");
 
 // The tab fills its page.
 template <class Tab>
@@ -50,6 +58,53 @@ CirculationDesk::~CirculationDesk() = default;
 QString CirculationDesk::lendingReaderId() const
 {
     return m_lending->readerId();
+}
+
+PaperSettings CirculationDesk::paperSettings() const
+{
+    return PaperSettings::load(m_context.filePath(kSettingsFile));
+}
+
+void CirculationDesk::printLoanReceipt(const QString &readerId, const QDate &day, bool asked)
+{
+    using namespace desktexts;
+    if (readerId.isEmpty()) {
+        if (asked)
+            m_context.prompter().message({enterReader(), hintTitle()});
+        return;
+    }
+    ReceiptFacts facts(m_context.database());
+    const std::optional<LoanReceipt> receipt = facts.loansOf(readerId, day);
+    if (!receipt) {
+        // After a lend the desk has said all there is; the reprint says why nothing comes.
+        if (asked)
+            m_context.prompter().message(
+                {facts.lastError().isError() ? engineFailed(facts.lastError()) : noReader(),
+                 hintTitle()});
+        return;
+    }
+    if (receipt->books.isEmpty()) {
+        if (asked) {
+            const QString when = day == m_context.today() ? tr("今天") : DateText::toText(day);
+            m_context.prompter().message({tr(kNothingLent).arg(when), hintTitle()});
+        }
+        return;
+    }
+    const PaperSettings settings = paperSettings();
+    m_context.printer().print(
+        ReceiptDocument::loan(*receipt, settings.libraryName, settings.receiptPaper));
+}
+
+void CirculationDesk::reprintLoanReceipt()
+{
+    printLoanReceipt(m_lending->readerId(), m_context.today(), true);
+}
+
+void CirculationDesk::printFineReceipt(const FineReceipt &receipt)
+{
+    const PaperSettings settings = paperSettings();
+    m_context.printer().print(
+        ReceiptDocument::fine(receipt, settings.libraryName, settings.receiptPaper));
 }
 
 void CirculationDesk::InitDataGrid(bool renewTab)

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "circulation/Receipts.h"
+#include "settings/PaperSettings.h"
+
+#include <QDate>
 #include <QObject>
 
 class QWidget;
@@ -36,6 +40,17 @@ public:
 
     // The reader number typed on the lending tab.
     QString lendingReaderId() const;
+
+    // Prints the reader's loan receipt for the books lent on `day`. `asked`: the clerk asked
+    // for it (the menu), so a missing reader or a day without loans is told, not skipped.
+    void printLoanReceipt(const QString &readerId, const QDate &day, bool asked);
+    // The menu's reprint: the loan receipt of the lending tab's reader, for today.
+    void reprintLoanReceipt();
+    // After a return with a fine, when the clerk wants receipts after returns.
+    void printFineReceipt(const FineReceipt &receipt);
+    // Whether receipts are printed after lends and returns (the settings file, read each time,
+    // so a change in the settings window applies at once).
+    PaperSettings paperSettings() const;
 
 signals:
     // A lend, a return or a renewal was stored.

@@ -189,6 +189,8 @@ void LendingTab::lendBook()
         m_desk.InitDataGrid(false);
         focusBox(m_ui->txtBookID);
         emit m_desk.loansChanged();
+        if (m_desk.paperSettings().receiptAfterLend)
+            m_desk.printLoanReceipt(readerId, m_ui->dtpLendDate->date(), false);
         return;
     case LoanStore::LendResult::LimitReached:
         refuseFull();

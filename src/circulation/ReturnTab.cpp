@@ -1,6 +1,8 @@
 #include "circulation/ReturnTab.h"
 
 #include "base/DateText.h"
+#include "base/Decimal.h"
+#include "base/NumberText.h"
 #include "circulation/CirculationDesk.h"
 #include "circulation/DeskTexts.h"
 #include "circulation/Fines.h"
@@ -145,6 +147,8 @@ void ReturnTab::lookUpLoan()
                      fineProblem(Fines::compute(loan.lendDate, loan.loanPeriod, m_context.today(),
                                                 rules ? rules->finePerDay : QVariant(), &figures)))
             problem = tr(why);
+        else
+            m_finePerDay = NumberText::fromDouble(rules->finePerDay.toDouble());
     }
     if (!problem.isEmpty()) {
         m_context.prompter().message({problem, hintTitle()});
@@ -174,6 +178,15 @@ void ReturnTab::returnBook()
     const LoanStore::ReturnSlip slip{m_ui->txtBookIDReturn->text(), m_ui->txtLendDateReturn->text(),
                                      m_ui->txtReturnDate->text(), m_ui->txtDayCount->text(),
                                      m_ui->txtFakuan->text()};
+    const FineReceipt receipt{m_ui->txtReadIDReturn->text(),
+                              m_ui->txtReaderNameReturn->text(),
+                              slip.bookId,
+                              m_ui->txtBookNameReturn->text(),
+                              slip.lendDate,
+                              slip.returnDate,
+                              slip.overdueDays,
+                              m_finePerDay,
+                              slip.fine};
     switch (m_store.returnBook(slip)) {
     case LoanStore::ReturnResult::Returned:
         for (QLineEdit *box : shownBoxes())
@@ -183,6 +196,9 @@ void ReturnTab::returnBook()
         // The next scan is the next reader's number.
         m_ui->txtReadIDReturn->setFocus();
         emit m_desk.loansChanged();
+        if (const std::optional<Decimal> fine = Decimal::parse(slip.fine);
+            fine && *fine > Decimal() && m_desk.paperSettings().receiptAfterReturn)
+            m_desk.printFineReceipt(receipt);
         return;
     case LoanStore::ReturnResult::NoOpenLoan:
         m_context.prompter().message({noBook(), hintTitle()});

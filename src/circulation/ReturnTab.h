@@ -37,6 +37,7 @@ private:
     CirculationDesk &m_desk;
     LoanStore m_store;
     std::unique_ptr<Ui::ReturnTab> m_ui;
+    QString m_finePerDay;  // the rule the shown fine was worked out with
 };
 
 }  // namespace lendora

@@ -50,6 +50,9 @@ struct Document {
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
     QMarginsF margins = {20, 20, 20, 20};  // millimetres
     qreal fontSize = 10.5;                 // points, of body text; headings scale from it
+    // A roll: a document that fits on one page is cut just below its last line, so a receipt
+    // printer feeds no more paper than it needs. The page size is then the longest piece.
+    bool rollPaper = false;
     QList<Block> blocks;
 
     // A paper size not in the standard list, such as a receipt roll.

@@ -20,6 +20,7 @@ constexpr qreal kMmPerInch = 25.4;
 constexpr qreal kFitSlack = 0.5;  // device pixels of rounding a fit may exceed
 constexpr qreal kCellPaddingMm = 1.2;
 constexpr qreal kRuleMm = 0.2;
+constexpr qreal kRollTailMm = 3;  // below the last line of a roll, so the cut misses it
 // Spacing between blocks, in body lines.
 constexpr qreal kAfterHeading = 0.4;
 constexpr qreal kAfterParagraph = 0.4;
@@ -350,7 +351,24 @@ QList<DocumentRenderer::Page> DocumentRenderer::layOut(const Document &document,
         setError(error, tr("纸张或页边距不合适，无法排版。"));
         return {};
     }
-    return Layouter(document, device).run();
+    QList<Page> pages = Layouter(document, device).run();
+    if (!document.rollPaper || pages.size() != 1)
+        return pages;
+    qreal bottom = 0;
+    for (const TextRun &run : pages.constFirst().texts)
+        bottom = std::max(bottom, run.rect.bottom());
+    for (const QLineF &rule : pages.constFirst().rules)
+        bottom = std::max({bottom, rule.y1(), rule.y2()});
+    const qreal dotsPerMm = device->logicalDpiY() / kMmPerInch;
+    const QSizeF full = document.pageSize.size(QPageSize::Millimeter);
+    const qreal height = std::min(full.height(), bottom / dotsPerMm + document.margins.top()
+                                                     + document.margins.bottom() + kRollTailMm);
+    Document cut = document;
+    cut.pageSize = Document::paper(full.width(), height);
+    cut.rollPaper = false;
+    if (!device->setPageLayout(cut.pageLayout()) || device->height() <= 0)
+        return pages;  // the full length is still set
+    return Layouter(cut, device).run();
 }
 
 bool DocumentRenderer::render(const Document &document, QPagedPaintDevice *device, QString *error,

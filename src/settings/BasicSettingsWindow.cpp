@@ -2,6 +2,7 @@
 
 #include "base/NumberText.h"
 #include "settings/LibraryRules.h"
+#include "settings/PaperSettings.h"
 #include "ui_BasicSettingsWindow.h"
 #include "widgets/Controls.h"
 #include "widgets/FixedOuterSize.h"
@@ -22,6 +23,12 @@ const char *const kSaveFailed =
     QT_TRANSLATE_NOOP("lendora::BasicSettingsWindow", "数据库拒绝了这次写入,设置未保存!");
 const char *const kReadFailed =
     QT_TRANSLATE_NOOP("lendora::BasicSettingsWindow", "无法读取基本设置,数据库操作失败。\n%1");
+
+const char *const kPaperNotSaved = QT_TRANSLATE_NOOP(
+    "lendora::BasicSettingsWindow", "设置文件 setting.ini 无法写入,打印设置未保存!");
+const char *const kRoll = QT_TRANSLATE_NOOP("lendora::BasicSettingsWindow", "80毫米卷纸");
+const char *const kA5 = QT_TRANSLATE_NOOP("lendora::BasicSettingsWindow", "A5");
+const QString kSettingsFile = QStringLiteral("setting.ini");
 
 const QSize kOuterSize(twips(5790), twips(3405));
 
@@ -53,6 +60,18 @@ BasicSettingsWindow::BasicSettingsWindow(WindowContext &context)
         m_context.prompter().message({tr(kReadFailed).arg(rulesRow.lastError().text), hintTitle()});
     }
 
+    // The library's name is printed, never stored in the database: the GBK limit of the
+    // other boxes does not apply, a line of a receipt does.
+    markInput(m_ui->txtLibraryName);
+    m_ui->txtLibraryName->setMaxLength(kMaxLibraryName);
+    m_ui->cboPaper->addItem(tr(kRoll), int(PaperSettings::ReceiptPaper::Roll80mm));
+    m_ui->cboPaper->addItem(tr(kA5), int(PaperSettings::ReceiptPaper::A5));
+    m_paper = PaperSettings::load(m_context.filePath(kSettingsFile));
+    m_ui->txtLibraryName->setText(m_paper.libraryName);
+    m_ui->cboPaper->setCurrentIndex(m_ui->cboPaper->findData(int(m_paper.receiptPaper)));
+    m_ui->chkLendReceipt->setChecked(m_paper.receiptAfterLend);
+    m_ui->chkReturnReceipt->setChecked(m_paper.receiptAfterReturn);
+
     connect(m_ui->cmdSave, &QPushButton::clicked, this, &BasicSettingsWindow::save);
     connect(m_ui->Command2, &QPushButton::clicked, this, &QWidget::close);
 }
@@ -64,7 +83,7 @@ void BasicSettingsWindow::save()
     switch (
         LibraryRules(m_context.database()).save(m_ui->txtBook->text(), m_ui->txtFakuan->text())) {
     case LibraryRules::SaveResult::Saved:
-        m_context.prompter().message({tr(kSaved), hintTitle()});
+        m_context.prompter().message({savePaper() ? tr(kSaved) : tr(kPaperNotSaved), hintTitle()});
         break;
     case LibraryRules::SaveResult::BadValue:
         m_context.prompter().message({tr(kBadValue), hintTitle()});
@@ -73,6 +92,22 @@ void BasicSettingsWindow::save()
         m_context.prompter().message({tr(kSaveFailed), hintTitle()});
         break;
     }
+}
+
+bool BasicSettingsWindow::savePaper()
+{
+    PaperSettings paper = m_paper;
+    // An empty name would head every notice with nothing: it means the default.
+    const QString name = m_ui->txtLibraryName->text().trimmed();
+    paper.libraryName = name.isEmpty() ? PaperSettings::defaultLibraryName() : name;
+    paper.receiptPaper = PaperSettings::ReceiptPaper(m_ui->cboPaper->currentData().toInt());
+    paper.receiptAfterLend = m_ui->chkLendReceipt->isChecked();
+    paper.receiptAfterReturn = m_ui->chkReturnReceipt->isChecked();
+    if (!paper.save(m_context.filePath(kSettingsFile), m_paper))
+        return false;
+    m_paper = paper;
+    m_ui->txtLibraryName->setText(paper.libraryName);
+    return true;
 }
 
 }  // namespace lendora

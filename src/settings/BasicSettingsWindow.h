@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/PaperSettings.h"
+
 #include <QWidget>
 #include <memory>
 
@@ -12,7 +14,7 @@ namespace lendora {
 class WindowContext;
 
 // FrmBasicSet: the two library rules, the most books a reader may hold and the fine per
-// overdue day.
+// overdue day, and what the desk prints: the library's name and the receipts.
 class BasicSettingsWindow : public QWidget {
     Q_OBJECT
 public:
@@ -20,10 +22,15 @@ public:
     ~BasicSettingsWindow() override;
 
 private:
+    static constexpr int kMaxLibraryName = 40;
+
     void save();
+    // Writes the print settings that changed; false when the settings file refused.
+    bool savePaper();
 
     WindowContext &m_context;
     std::unique_ptr<Ui::BasicSettingsWindow> m_ui;
+    PaperSettings m_paper;  // as last read or saved
 };
 
 }  // namespace lendora

@@ -88,6 +88,8 @@ void MenuTest::menuInOrder()
         "meuAddNewBook 添加新书",
         "mnuLendora 书库管理",
         "-",
+        "mnuReceipt 重印借书凭条",
+        "-",
         "meuExit 退出系统",
         "]",
         "[mnuSysQuery 系统查询",

@@ -3,6 +3,7 @@
 #include "PdfText.h"
 #include "reports/Document.h"
 #include "reports/DocumentRenderer.h"
+#include "reports/ReceiptDocument.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -135,6 +136,8 @@ private slots:
     void receiptWrapsLongTitle_data();
     void receiptWrapsLongTitle();
     void textLayerReadsBack();
+    void receiptPaper_data();
+    void receiptPaper();
     void tableColumns_data();
     void tableColumns();
     void writePdfReportsFailure();
@@ -394,6 +397,66 @@ void DocumentTest::textLayerReadsBack()
     const QString text = lendora::testkit::pdfText(path);
     QVERIFY2(text.contains(words), qPrintable(text));
     QVERIFY2(text.contains(QStringLiteral("B0012 红楼梦(至正本)")), qPrintable(text));
+}
+
+void DocumentTest::receiptPaper_data()
+{
+    QTest::addColumn<int>("paper");
+    QTest::addColumn<int>("books");
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<qreal>("widthMm");
+    QTest::addColumn<qreal>("minHeightMm");  // the page height found lies in [min, max]
+    QTest::addColumn<qreal>("maxHeightMm");
+
+    const int roll = int(PaperSettings::ReceiptPaper::Roll80mm);
+    const int a5 = int(PaperSettings::ReceiptPaper::A5);
+    QTest::newRow("roll, one book: cut short") << roll << 1 << 1 << 80.0 << 40.0 << 120.0;
+    QTest::newRow("roll, 30 books: longer") << roll << 30 << 1 << 80.0 << 150.0 << 600.0;
+    QTest::newRow("roll, 150 books: full pieces") << roll << 150 << 2 << 80.0 << 600.0 << 600.0;
+    QTest::newRow("A5, one book") << a5 << 1 << 1 << 148.0 << 210.0 << 210.0;
+    QTest::newRow("A5, 30 books: two pages") << a5 << 30 << 2 << 148.0 << 210.0 << 210.0;
+}
+
+void DocumentTest::receiptPaper()
+{
+    QFETCH(int, paper);
+    QFETCH(int, books);
+    QFETCH(int, pages);
+    QFETCH(qreal, widthMm);
+    QFETCH(qreal, minHeightMm);
+    QFETCH(qreal, maxHeightMm);
+    LoanReceipt receipt;
+    receipt.readerId = QStringLiteral("R0007");
+    receipt.readerName = QStringLiteral("欧阳\"小<明>&");
+    receipt.day = QDate(2026, 12, 7);
+    for (int i = 1; i <= books; ++i)
+        receipt.books.append({QStringLiteral("B%1").arg(i, 4, 10, QLatin1Char('0')),
+                              QStringLiteral("平凡的世界(第%1部)").arg(i), QDate(2027, 1, 6)});
+    receipt.remaining.value = 3;
+    const Document document = ReceiptDocument::loan(receipt, QStringLiteral("城东区图书馆"),
+                                                    PaperSettings::ReceiptPaper(paper));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("receipt.pdf"));
+    int written = 0;
+    QVERIFY(DocumentRenderer::writePdf(document, path, nullptr, &written));
+    QCOMPARE(written, pages);
+    const QString pdf = QString::fromLatin1(readAll(path));
+    QCOMPARE(pdfPageCount(readAll(path)), pages);
+    const QRegularExpressionMatch box =
+        QRegularExpression(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]")).match(pdf);
+    QVERIFY(box.hasMatch());
+    const qreal mm = 72 / 25.4;
+    QVERIFY2(qAbs(box.captured(1).toDouble() / mm - widthMm) < 1, qPrintable(box.captured(1)));
+    const qreal height = box.captured(2).toDouble() / mm;
+    QVERIFY2(height >= minHeightMm - 1 && height <= maxHeightMm + 1,
+             qPrintable(QString::number(height)));
+
+    const QString text = lendora::testkit::pdfText(path);
+    for (const QString &expected :
+         {QStringLiteral("城东区图书馆"), QStringLiteral("借书凭条"), QStringLiteral("R0007"),
+          receipt.readerName, QStringLiteral("B0001"), QStringLiteral("2027-01-06"),
+          QStringLiteral("本日借出 %1 册,还可借 3 册").arg(books)})
+        QVERIFY2(text.contains(expected), qPrintable(expected + QStringLiteral(" in ") + text));
 }
 
 void DocumentTest::tableColumns_data()

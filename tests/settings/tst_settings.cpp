@@ -1,7 +1,12 @@
 #include "TestApp.h"
 #include "settings/LibraryRules.h"
+#include "settings/PaperSettings.h"
 #include "widgets/Texts.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLayout>
 #include <QLineEdit>
 #include <QSqlQuery>
@@ -42,6 +47,9 @@ private slots:
     void missingRowIsMade();
     void onlyTheFirstRowIsWritten();
     void keepsItsSize();
+    void printSettingsWrittenWhenChanged_data();
+    void printSettingsWrittenWhenChanged();
+    void printSettingsRefusedFile();
 };
 
 void SettingsTest::showsStoredRules_data()
@@ -235,6 +243,95 @@ void SettingsTest::keepsItsSize()
     QCOMPARE(window->frameGeometry().size(), outer);
     const QSize needed = window->layout()->minimumSize();
     QVERIFY(needed.width() <= window->width() && needed.height() <= window->height());
+}
+
+void SettingsTest::printSettingsWrittenWhenChanged_data()
+{
+    QTest::addColumn<QByteArray>("before");  // setting.ini as the clerk left it; "-": none
+    QTest::addColumn<QString>("name");       // typed into 图书馆名称; "-": left alone
+    QTest::addColumn<int>("paper");          // -1: left alone
+    QTest::addColumn<int>("lendTick");       // -1: left alone, else 0 or 1
+    QTest::addColumn<QByteArray>("after");   // "-": no file
+
+    const QByteArray kept = "; the desk's own settings\r\nLoadStyle=2\r\n\r\nOther=x\r\n";
+    QTest::newRow("nothing changed, no file")
+        << QByteArray("-") << "-" << -1 << -1 << QByteArray("-");
+    QTest::newRow("nothing changed, lines kept") << kept << "-" << -1 << -1 << kept;
+    QTest::newRow("the name, added at the end")
+        << kept << "城东区图书馆" << -1 << -1 << kept + "LibraryName=城东区图书馆\r\n";
+    QTest::newRow("the name replaced in place")
+        << QByteArray("LibraryName=旧馆\r\nLoadStyle=1\r\n") << "  新馆 " << -1 << -1
+        << QByteArray("LibraryName=新馆\r\nLoadStyle=1\r\n");
+    QTest::newRow("an emptied name is the default")
+        << QByteArray("LibraryName=旧馆\r\n") << "" << -1 << -1
+        << QByteArray("LibraryName=图书馆\r\n");
+    QTest::newRow("the default typed, no file")
+        << QByteArray("-") << "图书馆" << -1 << -1 << QByteArray("-");
+    QTest::newRow("paper and tick")
+        << QByteArray("-") << "-" << 1 << 1 << QByteArray("ReceiptPaper=A5\r\nLendReceipt=1\r\n");
+    QTest::newRow("a tick cleared")
+        << QByteArray("LendReceipt=1\r\nReceiptPaper=a5\r\n") << "-" << -1 << 0
+        << QByteArray("LendReceipt=0\r\nReceiptPaper=a5\r\n");
+    QTest::newRow("an unreadable value is the default, kept until changed")
+        << QByteArray("LendReceipt=yes\r\n") << "-" << -1 << -1
+        << QByteArray("LendReceipt=yes\r\n");
+}
+
+void SettingsTest::printSettingsWrittenWhenChanged()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QString, name);
+    QFETCH(int, paper);
+    QFETCH(int, lendTick);
+    QFETCH(QByteArray, after);
+    TestApp t;
+    const QString path = QDir(t.appDir()).filePath("setting.ini");
+    if (before != "-") {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(before);
+    }
+    t.login();
+    t.trigger("mnuSetBasic");
+    if (name != "-")
+        t.type(kWin, "txtLibraryName", name);
+    if (paper >= 0)
+        t.control<QComboBox>(kWin, "cboPaper")->setCurrentIndex(paper);
+    if (lendTick >= 0)
+        t.control<QCheckBox>(kWin, "chkLendReceipt")->setChecked(lendTick == 1);
+    t.click(kWin, "cmdSave");
+    QCOMPARE(t.prompter().texts(), QStringList({"设置完毕!"}));
+    QFile file(path);
+    if (after == "-") {
+        QVERIFY(!file.exists());
+        return;
+    }
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), after);
+    file.close();
+
+    // Read back as the desk reads it when printing.
+    const PaperSettings read = PaperSettings::load(path);
+    QCOMPARE(read.libraryName, t.text(kWin, "txtLibraryName"));
+    QCOMPARE(int(read.receiptPaper), t.control<QComboBox>(kWin, "cboPaper")->currentIndex());
+    QCOMPARE(read.receiptAfterLend, t.control<QCheckBox>(kWin, "chkLendReceipt")->isChecked());
+}
+
+void SettingsTest::printSettingsRefusedFile()
+{
+    TestApp t;
+    const QString path = QDir(t.appDir()).filePath("setting.ini");
+    // A folder where the file should be: nothing can replace it.
+    QVERIFY(QDir(t.appDir()).mkdir("setting.ini"));
+    t.login();
+    t.trigger("mnuSetBasic");
+    t.type(kWin, "txtLibraryName", "城东区图书馆");
+    t.type(kWin, "txtBook", "7");
+    t.click(kWin, "cmdSave");
+    QCOMPARE(t.prompter().texts(), QStringList({"设置文件 setting.ini 无法写入,打印设置未保存!"}));
+    QVERIFY(QFileInfo(path).isDir());
+    // The rules are in the database, which took them.
+    QCOMPARE(t.scalar("select 借出册数 from basicSet").toInt(), 7);
 }
 
 QTEST_MAIN(SettingsTest)
