@@ -1,6 +1,7 @@
 #include "circulation/OverdueList.h"
 
 #include "base/DateText.h"
+#include "base/NumberText.h"
 #include "circulation/LoanStore.h"
 #include "settings/LibraryRules.h"
 
@@ -131,6 +132,32 @@ OverdueList::Totals OverdueList::totals(const QList<Entry> &rows)
     totals.readers = readers.size();
     totals.books = rows.size();
     return totals;
+}
+
+const QStringList &OverdueList::columns()
+{
+    static const QStringList all = {
+        QStringLiteral("读者编号"), QStringLiteral("读者姓名"), QStringLiteral("联系电话"),
+        QStringLiteral("所在部门"), QStringLiteral("书籍编号"), QStringLiteral("书籍名称"),
+        QStringLiteral("借书日期"), QStringLiteral("应还日期"), QStringLiteral("超出天数"),
+        QStringLiteral("应交罚款"),
+    };
+    return all;
+}
+
+QStringList OverdueList::cells(const Entry &entry)
+{
+    const bool known = entry.problem == Fines::Problem::None;
+    return {entry.readerId,
+            entry.readerName,
+            entry.phone,
+            entry.department,
+            entry.bookId,
+            entry.bookName,
+            DateText::toText(entry.lendDate),
+            DateText::toText(entry.dueDate),
+            known ? NumberText::fromInt(entry.overdueDays) : QString(),
+            entry.fine};
 }
 
 }  // namespace lendora
