@@ -1,8 +1,8 @@
-#include "app/AppDirectory.h"
 #include "app/Application.h"
 #include "app/DesktopLauncher.h"
 #include "app/QtPrompter.h"
 #include "app/SignalEnding.h"
+#include "base/AppDirectory.h"
 
 #include <QApplication>
 #include <QStandardPaths>

@@ -1,10 +1,10 @@
 #include "app/Application.h"
 
-#include "app/AppDirectory.h"
 #include "app/LoginWindow.h"
 #include "app/MainWindow.h"
 #include "app/QtFileChooser.h"
 #include "app/QtPrintSink.h"
+#include "base/AppDirectory.h"
 #include "base/DateText.h"
 #include "base/PrivateProfile.h"
 #include "circulation/LoanDates.h"

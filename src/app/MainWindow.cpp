@@ -1,9 +1,9 @@
 #include "app/MainWindow.h"
 
-#include "app/Version.h"
 #include "base/KeyValueFile.h"
 #include "base/NumberText.h"
 #include "base/TextFile.h"
+#include "base/Version.h"
 #include "circulation/CirculationDesk.h"
 #include "readers/ReaderWindow.h"
 #include "ui_MainWindow.h"

@@ -1,6 +1,7 @@
 #include "circulation/OverdueList.h"
 
 #include "base/DateText.h"
+#include "base/NumberText.h"
 #include "circulation/LoanStore.h"
 #include "settings/LibraryRules.h"
 
@@ -14,12 +15,18 @@ namespace lendora {
 namespace {
 
 // Open loans joined as the desk lists them anywhere, so the list never shows a loan the return
-// tab cannot find.
-const QString kOpenLoans =
-    QStringLiteral("select lentInfo.读者编号,readerInfo.读者姓名,readerInfo.联系电话,"
-                   "readerInfo.所在部门,lentInfo.书籍编号,bookInfo.书籍名称,lentInfo.借书日期,"
-                   "bookType.借出天数 from readerInfo,bookInfo,lentInfo,bookType")
-    + LoanStore::loanJoinSql() + QStringLiteral(" and lentInfo.还书日期 is null");
+// tab cannot find. Built at first use: the join is another file's constant, which a
+// constant here could read before it is made.
+const QString &openLoans()
+{
+    static const QString sql =
+        QStringLiteral("select lentInfo.读者编号,readerInfo.读者姓名,readerInfo.联系电话,"
+                       "readerInfo.所在部门,lentInfo.书籍编号,bookInfo.书籍名称,"
+                       "lentInfo.借书日期,bookType.借出天数 from readerInfo,bookInfo,lentInfo,"
+                       "bookType")
+        + LoanStore::loanJoinSql() + QStringLiteral(" and lentInfo.还书日期 is null");
+    return sql;
+}
 // Leaves out loans too recent to be overdue in any category; loans whose figures cannot be
 // worked out stay in, to be listed with their problem.
 const QString kLentBefore = QStringLiteral(
@@ -58,7 +65,7 @@ std::optional<QList<OverdueList::Entry>> OverdueList::find(const Criteria &crite
     const QVariant finePerDay = rules ? rules->finePerDay : QVariant();
     const int minDays = std::max(criteria.minDays, 1);
 
-    QString sql = kOpenLoans;
+    QString sql = openLoans();
     QVariantList values;
     // Without a fine rule every open loan has a problem, and is listed.
     bool fineOk = false;
@@ -131,6 +138,32 @@ OverdueList::Totals OverdueList::totals(const QList<Entry> &rows)
     totals.readers = readers.size();
     totals.books = rows.size();
     return totals;
+}
+
+const QStringList &OverdueList::columns()
+{
+    static const QStringList all = {
+        QStringLiteral("读者编号"), QStringLiteral("读者姓名"), QStringLiteral("联系电话"),
+        QStringLiteral("所在部门"), QStringLiteral("书籍编号"), QStringLiteral("书籍名称"),
+        QStringLiteral("借书日期"), QStringLiteral("应还日期"), QStringLiteral("超出天数"),
+        QStringLiteral("应交罚款"),
+    };
+    return all;
+}
+
+QStringList OverdueList::cells(const Entry &entry)
+{
+    const bool known = entry.problem == Fines::Problem::None;
+    return {entry.readerId,
+            entry.readerName,
+            entry.phone,
+            entry.department,
+            entry.bookId,
+            entry.bookName,
+            DateText::toText(entry.lendDate),
+            DateText::toText(entry.dueDate),
+            known ? NumberText::fromInt(entry.overdueDays) : QString(),
+            entry.fine};
 }
 
 }  // namespace lendora

@@ -49,6 +49,11 @@ public:
     QStringList departments();
 
     static Totals totals(const QList<Entry> &rows);
+
+    // The columns every listing of entries shows, in order (the grid adds its 说明 after
+    // them), and one entry's cells under them: figures only when there is no problem.
+    static const QStringList &columns();
+    static QStringList cells(const Entry &entry);
 };
 
 }  // namespace lendora

@@ -3,6 +3,9 @@
 #include "base/DateText.h"
 #include "base/NumberText.h"
 #include "circulation/OverdueList.h"
+#include "reports/OverdueNotices.h"
+#include "reports/PrintSink.h"
+#include "settings/PaperSettings.h"
 #include "ui_OverdueWindow.h"
 #include "widgets/BoundColumns.h"
 #include "widgets/Controls.h"
@@ -14,6 +17,7 @@
 #include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QRegularExpressionValidator>
+#include <QSet>
 
 namespace lendora {
 
@@ -31,14 +35,14 @@ const char *const kNoLoanPeriod =
 const char *const kNoFinePerDay =
     QT_TRANSLATE_NOOP("lendora::OverdueWindow", "没有设定有效的罚款金额");
 const char *const kOutOfRange = QT_TRANSLATE_NOOP("lendora::OverdueWindow", "天数超出范围");
+const char *const kNothingToPrint =
+    QT_TRANSLATE_NOOP("lendora::OverdueWindow", "没有逾期未还图书的读者,不需要打印催还单。");
+const char *const kNotPrinted =
+    QT_TRANSLATE_NOOP("lendora::OverdueWindow", "催还单没有打印(已取消或打印失败)。");
 const int kRowsMeasured = 30;
 
-const QStringList kColumns = {
-    QStringLiteral("读者编号"), QStringLiteral("读者姓名"), QStringLiteral("联系电话"),
-    QStringLiteral("所在部门"), QStringLiteral("书籍编号"), QStringLiteral("书籍名称"),
-    QStringLiteral("借书日期"), QStringLiteral("应还日期"), QStringLiteral("超出天数"),
-    QStringLiteral("应交罚款"), QStringLiteral("说明"),
-};
+// The listing's columns, then why a loan has no figures.
+const QStringList kColumns = OverdueList::columns() + QStringList{QStringLiteral("说明")};
 
 QString problemText(Fines::Problem problem)
 {
@@ -95,33 +99,9 @@ public:
         if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_rows.size())
             return {};
         const OverdueList::Entry &row = m_rows.at(index.row());
-        const bool known = row.problem == Fines::Problem::None;
-        switch (index.column()) {
-        case 0:
-            return row.readerId;
-        case 1:
-            return row.readerName;
-        case 2:
-            return row.phone;
-        case 3:
-            return row.department;
-        case 4:
-            return row.bookId;
-        case 5:
-            return row.bookName;
-        case 6:
-            return DateText::toText(row.lendDate);
-        case 7:
-            return DateText::toText(row.dueDate);
-        case 8:
-            return known ? NumberText::fromInt(row.overdueDays) : QString();
-        case 9:
-            return row.fine;
-        case 10:
-            return problemText(row.problem);
-        default:
-            return {};
-        }
+        if (index.column() < OverdueList::columns().size())
+            return OverdueList::cells(row).at(index.column());
+        return problemText(row.problem);
     }
 
 private:
@@ -147,6 +127,8 @@ OverdueWindow::OverdueWindow(WindowContext &context)
 
     setupGrid(m_ui->DataGrid1);
     m_ui->DataGrid1->horizontalHeader()->setResizeContentsPrecision(kRowsMeasured);
+    // Several readers can be picked for notices at once.
+    m_ui->DataGrid1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_ui->DataGrid1->setModel(new BoundColumns(kColumns, m_rows, this));
 
     connect(m_ui->cmdFind, &QPushButton::clicked, this, &OverdueWindow::find);
@@ -166,6 +148,7 @@ OverdueWindow::OverdueWindow(WindowContext &context)
         exportGrid(*m_ui->DataGrid1->model(), m_context.files(), m_context.prompter(),
                    tr(kExportName).arg(DateText::toText(m_listedAsOf)));
     });
+    connect(m_ui->cmdPrint, &QPushButton::clicked, this, &OverdueWindow::printNotices);
     connect(m_ui->cmdClose, &QPushButton::clicked, this, &QWidget::close);
     // The list is what the window is for: it shows today's at once.
     find();
@@ -197,6 +180,38 @@ void OverdueWindow::find()
                                              NumberText::fromInt(totals.books),
                                              totals.fines.toText()));
     fitColumns(m_ui->DataGrid1);
+}
+
+void OverdueWindow::printNotices()
+{
+    // The readers of the picked rows, each with every book of theirs the grid lists; with
+    // nothing picked, every reader listed.
+    const QList<OverdueList::Entry> &listed = m_rows->rows();
+    QList<OverdueList::Entry> entries;
+    const QModelIndexList picked = m_ui->DataGrid1->selectionModel()
+                                       ? m_ui->DataGrid1->selectionModel()->selectedRows()
+                                       : QModelIndexList();
+    if (picked.isEmpty()) {
+        entries = listed;
+    } else {
+        QSet<QString> readers;
+        for (const QModelIndex &index : picked) {
+            if (index.row() < listed.size())
+                readers.insert(listed.at(index.row()).readerId);
+        }
+        for (const OverdueList::Entry &entry : listed) {
+            if (readers.contains(entry.readerId))
+                entries << entry;
+        }
+    }
+    if (OverdueNotices::readers(entries).isEmpty()) {
+        m_context.prompter().message({tr(kNothingToPrint), hintTitle()});
+        return;
+    }
+    const QString library =
+        PaperSettings::load(m_context.filePath(QStringLiteral("setting.ini"))).libraryName;
+    if (!m_context.printer().print(OverdueNotices::build(entries, library, m_listedAsOf)))
+        m_context.prompter().message({tr(kNotPrinted), hintTitle()});
 }
 
 }  // namespace lendora

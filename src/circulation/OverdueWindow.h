@@ -22,6 +22,7 @@ public:
 
 private:
     void find();
+    void printNotices();
 
     WindowContext &m_context;
     std::unique_ptr<Ui::OverdueWindow> m_ui;

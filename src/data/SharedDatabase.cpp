@@ -35,12 +35,33 @@ bool SharedDatabase::open(const QString &path, QString *problem, QString *notice
     return open(std::make_unique<SqliteBackend>(path), problem, notice);
 }
 
+bool SharedDatabase::openReadOnly(std::unique_ptr<Backend> backend, DbError *error)
+{
+    close();
+    m_backend = std::move(backend);
+    DbError failed;
+    if (!m_backend->openReadOnly(m_name, &failed) || failed.isError()) {
+        if (error)
+            *error = failed;
+        forget();
+        return false;
+    }
+    m_open = true;
+    m_readOnly = true;
+    return true;
+}
+
 void SharedDatabase::close()
 {
     const bool wasOpen = m_open;
     drop();
-    if (wasOpen && m_backend)
+    // A read-only connection holds no marker for the backend to take away: the desk may be
+    // running on the same library.
+    if (wasOpen && m_backend && m_readOnly)
+        forget();
+    else if (wasOpen && m_backend)
         m_backend->close(m_name);
+    m_readOnly = false;
 }
 
 QString SharedDatabase::location() const
@@ -99,6 +120,8 @@ DbError SharedDatabase::checkBeforeWrite()
 {
     if (!m_backend || !m_open)
         return {DbError::ConnectionLost, QStringLiteral("the database is not open")};
+    if (m_readOnly)
+        return {DbError::Other, QStringLiteral("the database is open to read only")};
     if (m_lost)
         return *m_lost;
     const DbError changed = m_backend->checkUnchanged();
@@ -124,6 +147,14 @@ bool SharedDatabase::settle(DbError *error)
         return false;
     QSqlDatabase connection = db();
     return m_backend->settle(connection, error);
+}
+
+void SharedDatabase::forget()
+{
+    if (!QSqlDatabase::contains(m_name))
+        return;
+    QSqlDatabase::database(m_name, false).close();
+    QSqlDatabase::removeDatabase(m_name);
 }
 
 void SharedDatabase::drop()

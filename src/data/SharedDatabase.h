@@ -30,6 +30,9 @@ public:
     bool open(std::unique_ptr<Backend> backend, QString *problem, QString *notice = nullptr);
     // The same for the SQLite file at `path`.
     bool open(const QString &path, QString *problem, QString *notice = nullptr);
+    // Opens the library of `backend` only to read: nothing is created, checked or upgraded,
+    // no marker is written, and every write is refused. For tools that run beside the desk.
+    bool openReadOnly(std::unique_ptr<Backend> backend, DbError *error);
     // Closes the connection: the library was left in order.
     void close();
 
@@ -66,6 +69,8 @@ private:
     friend class WriteTransaction;
 
     void drop();
+    // Closes and removes the read-only connection.
+    void forget();
     // Whether a write may begin: the library is open and still the file that was opened.
     DbError checkBeforeWrite();
     // After a commit the engine reported as failed: every connection of this owner closed,
@@ -75,6 +80,7 @@ private:
     QString m_name;
     std::unique_ptr<Backend> m_backend;
     bool m_open = false;
+    bool m_readOnly = false;
     bool m_writing = false;  // a WriteTransaction is active
     std::optional<DbError> m_lost;
     std::function<void(const DbError &)> m_lostHandler;

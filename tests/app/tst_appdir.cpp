@@ -1,6 +1,6 @@
 #include "TestApp.h"
 #include "TestMain.h"
-#include "app/AppDirectory.h"
+#include "base/AppDirectory.h"
 #include "data/sqlite/DatabaseFile.h"
 #include "widgets/Texts.h"
 

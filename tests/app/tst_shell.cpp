@@ -1,7 +1,7 @@
 #include "TestApp.h"
 #include "TestMain.h"
 #include "app/MainWindow.h"
-#include "app/Version.h"
+#include "base/Version.h"
 #include "data/sqlite/DatabaseFile.h"
 #include "widgets/Texts.h"
 

@@ -1,7 +1,7 @@
 #include "TestApp.h"
 #include "TestMain.h"
 #include "app/LoginWindow.h"
-#include "app/Version.h"
+#include "base/Version.h"
 #include "data/Columns.h"
 #include "data/Schema.h"
 #include "data/sqlite/DatabaseFile.h"

@@ -1,10 +1,12 @@
 #include "Desk.h"
+#include "PdfText.h"
 #include "TestMain.h"
 
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
+#include <QItemSelectionModel>
 #include <QTableView>
 #include <QtTest>
 
@@ -99,6 +101,8 @@ private slots:
     void returnTabChargesWhatTheListShows();
     void exportWritesTheGrid_data();
     void exportWritesTheGrid();
+    void printNotices_data();
+    void printNotices();
 };
 
 void OverdueTest::list_data()
@@ -340,6 +344,91 @@ void OverdueTest::exportWritesTheGrid()
     QCOMPARE(lines.at(1),
              "003,王芳,13800000003,中文系,B1004,书B1004,2026-10-01,2026-10-31,36,3.6,");
     QVERIFY(lines.at(7).isEmpty());
+}
+
+void OverdueTest::printNotices_data()
+{
+    QTest::addColumn<QDate>("asOf");
+    QTest::addColumn<QString>("pickDept");       // rows of this department picked; "" none
+    QTest::addColumn<QStringList>("pickBooks");  // and the rows of these books
+    QTest::addColumn<bool>("succeed");
+    QTest::addColumn<QStringList>("pages");  // reader number, then their books, per page
+    QTest::addColumn<QString>("message");
+
+    const QDate dec6(2026, 12, 6);
+    const QStringList everyone{"001 B1009", "002 B1005 B1003", "003 B1004", "004 B1006"};
+    QTest::newRow("nothing picked: every reader listed")
+        << dec6 << "" << QStringList{} << true << everyone << "";
+    // B1007 of reader 004 has no figures: 004's notice lists only B1006.
+    QTest::newRow("the rows of one department")
+        << dec6 << "物理系" << QStringList{} << true << QStringList{"002 B1005 B1003", "004 B1006"}
+        << "";
+    QTest::newRow("one row brings all of its reader's books")
+        << dec6 << "" << QStringList{"B1003"} << true << QStringList{"002 B1005 B1003"} << "";
+    QTest::newRow("two rows of one reader give one page")
+        << dec6 << "" << QStringList{"B1003", "B1005"} << true << QStringList{"002 B1005 B1003"}
+        << "";
+    // The row without figures is on no notice, but it names its reader.
+    QTest::newRow("a row without figures picked")
+        << dec6 << "" << QStringList{"B1007"} << true << QStringList{"004 B1006"} << "";
+    QTest::newRow("nothing overdue")
+        << QDate(2026, 10, 30) << "" << QStringList{} << true << QStringList{}
+        << "没有逾期未还图书的读者,不需要打印催还单。";
+    QTest::newRow("not printed") << dec6 << "" << QStringList{} << false << QStringList{}
+                                 << "催还单没有打印(已取消或打印失败)。";
+}
+
+void OverdueTest::printNotices()
+{
+    QFETCH(QDate, asOf);
+    QFETCH(QString, pickDept);
+    QFETCH(QStringList, pickBooks);
+    QFETCH(bool, succeed);
+    QFETCH(QStringList, pages);
+    QFETCH(QString, message);
+
+    TestApp t(QDate(2026, 12, 6));
+    seedOverdue(t);
+    QFile settings(t.appDir() + "/setting.ini");
+    QVERIFY(settings.open(QIODevice::Append));
+    settings.write("\r\nLibraryName=城东<图书馆>&\r\n");
+    settings.close();
+    openList(t);
+    t.control<QDateEdit>(kOverdue, "dtpAsOf")->setDate(asOf);
+    QItemSelectionModel *selection = grid(t)->selectionModel();
+    for (int row = 0; row < grid(t)->model()->rowCount(); ++row) {
+        if (cell(t, row, 3) == pickDept || pickBooks.contains(cell(t, row, 4)))
+            selection->select(grid(t)->model()->index(row, 0),
+                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    t.prompter().clear();
+    t.printer().succeed = succeed;
+    t.click(kOverdue, "cmdPrint");
+
+    QCOMPARE(t.prompter().texts(), message.isEmpty() ? QStringList() : QStringList{message});
+    if (pages.isEmpty()) {
+        QCOMPARE(t.printer().printed, QStringList());
+        return;
+    }
+    QCOMPARE(t.printer().printed.size(), 1);
+    const QStringList printed = lendora::testkit::pdfPages(t.printer().printed.first());
+    QCOMPARE(printed.size(), pages.size());
+    for (int i = 0; i < pages.size(); ++i) {
+        const QStringList expected = pages.at(i).split(' ');
+        const QString &text = printed.at(i);
+        QVERIFY2(text.contains("城东<图书馆>&")
+                     && text.contains("截至 " + asOf.toString(Qt::ISODate))
+                     && text.contains("读者编号:" + expected.first()),
+                 qPrintable(text));
+        QStringList books;
+        for (int b = 1001; b <= 1009; ++b) {
+            if (text.contains(QString("B%1").arg(b)))
+                books << QString("B%1").arg(b);
+        }
+        QStringList want = expected.mid(1);
+        want.sort();
+        QCOMPARE(books, want);
+    }
 }
 
 LENDORA_TEST_CLASS(OverdueTest)

@@ -1,9 +1,9 @@
 #include "TestApp.h"
 
-#include "app/AppDirectory.h"
 #include "app/LoginWindow.h"
 #include "app/MainWindow.h"
 #include "base/AccountFile.h"
+#include "base/AppDirectory.h"
 #include "data/sqlite/DatabaseFile.h"
 
 #include <QAbstractButton>

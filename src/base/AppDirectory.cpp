@@ -1,4 +1,4 @@
-#include "app/AppDirectory.h"
+#include "base/AppDirectory.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,0 +1,171 @@
+#include "cli/OverdueCommand.h"
+
+#include "base/AppDirectory.h"
+#include "base/Csv.h"
+#include "base/DateText.h"
+#include "base/TextFile.h"
+#include "circulation/OverdueList.h"
+#include "data/SharedDatabase.h"
+#include "data/sqlite/DatabaseFile.h"
+#include "data/sqlite/SqliteBackend.h"
+#include "reports/DocumentRenderer.h"
+#include "reports/OverdueNotices.h"
+#include "settings/PaperSettings.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace lendora::cli {
+
+namespace {
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("lendora::OverdueCommand", text);
+}
+const char *const kSummary =
+    QT_TRANSLATE_NOOP("lendora::OverdueCommand",
+                      "截至某日(默认今天)逾期未还的图书: --csv 写逾期清单(\"-\" 为标准输出),\n"
+                      "--pdf 写每位逾期读者一页的催还单; 两者都不给时清单写到标准输出。");
+const char *const kBadDate =
+    QT_TRANSLATE_NOOP("lendora::OverdueCommand", "日期无效: %1(应为 yyyy-MM-dd)");
+const char *const kNoFileName = QT_TRANSLATE_NOOP("lendora::OverdueCommand", "选项 %1 缺少文件名");
+const char *const kNoDatabase =
+    QT_TRANSLATE_NOOP("lendora::OverdueCommand", "找不到数据库文件 %1,没有读取任何数据。");
+const char *const kBusy = QT_TRANSLATE_NOOP("lendora::OverdueCommand", "数据库正忙,请稍后再试: %1");
+const char *const kCannotOpen =
+    QT_TRANSLATE_NOOP("lendora::OverdueCommand", "无法打开数据库 %1: %2");
+const char *const kQueryFailed =
+    QT_TRANSLATE_NOOP("lendora::OverdueCommand", "查询失败,数据库无法读取: %1");
+const char *const kCannotWrite =
+    QT_TRANSLATE_NOOP("lendora::OverdueCommand", "无法写入文件 %1,没有写入任何文件。");
+const char *const kCsvFailed = QT_TRANSLATE_NOOP("lendora::OverdueCommand", "无法写入文件 %1。");
+const char *const kPdfFailed =
+    QT_TRANSLATE_NOOP("lendora::OverdueCommand", "无法写入 PDF 文件 %1: %2");
+
+const QString kAsOf = QStringLiteral("--as-of");
+const QString kCsv = QStringLiteral("--csv");
+const QString kPdf = QStringLiteral("--pdf");
+const QString kHelp = QStringLiteral("--help");
+const QString kStdout = QStringLiteral("-");
+
+QString shown(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// Whether a file can be put at `path`: its folder exists and takes new files, and the path
+// is not a folder. Asked before anything is written, so one refused file leaves the other
+// unwritten too.
+bool canPut(const QString &path)
+{
+    const QFileInfo file(path);
+    return !file.isDir() && file.absoluteDir().exists()
+           && AppDirectory::canWrite(file.absolutePath());
+}
+
+QByteArray csvOf(const QList<OverdueList::Entry> &entries)
+{
+    QList<QStringList> rows;
+    for (const OverdueList::Entry &entry : entries)
+        rows << OverdueList::cells(entry);
+    return Csv::write(OverdueList::columns(), rows);
+}
+
+int overdue(const QStringList &arguments, const Run &run)
+{
+    QString problem;
+    const std::optional<Options> options =
+        Options::parse(arguments, {kAsOf, kCsv, kPdf}, {kHelp}, &problem);
+    if (!options)
+        return run.usageError(problem);
+    if (options->flags.contains(kHelp)) {
+        run.out->write(run.usage.toUtf8());
+        return Done;
+    }
+    QDate asOf = run.today;
+    if (options->values.contains(kAsOf)) {
+        const QString text = options->values.value(kAsOf);
+        asOf = QDate::fromString(text, QString::fromLatin1(DateText::kFormat));
+        if (!asOf.isValid())
+            return run.usageError(tr(kBadDate).arg(text));
+    }
+    for (const QString &option : {kCsv, kPdf}) {
+        if (options->values.contains(option) && options->values.value(option).isEmpty())
+            return run.usageError(tr(kNoFileName).arg(option));
+    }
+    const QString pdfPath = options->values.value(kPdf);
+    // Without either file, the list goes to stdout.
+    const QString csvPath = options->values.value(kCsv, pdfPath.isEmpty() ? kStdout : QString());
+    for (const QString &path : {csvPath, pdfPath}) {
+        if (!path.isEmpty() && path != kStdout && !canPut(path)) {
+            run.say(tr(kCannotWrite).arg(shown(path)));
+            return Refused;
+        }
+    }
+
+    // Never a new library: the desk creates it, with its first start.
+    const QString databasePath = DatabaseFile::pathIn(run.appDir);
+    if (!QFileInfo(databasePath).isFile()) {
+        run.say(tr(kNoDatabase).arg(shown(databasePath)));
+        return Unavailable;
+    }
+    if (const QString bad = DatabaseFile::checkFile(databasePath); !bad.isEmpty()) {
+        run.say(bad);
+        return Refused;
+    }
+    SharedDatabase database(QStringLiteral("lendora-cli"));
+    DbError error;
+    if (!database.openReadOnly(std::make_unique<SqliteBackend>(databasePath), &error)) {
+        run.say(error.kind == DbError::Busy ? tr(kBusy).arg(error.text)
+                                            : tr(kCannotOpen).arg(shown(databasePath), error.text));
+        return Unavailable;
+    }
+    QSqlDatabase connection = database.db();
+    if (const QString bad = DatabaseFile::checkContent(connection, databasePath, false);
+        !bad.isEmpty()) {
+        run.say(bad);
+        return Refused;
+    }
+    OverdueList list(database);
+    const std::optional<QList<OverdueList::Entry>> entries = list.find({asOf, QString(), 1});
+    if (!entries) {
+        run.say(list.lastError().kind == DbError::Busy
+                    ? tr(kBusy).arg(list.lastError().text)
+                    : tr(kQueryFailed).arg(list.lastError().text));
+        return Unavailable;
+    }
+
+    if (!pdfPath.isEmpty()) {
+        const QString library =
+            PaperSettings::load(QDir(run.appDir).filePath(QStringLiteral("setting.ini")))
+                .libraryName;
+        QString why;
+        if (!DocumentRenderer::writePdf(OverdueNotices::build(*entries, library, asOf), pdfPath,
+                                        &why)) {
+            run.say(tr(kPdfFailed).arg(shown(pdfPath), why));
+            return Refused;
+        }
+    }
+    if (csvPath == kStdout) {
+        run.out->write(csvOf(*entries));
+    } else if (!csvPath.isEmpty()) {
+        // Through a work file and a rename: a failed write leaves no half file under the name.
+        if (TextFile::replace(csvPath, csvPath + QStringLiteral(".part"), csvOf(*entries))
+            != TextFile::WriteResult::Written) {
+            run.say(tr(kCsvFailed).arg(shown(csvPath)));
+            return Refused;
+        }
+    }
+    return Done;
+}
+}  // namespace
+
+Command overdueCommand()
+{
+    return {QStringLiteral("overdue"),
+            QStringLiteral("[--as-of yyyy-MM-dd] [--csv 文件] [--pdf 文件]"), tr(kSummary),
+            overdue};
+}
+
+}  // namespace lendora::cli

@@ -1,0 +1,31 @@
+#include "base/AppDirectory.h"
+#include "cli/Cli.h"
+#include "cli/OverdueCommand.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QStandardPaths>
+
+int main(int argc, char *argv[])
+{
+    // A scheduled job has no display; PDFs are drawn without one.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication qapp(argc, argv);
+    // The desk's name: an installed copy finds the desk's per-user folder.
+    QGuiApplication::setApplicationName(QStringLiteral("lendora"));
+
+    QFile out;
+    QFile err;
+    if (!out.open(stdout, QIODevice::WriteOnly) || !err.open(stderr, QIODevice::WriteOnly))
+        return lendora::cli::Unavailable;
+    lendora::cli::Cli cli(
+        [] {
+            return lendora::AppDirectory::resolve(
+                QGuiApplication::applicationDirPath(),
+                QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+        },
+        QDate::currentDate(), out, err);
+    cli.add(lendora::cli::overdueCommand());
+    return cli.run(QGuiApplication::arguments().mid(1));
+}

@@ -1,0 +1,213 @@
+#include "PdfText.h"
+#include "TestApp.h"
+#include "TestMain.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QtTest>
+
+using lendora::testkit::TestApp;
+
+namespace {
+
+struct Result {
+    int status = -1;
+    QByteArray out;
+    QString err;
+};
+
+// Runs the built tool on the application directory `appDir`.
+Result cli(const QString &appDir, const QStringList &arguments)
+{
+    QProcess tool;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // A scheduled job has no display: the tool must choose its own platform.
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    tool.setProcessEnvironment(environment);
+    tool.start(QStringLiteral(LENDORA_CLI), QStringList{"--app-dir", appDir} + arguments);
+    Result result;
+    if (!tool.waitForFinished(120000) || tool.exitStatus() != QProcess::NormalExit)
+        return result;
+    result.status = tool.exitCode();
+    result.out = tool.readAllStandardOutput();
+    result.err = QString::fromUtf8(tool.readAllStandardError());
+    return result;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Three readers on 2026-12-06: 003 one book 36 days over, 002 two books, 004 a book of a
+// category without a loan period (no figures), 001 a book not due yet.
+void seed(TestApp &t)
+{
+    t.db();
+    const struct {
+        const char *id, *name, *dept;
+    } readers[] = {{"001", "张伟", "中文系"},
+                   {"002", "=HYPERLINK(\"x\")", "物理系"},
+                   {"003", "王芳, \"小芳\"", "中文系"},
+                   {"004", "赵强", "物理系"}};
+    for (const auto &r : readers)
+        t.exec("insert into readerInfo values (?,?,'女','138',?)", {r.id, r.name, r.dept});
+    t.exec("update bookType set 借出天数=null where 类别代码='Z'");
+    const struct {
+        const char *book, *category, *reader, *lent;
+    } loans[] = {{"B1", "I", "001", "2026-11-20"},
+                 {"B2", "I", "002", "2026-10-26"},
+                 {"B3", "I", "002", "2026-11-05"},
+                 {"B4", "I", "003", "2026-10-01"},
+                 {"B5", "Z", "004", "2026-12-01"}};
+    for (const auto &l : loans) {
+        t.exec("insert into bookInfo (书籍编号, 书籍名称, 类别代码, 是否借出) values (?,?,?,1)",
+               {l.book, QString("书") + l.book, l.category});
+        t.exec("insert into lentInfo (读者编号, 书籍编号, 借书日期) values (?,?,?)",
+               {l.reader, l.book, l.lent});
+    }
+}
+
+const QStringList kCsvLines = {
+    "读者编号,读者姓名,联系电话,所在部门,书籍编号,书籍名称,借书日期,应还日期,超出天数,应交罚款",
+    "003,\"王芳, \"\"小芳\"\"\",138,中文系,B4,书B4,2026-10-01,2026-10-31,36,3.6",
+    "002,\"'=HYPERLINK(\"\"x\"\")\",138,物理系,B2,书B2,2026-10-26,2026-11-25,11,1.1",
+    "002,\"'=HYPERLINK(\"\"x\"\")\",138,物理系,B3,书B3,2026-11-05,2026-12-05,1,0.1",
+    "004,赵强,138,物理系,B5,书B5,2026-12-01,,,",
+    "",
+};
+
+}  // namespace
+
+class CliTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void csv_data();
+    void csv();
+    void pdf();
+    void refused_data();
+    void refused();
+};
+
+void CliTest::csv_data()
+{
+    QTest::addColumn<QStringList>("arguments");  // "FILE" stands for a file in the folder
+    QTest::newRow("to a file") << QStringList{"overdue", "--as-of", "2026-12-06", "--csv", "FILE"};
+    QTest::newRow("to stdout, asked") << QStringList{"overdue", "--as-of=2026-12-06", "--csv", "-"};
+    QTest::newRow("to stdout, by default") << QStringList{"overdue", "--as-of", "2026-12-06"};
+}
+
+void CliTest::csv()
+{
+    QFETCH(QStringList, arguments);
+    TestApp t;
+    seed(t);
+    const QString file = t.appDir() + "/逾期 清单.csv";
+    arguments.replaceInStrings(QRegularExpression("^FILE$"), file);
+    const Result result = cli(t.appDir(), arguments);
+    QVERIFY2(result.status == 0, qPrintable(result.err));
+    const QByteArray bytes = arguments.contains(file) ? readAll(file) : result.out;
+    if (arguments.contains(file)) {
+        QVERIFY(result.out.isEmpty());
+        QVERIFY(!QFile::exists(file + ".part"));
+    }
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+    QVERIFY(!bytes.mid(3).replace("\r\n", "").contains('\n'));
+    QCOMPARE(QString::fromUtf8(bytes.mid(3)).split("\r\n"), kCsvLines);
+}
+
+void CliTest::pdf()
+{
+    TestApp t;
+    seed(t);
+    QFile settings(t.appDir() + "/setting.ini");
+    QVERIFY(settings.open(QIODevice::Append));
+    settings.write("\r\nLibraryName=城东图书馆\r\n");
+    settings.close();
+    const QString pdf = t.appDir() + "/notices.pdf";
+    const QString csv = t.appDir() + "/list.csv";
+    const Result result =
+        cli(t.appDir(), {"overdue", "--as-of", "2026-12-06", "--pdf", pdf, "--csv", csv});
+    QVERIFY2(result.status == 0, qPrintable(result.err));
+    QCOMPARE(QString::fromUtf8(readAll(csv).mid(3)).split("\r\n"), kCsvLines);
+    // Readers by number; 004's only loan has no figures, 001's is not due.
+    const QStringList pages = lendora::testkit::pdfPages(pdf);
+    QCOMPARE(pages.size(), 2);
+    const QStringList expected[] = {{"读者编号:002", "B2", "B3", "罚款合计 1.2 元"},
+                                    {"读者编号:003", "王芳, \"小芳\"", "B4", "罚款合计 3.6 元"}};
+    for (int i = 0; i < 2; ++i) {
+        for (const QString &shown : expected[i] + QStringList{"城东图书馆", "截至 2026-12-06"})
+            QVERIFY2(pages.at(i).contains(shown), qPrintable(shown + " not on\n" + pages.at(i)));
+    }
+}
+
+void CliTest::refused_data()
+{
+    QTest::addColumn<QString>("setup");  // "" a library; "none" no library; "junk" not one
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("said");  // part of stderr
+
+    const QStringList overdue{"overdue", "--as-of", "2026-12-06"};
+    QTest::newRow("no such day") << "" << QStringList{"overdue", "--as-of", "2026-02-30"} << 2
+                                 << "日期无效: 2026-02-30";
+    QTest::newRow("not yyyy-MM-dd")
+        << "" << QStringList{"overdue", "--as-of", "6/12/2026"} << 2 << "日期无效";
+    QTest::newRow("an unknown command") << "" << QStringList{"backup"} << 2 << "未知的命令: backup";
+    QTest::newRow("an unknown option")
+        << "" << overdue + QStringList{"--xls", "a"} << 2 << "未知的选项: --xls";
+    QTest::newRow("a file name missing")
+        << "" << overdue + QStringList{"--pdf"} << 2 << "选项 --pdf 缺少值";
+    QTest::newRow("no library") << "none" << overdue << 3 << "找不到数据库文件";
+    QTest::newRow("not a library") << "junk" << overdue << 1 << "";
+    QTest::newRow("a PDF in a folder that does not exist")
+        << "" << overdue + QStringList{"--pdf", "APPDIR/no/such/notices.pdf"} << 1
+        << "无法写入文件";
+    QTest::newRow("a PDF where a folder is")
+        << "" << overdue + QStringList{"--pdf", "APPDIR/mdb"} << 1 << "无法写入文件";
+    QTest::newRow("a CSV beside a PDF it cannot write")
+        << "" << overdue + QStringList{"--csv", "APPDIR/list.csv", "--pdf", "APPDIR/no/n.pdf"} << 1
+        << "无法写入文件";
+}
+
+void CliTest::refused()
+{
+    QFETCH(QString, setup);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, said);
+
+    TestApp t;
+    const QString library = t.appDir() + "/mdb/Lendora.mdb";
+    if (setup.isEmpty())
+        seed(t);
+    QByteArray junk(8192, 'x');
+    if (setup == "junk") {
+        QVERIFY(QDir().mkpath(t.appDir() + "/mdb"));
+        QFile file(library);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(junk);
+    }
+    arguments.replaceInStrings("APPDIR", t.appDir());
+    const QStringList before = QDir(t.appDir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+
+    const Result result = cli(t.appDir(), arguments);
+    QCOMPARE(result.status, status);
+    QVERIFY2(result.err.contains(said) && !result.err.trimmed().isEmpty(), qPrintable(result.err));
+    QVERIFY(result.out.isEmpty());
+    if (status == 2)
+        QVERIFY2(result.err.contains("用法: lendora-cli"), qPrintable(result.err));
+    // Nothing written: no file beside the library, no library made, a strange file untouched.
+    QCOMPARE(QDir(t.appDir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    QCOMPARE(QFile::exists(library), setup != "none");
+    if (setup == "junk")
+        QCOMPARE(readAll(library), junk);
+}
+
+LENDORA_TEST_CLASS(CliTest)
+#include "tst_cli.moc"
