@@ -33,8 +33,11 @@ const QString kLentBefore = QStringLiteral(
     " and (lentInfo.借书日期 is null or bookType.借出天数 is null"
     " or bookType.借出天数 < -32768 or bookType.借出天数 > 32767 or lentInfo.借书日期 <= ?)");
 const QString kOfDepartment = QStringLiteral(" and readerInfo.所在部门=?");
-const QString kShortestPeriod =
-    QStringLiteral("select min(借出天数) from bookType where 借出天数 between -32768 and 32767");
+const QString kPeriods = QStringLiteral(
+    "select min(借出天数),max(借出天数) from bookType where 借出天数 between -32768 and 32767");
+// Oldest first: the index of open loans by date gives them in this order, so the most overdue
+// come first and the first rows need not wait for the last.
+const QString kOldestFirst = QStringLiteral(" order by lentInfo.借书日期");
 const QString kDepartments =
     QStringLiteral("select distinct 所在部门 from readerInfo where 所在部门 is not null"
                    " and 所在部门<>'' order by 所在部门");
@@ -56,6 +59,18 @@ bool listedBefore(const OverdueList::Entry &a, const OverdueList::Entry &b)
 
 std::optional<QList<OverdueList::Entry>> OverdueList::find(const Criteria &criteria)
 {
+    return collect(criteria, 0, nullptr);
+}
+
+std::optional<QList<OverdueList::Entry>> OverdueList::findFirst(const Criteria &criteria,
+                                                                int atLeast, bool *complete)
+{
+    return collect(criteria, std::max(atLeast, 1), complete);
+}
+
+std::optional<QList<OverdueList::Entry>> OverdueList::collect(const Criteria &criteria, int atLeast,
+                                                              bool *complete)
+{
     clearError();
     // The fine rule in force now, as the return tab reads it at each lookup.
     LibraryRules rulesRow(m_database);
@@ -70,14 +85,18 @@ std::optional<QList<OverdueList::Entry>> OverdueList::find(const Criteria &crite
     // Without a fine rule every open loan has a problem, and is listed.
     bool fineOk = false;
     const double perDay = finePerDay.toDouble(&fineOk);
+    qint64 longest = 0;  // loan periods, of the categories whose period can be used
+    qint64 spread = 0;   // the longest less the shortest
     if (fineOk && !finePerDay.isNull() && std::isfinite(perDay)) {
-        const Row shortest = first(kShortestPeriod);
-        if (!shortest.ok)
+        const Row periods = first(kPeriods);
+        if (!periods.ok)
             return std::nullopt;
-        const QVariant period = shortest.record.value(0);
-        if (!period.isNull()) {
+        const QVariant shortest = periods.record.value(0);
+        if (!shortest.isNull()) {
             sql += kLentBefore;
-            values << DateText::toSql(criteria.asOf.addDays(-minDays - period.toLongLong()));
+            values << DateText::toSql(criteria.asOf.addDays(-minDays - shortest.toLongLong()));
+            longest = periods.record.value(1).toLongLong();
+            spread = longest - shortest.toLongLong();
         }
     }
     if (!criteria.department.isEmpty()) {
@@ -85,21 +104,35 @@ std::optional<QList<OverdueList::Entry>> OverdueList::find(const Criteria &crite
         values << criteria.department;
     }
 
+    sql += kOldestFirst;
+
+    // The first rows: once `atLeast` known rows are in, a loan lent more than `spread` days
+    // after the last of them is less overdue than every one of them, and so are all after it.
     QList<Entry> rows;
-    const bool ran = forEach(sql, values, [&](const QSqlRecord &record) {
+    qint64 known = 0;
+    QDate lastNeeded;  // the lending date of the known row that made up `atLeast`
+    bool stopped = false;
+    const bool ran = forEachWhile(sql, values, [&](const QSqlRecord &record) {
         Entry row;
         row.lendDate = DateText::fromSql(record.value(6));
+        if (lastNeeded.isValid() && row.lendDate.isValid()
+            && lastNeeded.daysTo(row.lendDate) > spread) {
+            stopped = true;
+            return false;
+        }
         // Not out yet at that date, whatever its figures.
         if (row.lendDate.isValid() && row.lendDate > criteria.asOf)
-            return;
+            return true;
         const QVariant loanPeriod = record.value(7);
         Fines::Figures figures;
         row.problem = Fines::compute(row.lendDate, loanPeriod, criteria.asOf, finePerDay, &figures);
         if (row.problem == Fines::Problem::None) {
             row.overdueDays = figures.overdueDays.toLongLong();
             if (row.overdueDays < minDays)
-                return;
+                return true;
             row.fine = figures.fine;
+            if (atLeast > 0 && ++known == atLeast)
+                lastNeeded = row.lendDate;
         }
         if (const std::optional<qint64> period = Fines::wholeNumber(loanPeriod);
             period && row.lendDate.isValid())
@@ -111,9 +144,20 @@ std::optional<QList<OverdueList::Entry>> OverdueList::find(const Criteria &crite
         row.bookId = record.value(4).toString();
         row.bookName = record.value(5).toString();
         rows << row;
+        return true;
     });
     if (!ran)
         return std::nullopt;
+    if (stopped) {
+        // Only what surely comes before every row not read: a row not read is less overdue
+        // than the loan that made up `atLeast` would be at the longest period.
+        const qint64 least = lastNeeded.daysTo(criteria.asOf) - longest;
+        rows.removeIf([least](const Entry &row) {
+            return row.problem != Fines::Problem::None || row.overdueDays < least;
+        });
+    }
+    if (complete)
+        *complete = !stopped;
     std::sort(rows.begin(), rows.end(), listedBefore);
     return rows;
 }

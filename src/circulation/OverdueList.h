@@ -45,6 +45,10 @@ public:
     // Longest overdue first, then by reader and book number; the loans with a problem last.
     // nullopt when the engine failed (lastError() says why).
     std::optional<QList<Entry>> find(const Criteria &criteria);
+    // The list's first rows, quickly: at least `atLeast` rows exactly as find() begins, read
+    // from the oldest loans on. `complete` says whether this is the whole list after all
+    // (then with the loans that have a problem); when not, find() gives the rest.
+    std::optional<QList<Entry>> findFirst(const Criteria &criteria, int atLeast, bool *complete);
     // The departments the readers belong to, sorted, without blanks.
     QStringList departments();
 
@@ -54,6 +58,9 @@ public:
     // them), and one entry's cells under them: figures only when there is no problem.
     static const QStringList &columns();
     static QStringList cells(const Entry &entry);
+
+private:
+    std::optional<QList<Entry>> collect(const Criteria &criteria, int atLeast, bool *complete);
 };
 
 }  // namespace lendora

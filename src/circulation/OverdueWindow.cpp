@@ -17,7 +17,9 @@
 #include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QRegularExpressionValidator>
+#include <QScrollBar>
 #include <QSet>
+#include <QTimer>
 
 namespace lendora {
 
@@ -39,7 +41,10 @@ const char *const kNothingToPrint =
     QT_TRANSLATE_NOOP("lendora::OverdueWindow", "没有逾期未还图书的读者,不需要打印催还单。");
 const char *const kNotPrinted =
     QT_TRANSLATE_NOOP("lendora::OverdueWindow", "催还单没有打印(已取消或打印失败)。");
+const char *const kCounting = QT_TRANSLATE_NOOP("lendora::OverdueWindow", "正在统计……");
 const int kRowsMeasured = 30;
+// More than a screenful: what the window shows before the rest of a long list is read.
+const int kFirstRows = 200;
 
 // The listing's columns, then why a loan has no figures.
 const QStringList kColumns = OverdueList::columns() + QStringList{QStringLiteral("说明")};
@@ -166,20 +171,45 @@ void OverdueWindow::find()
     const QString minDays = m_ui->txtMinDays->text();
     criteria.minDays = minDays.isEmpty() ? 1 : minDays.toInt();
 
+    // The first rows at once; on a large library the rest follow as soon as they are shown.
     OverdueList list(m_context.database());
-    std::optional<QList<OverdueList::Entry>> rows = list.find(criteria);
+    bool complete = true;
+    const int listing = ++m_listing;
+    if (!showRows(list.findFirst(criteria, kFirstRows, &complete), complete) || complete)
+        return;
+    QTimer::singleShot(0, this, [this, criteria, listing] {
+        // A newer listing replaced this one before it was finished.
+        if (listing != m_listing)
+            return;
+        showRows(OverdueList(m_context.database()).find(criteria), true);
+    });
+}
+
+bool OverdueWindow::showRows(std::optional<QList<OverdueList::Entry>> rows, bool complete)
+{
     if (!rows) {
         m_rows->setRows({});
         m_ui->lblTotals->clear();
         m_context.prompter().message({tr(kQueryFailed), hintTitle()});
-        return;
+        return false;
     }
-    const OverdueList::Totals totals = OverdueList::totals(*rows);
+    // Notices and the file are made of the whole list only.
+    m_ui->cmdPrint->setEnabled(complete);
+    m_ui->cmdExport->setEnabled(complete);
+    if (complete) {
+        const OverdueList::Totals totals = OverdueList::totals(*rows);
+        m_ui->lblTotals->setText(tr(kTotals).arg(NumberText::fromInt(totals.readers),
+                                                 NumberText::fromInt(totals.books),
+                                                 totals.fines.toText()));
+    } else {
+        m_ui->lblTotals->setText(tr(kCounting));
+    }
+    // The first rows stay where the clerk sees them when the rest arrive.
+    const int scrolled = m_ui->DataGrid1->verticalScrollBar()->value();
     m_rows->setRows(std::move(*rows));
-    m_ui->lblTotals->setText(tr(kTotals).arg(NumberText::fromInt(totals.readers),
-                                             NumberText::fromInt(totals.books),
-                                             totals.fines.toText()));
+    m_ui->DataGrid1->verticalScrollBar()->setValue(scrolled);
     fitColumns(m_ui->DataGrid1);
+    return true;
 }
 
 void OverdueWindow::printNotices()

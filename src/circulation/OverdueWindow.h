@@ -1,8 +1,11 @@
 #pragma once
 
+#include "circulation/OverdueList.h"
+
 #include <QDate>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class OverdueWindow;
@@ -22,12 +25,15 @@ public:
 
 private:
     void find();
+    // Lists the rows (or tells that the query failed); false when it failed.
+    bool showRows(std::optional<QList<OverdueList::Entry>> rows, bool complete);
     void printNotices();
 
     WindowContext &m_context;
     std::unique_ptr<Ui::OverdueWindow> m_ui;
     OverdueRows *m_rows;
     QDate m_listedAsOf;  // the date the grid lists
+    int m_listing = 0;   // counts the listings asked for, so a late one is dropped
 };
 
 }  // namespace lendora

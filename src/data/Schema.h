@@ -12,7 +12,7 @@ class Schema {
 public:
     // 1: the five tables; 2: text indexes for partial matching; 3: one open loan per book;
     // 4: indexes of the lending and the return date (the newest of each, read at start-up).
-    static constexpr int kVersion = 4;
+    static constexpr int kVersion = 5;
 
     struct Table {
         QString name;

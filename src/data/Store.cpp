@@ -33,10 +33,21 @@ Store::Row Store::first(const QString &sql, const QVariantList &values)
 bool Store::forEach(const QString &sql, const QVariantList &values,
                     const std::function<void(const QSqlRecord &)> &each)
 {
+    return forEachWhile(sql, values, [&each](const QSqlRecord &record) {
+        each(record);
+        return true;
+    });
+}
+
+bool Store::forEachWhile(const QString &sql, const QVariantList &values,
+                         const std::function<bool(const QSqlRecord &)> &each)
+{
     QSqlQuery &query = run(sql, values);
     const bool ok = query.isActive();
-    while (ok && query.next())
-        each(query.record());
+    while (ok && query.next()) {
+        if (!each(query.record()))
+            break;
+    }
     query.finish();
     return ok;
 }

@@ -35,6 +35,10 @@ protected:
     // Runs a query and hands every row to `each`; false when the engine failed.
     bool forEach(const QString &sql, const QVariantList &values,
                  const std::function<void(const QSqlRecord &)> &each);
+    // The same, stopping early when `each` returns false; the rest of the rows are never
+    // read.
+    bool forEachWhile(const QString &sql, const QVariantList &values,
+                      const std::function<bool(const QSqlRecord &)> &each);
     // Runs a statement that writes; the rows it changed, or -1 when the engine refused.
     int write(const QString &sql, const QVariantList &values);
     // Inside a write transaction: locks the rows of `table` that `condition` selects until it

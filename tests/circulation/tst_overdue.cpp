@@ -1,16 +1,19 @@
 #include "Desk.h"
 #include "PdfText.h"
 #include "TestMain.h"
+#include "circulation/OverdueList.h"
 
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
 #include <QItemSelectionModel>
+#include <QRandomGenerator>
 #include <QTableView>
 #include <QtTest>
 
 using namespace desk;
+using lendora::OverdueList;
 
 namespace {
 const QString kOverdue = QStringLiteral("FrmOverdue");
@@ -103,6 +106,8 @@ private slots:
     void exportWritesTheGrid();
     void printNotices_data();
     void printNotices();
+    void firstRowsBeginTheList_data();
+    void firstRowsBeginTheList();
 };
 
 void OverdueTest::list_data()
@@ -429,6 +434,79 @@ void OverdueTest::printNotices()
         want.sort();
         QCOMPARE(books, want);
     }
+}
+
+void OverdueTest::firstRowsBeginTheList_data()
+{
+    QTest::addColumn<int>("atLeast");
+    QTest::addColumn<int>("minDays");
+    QTest::addColumn<QString>("department");
+    QTest::newRow("one row") << 1 << 1 << "";
+    QTest::newRow("a screenful") << 40 << 1 << "";
+    QTest::newRow("a screenful, 20 days past") << 40 << 20 << "";
+    QTest::newRow("one department") << 25 << 1 << "物理系";
+    QTest::newRow("more than there are") << 5000 << 1 << "";
+}
+
+void OverdueTest::firstRowsBeginTheList()
+{
+    QFETCH(int, atLeast);
+    QFETCH(int, minDays);
+    QFETCH(QString, department);
+    // Categories of 7 to 60 days, and 700 open loans over the last 120 days, so the oldest
+    // loans are not always the most overdue; some loans have no usable figures.
+    TestApp t;
+    QSqlDatabase db = t.db();
+    QVERIFY(db.transaction());
+    QSqlQuery q(db);
+    const struct {
+        const char *code;
+        QVariant days;
+    } categories[] = {{"W", 7}, {"X", 14}, {"Y", 60}, {"V", QVariant()}};
+    for (const auto &c : categories)
+        QVERIFY(q.exec(QStringLiteral("insert or replace into bookType values ('%1', '类别%1', %2)")
+                           .arg(c.code, c.days.isNull() ? "null" : c.days.toString())));
+    const QStringList codes = {"I", "W", "X", "Y", "V"};
+    QRandomGenerator random(20261207);
+    for (int r = 0; r < 40; ++r)
+        QVERIFY(q.exec(
+            QStringLiteral("insert into readerInfo values ('R%1', '读者%1', '男', '1', '%2')")
+                .arg(r, 3, 10, QLatin1Char('0'))
+                .arg(r % 3 ? "中文系" : "物理系")));
+    for (int b = 0; b < 700; ++b) {
+        const QString book = QStringLiteral("B%1").arg(b, 4, 10, QLatin1Char('0'));
+        QVERIFY(
+            q.exec(QStringLiteral("insert into bookInfo values ('%1', '书%1', '%2', '社', '作者',"
+                                  " '1', '1', '2026-01-01', 1)")
+                       .arg(book, codes.at(random.bounded(int(codes.size()))))));
+        QVERIFY(q.exec(
+            QStringLiteral("insert into lentInfo values ('R%1', '%2', '%3', null, null,"
+                           " null)")
+                .arg(random.bounded(40), 3, 10, QLatin1Char('0'))
+                .arg(book,
+                     QDate(2026, 12, 7).addDays(-random.bounded(120)).toString(Qt::ISODate))));
+    }
+    QVERIFY(db.commit());
+    QVERIFY(t.start());
+
+    OverdueList list(t.app().database());
+    const OverdueList::Criteria criteria{QDate(2026, 12, 7), department, minDays};
+    const std::optional<QList<OverdueList::Entry>> all = list.find(criteria);
+    QVERIFY(all);
+    bool complete = false;
+    const std::optional<QList<OverdueList::Entry>> first =
+        list.findFirst(criteria, atLeast, &complete);
+    QVERIFY(first);
+    QCOMPARE(complete, first->size() == all->size());
+    QVERIFY2(first->size() >= std::min<qsizetype>(atLeast, all->size()),
+             qPrintable(QString::number(first->size())));
+    const auto key = [](const OverdueList::Entry &e) {
+        return QStringList{e.readerId, e.bookId, QString::number(e.overdueDays), e.fine,
+                           QString::number(int(e.problem))}
+            .join('|');
+    };
+    for (qsizetype i = 0; i < first->size(); ++i)
+        QCOMPARE(key(first->at(i)), key(all->at(i)));
 }
 
 LENDORA_TEST_CLASS(OverdueTest)

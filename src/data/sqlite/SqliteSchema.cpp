@@ -22,6 +22,16 @@ const char *const kDateIndexes[] = {
     "CREATE INDEX IF NOT EXISTS lentInfo_return_date ON lentInfo (还书日期)",
 };
 
+// Schema version 5: the open loans in lending-date order, with the columns the overdue list
+// joins on, so its first rows come from the oldest loans without a sort of every open loan.
+// The planner's line says what holds: the open loans are a small part, each day a few hundred.
+const char *const kOpenByDate =
+    "CREATE INDEX IF NOT EXISTS lentInfo_open_by_date ON lentInfo (还书日期, 借书日期, 读者编号,"
+    " 书籍编号) WHERE 还书日期 IS NULL";
+const char *const kOpenByDateStatistics[][3] = {
+    {"lentInfo", "lentInfo_open_by_date", "60000 400 2 1 1"},
+};
+
 const char *const kCreateStatements[] = {
     "CREATE TABLE bookInfo (书籍编号 TEXT NOT NULL UNIQUE, 书籍名称 TEXT, 类别代码 TEXT, 出版社 "
     "TEXT,"
@@ -151,6 +161,15 @@ bool writeStatistics(QSqlQuery &query, QString *error)
            && insertStatistics(query, kStatistics, error);
 }
 
+bool createOpenByDate(QSqlQuery &query, QString *error)
+{
+    return exec(query, QString::fromUtf8(kOpenByDate), error)
+           && exec(query,
+                   QStringLiteral("DELETE FROM sqlite_stat1 WHERE idx='lentInfo_open_by_date'"),
+                   error)
+           && insertStatistics(query, kOpenByDateStatistics, error);
+}
+
 // Version 4's indexes and their lines of the planner's picture, which version 2 began.
 bool createDateIndexes(QSqlQuery &query, QString *error)
 {
@@ -213,7 +232,7 @@ bool SqliteSchema::create(QSqlDatabase &db, QString *error)
     }
     if (ok)
         ok = createTextIndexes(query, false, error) && writeStatistics(query, error)
-             && createDateIndexes(query, error);
+             && createDateIndexes(query, error) && createOpenByDate(query, error);
     if (ok) {
         ok = query.prepare(
             QStringLiteral("INSERT INTO bookType (类别代码, 书籍类别, 借出天数) VALUES (?, ?, ?)"));
@@ -336,10 +355,25 @@ bool SqliteSchema::upgrade(QSqlDatabase &db, int fromVersion, QString *notice, Q
             *error = db.lastError().text();
         return false;
     }
+    if (fromVersion < 4) {
+        bool ok;
+        {
+            QSqlQuery query(db);
+            ok = createDateIndexes(query, error) && setVersion(query, 4);
+        }
+        if (!commitStep(db, ok, error))
+            return false;
+        if (!db.transaction()) {
+            if (error)
+                *error = db.lastError().text();
+            return false;
+        }
+    }
+    // 4 -> 5: the open loans by lending date.
     bool ok;
     {
         QSqlQuery query(db);
-        ok = createDateIndexes(query, error) && setVersion(query, 4);
+        ok = createOpenByDate(query, error) && setVersion(query, 5);
     }
     return commitStep(db, ok, error);
 }
