@@ -24,12 +24,10 @@ const QString kMovements = QStringLiteral(
     " left join bookInfo on bookInfo.书籍编号=lentInfo.书籍编号"
     " where lentInfo.借书日期=? or lentInfo.还书日期=?");
 
+// A count or an amount as stored, shown as the grids show numbers; empty when none is stored.
 QString storedNumber(const QVariant &value)
 {
-    if (value.isNull())
-        return {};
-    const std::optional<Decimal> number = Decimal::fromDouble(value.toDouble());
-    return number ? number->toText() : QString();
+    return value.isNull() ? QString() : NumberText::fromDouble(value.toDouble());
 }
 
 bool listedBefore(const DaySheet::Entry &a, const DaySheet::Entry &b)

@@ -21,12 +21,10 @@ const QString kLoansOfReader =
                    " left join bookType on bookType.类别代码=bookInfo.类别代码"
                    " where lentInfo.读者编号=? order by lentInfo.借书日期,lentInfo.书籍编号");
 
+// A count or an amount as stored, shown as the grids show numbers; empty when none is stored.
 QString storedNumber(const QVariant &value)
 {
-    if (value.isNull())
-        return {};
-    const std::optional<Decimal> number = Decimal::fromDouble(value.toDouble());
-    return number ? number->toText() : QString();
+    return value.isNull() ? QString() : NumberText::fromDouble(value.toDouble());
 }
 
 }  // namespace
