@@ -218,6 +218,31 @@ const QList<Scene> &scenes()
              t.control<QDateEdit>("FrmOverdue", "dtpAsOf")->setDate(QDate(2027, 1, 20));
              return t.window("FrmOverdue");
          }},
+        {"day-sheet",
+         [](TestApp &t) {
+             t.login();
+             seedLibrary(t);
+             // A day at the desk: a loan, a renewal, a late return and one on time.
+             t.exec("update lentInfo set 借书日期='2026-10-15',还书日期=null,超出天数=null,"
+                    "罚款金额=null where 书籍编号='B103'");
+             t.exec("insert into lentInfo values ('003','B104','2026-12-07',null,null,null)");
+             t.exec("update lentInfo set 借书日期='2026-12-07' where 书籍编号='B102'");
+             t.exec("update lentInfo set 还书日期='2026-12-07',超出天数=23,罚款金额=2.3"
+                    " where 书籍编号='B103'");
+             t.exec("insert into lentInfo values ('004','B110','2026-11-30','2026-12-07',0,0.0)");
+             t.trigger("mnuDaySheet");
+             return t.window("FrmDaySheet");
+         }},
+        {"reader-history",
+         [](TestApp &t) {
+             t.login();
+             seedLibrary(t);
+             t.trigger("meuReaderSort");
+             t.type("FrmReader", "txtReaderNo", "001");
+             t.click("FrmReader", "Command1");
+             t.click("FrmReader", "cmdHistory");
+             return t.window("FrmReaderHistory");
+         }},
         {"basic-settings",
          [](TestApp &t) {
              t.login();

@@ -85,6 +85,7 @@ void MainWindow::connectMenu()
         {m_ui->mnuBookQuery, "FrmBookQuery", {}},
         {m_ui->mnuLendQuery, "FrmLendQuery", {}},
         {m_ui->mnuOverdue, "FrmOverdue", {}},
+        {m_ui->mnuDaySheet, "FrmDaySheet", {}},
         {m_ui->meuReaderSort, "FrmReader", reader(ReaderFormMode::Query)},
         {m_ui->mnuSetBasic, "FrmBasicSet", {}},
         {m_ui->mnuSetBook, "FrmSetBook", {}},

@@ -8,9 +8,11 @@
 #include "catalogue/CategoryWindow.h"
 #include "catalogue/UpdateBookWindow.h"
 #include "circulation/CirculationDesk.h"
+#include "circulation/DaySheetWindow.h"
 #include "circulation/OverdueWindow.h"
 #include "query/BookQueryWindow.h"
 #include "query/LoanQueryWindow.h"
+#include "readers/ReaderHistoryWindow.h"
 #include "readers/ReaderWindow.h"
 #include "settings/BasicSettingsWindow.h"
 #include "tips/TipsWindow.h"
@@ -40,6 +42,10 @@ void Application::registerWindows()
     m_windows.add("FrmBookQuery", [this] { return new BookQueryWindow(*this); });
     m_windows.add("FrmLendQuery", [this] { return new LoanQueryWindow(*this); });
     m_windows.add("FrmOverdue", [this] { return new OverdueWindow(*this); });
+    m_windows.add("FrmDaySheet", [this] { return new DaySheetWindow(*this); });
+    m_windows.add("FrmReaderHistory", [this](const QVariant &opening) {
+        return new ReaderHistoryWindow(*this, opening.toString());
+    });
     m_windows.add("FrmAbout", [this] { return new AboutWindow(*this); });
     m_windows.add("FrmHelp", [this] { return new TipsWindow(*this); });
     m_windows.add("FrmReadme", [this](const QVariant &opening) {

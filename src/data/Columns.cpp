@@ -40,6 +40,8 @@ const char *const kLabels[] = {
     QT_TRANSLATE_NOOP("Columns", "应还日期"),
     QT_TRANSLATE_NOOP("Columns", "应交罚款"),
     QT_TRANSLATE_NOOP("Columns", "说明"),
+    // worked out for the day sheet
+    QT_TRANSLATE_NOOP("Columns", "类型"),
 };
 
 }  // namespace

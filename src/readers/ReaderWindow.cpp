@@ -9,6 +9,7 @@
 #include "widgets/Prompter.h"
 #include "widgets/Texts.h"
 #include "widgets/WindowContext.h"
+#include "widgets/WindowRegistry.h"
 
 #include <QLineEdit>
 
@@ -65,6 +66,9 @@ ReaderWindow::ReaderWindow(WindowContext &context, const Opening &opening)
     connect(m_ui->Command5, &QPushButton::clicked, this, &ReaderWindow::change);
     connect(m_ui->Command6, &QPushButton::clicked, this, &ReaderWindow::remove);
     connect(m_ui->Command4, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_ui->cmdHistory, &QPushButton::clicked, this, &ReaderWindow::showHistory);
+    // A number typed over the one found no longer names the reader shown.
+    connect(m_ui->txtReaderNo, &QLineEdit::textEdited, this, [this] { setShownReader(QString()); });
     connect(m_ui->Option1, &QRadioButton::clicked, this, [this] {
         if (m_ui->Option1->isChecked())
             GbkByteLimit::setText(m_ui->txtReaderMan, kMale);
@@ -75,6 +79,7 @@ ReaderWindow::ReaderWindow(WindowContext &context, const Opening &opening)
     });
 
     showView(opening);
+    setShownReader(QString());
 }
 
 ReaderWindow::~ReaderWindow() = default;
@@ -130,11 +135,13 @@ void ReaderWindow::find()
     case ReaderStore::Outcome::Done:
         // The option buttons stay as they are, whatever the stored sex.
         showReader(reader);
+        setShownReader(number);
         emit readerFound();
         break;
     case ReaderStore::Outcome::NotFound:
         hint(tr(kNoSuchReader));
         clearBoxes();
+        setShownReader(QString());
         break;
     default:
         hint(tr(kFindFailed));
@@ -160,7 +167,10 @@ void ReaderWindow::next()
 void ReaderWindow::add()
 {
     // The boxes keep their contents either way.
-    const bool added = ReaderStore(m_context.database()).add(boxes()) == ReaderStore::Outcome::Done;
+    const Reader reader = boxes();
+    const bool added = ReaderStore(m_context.database()).add(reader) == ReaderStore::Outcome::Done;
+    if (added)
+        setShownReader(reader.number);
     hint(tr(added ? kAdded : kAddFailed));
 }
 
@@ -179,6 +189,7 @@ void ReaderWindow::remove()
     case ReaderStore::Outcome::Done:
         hint(tr(kDeleted).arg(number));
         clearBoxes();
+        setShownReader(QString());
         break;
     case ReaderStore::Outcome::HasOpenLoans:
         hint(tr(kStillLending));
@@ -187,6 +198,24 @@ void ReaderWindow::remove()
         hint(tr(kDeleteFailed));
         break;
     }
+}
+
+void ReaderWindow::setShownReader(const QString &number)
+{
+    m_shownReader = number;
+    m_ui->cmdHistory->setEnabled(!number.isEmpty());
+}
+
+void ReaderWindow::showHistory()
+{
+    if (m_shownReader.isEmpty())
+        return;
+    // One history window at a time, always of the reader shown here: one of another reader
+    // (or of this one, before today's loans) makes way for a fresh one.
+    const QString history = QStringLiteral("FrmReaderHistory");
+    if (QWidget *open = m_context.windows().find(history))
+        open->close();
+    m_context.windows().show(history, m_shownReader);
 }
 
 }  // namespace lendora

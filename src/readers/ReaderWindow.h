@@ -43,6 +43,9 @@ private:
     void add();
     void change();
     void remove();
+    void showHistory();
+    // The reader the boxes show as stored: found, or just added. Empty while they show none.
+    void setShownReader(const QString &number);
 
     Reader boxes() const;
     void showReader(const Reader &reader);  // the four boxes after the number
@@ -51,6 +54,7 @@ private:
 
     WindowContext &m_context;
     std::unique_ptr<Ui::ReaderWindow> m_ui;
+    QString m_shownReader;
 };
 
 }  // namespace lendora

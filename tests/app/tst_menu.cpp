@@ -98,6 +98,7 @@ void MenuTest::menuInOrder()
         "mnuLendQuery 借阅查询",
         "-",
         "mnuOverdue 逾期清单",
+        "mnuDaySheet 今日汇总",
         "-",
         "meuReaderSort 读者查询",
         "]",
@@ -149,6 +150,8 @@ void MenuTest::commandOpensOneInstance_data()
                               << "FrmLendQuery";
     QTest::newRow("逾期清单") << "mnuOverdue"
                               << "FrmOverdue";
+    QTest::newRow("今日汇总") << "mnuDaySheet"
+                              << "FrmDaySheet";
     QTest::newRow("读者查询") << "meuReaderSort"
                               << "FrmReader";
     QTest::newRow("基本设置") << "mnuSetBasic"
@@ -241,9 +244,10 @@ void MenuTest::windowsOpenCentred_data()
     } windows[] = {
         {"meuAddNewBook", "FrmAddnew"},   {"mnuLendora", "FrmLendora"},
         {"mnuBookQuery", "FrmBookQuery"}, {"mnuLendQuery", "FrmLendQuery"},
-        {"mnuOverdue", "FrmOverdue"},     {"meuReaderSet", "FrmReader"},
-        {"mnuSetBasic", "FrmBasicSet"},   {"mnuSetBook", "FrmSetBook"},
-        {"meuHowToUse", "FrmHelp"},       {"meuAbout", "FrmAbout"},
+        {"mnuOverdue", "FrmOverdue"},     {"mnuDaySheet", "FrmDaySheet"},
+        {"meuReaderSet", "FrmReader"},    {"mnuSetBasic", "FrmBasicSet"},
+        {"mnuSetBook", "FrmSetBook"},     {"meuHowToUse", "FrmHelp"},
+        {"meuAbout", "FrmAbout"},
     };
     for (const auto &w : windows) {
         for (const char *at : {"top-left", "bottom-right", "hidden"})

@@ -400,6 +400,8 @@ void StylesTest::everyMenuWindowTakesTheSkin_data()
                               << "FrmLendQuery";
     QTest::newRow("逾期清单") << "mnuOverdue"
                               << "FrmOverdue";
+    QTest::newRow("今日汇总") << "mnuDaySheet"
+                              << "FrmDaySheet";
     QTest::newRow("读者管理") << "meuReaderSet"
                               << "FrmReader";
     QTest::newRow("基本设置") << "mnuSetBasic"

@@ -111,12 +111,14 @@ void TextFitTest::everyTextFits_data()
         {"mnuBookQuery", "FrmBookQuery"},
         {"mnuLendQuery", "FrmLendQuery"},
         {"mnuOverdue", "FrmOverdue"},
+        {"mnuDaySheet", "FrmDaySheet"},
         {"meuReaderSet", "FrmReader"},
         {"mnuSetBasic", "FrmBasicSet"},
         {"mnuSetBook", "FrmSetBook"},
         {"meuHowToUse", "FrmHelp"},
         {"meuAbout", "FrmAbout"},
-        {"mnuLendora", "FrmUpdateBook"},  // opened from the book list
+        {"mnuLendora", "FrmUpdateBook"},       // opened from the book list
+        {"meuReaderSet", "FrmReaderHistory"},  // opened from the reader window
     };
     for (const auto &[name, value] : styles) {
         for (const auto &[command, window] : windows)
@@ -138,6 +140,8 @@ void TextFitTest::everyTextFits()
     t.exec(
         "insert into bookInfo values ('B1','红楼梦','A','人民文学出版社','曹雪芹','59.70','1606',"
         "'2026-03-02',0)");
+    t.exec("insert into readerInfo values ('R1','林黛玉','女','13800000000','中文系')");
+    t.exec("insert into lentInfo values ('R1','B1','2026-11-02','2026-12-05',3,0.3)");
     if (window == "FrmLogon") {
         QVERIFY(t.start());
     } else {
@@ -150,6 +154,11 @@ void TextFitTest::everyTextFits()
             auto *books = t.control<QTableView>("FrmLendora", "DataGrid1");
             books->setCurrentIndex(books->model()->index(0, 0));
             t.click("FrmLendora", "cmdModify");
+        }
+        if (window == "FrmReaderHistory") {
+            t.type("FrmReader", "txtReaderNo", "R1");
+            t.click("FrmReader", "Command1");
+            t.click("FrmReader", "cmdHistory");
         }
     }
     QWidget *opened = t.window(window);
