@@ -353,6 +353,53 @@ const QList<Scene> &scenes()
 
 }  // namespace
 
+// Printouts for docs/: each prepares its job through the real windows and names the PDF the
+// test printer wrote; it is copied to docs/<file>.pdf (pdftoppm makes the page pictures).
+struct Printout {
+    const char *file;
+    std::function<QString(TestApp &)> print;
+};
+
+QString lastPrinted(TestApp &t)
+{
+    const QStringList &printed = t.printer().printed;
+    return printed.isEmpty() ? QString() : printed.constLast();
+}
+
+const QList<Printout> &printouts()
+{
+    static const QList<Printout> all = {
+        {"sample-notice",
+         [](TestApp &t) {
+             t.login();
+             seedLibrary(t);
+             t.trigger("mnuOverdue");
+             t.control<QDateEdit>("FrmOverdue", "dtpAsOf")->setDate(QDate(2027, 1, 20));
+             t.click("FrmOverdue", "cmdPrint");
+             return lastPrinted(t);
+         }},
+        {"sample-receipt",
+         [](TestApp &t) {
+             QFile settings(QDir(t.appDir()).filePath(QStringLiteral("setting.ini")));
+             if (!settings.open(QIODevice::WriteOnly))
+                 return QString();
+             settings.write("LibraryName=城东区图书馆\r\nLendReceipt=1\r\n");
+             settings.close();
+             t.login();
+             seedLibrary(t);
+             for (const char *book : {"B103", "B104"}) {
+                 t.type("Frmmain", "txtReaderID", "004");
+                 t.enter("Frmmain", "txtReaderID");
+                 t.type("Frmmain", "txtBookID", book);
+                 t.enter("Frmmain", "txtBookID");
+                 t.click("Frmmain", "cmdLendBook");
+             }
+             return lastPrinted(t);
+         }},
+    };
+    return all;
+}
+
 int main(int argc, char *argv[])
 {
     QApplication qapp(argc, argv);
@@ -410,6 +457,21 @@ int main(int argc, char *argv[])
         }
         const QString path = QDir(out).filePath(name + QStringLiteral(".png"));
         if (!shot.save(path)) {
+            ++failures;
+            continue;
+        }
+        qInfo("saved %s", qPrintable(path));
+    }
+    for (const Printout &printout : printouts()) {
+        const QString name = QString::fromLatin1(printout.file);
+        if (!wanted.isEmpty() && !wanted.contains(name))
+            continue;
+        TestApp t;
+        const QString printed = printout.print(t);
+        const QString path = QDir(out).filePath(name + QStringLiteral(".pdf"));
+        QFile::remove(path);
+        if (printed.isEmpty() || !QFile::copy(printed, path)) {
+            qWarning("printout %s was not printed", printout.file);
             ++failures;
             continue;
         }
