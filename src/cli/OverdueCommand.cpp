@@ -1,13 +1,13 @@
 #include "cli/OverdueCommand.h"
 
+#include "cli/Library.h"
+
 #include "base/AppDirectory.h"
 #include "base/Csv.h"
 #include "base/DateText.h"
 #include "base/TextFile.h"
 #include "circulation/OverdueList.h"
 #include "data/SharedDatabase.h"
-#include "data/sqlite/DatabaseFile.h"
-#include "data/sqlite/SqliteBackend.h"
 #include "reports/DocumentRenderer.h"
 #include "reports/OverdueNotices.h"
 #include "settings/PaperSettings.h"
@@ -30,11 +30,7 @@ const char *const kSummary =
 const char *const kBadDate =
     QT_TRANSLATE_NOOP("lendora::OverdueCommand", "日期无效: %1(应为 yyyy-MM-dd)");
 const char *const kNoFileName = QT_TRANSLATE_NOOP("lendora::OverdueCommand", "选项 %1 缺少文件名");
-const char *const kNoDatabase =
-    QT_TRANSLATE_NOOP("lendora::OverdueCommand", "找不到数据库文件 %1,没有读取任何数据。");
 const char *const kBusy = QT_TRANSLATE_NOOP("lendora::OverdueCommand", "数据库正忙,请稍后再试: %1");
-const char *const kCannotOpen =
-    QT_TRANSLATE_NOOP("lendora::OverdueCommand", "无法打开数据库 %1: %2");
 const char *const kQueryFailed =
     QT_TRANSLATE_NOOP("lendora::OverdueCommand", "查询失败,数据库无法读取: %1");
 const char *const kCannotWrite =
@@ -104,29 +100,9 @@ int overdue(const QStringList &arguments, const Run &run)
         }
     }
 
-    // Never a new library: the desk creates it, with its first start.
-    const QString databasePath = DatabaseFile::pathIn(run.appDir);
-    if (!QFileInfo(databasePath).isFile()) {
-        run.say(tr(kNoDatabase).arg(shown(databasePath)));
-        return Unavailable;
-    }
-    if (const QString bad = DatabaseFile::checkFile(databasePath); !bad.isEmpty()) {
-        run.say(bad);
-        return Refused;
-    }
     SharedDatabase database(QStringLiteral("lendora-cli"));
-    DbError error;
-    if (!database.openReadOnly(std::make_unique<SqliteBackend>(databasePath), &error)) {
-        run.say(error.kind == DbError::Busy ? tr(kBusy).arg(error.text)
-                                            : tr(kCannotOpen).arg(shown(databasePath), error.text));
-        return Unavailable;
-    }
-    QSqlDatabase connection = database.db();
-    if (const QString bad = DatabaseFile::checkContent(connection, databasePath, false);
-        !bad.isEmpty()) {
-        run.say(bad);
-        return Refused;
-    }
+    if (const int opened = openToRead(run, database); opened != Done)
+        return opened;
     OverdueList list(database);
     const std::optional<QList<OverdueList::Entry>> entries = list.find({asOf, QString(), 1});
     if (!entries) {

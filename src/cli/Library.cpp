@@ -1,0 +1,51 @@
+#include "cli/Library.h"
+
+#include "data/SharedDatabase.h"
+#include "data/sqlite/DatabaseFile.h"
+#include "data/sqlite/SqliteBackend.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace lendora::cli {
+
+namespace {
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("lendora::cli::Library", text);
+}
+const char *const kNoDatabase =
+    QT_TRANSLATE_NOOP("lendora::cli::Library", "找不到数据库文件 %1,没有读取任何数据。");
+const char *const kBusy = QT_TRANSLATE_NOOP("lendora::cli::Library", "数据库正忙,请稍后再试: %1");
+const char *const kCannotOpen = QT_TRANSLATE_NOOP("lendora::cli::Library", "无法打开数据库 %1: %2");
+}  // namespace
+
+int openToRead(const Run &run, SharedDatabase &database)
+{
+    // Never a new library: the desk creates it, with its first start.
+    const QString path = DatabaseFile::pathIn(run.appDir);
+    if (!QFileInfo(path).isFile()) {
+        run.say(tr(kNoDatabase).arg(QDir::toNativeSeparators(path)));
+        return Unavailable;
+    }
+    if (const QString bad = DatabaseFile::checkFile(path); !bad.isEmpty()) {
+        run.say(bad);
+        return Refused;
+    }
+    DbError error;
+    if (!database.openReadOnly(std::make_unique<SqliteBackend>(path), &error)) {
+        run.say(error.kind == DbError::Busy
+                    ? tr(kBusy).arg(error.text)
+                    : tr(kCannotOpen).arg(QDir::toNativeSeparators(path), error.text));
+        return Unavailable;
+    }
+    QSqlDatabase connection = database.db();
+    if (const QString bad = DatabaseFile::checkContent(connection, path, false); !bad.isEmpty()) {
+        run.say(bad);
+        return Refused;
+    }
+    return Done;
+}
+
+}  // namespace lendora::cli

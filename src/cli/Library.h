@@ -1,0 +1,16 @@
+#pragma once
+
+#include "cli/Cli.h"
+
+namespace lendora {
+class SharedDatabase;
+}
+
+namespace lendora::cli {
+
+// Opens the library of `run.appDir` to read it, beside a desk that may be running on it: never
+// creates one, refuses a file that is not a library, and leaves the desk's start-up marker
+// alone. Done, or the exit status with the reason already said on stderr.
+int openToRead(const Run &run, SharedDatabase &database);
+
+}  // namespace lendora::cli
