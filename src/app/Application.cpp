@@ -10,6 +10,8 @@
 #include "circulation/LoanDates.h"
 #include "data/sqlite/DatabaseFile.h"
 #include "data/sqlite/SqliteBackend.h"
+#include "exchange/BackgroundCopy.h"
+#include "exchange/Backups.h"
 #include "widgets/Prompter.h"
 #include "widgets/Texts.h"
 
@@ -18,6 +20,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QTime>
 
 // The compiled-in resources (logo, skin images) live in a static library, so they are pulled in
 // by name; Q_INIT_RESOURCE must be used outside any namespace.
@@ -33,6 +36,8 @@ static void initResources()
 namespace lendora {
 
 namespace {
+const char *const kDailyCopyFailed =
+    QT_TRANSLATE_NOOP("lendora::Application", "今天的自动备份没有完成。\n%1");
 const char *const kAlreadyRunning = QT_TRANSLATE_NOOP("lendora::Application", "本程式已运行!");
 const char *const kStartingCaption = QT_TRANSLATE_NOOP("lendora::Application", "程式初始化。。。");
 const char *const kCheckingDatabase =
@@ -144,6 +149,25 @@ void Application::loggedIn()
         PrivateProfile::read(filePath(kTipsFile), QStringLiteral("TIP"), QStringLiteral("START"));
     if (start && *start == QLatin1String("T"))
         m_windows.show(kTipsWindow);
+    if (m_env.dailyBackup)
+        backUpDaily();
+}
+
+void Application::backUpDaily()
+{
+    const Backups backups(m_env.appDir);
+    if (m_dailyCopy || backups.madeOn(today()))
+        return;
+    m_dailyCopy = new BackgroundCopy(this);
+    connect(m_dailyCopy, &BackgroundCopy::finished, this,
+            [this](bool ok, const QString &, const QString &error) {
+                const Backups kept(m_env.appDir);
+                if (ok)
+                    kept.prune(Backups::keepFrom(filePath(QStringLiteral("setting.ini"))));
+                else
+                    prompter().message({tr(kDailyCopyFailed).arg(error), hintTitle()});
+            });
+    m_dailyCopy->start(databasePath(), backups.pathFor(today(), QTime::currentTime()));
 }
 
 bool Application::openDatabase()

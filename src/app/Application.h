@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Environment.h"
-#include "app/SingleCopyLock.h"
+#include "base/SingleCopyLock.h"
 #include "data/SharedDatabase.h"
 #include "widgets/StyleEngine.h"
 #include "widgets/WindowContext.h"
@@ -13,6 +13,8 @@
 #include <memory>
 
 namespace lendora {
+
+class BackgroundCopy;
 
 class FileChooser;
 class LoginWindow;
@@ -85,6 +87,9 @@ private:
     // A successful login: the login window hides (it stays loaded), the main window shows,
     // and the tips window opens when the tips file asks for it at start-up.
     void loggedIn();
+    // The day's first login copies the library to backup/ on a thread of its own, keeping
+    // the newest copies only; a copy that fails is told.
+    void backUpDaily();
     void registerWindows();  // WindowList.cpp
     void connectWindows();   // WindowList.cpp
 
@@ -101,6 +106,7 @@ private:
     std::unique_ptr<QWidget> m_init;  // FrmInit: the start-up window, never shown
     QPointer<MainWindow> m_main;
     QPointer<LoginWindow> m_login;
+    BackgroundCopy *m_dailyCopy = nullptr;
 };
 
 }  // namespace lendora

@@ -90,6 +90,7 @@ void MainWindow::connectMenu()
         {m_ui->mnuSetBasic, "FrmBasicSet", {}},
         {m_ui->mnuSetBook, "FrmSetBook", {}},
         {m_ui->meuReaderSet, "FrmReader", reader(ReaderFormMode::Management)},
+        {m_ui->mnuBackup, "FrmBackup", {}},
         {m_ui->meuHowToUse, "FrmHelp", {}},
         {m_ui->meuAbout, "FrmAbout", {}},
     };

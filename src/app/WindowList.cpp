@@ -14,6 +14,7 @@
 #include "query/LoanQueryWindow.h"
 #include "readers/ReaderHistoryWindow.h"
 #include "readers/ReaderWindow.h"
+#include "settings/BackupWindow.h"
 #include "settings/BasicSettingsWindow.h"
 #include "tips/TipsWindow.h"
 
@@ -30,6 +31,20 @@ void Application::registerWindows()
     m_windows.add("FrmUpdateBook", [this] { return new UpdateBookWindow(*this); });
     m_windows.add("FrmSetBook", [this] { return new CategoryWindow(*this); });
     m_windows.add("FrmBasicSet", [this] { return new BasicSettingsWindow(*this); });
+    m_windows.add("FrmBackup", [this] {
+        auto *window = new BackupWindow(*this);
+        // The other windows show rows of the library that is gone: they are closed, and the
+        // desk reads its reader again.
+        connect(window, &BackupWindow::restored, this, [this, window] {
+            for (QWidget *open : m_windows.openWindows()) {
+                if (open != window)
+                    open->close();
+            }
+            if (m_main)
+                m_main->desk().InitDataGrid(false);
+        });
+        return window;
+    });
     m_windows.add("FrmReader", [this](const QVariant &opening) {
         auto *window = new ReaderWindow(*this, opening.value<ReaderWindow::Opening>());
         // The main window follows the reader of its own lending tab, not this one.

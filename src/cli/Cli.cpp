@@ -101,7 +101,8 @@ QString Cli::usage() const
 {
     QString text = tr(kUsage);
     for (const Command &command : m_commands) {
-        text += QStringLiteral("  ") + command.name + QLatin1Char(' ') + command.synopsis
+        text += QStringLiteral("  ") + command.name
+                + (command.synopsis.isEmpty() ? QString() : QLatin1Char(' ') + command.synopsis)
                 + QLatin1Char('\n');
         for (const QString &line : command.summary.split(QLatin1Char('\n')))
             text += QStringLiteral("      ") + line + QLatin1Char('\n');

@@ -1,5 +1,6 @@
 #include "cli/Library.h"
 
+#include "base/AppDirectory.h"
 #include "data/SharedDatabase.h"
 #include "data/sqlite/DatabaseFile.h"
 #include "data/sqlite/SqliteBackend.h"
@@ -46,6 +47,13 @@ int openToRead(const Run &run, SharedDatabase &database)
         return Refused;
     }
     return Done;
+}
+
+bool canPut(const QString &path)
+{
+    const QFileInfo file(path);
+    return !file.isDir() && file.absoluteDir().exists()
+           && AppDirectory::canWrite(file.absolutePath());
 }
 
 }  // namespace lendora::cli

@@ -1,4 +1,5 @@
 #include "base/AppDirectory.h"
+#include "cli/BackupCommands.h"
 #include "cli/Cli.h"
 #include "cli/OverdueCommand.h"
 
@@ -26,6 +27,9 @@ int main(int argc, char *argv[])
                 QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
         },
         QDate::currentDate(), out, err);
+    cli.add(lendora::cli::backupCommand());
+    cli.add(lendora::cli::restoreCommand());
+    cli.add(lendora::cli::checkCommand());
     cli.add(lendora::cli::overdueCommand());
     return cli.run(QGuiApplication::arguments().mid(1));
 }

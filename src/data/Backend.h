@@ -62,6 +62,12 @@ public:
     virtual QString firstRowOnly(const QString &table) const = 0;
     // Writes a copy of the whole library, as it stood at one moment, to the new file `path`.
     virtual bool copyTo(QSqlDatabase &db, const QString &path, DbError *error) = 0;
+    // Replaces all the library holds by the copy in the file `source` (which the caller has
+    // checked), through the connection `db`, so every other connection stays valid; then
+    // brings it to this program's schema and makes it final. False: the library is as it
+    // was. `notice` as open()'s.
+    virtual bool restoreFrom(QSqlDatabase &db, const QString &source, QString *notice,
+                             DbError *error) = 0;
 
     // The class of an engine error.
     virtual DbError classify(const QSqlError &error) const = 0;

@@ -51,6 +51,19 @@ bool SharedDatabase::openReadOnly(std::unique_ptr<Backend> backend, DbError *err
     return true;
 }
 
+bool SharedDatabase::restoreFrom(const QString &source, QString *notice, DbError *error)
+{
+    if (const DbError refused = checkBeforeWrite(); refused.isError()) {
+        if (error)
+            *error = refused;
+        return false;
+    }
+    // Statements prepared on the old pages are made again on the new ones.
+    m_statements.clear();
+    QSqlDatabase connection = db();
+    return m_backend->restoreFrom(connection, source, notice, error);
+}
+
 void SharedDatabase::close()
 {
     const bool wasOpen = m_open;

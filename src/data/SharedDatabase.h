@@ -35,6 +35,9 @@ public:
     bool openReadOnly(std::unique_ptr<Backend> backend, DbError *error);
     // Closes the connection: the library was left in order.
     void close();
+    // Replaces all the library holds by the checked copy in the file `source` (see
+    // Backend::restoreFrom); the grids read the restored rows at their next query.
+    bool restoreFrom(const QString &source, QString *notice, DbError *error);
 
     bool isOpen() const;
     QSqlDatabase db() const;

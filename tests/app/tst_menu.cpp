@@ -108,6 +108,8 @@ void MenuTest::menuInOrder()
         "mnuSetBook 图书类别",
         "meuReaderSet 读者管理",
         "-",
+        "mnuBackup 备份与恢复",
+        "-",
         "[meuFormStyle 界面风格",
         "meuWinStyle Windows默认",
         "-",

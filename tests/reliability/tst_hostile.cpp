@@ -273,6 +273,9 @@ void HostileInputTest::everyBox()
     // Lists clicked for export are written beside the library, each round over the previous.
     for (int i = 0; i < 4; ++i)
         t.files().answerSave(t.appDir() + "/export.csv");
+    // 备份到… writes a copy there; 从备份恢复… is cancelled.
+    t.files().answerSave(t.appDir() + "/copy.mdb");
+    t.files().answerOpen(QString());
 
     // The login window before anybody logs in: never a match, never counted as an attempt.
     QVERIFY(t.start());

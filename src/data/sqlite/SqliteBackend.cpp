@@ -1,11 +1,15 @@
 #include "data/sqlite/SqliteBackend.h"
 
+#include "data/sqlite/SqliteBackup.h"
+#include "exchange/Backups.h"
+
 #include "data/Schema.h"
 #include "data/sqlite/DatabaseFile.h"
 #include "data/sqlite/SqliteMatch.h"
 #include "data/sqlite/SqliteSchema.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -24,6 +28,8 @@ const char *const kReadOnly =
                                        "请取消它的只读属性后再启动程序。");
 const char *const kCannotCreate =
     QT_TRANSLATE_NOOP("SqliteBackend", "无法建立数据库文件 %1(%2)。\n程序即将退出。");
+const char *const kNoUpgradeCopy =
+    QT_TRANSLATE_NOOP("SqliteBackend", "数据库结构升级前没能先备份:%1\n升级照常进行。");
 const char *const kCannotOpen =
     QT_TRANSLATE_NOOP("SqliteBackend", "无法打开数据库文件 %1(%2)。\n程序即将退出。");
 const char *const kLogWithoutFile = QT_TRANSLATE_NOOP(
@@ -176,6 +182,8 @@ Backend::Opened SqliteBackend::open(const QString &connectionName)
                 userVersion = version.value(0).toInt();
         }
         QString error;
+        if (userVersion < Schema::kVersion)
+            backUpBeforeUpgrade(&notice);
         if (!DatabaseFile::configure(db, false, &error)
             || !SqliteSchema::upgrade(db, userVersion, &notice, &error))
             return tr(kCannotOpen).arg(shown, error);
@@ -338,6 +346,51 @@ bool SqliteBackend::copyTo(QSqlDatabase &db, const QString &path, DbError *error
     if (error)
         *error = classify(vacuum.lastError());
     return false;
+}
+
+void SqliteBackend::backUpBeforeUpgrade(QString *notice) const
+{
+    // backup/ beside mdb/, as the desk keeps its other copies.
+    QDir appDir = QFileInfo(m_path).absoluteDir();
+    appDir.cdUp();
+    const Backups backups(appDir.absolutePath());
+    QString error;
+    // The clock names the file only; nothing is decided by it.
+    const QDateTime now = QDateTime::currentDateTime();
+    const QString copy = backups.pathFor(now.date(), now.time(), QStringLiteral("upgrade"));
+    if (!QDir().mkpath(backups.folder()) || !SqliteBackup::copy(m_path, copy, &error)) {
+        // The upgrade runs step by step in transactions of its own; the desk goes on.
+        const QString text = tr(kNoUpgradeCopy).arg(error);
+        *notice = notice->isEmpty() ? text : *notice + QStringLiteral("\n\n") + text;
+    }
+}
+
+bool SqliteBackend::restoreFrom(QSqlDatabase &db, const QString &source, QString *notice,
+                                DbError *error)
+{
+    QString why;
+    if (!SqliteBackup::restore(db, source, &why)) {
+        if (error)
+            *error = {DbError::Other, why};
+        return false;
+    }
+    // A copy made by an older program is brought up to date as its first start would.
+    int version = Schema::kVersion;
+    {
+        QSqlQuery query(db);
+        if (query.exec(QStringLiteral("PRAGMA user_version")) && query.next())
+            version = query.value(0).toInt();
+    }
+    if (!DatabaseFile::configure(db, false, &why)
+        || !SqliteSchema::upgrade(db, version, notice, &why)) {
+        if (error)
+            *error = {DbError::Other, why};
+        return false;
+    }
+    // Into the file at once where no reader holds an older view; else with the next
+    // checkpoint. The restore itself is committed either way.
+    checkpoint(db, QStringLiteral("TRUNCATE"), nullptr);
+    return true;
 }
 
 DbError SqliteBackend::classify(const QSqlError &error) const

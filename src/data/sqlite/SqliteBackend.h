@@ -29,6 +29,8 @@ public:
     QString lockRows(const QString &table, const QString &condition) const override;
     QString firstRowOnly(const QString &table) const override;
     bool copyTo(QSqlDatabase &db, const QString &path, DbError *error) override;
+    bool restoreFrom(QSqlDatabase &db, const QString &source, QString *notice,
+                     DbError *error) override;
 
     DbError classify(const QSqlError &error) const override;
 
@@ -41,6 +43,9 @@ private:
     // Empty, or the clerk's message when a log beside the file could not be set aside;
     // `notice` tells the clerk what was set aside.
     QString guardLog(QString *notice) const;
+    // A copy in backup/ before the schema is upgraded; when none could be made, `notice`
+    // says so and the upgrade goes on.
+    void backUpBeforeUpgrade(QString *notice) const;
     // Runs a checkpoint, the marker saying meanwhile that the file changes.
     bool checkpoint(QSqlDatabase &db, const QString &mode, DbError *error);
     // Records the file as it is now, after the desk itself changed it.

@@ -1,0 +1,201 @@
+#include "cli/BackupCommands.h"
+
+#include "base/SingleCopyLock.h"
+#include "cli/Library.h"
+#include "data/SharedDatabase.h"
+#include "data/sqlite/DatabaseFile.h"
+#include "data/sqlite/SqliteBackup.h"
+#include "exchange/Backups.h"
+#include "exchange/LibraryCheck.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+
+namespace lendora::cli {
+
+namespace {
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("lendora::cli::BackupCommands", text);
+}
+const char *const kBackupSummary =
+    QT_TRANSLATE_NOOP("lendora::cli::BackupCommands",
+                      "把图书馆完整地复制到文件(先写临时文件再改名);桌面程序运行时也可以备份。");
+const char *const kRestoreSummary =
+    QT_TRANSLATE_NOOP("lendora::cli::BackupCommands",
+                      "用备份文件替换图书馆的全部数据;先检查备份,并把当前数据备份到 backup/。\n"
+                      "桌面程序正在使用这个图书馆时拒绝执行。");
+const char *const kCheckSummary = QT_TRANSLATE_NOOP(
+    "lendora::cli::BackupCommands",
+    "检查整个数据库文件,以及“已借出”标记与未还的借阅记录是否一致;发现问题时退出码为 1。");
+const char *const kNoFile = QT_TRANSLATE_NOOP("lendora::cli::BackupCommands", "缺少文件名");
+const char *const kNoLibrary =
+    QT_TRANSLATE_NOOP("lendora::cli::BackupCommands", "找不到数据库文件 %1。");
+const char *const kCannotWrite =
+    QT_TRANSLATE_NOOP("lendora::cli::BackupCommands", "无法写入文件 %1,没有写入任何文件。");
+const char *const kDeskRunning = QT_TRANSLATE_NOOP(
+    "lendora::cli::BackupCommands", "桌面程序正在使用这个图书馆,请先退出程序再恢复。");
+const char *const kUnusable =
+    QT_TRANSLATE_NOOP("lendora::cli::BackupCommands", "不能用这个文件恢复,没有做任何改动: %1");
+const char *const kIsLibrary = QT_TRANSLATE_NOOP("lendora::cli::BackupCommands",
+                                                 "这是图书馆的数据库文件本身,请给出一份备份。");
+const char *const kRestored =
+    QT_TRANSLATE_NOOP("lendora::cli::BackupCommands", "已恢复;恢复前的数据保存在 %1");
+const char *const kNotRestored =
+    QT_TRANSLATE_NOOP("lendora::cli::BackupCommands", "恢复没有完成,数据保持原样: %1");
+const char *const kFine =
+    QT_TRANSLATE_NOOP("lendora::cli::BackupCommands", "检查完毕,没有发现问题。");
+const char *const kCheckFailed =
+    QT_TRANSLATE_NOOP("lendora::cli::BackupCommands", "无法检查数据库: %1");
+
+QString native(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// The one file name the command takes, then no option: nullopt after a usage error was said.
+std::optional<QString> fileArgument(const QStringList &arguments, const Run &run, int *status)
+{
+    QString problem;
+    if (arguments.isEmpty() || arguments.first().startsWith(QLatin1String("--"))) {
+        *status = run.usageError(tr(kNoFile));
+        return std::nullopt;
+    }
+    if (!Options::parse(arguments.mid(1), {}, {}, &problem)) {
+        *status = run.usageError(problem);
+        return std::nullopt;
+    }
+    return arguments.first();
+}
+
+// The library's file, when there is one that is this program's; else the status, said.
+std::optional<QString> libraryFile(const Run &run, int *status)
+{
+    const QString path = DatabaseFile::pathIn(run.appDir);
+    if (!QFileInfo(path).isFile()) {
+        run.say(tr(kNoLibrary).arg(native(path)));
+        *status = Unavailable;
+        return std::nullopt;
+    }
+    if (const QString bad = DatabaseFile::checkFile(path); !bad.isEmpty()) {
+        run.say(bad);
+        *status = Refused;
+        return std::nullopt;
+    }
+    return path;
+}
+
+int backup(const QStringList &arguments, const Run &run)
+{
+    int status = Done;
+    const std::optional<QString> target = fileArgument(arguments, run, &status);
+    if (!target)
+        return status;
+    const std::optional<QString> library = libraryFile(run, &status);
+    if (!library)
+        return status;
+    if (!canPut(*target)) {
+        run.say(tr(kCannotWrite).arg(native(*target)));
+        return Refused;
+    }
+    QString error;
+    if (!SqliteBackup::copy(*library, *target, &error)) {
+        run.say(error);
+        return error.contains(QLatin1String("locked")) ? Unavailable : Refused;
+    }
+    return Done;
+}
+
+int restore(const QStringList &arguments, const Run &run)
+{
+    int status = Done;
+    const std::optional<QString> source = fileArgument(arguments, run, &status);
+    if (!source)
+        return status;
+    // Held to the end: no desk starts on the library while it is replaced.
+    SingleCopyLock lock;
+    if (lock.take(QDir(run.appDir).filePath(QStringLiteral("lendora.lock")))
+        == SingleCopyLock::Result::HeldByOther) {
+        run.say(tr(kDeskRunning));
+        return Unavailable;
+    }
+    const std::optional<QString> library = libraryFile(run, &status);
+    if (!library)
+        return status;
+    if (QFileInfo(*source).canonicalFilePath() == QFileInfo(*library).canonicalFilePath()) {
+        run.say(tr(kIsLibrary));
+        return Refused;
+    }
+    if (const QString bad = SqliteBackup::check(*source); !bad.isEmpty()) {
+        run.say(tr(kUnusable).arg(bad));
+        return Refused;
+    }
+    const Backups backups(run.appDir);
+    const QDateTime now = QDateTime::currentDateTime();
+    const QString safety = backups.pathFor(run.today, now.time(), QStringLiteral("restore"));
+    QString error;
+    if (!QDir().mkpath(backups.folder()) || !SqliteBackup::copy(*library, safety, &error)) {
+        run.say(tr(kNotRestored).arg(error));
+        return Refused;
+    }
+    SharedDatabase database(QStringLiteral("lendora-cli"));
+    QString problem;
+    QString notice;
+    if (!database.open(*library, &problem, &notice)) {
+        run.say(problem);
+        return Unavailable;
+    }
+    DbError failed;
+    const bool restored = database.restoreFrom(*source, &notice, &failed);
+    database.close();
+    if (!restored) {
+        run.say(tr(kNotRestored).arg(failed.text));
+        return Refused;
+    }
+    if (!notice.isEmpty())
+        run.say(notice);
+    run.out->write((tr(kRestored).arg(native(safety)) + QLatin1Char('\n')).toUtf8());
+    return Done;
+}
+
+int check(const QStringList &arguments, const Run &run)
+{
+    QString problem;
+    if (!Options::parse(arguments, {}, {}, &problem))
+        return run.usageError(problem);
+    SharedDatabase database(QStringLiteral("lendora-cli"));
+    if (const int opened = openToRead(run, database); opened != Done)
+        return opened;
+    LibraryCheck checking(database);
+    const std::optional<QStringList> problems = checking.problems();
+    if (!problems) {
+        run.say(tr(kCheckFailed).arg(checking.lastError().text));
+        return checking.lastError().kind == DbError::Busy ? Unavailable : Refused;
+    }
+    for (const QString &line : *problems)
+        run.out->write((line + QLatin1Char('\n')).toUtf8());
+    if (!problems->isEmpty())
+        return Refused;
+    run.out->write((tr(kFine) + QLatin1Char('\n')).toUtf8());
+    return Done;
+}
+}  // namespace
+
+Command backupCommand()
+{
+    return {QStringLiteral("backup"), QStringLiteral("文件"), tr(kBackupSummary), backup};
+}
+
+Command restoreCommand()
+{
+    return {QStringLiteral("restore"), QStringLiteral("文件"), tr(kRestoreSummary), restore};
+}
+
+Command checkCommand()
+{
+    return {QStringLiteral("check"), QString(), tr(kCheckSummary), check};
+}
+
+}  // namespace lendora::cli

@@ -1,0 +1,39 @@
+#include "exchange/BackgroundCopy.h"
+
+#include "data/sqlite/SqliteBackup.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QThread>
+
+namespace lendora {
+
+BackgroundCopy::~BackgroundCopy()
+{
+    if (m_thread) {
+        m_thread->wait();
+        delete m_thread;
+    }
+}
+
+bool BackgroundCopy::start(const QString &source, const QString &target)
+{
+    if (m_thread)
+        return false;
+    m_target = target;
+    m_error.clear();
+    m_ok = false;
+    m_thread = QThread::create([this, source, target] {
+        m_ok = QDir().mkpath(QFileInfo(target).absolutePath())
+               && SqliteBackup::copy(source, target, &m_error);
+    });
+    connect(m_thread, &QThread::finished, this, [this] {
+        m_thread->deleteLater();
+        m_thread = nullptr;
+        emit finished(m_ok, m_target, m_error);
+    });
+    m_thread->start(QThread::LowPriority);
+    return true;
+}
+
+}  // namespace lendora

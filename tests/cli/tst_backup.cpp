@@ -1,0 +1,276 @@
+#include "CliRun.h"
+#include "TestApp.h"
+#include "TestMain.h"
+#include "circulation/LoanStore.h"
+#include "data/SharedDatabase.h"
+#include "data/sqlite/DatabaseFile.h"
+#include "data/sqlite/SqliteBackend.h"
+#include "data/sqlite/SqliteBackup.h"
+#include "exchange/BackgroundCopy.h"
+#include "exchange/Backups.h"
+#include "exchange/LibraryCheck.h"
+
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QSqlQuery>
+#include <QtTest>
+
+using namespace lendora;
+using lendora::testkit::TestApp;
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// 40 readers and 200 books, none lent.
+void seed(TestApp &t)
+{
+    QSqlDatabase db = t.db();
+    QVERIFY(db.transaction());
+    QSqlQuery q(db);
+    for (int i = 0; i < 40; ++i)
+        QVERIFY(q.exec(QStringLiteral("insert into readerInfo values ('R%1', '读者%1', '女', '',"
+                                      " '')")
+                           .arg(i)));
+    for (int i = 0; i < 200; ++i)
+        QVERIFY(q.exec(QStringLiteral("insert into bookInfo values ('B%1', '书%1', 'I', '社',"
+                                      " '作者', '1', '1', '2026-01-01', 0)")
+                           .arg(i)));
+    QVERIFY(db.commit());
+}
+
+QString readers(const QString &library)
+{
+    QStringList names;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "readers-of-copy");
+        db.setDatabaseName(library);
+        db.setConnectOptions("QSQLITE_OPEN_READONLY");
+        if (db.open()) {
+            QSqlQuery q(db);
+            q.exec("select 读者编号 from readerInfo order by 读者编号");
+            while (q.next())
+                names << q.value(0).toString();
+        }
+    }
+    QSqlDatabase::removeDatabase("readers-of-copy");
+    return names.join(',');
+}
+
+// What the check of a library finds, through a read-only connection as the CLI opens it.
+QStringList problemsOf(const QString &library)
+{
+    SharedDatabase database("check-of-copy");
+    DbError error;
+    if (!database.openReadOnly(std::make_unique<SqliteBackend>(library), &error))
+        return {"cannot open: " + error.text};
+    LibraryCheck check(database);
+    return check.problems().value_or(QStringList{"engine: " + check.lastError().text});
+}
+
+}  // namespace
+
+class BackupTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void copyWhileLending();
+    void commands_data();
+    void commands();
+    void windowBacksUpAndRestores();
+    void windowRefusesADamagedCopy();
+};
+
+void BackupTest::copyWhileLending()
+{
+    TestApp t;
+    seed(t);
+    QVERIFY(t.start());
+    const QString copy = QDir(t.appDir()).filePath("copies/during.mdb");
+    BackgroundCopy background;
+    QSignalSpy done(&background, &BackgroundCopy::finished);
+    QVERIFY(background.start(DatabaseFile::pathIn(t.appDir()), copy));
+    // The desk lends all the while; every lend goes through.
+    LoanStore loans(t.app().database());
+    int lent = 0;
+    while (done.isEmpty() && lent < 200) {
+        QCOMPARE(
+            loans.lend(QString("R%1").arg(lent % 40), QString("B%1").arg(lent), QDate(2026, 12, 7)),
+            LoanStore::LendResult::Lent);
+        ++lent;
+        QCoreApplication::processEvents();
+    }
+    QVERIFY(!done.isEmpty() || done.wait(60000));
+    QVERIFY2(done.at(0).at(0).toBool(), qPrintable(done.at(0).at(2).toString()));
+    QVERIFY(!QFile::exists(copy + ".part"));
+    QCOMPARE(SqliteBackup::check(copy), QString());
+    // A moment of the library: its flags and its loans agree.
+    QCOMPARE(problemsOf(copy), QStringList());
+}
+
+void BackupTest::commands_data()
+{
+    QTest::addColumn<QString>("situation");
+    QTest::addColumn<QStringList>("arguments");  // FILE: a file in a scratch folder
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("readersAfter");  // the library's readers afterwards
+
+    const QString all = "R1,R2,R3";
+    QTest::newRow("backup") << "" << QStringList{"backup", "FILE"} << 0 << all;
+    QTest::newRow("backup, no file named") << "" << QStringList{"backup"} << 2 << all;
+    QTest::newRow("backup, folder missing")
+        << "" << QStringList{"backup", "FILE/no/such.mdb"} << 1 << all;
+    QTest::newRow("backup, no library") << "no library" << QStringList{"backup", "FILE"} << 3 << "";
+    QTest::newRow("restore") << "copy" << QStringList{"restore", "FILE"} << 0 << "R1,R2";
+    QTest::newRow("restore while a desk runs")
+        << "copy, desk running" << QStringList{"restore", "FILE"} << 3 << all;
+    QTest::newRow("restore a damaged copy")
+        << "damaged copy" << QStringList{"restore", "FILE"} << 1 << all;
+    QTest::newRow("restore a text file")
+        << "text file" << QStringList{"restore", "FILE"} << 1 << all;
+    QTest::newRow("restore the library itself")
+        << "the library" << QStringList{"restore", "FILE"} << 1 << all;
+    QTest::newRow("check") << "" << QStringList{"check"} << 0 << all;
+    QTest::newRow("check, a flag without a loan")
+        << "flag without loan" << QStringList{"check"} << 1 << all;
+}
+
+void BackupTest::commands()
+{
+    QFETCH(QString, situation);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, readersAfter);
+    TestApp t;
+    const QString library = DatabaseFile::pathIn(t.appDir());
+    const QString file = QDir(t.appDir()).filePath("scratch.mdb");
+    if (situation != "no library") {
+        for (const char *reader : {"R1", "R2"})
+            t.exec("insert into readerInfo (读者编号, 读者姓名) values (?, ?)", {reader, reader});
+    }
+    if (situation.contains("copy")) {
+        QString error;
+        QVERIFY2(SqliteBackup::copy(library, file, &error), qPrintable(error));
+    }
+    if (situation != "no library")
+        t.exec("insert into readerInfo (读者编号, 读者姓名) values ('R3', 'R3')");
+    else
+        QFile::remove(library);
+    if (situation == "damaged copy") {
+        QFile damaged(file);
+        QVERIFY(damaged.open(QIODevice::ReadWrite));
+        damaged.seek(damaged.size() / 2);
+        damaged.write(QByteArray(4096, '\x5a'));
+    }
+    if (situation == "text file")
+        writeFile(file, "书籍编号,书籍名称\r\nB1,红楼梦\r\n");
+    if (situation == "flag without loan")
+        t.exec("insert into bookInfo (书籍编号, 书籍名称, 是否借出) values ('B9', '书', 1)");
+    if (situation.contains("desk running"))
+        QVERIFY(t.start());
+    const QByteArray fileBefore = readAll(file);
+    for (QString &argument : arguments)
+        argument.replace("FILE", situation == "the library" ? library : file);
+
+    const Result result = cli(t.appDir(), arguments);
+    QVERIFY2(result.status == status, qPrintable(QString::number(result.status) + result.err));
+    if (status != 0)
+        QVERIFY(!result.err.isEmpty() || !result.out.isEmpty());
+    if (situation != "no library")
+        QCOMPARE(readers(library), readersAfter);
+    if (situation.contains("copy") || situation == "text file")
+        QCOMPARE(readAll(file), fileBefore);  // a copy is only ever read
+    if (arguments.value(0) == "backup" && status == 0) {
+        QCOMPARE(SqliteBackup::check(file), QString());
+        QCOMPARE(readers(file), "R1,R2,R3");
+    }
+    if (arguments.value(0) == "restore" && status == 0) {
+        // What was there before is kept in backup/.
+        const QStringList kept = Backups(t.appDir()).list();
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(readers(kept.at(0)), "R1,R2,R3");
+    }
+    if (situation == "flag without loan")
+        QVERIFY2(result.out.contains("B9"), result.out.constData());
+}
+
+void BackupTest::windowBacksUpAndRestores()
+{
+    TestApp t;
+    t.exec("insert into readerInfo (读者编号, 读者姓名) values ('R1', '张伟')");
+    t.login();
+    t.trigger("mnuBackup");
+    QVERIFY(t.window("FrmBackup"));
+    t.click("FrmBackup", "cmdBackupNow");
+    QTRY_VERIFY_WITH_TIMEOUT(!t.prompter().texts().isEmpty(), 30000);
+    const QStringList copies = Backups(t.appDir()).list();
+    QCOMPARE(copies.size(), 1);
+    QCOMPARE(t.prompter().texts(),
+             QStringList{"备份完成:" + QDir::toNativeSeparators(copies.at(0))});
+    QCOMPARE(t.control<QListWidget>("FrmBackup", "lstBackups")->count(), 1);
+    t.prompter().clear();
+
+    // Later work, then the way back: the copy's rows, what was there kept aside, the other
+    // windows closed.
+    t.exec("insert into readerInfo (读者编号, 读者姓名) values ('R2', '李娜')");
+    t.trigger("mnuLendora");
+    QVERIFY(t.window("FrmLendora"));
+    t.files().answerOpen(copies.at(0));
+    t.prompter().answerConfirm(true);
+    t.click("FrmBackup", "cmdRestore");
+    const QStringList now = Backups(t.appDir()).list();
+    QCOMPARE(now.size(), 2);
+    const QString safety = now.at(0).contains("restore") ? now.at(0) : now.at(1);
+    QCOMPARE(t.prompter().texts().value(1), "已从 " + QDir::toNativeSeparators(copies.at(0))
+                                                + " 恢复。\n恢复前的数据保存在 "
+                                                + QDir::toNativeSeparators(safety) + "。");
+    QCOMPARE(t.scalar("select group_concat(读者编号) from readerInfo").toString(), "R1");
+    QCOMPARE(readers(safety), "R1,R2");
+    QVERIFY(!t.window("FrmLendora"));
+    QVERIFY(t.window("FrmBackup"));
+    // The desk goes on writing to the restored library.
+    t.exec("insert into readerInfo (读者编号, 读者姓名) values ('R3', '王芳')");
+    QCOMPARE(t.scalar("select count(*) from readerInfo").toInt(), 2);
+}
+
+void BackupTest::windowRefusesADamagedCopy()
+{
+    TestApp t;
+    t.exec("insert into readerInfo (读者编号, 读者姓名) values ('R1', '张伟')");
+    const QString bad = QDir(t.appDir()).filePath("bad.mdb");
+    QString error;
+    QVERIFY(SqliteBackup::copy(DatabaseFile::pathIn(t.appDir()), bad, &error));
+    {
+        QFile damaged(bad);
+        QVERIFY(damaged.open(QIODevice::ReadWrite));
+        damaged.seek(damaged.size() / 2);
+        damaged.write(QByteArray(4096, '\x5a'));
+    }
+    const QByteArray before = readAll(bad);
+    t.login();
+    t.trigger("mnuBackup");
+    t.files().answerOpen(bad);
+    t.click("FrmBackup", "cmdRestore");
+    QCOMPARE(t.prompter().texts().size(), 1);
+    QVERIFY2(t.prompter().texts().at(0).startsWith("不能用这个文件恢复,没有做任何改动。\n"),
+             qPrintable(t.prompter().texts().at(0)));
+    QCOMPARE(readAll(bad), before);
+    QCOMPARE(Backups(t.appDir()).list().size(), 0);
+    QCOMPARE(t.scalar("select count(*) from readerInfo").toInt(), 1);
+}
+
+LENDORA_TEST_CLASS(BackupTest)
+#include "tst_backup.moc"
