@@ -1,5 +1,6 @@
 #include "cli/Library.h"
 
+#include "base/AppDirectory.h"
 #include "data/SharedDatabase.h"
 #include "data/sqlite/DatabaseFile.h"
 #include "data/sqlite/SqliteBackend.h"
@@ -20,6 +21,13 @@ const char *const kNoDatabase =
 const char *const kBusy = QT_TRANSLATE_NOOP("lendora::cli::Library", "数据库正忙,请稍后再试: %1");
 const char *const kCannotOpen = QT_TRANSLATE_NOOP("lendora::cli::Library", "无法打开数据库 %1: %2");
 }  // namespace
+
+bool canPut(const QString &path)
+{
+    const QFileInfo file(path);
+    return !file.isDir() && file.absoluteDir().exists()
+           && AppDirectory::canWrite(file.absolutePath());
+}
 
 int openToRead(const Run &run, SharedDatabase &database)
 {

@@ -13,4 +13,8 @@ namespace lendora::cli {
 // alone. Done, or the exit status with the reason already said on stderr.
 int openToRead(const Run &run, SharedDatabase &database);
 
+// Whether a file can be put at `path`: its folder exists and takes new files, and the path
+// is not a folder. Asked before anything is read or written.
+bool canPut(const QString &path);
+
 }  // namespace lendora::cli

@@ -2,7 +2,6 @@
 
 #include "cli/Library.h"
 
-#include "base/AppDirectory.h"
 #include "base/Csv.h"
 #include "base/DateText.h"
 #include "base/TextFile.h"
@@ -14,7 +13,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 
 namespace lendora::cli {
 
@@ -48,16 +46,6 @@ const QString kStdout = QStringLiteral("-");
 QString shown(const QString &path)
 {
     return QDir::toNativeSeparators(path);
-}
-
-// Whether a file can be put at `path`: its folder exists and takes new files, and the path
-// is not a folder. Asked before anything is written, so one refused file leaves the other
-// unwritten too.
-bool canPut(const QString &path)
-{
-    const QFileInfo file(path);
-    return !file.isDir() && file.absoluteDir().exists()
-           && AppDirectory::canWrite(file.absolutePath());
 }
 
 QByteArray csvOf(const QList<OverdueList::Entry> &entries)
