@@ -97,6 +97,7 @@ private slots:
     void wholeTablesFromTheMenu_data();
     void wholeTablesFromTheMenu();
     void loanQueryByContextMenu();
+    void lendingGridByContextMenu();
 };
 
 void ExportTest::bookListAsShown_data()
@@ -224,6 +225,27 @@ void ExportTest::loanQueryByContextMenu()
              QStringList({"读者编号,读者姓名,书籍编号,书籍名称,书籍类别,书籍页码,出版社,借书日期,"
                           "还书日期",
                           "R1,张三,B2,史记,历史、地理,3322,中华书局,2026-11-30,"}));
+}
+
+void ExportTest::lendingGridByContextMenu()
+{
+    TestApp t;
+    seedShelf(t);
+    t.login();
+    t.type("Frmmain", "txtReaderID", "R1");
+    t.enter("Frmmain", "txtReaderID");
+    auto *view = t.control<QTableView>("Frmmain", "dtgrdLendBook");
+    QCOMPARE(view->model()->rowCount(), 1);
+    t.prompter().clear();
+    t.files().answerSave(t.appDir() + "/lent.csv");
+    t.control<QAction>("Frmmain", "mnuExportGrid")->trigger();
+    const QStringList lines = linesOf(t.appDir() + "/lent.csv", kUtf8);
+    QCOMPARE(lines.size(), 2);
+    QStringList headings;
+    for (int c = 0; c < view->model()->columnCount(); ++c)
+        headings << view->model()->headerData(c, Qt::Horizontal).toString();
+    QCOMPARE(lines.at(0), headings.join(','));
+    QCOMPARE(lines.at(1), "R1,张三,B2,史记,历史、地理,3322,中华书局,2026-11-30");
 }
 
 LENDORA_TEST_CLASS(ExportTest)
