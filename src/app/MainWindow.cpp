@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "base/DateText.h"
 #include "base/KeyValueFile.h"
 #include "base/NumberText.h"
 #include "base/TextFile.h"
@@ -8,6 +9,7 @@
 #include "readers/ReaderWindow.h"
 #include "ui_MainWindow.h"
 #include "widgets/FixedOuterSize.h"
+#include "widgets/GridExport.h"
 #include "widgets/Launcher.h"
 #include "widgets/Prompter.h"
 #include "widgets/StyleEngine.h"
@@ -27,6 +29,11 @@
 namespace lendora {
 
 namespace {
+// The whole tables to a file: the dialog's caption and the name it suggests, with the day.
+const char *const kExportBooks = QT_TRANSLATE_NOOP("lendora::MainWindow", "导出图书");
+const char *const kExportBooksName = QT_TRANSLATE_NOOP("lendora::MainWindow", "图书-%1.csv");
+const char *const kExportReaders = QT_TRANSLATE_NOOP("lendora::MainWindow", "导出读者");
+const char *const kExportReadersName = QT_TRANSLATE_NOOP("lendora::MainWindow", "读者-%1.csv");
 const char *const kBadSetting = QT_TRANSLATE_NOOP("lendora::MainWindow", "不正确的设定值!");
 // The two differ in their leading ".", and are shown as they stand.
 const char *const kTypeStyleMissing =
@@ -99,6 +106,21 @@ void MainWindow::connectMenu()
         const QVariant opening = command.opening;
         connect(command.action, &QAction::triggered, this,
                 [this, window, opening] { m_context.windows().show(window, opening); });
+    }
+    const struct {
+        QAction *action;
+        TableExport::Table table;
+        const char *caption;
+        const char *name;
+    } exports[] = {
+        {m_ui->mnuExportBooks, TableExport::Table::Books, kExportBooks, kExportBooksName},
+        {m_ui->mnuExportReaders, TableExport::Table::Readers, kExportReaders, kExportReadersName},
+    };
+    for (const auto &e : exports) {
+        connect(e.action, &QAction::triggered, this, [this, e] {
+            exportTable(e.table, m_context.database(), m_context.files(), m_context.prompter(),
+                        tr(e.caption), tr(e.name).arg(DateText::toText(m_context.today())));
+        });
     }
     connect(m_ui->mnuReceipt, &QAction::triggered, this, [this] { m_desk->reprintLoanReceipt(); });
     connect(m_ui->meuExit, &QAction::triggered, this, &MainWindow::exitCommand);

@@ -11,10 +11,10 @@ QString QtFileChooser::openFileName(const QString &caption, const QString &filte
 }
 
 QString QtFileChooser::saveFileName(const QString &caption, const QString &suggestedPath,
-                                    const QString &filter)
+                                    const QString &filter, QString *chosenFilter)
 {
     return QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, suggestedPath,
-                                        filter);
+                                        filter, chosenFilter);
 }
 
 }  // namespace lendora

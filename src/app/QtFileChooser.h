@@ -9,7 +9,7 @@ class QtFileChooser : public FileChooser {
 public:
     QString openFileName(const QString &caption, const QString &filter) override;
     QString saveFileName(const QString &caption, const QString &suggestedPath,
-                         const QString &filter) override;
+                         const QString &filter, QString *chosenFilter = nullptr) override;
 };
 
 }  // namespace lendora

@@ -32,18 +32,27 @@ QString Csv::unguard(const QString &cell)
     return cell.startsWith(QLatin1Char('\'')) ? cell.mid(1) : cell;
 }
 
-QByteArray Csv::write(const QStringList &header, const QList<QStringList> &rows)
+QString Csv::line(const QStringList &cells)
 {
     QString text;
-    const auto line = [&text](const QStringList &cells) {
-        QStringList out;
-        for (const QString &cell : cells)
-            out << quoted(guard(cell));
-        text += out.join(QLatin1Char(',')) + QLatin1String("\r\n");
-    };
-    line(header);
+    for (qsizetype i = 0; i < cells.size(); ++i) {
+        if (i > 0)
+            text += QLatin1Char(',');
+        text += quoted(guard(cells.at(i)));
+    }
+    return text + QLatin1String("\r\n");
+}
+
+QByteArray Csv::byteOrderMark()
+{
+    return kByteOrderMark;
+}
+
+QByteArray Csv::write(const QStringList &header, const QList<QStringList> &rows)
+{
+    QString text = line(header);
     for (const QStringList &row : rows)
-        line(row);
+        text += line(row);
     return kByteOrderMark + text.toUtf8();
 }
 

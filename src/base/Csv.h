@@ -19,6 +19,12 @@ public:
     // The text a written cell stands for: one leading "'" taken off.
     static QString unguard(const QString &cell);
 
+    // One line as written: every cell guarded and quoted where needed, CR LF at the end. A
+    // long list is written line by line with this, never held whole.
+    static QString line(const QStringList &cells);
+    // What a UTF-8 file starts with.
+    static QByteArray byteOrderMark();
+
     // The whole file: the header line, then one line per row.
     static QByteArray write(const QStringList &header, const QList<QStringList> &rows);
     // The lines of a file as written above (a byte order mark is skipped); nullopt when a

@@ -106,6 +106,11 @@ TextFile::WriteResult TextFile::replace(const QString &target, const QString &wo
         QFile::remove(workPath);
         return WriteResult::Failed;
     }
+    return commit(workPath, target);
+}
+
+TextFile::WriteResult TextFile::commit(const QString &workPath, const QString &target)
+{
     // A rename replaces a read-only file all the same, so the attribute is checked first.
     if (isReadOnly(target)) {
         QFile::remove(workPath);

@@ -38,6 +38,9 @@ public:
     static WriteResult replace(const QString &target, const QString &workPath,
                                const QByteArray &bytes,
                                std::optional<QFileDevice::Permissions> permissions = {});
+    // The last step of a replace, for a work file written and synced some other way: renamed
+    // over the target unless the target is read-only. The work file is gone afterwards.
+    static WriteResult commit(const QString &workPath, const QString &target);
 };
 
 }  // namespace lendora

@@ -1,16 +1,19 @@
 #include "catalogue/BookListWindow.h"
 
+#include "base/DateText.h"
 #include "catalogue/BookStore.h"
 #include "data/GridSource.h"
 #include "ui_BookListWindow.h"
 #include "widgets/Controls.h"
 #include "widgets/FixedOuterSize.h"
+#include "widgets/GridExport.h"
 #include "widgets/Prompter.h"
 #include "widgets/Texts.h"
 #include "widgets/WindowContext.h"
 #include "widgets/WindowRegistry.h"
 #include "widgets/YesNoColumn.h"
 
+#include <QAction>
 #include <QHeaderView>
 #include <QResizeEvent>
 #include <QSqlQueryModel>
@@ -23,6 +26,8 @@ const char *const kAskDelete =
 const char *const kDeleted = QT_TRANSLATE_NOOP("lendora::BookListWindow", "编号%1已删除!");
 const char *const kDeleteFailed =
     QT_TRANSLATE_NOOP("lendora::BookListWindow", "数据库拒绝了这次删除,编号%1未删除!");
+// The file name the export suggests, with the day it is made.
+const char *const kExportName = QT_TRANSLATE_NOOP("lendora::BookListWindow", "书库-%1.csv");
 
 // Column widths in twips, in the grid's column order.
 const int kColumnTwips[] = {1005, 1905, 855, 1965, 855, 900, 840, 1020, 930};
@@ -52,6 +57,11 @@ BookListWindow::BookListWindow(WindowContext &context)
     connect(m_ui->cmdModify, &QPushButton::clicked, this, &BookListWindow::modify);
     connect(m_ui->cmdDel, &QPushButton::clicked, this, &BookListWindow::remove);
     connect(m_ui->cmdClose, &QPushButton::clicked, this, &QWidget::close);
+    const auto exportName = [this] {
+        return tr(kExportName).arg(DateText::toText(m_context.today()));
+    };
+    QAction *exportAction = addExportMenu(m_ui->DataGrid1, m_context, exportName);
+    connect(m_ui->cmdExport, &QPushButton::clicked, exportAction, &QAction::trigger);
 
     m_source->run(m_sql);
     showFirstRow();

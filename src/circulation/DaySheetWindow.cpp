@@ -13,6 +13,8 @@
 #include "widgets/Texts.h"
 #include "widgets/WindowContext.h"
 
+#include <QAction>
+
 namespace lendora {
 
 namespace {
@@ -45,10 +47,10 @@ DaySheetWindow::DaySheetWindow(WindowContext &context)
             find();
     });
     connect(m_ui->cmdPrint, &QPushButton::clicked, this, &DaySheetWindow::print);
-    connect(m_ui->cmdExport, &QPushButton::clicked, this, [this] {
-        exportGrid(*m_ui->DataGrid1->model(), m_context.files(), m_context.prompter(),
-                   tr(kExportName).arg(DateText::toText(m_listedDay)));
+    QAction *exportAction = addExportMenu(m_ui->DataGrid1, m_context, [this] {
+        return tr(kExportName).arg(DateText::toText(m_listedDay));
     });
+    connect(m_ui->cmdExport, &QPushButton::clicked, exportAction, &QAction::trigger);
     connect(m_ui->cmdClose, &QPushButton::clicked, this, &QWidget::close);
     find();
 }

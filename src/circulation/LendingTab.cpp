@@ -1,10 +1,12 @@
 #include "circulation/LendingTab.h"
 
+#include "base/DateText.h"
 #include "base/NumberText.h"
 #include "circulation/CirculationDesk.h"
 #include "circulation/DeskTexts.h"
 #include "ui_LendingTab.h"
 #include "widgets/Controls.h"
+#include "widgets/GridExport.h"
 #include "widgets/Prompter.h"
 #include "widgets/Texts.h"
 #include "widgets/WindowContext.h"
@@ -26,6 +28,8 @@ const char *const kLimitNotSet =
 const char *const kLimitInvalid =
     QT_TRANSLATE_NOOP("lendora::LendingTab", "借出册数设定不正确,请先在基本设置中改正!");
 
+// The file name the export of the reader's loans suggests: the reader and the day.
+const char *const kExportName = QT_TRANSLATE_NOOP("lendora::LendingTab", "在借图书-%1-%2.csv");
 const char *const kLendCountCaption = QT_TRANSLATE_NOOP("lendora::LendingTab", "已借图书册数:");
 }  // namespace
 
@@ -41,6 +45,9 @@ LendingTab::LendingTab(WindowContext &context, CirculationDesk &desk, QWidget *p
                            m_ui->txtBookLeibie, m_ui->txtBookConcern, m_ui->txtBookPage})
         markDisplay(box);
     setupGrid(m_ui->dtgrdLendBook);
+    addExportMenu(m_ui->dtgrdLendBook, m_context, [this] {
+        return tr(kExportName).arg(m_ui->txtReaderID->text(), DateText::toText(m_context.today()));
+    });
 
     connect(m_ui->txtReaderID, &QLineEdit::returnPressed, this, &LendingTab::lookUpReader);
     connect(m_ui->txtBookID, &QLineEdit::returnPressed, this, &LendingTab::lookUpBook);

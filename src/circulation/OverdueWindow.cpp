@@ -15,6 +15,7 @@
 #include "widgets/WindowContext.h"
 
 #include <QAbstractTableModel>
+#include <QAction>
 #include <QHeaderView>
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
@@ -149,10 +150,10 @@ OverdueWindow::OverdueWindow(WindowContext &context)
         if (m_ui->dtpAsOf->date() != m_listedAsOf)
             find();
     });
-    connect(m_ui->cmdExport, &QPushButton::clicked, this, [this] {
-        exportGrid(*m_ui->DataGrid1->model(), m_context.files(), m_context.prompter(),
-                   tr(kExportName).arg(DateText::toText(m_listedAsOf)));
+    m_exportAction = addExportMenu(m_ui->DataGrid1, m_context, [this] {
+        return tr(kExportName).arg(DateText::toText(m_listedAsOf));
     });
+    connect(m_ui->cmdExport, &QPushButton::clicked, m_exportAction, &QAction::trigger);
     connect(m_ui->cmdPrint, &QPushButton::clicked, this, &OverdueWindow::printNotices);
     connect(m_ui->cmdClose, &QPushButton::clicked, this, &QWidget::close);
     // The list is what the window is for: it shows today's at once.
@@ -196,6 +197,7 @@ bool OverdueWindow::showRows(std::optional<QList<OverdueList::Entry>> rows, bool
     // Notices and the file are made of the whole list only.
     m_ui->cmdPrint->setEnabled(complete);
     m_ui->cmdExport->setEnabled(complete);
+    m_exportAction->setEnabled(complete);
     if (complete) {
         const OverdueList::Totals totals = OverdueList::totals(*rows);
         m_ui->lblTotals->setText(tr(kTotals).arg(NumberText::fromInt(totals.readers),

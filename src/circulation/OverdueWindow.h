@@ -7,6 +7,8 @@
 #include <memory>
 #include <optional>
 
+class QAction;
+
 namespace Ui {
 class OverdueWindow;
 }
@@ -33,7 +35,8 @@ private:
     std::unique_ptr<Ui::OverdueWindow> m_ui;
     OverdueRows *m_rows;
     QDate m_listedAsOf;  // the date the grid lists
-    int m_listing = 0;   // counts the listings asked for, so a late one is dropped
+    QAction *m_exportAction = nullptr;
+    int m_listing = 0;  // counts the listings asked for, so a late one is dropped
 };
 
 }  // namespace lendora

@@ -22,6 +22,13 @@ const char *const kBusy = QT_TRANSLATE_NOOP("lendora::cli::Library", "数据库�
 const char *const kCannotOpen = QT_TRANSLATE_NOOP("lendora::cli::Library", "无法打开数据库 %1: %2");
 }  // namespace
 
+bool canPut(const QString &path)
+{
+    const QFileInfo file(path);
+    return !file.isDir() && file.absoluteDir().exists()
+           && AppDirectory::canWrite(file.absolutePath());
+}
+
 int openToRead(const Run &run, SharedDatabase &database)
 {
     // Never a new library: the desk creates it, with its first start.
@@ -47,13 +54,6 @@ int openToRead(const Run &run, SharedDatabase &database)
         return Refused;
     }
     return Done;
-}
-
-bool canPut(const QString &path)
-{
-    const QFileInfo file(path);
-    return !file.isDir() && file.absoluteDir().exists()
-           && AppDirectory::canWrite(file.absolutePath());
 }
 
 }  // namespace lendora::cli

@@ -14,7 +14,7 @@ namespace lendora::cli {
 int openToRead(const Run &run, SharedDatabase &database);
 
 // Whether a file can be put at `path`: its folder exists and takes new files, and the path
-// is not a folder. Asked before anything is written.
+// is not a folder. Asked before anything is read or written.
 bool canPut(const QString &path);
 
 }  // namespace lendora::cli

@@ -13,7 +13,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 
 namespace lendora::cli {
 

@@ -1,6 +1,7 @@
 #include "base/AppDirectory.h"
 #include "cli/BackupCommands.h"
 #include "cli/Cli.h"
+#include "cli/ExportCommand.h"
 #include "cli/OverdueCommand.h"
 
 #include <QFile>
@@ -27,6 +28,7 @@ int main(int argc, char *argv[])
                 QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
         },
         QDate::currentDate(), out, err);
+    cli.add(lendora::cli::exportCommand());
     cli.add(lendora::cli::backupCommand());
     cli.add(lendora::cli::restoreCommand());
     cli.add(lendora::cli::checkCommand());

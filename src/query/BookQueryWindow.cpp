@@ -1,5 +1,6 @@
 #include "query/BookQueryWindow.h"
 
+#include "base/DateText.h"
 #include "catalogue/CategoryStore.h"
 #include "catalogue/PickLists.h"
 #include "data/GridSource.h"
@@ -9,12 +10,14 @@
 #include "widgets/BoundColumns.h"
 #include "widgets/Controls.h"
 #include "widgets/FixedOuterSize.h"
+#include "widgets/GridExport.h"
 #include "widgets/Prompter.h"
 #include "widgets/QueryLayout.h"
 #include "widgets/Texts.h"
 #include "widgets/WindowContext.h"
 #include "widgets/YesNoColumn.h"
 
+#include <QAction>
 #include <QHeaderView>
 #include <QSqlQueryModel>
 
@@ -25,6 +28,8 @@ const char *const kResults = QT_TRANSLATE_NOOP("lendora::BookQueryWindow", "查�
 const char *const kQueryFailed =
     QT_TRANSLATE_NOOP("lendora::BookQueryWindow", "查询失败,数据库无法读取!");
 const int kRowsMeasured = 30;
+// The file name the export suggests, with the day it is made.
+const char *const kExportName = QT_TRANSLATE_NOOP("lendora::BookQueryWindow", "图书查询-%1.csv");
 
 // The grid's column keys.
 const QStringList kColumns = {
@@ -67,6 +72,11 @@ BookQueryWindow::BookQueryWindow(WindowContext &context)
         connect(box, &QLineEdit::returnPressed, this, &BookQueryWindow::find);
     connect(m_ui->cmdClear, &QPushButton::clicked, this, &BookQueryWindow::clear);
     connect(m_ui->cmdClose, &QPushButton::clicked, this, &QWidget::close);
+    const auto exportName = [this] {
+        return tr(kExportName).arg(DateText::toText(m_context.today()));
+    };
+    QAction *exportAction = addExportMenu(m_ui->DataGrid1, m_context, exportName);
+    connect(m_ui->cmdExport, &QPushButton::clicked, exportAction, &QAction::trigger);
 }
 
 BookQueryWindow::~BookQueryWindow() = default;

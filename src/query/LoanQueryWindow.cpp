@@ -1,5 +1,6 @@
 #include "query/LoanQueryWindow.h"
 
+#include "base/DateText.h"
 #include "data/GridSource.h"
 #include "data/SharedDatabase.h"
 #include "query/LoanCriteria.h"
@@ -7,11 +8,13 @@
 #include "widgets/BoundColumns.h"
 #include "widgets/Controls.h"
 #include "widgets/FixedOuterSize.h"
+#include "widgets/GridExport.h"
 #include "widgets/Prompter.h"
 #include "widgets/QueryLayout.h"
 #include "widgets/Texts.h"
 #include "widgets/WindowContext.h"
 
+#include <QAction>
 #include <QHeaderView>
 #include <QSqlQueryModel>
 
@@ -22,6 +25,8 @@ const char *const kResults = QT_TRANSLATE_NOOP("lendora::LoanQueryWindow", "查�
 const char *const kQueryFailed =
     QT_TRANSLATE_NOOP("lendora::LoanQueryWindow", "查询失败,数据库无法读取!");
 const int kRowsMeasured = 30;
+// The file name the export suggests, with the day it is made.
+const char *const kExportName = QT_TRANSLATE_NOOP("lendora::LoanQueryWindow", "借阅查询-%1.csv");
 
 // The grid's column keys; the query also returns 超出天数 and 罚款金额, which it does not show.
 const QStringList kColumns = {
@@ -56,6 +61,11 @@ LoanQueryWindow::LoanQueryWindow(WindowContext &context)
         connect(box, &QLineEdit::returnPressed, this, &LoanQueryWindow::find);
     connect(m_ui->cmdClear, &QPushButton::clicked, this, &LoanQueryWindow::clear);
     connect(m_ui->cmdClose, &QPushButton::clicked, this, &QWidget::close);
+    const auto exportName = [this] {
+        return tr(kExportName).arg(DateText::toText(m_context.today()));
+    };
+    QAction *exportAction = addExportMenu(m_ui->dtgrdLendBook, m_context, exportName);
+    connect(m_ui->cmdExport, &QPushButton::clicked, exportAction, &QAction::trigger);
 }
 
 LoanQueryWindow::~LoanQueryWindow() = default;

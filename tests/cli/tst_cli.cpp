@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStringDecoder>
 #include <QtTest>
 
 using lendora::testkit::TestApp;
@@ -56,6 +57,25 @@ const QStringList kCsvLines = {
     "",
 };
 
+// Rows whose key order differs from their insertion order and from number order, a guarded
+// cell, a lent and an unlent book, and a fine that is not exact in binary.
+void seedTables(TestApp &t)
+{
+    t.db();
+    t.exec("insert into bookInfo values ('B2','史记','K','中华书局','司马迁','125','3322',"
+           "'2026-03-05',1)");
+    t.exec("insert into bookInfo values ('00123','=cmd','I',null,null,null,null,null,0)");
+    t.exec("insert into bookInfo values ('B10','围城, 新版','I','','','39','','2026-04-18',0)");
+    t.exec("insert into readerInfo values ('R2','李四','女','138','物理系')");
+    t.exec("insert into readerInfo values ('R10','张三','男','-','中文系')");
+    t.exec("delete from bookType");
+    t.exec("insert into bookType values ('Z','综合性图书',30)");
+    t.exec("insert into bookType values ('A','马列主义',null)");
+    t.exec("insert into lentInfo values ('R2','B2','2026-11-05',null,null,null)");
+    t.exec("insert into lentInfo values ('R10','B10','2026-10-01','2026-10-20',0,?)", {0.1 + 0.2});
+    t.exec("insert into lentInfo values ('R2','00123','2026-11-05','2026-11-06',1,0.1)");
+}
+
 }  // namespace
 
 class CliTest : public QObject {
@@ -67,6 +87,10 @@ private slots:
     void pdf();
     void refused_data();
     void refused();
+    void exportTables_data();
+    void exportTables();
+    void exportEncodings_data();
+    void exportEncodings();
 };
 
 void CliTest::csv_data()
@@ -149,6 +173,28 @@ void CliTest::refused_data()
     QTest::newRow("a CSV beside a PDF it cannot write")
         << "" << overdue + QStringList{"--csv", "APPDIR/list.csv", "--pdf", "APPDIR/no/n.pdf"} << 1
         << "无法写入文件";
+
+    QTest::newRow("export: no table") << "" << QStringList{"export"} << 2 << "缺少表名";
+    QTest::newRow("export: no such table")
+        << "" << QStringList{"export", "shelves", "APPDIR/s.csv"} << 2 << "没有这张表: shelves";
+    QTest::newRow("export: no file") << "" << QStringList{"export", "books"} << 2 << "缺少文件名";
+    QTest::newRow("export: two files")
+        << "" << QStringList{"export", "books", "APPDIR/a.csv", "APPDIR/b.csv"} << 2
+        << "多余的参数";
+    QTest::newRow("export: an unknown encoding")
+        << "" << QStringList{"export", "books", "-", "--encoding", "big5"} << 2 << "编码无效: big5";
+    QTest::newRow("export: an encoding for a workbook")
+        << "" << QStringList{"export", "books", "APPDIR/b.xlsx", "--encoding=gb18030"} << 2
+        << "--encoding 只用于 CSV 文件";
+    QTest::newRow("export: no library")
+        << "none" << QStringList{"export", "books", "APPDIR/b.csv"} << 3 << "找不到数据库文件";
+    QTest::newRow("export: not a library")
+        << "junk" << QStringList{"export", "loans", "-"} << 1 << "";
+    QTest::newRow("export: a folder that does not exist")
+        << "" << QStringList{"export", "readers", "APPDIR/no/r.csv"} << 1 << "无法写入文件";
+    QTest::newRow("export: where a folder is")
+        << "" << QStringList{"export", "readers", "APPDIR/mdb", "--encoding", "gb18030"} << 1
+        << "无法写入文件";
 }
 
 void CliTest::refused()
@@ -183,6 +229,90 @@ void CliTest::refused()
     QCOMPARE(QFile::exists(library), setup != "none");
     if (setup == "junk")
         QCOMPARE(readAll(library), junk);
+}
+
+void CliTest::exportTables_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QStringList>("lines");  // after the mark, with the empty one at the end
+    QTest::newRow("books by number, lent as 是/否")
+        << "books"
+        << QStringList{
+               "书籍编号,书籍名称,类别代码,出版社,作者姓名,书籍价格,书籍页码,登记日期,是否借出",
+               "00123,'=cmd,I,,,,,,否", "B10,\"围城, 新版\",I,,,39,,2026-04-18,否",
+               "B2,史记,K,中华书局,司马迁,125,3322,2026-03-05,是", ""};
+    QTest::newRow("readers by number")
+        << "readers"
+        << QStringList{"读者编号,读者姓名,读者性别,联系电话,所在部门", "R10,张三,男,'-,中文系",
+                       "R2,李四,女,138,物理系", ""};
+    QTest::newRow("categories by code")
+        << "categories"
+        << QStringList{"类别代码,书籍类别,借出天数", "A,马列主义,", "Z,综合性图书,30", ""};
+    QTest::newRow("loans by date, then book")
+        << "loans"
+        << QStringList{"读者编号,书籍编号,借书日期,还书日期,超出天数,罚款金额",
+                       "R10,B10,2026-10-01,2026-10-20,0,0.3",
+                       "R2,00123,2026-11-05,2026-11-06,1,0.1", "R2,B2,2026-11-05,,,", ""};
+}
+
+void CliTest::exportTables()
+{
+    QFETCH(QString, table);
+    QFETCH(QStringList, lines);
+    TestApp t;
+    seedTables(t);
+    const Result result = cli(t.appDir(), {"export", table, "-"});
+    QVERIFY2(result.status == 0, qPrintable(result.err));
+    QVERIFY(result.out.startsWith("\xEF\xBB\xBF"));
+    QCOMPARE(QString::fromUtf8(result.out.mid(3)).split("\r\n"), lines);
+}
+
+void CliTest::exportEncodings_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("utf-8, by default") << QStringList{} << "图书.csv";
+    QTest::newRow("utf-8, asked") << QStringList{"--encoding", "UTF-8"} << "图书.csv";
+    QTest::newRow("gb18030") << QStringList{"--encoding", "gb18030"} << "图书.csv";
+    QTest::newRow("a workbook") << QStringList{} << "图书.xlsx";
+}
+
+void CliTest::exportEncodings()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, name);
+    TestApp t;
+    seedTables(t);
+    const QString file = t.appDir() + "/" + name;
+    const Result result = cli(t.appDir(), QStringList{"export", "books", file} + options);
+    QVERIFY2(result.status == 0, qPrintable(result.err));
+    QVERIFY(result.out.isEmpty());
+    QVERIFY(!QFile::exists(file + ".part"));
+    const QByteArray bytes = readAll(file);
+    const QString expected =
+        "书籍编号,书籍名称,类别代码,出版社,作者姓名,书籍价格,书籍页码,登记日期,"
+        "是否借出\r\n"
+        "00123,'=cmd,I,,,,,,否\r\n"
+        "B10,\"围城, 新版\",I,,,39,,2026-04-18,否\r\n"
+        "B2,史记,K,中华书局,司马迁,125,3322,2026-03-05,是\r\n";
+    if (name.endsWith(".xlsx")) {
+        QVERIFY(bytes.startsWith("PK"));
+        QProcess unzip;
+        unzip.start("unzip", {"-p", file, "xl/worksheets/sheet1.xml"});
+        QVERIFY(unzip.waitForFinished(60000));
+        const QString sheet = QString::fromUtf8(unzip.readAllStandardOutput());
+        QVERIFY2(sheet.contains("<c r=\"A2\" s=\"2\" t=\"inlineStr\"><is><t>00123</t></is></c>"),
+                 qPrintable(sheet));
+        QVERIFY(sheet.contains("<t>=cmd</t>"));
+        QVERIFY(sheet.contains("<c r=\"I4\" s=\"2\" t=\"inlineStr\"><is><t>是</t></is></c>"));
+    } else if (options.contains("gb18030")) {
+        QStringDecoder gb("GB18030");
+        const QString text = gb.decode(bytes);
+        QCOMPARE(text, expected);
+        QVERIFY(!gb.hasError());
+    } else {
+        QCOMPARE(bytes, "\xEF\xBB\xBF" + expected.toUtf8());
+    }
 }
 
 LENDORA_TEST_CLASS(CliTest)

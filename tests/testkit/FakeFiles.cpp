@@ -20,8 +20,18 @@ QString FakeFiles::openFileName(const QString &caption, const QString &)
     return next(m_opens, QStringLiteral("open"), caption);
 }
 
-QString FakeFiles::saveFileName(const QString &caption, const QString &, const QString &)
+QString FakeFiles::saveFileName(const QString &caption, const QString &, const QString &filter,
+                                QString *chosenFilter)
 {
+    const QString wanted = m_saveFilters.isEmpty() ? QString() : m_saveFilters.dequeue();
+    const QStringList offered = filter.split(QStringLiteral(";;"));
+    if (!wanted.isEmpty() && !offered.contains(wanted)) {
+        const QString text =
+            QStringLiteral("save dialog \"%1\" offers no file type \"%2\"").arg(caption, wanted);
+        QTest::qFail(qPrintable(text), __FILE__, __LINE__);
+    }
+    if (chosenFilter)
+        *chosenFilter = wanted.isEmpty() ? offered.value(0) : wanted;
     return next(m_saves, QStringLiteral("save"), caption);
 }
 
@@ -30,9 +40,10 @@ void FakeFiles::answerOpen(const QString &path)
     m_opens.enqueue(path);
 }
 
-void FakeFiles::answerSave(const QString &path)
+void FakeFiles::answerSave(const QString &path, const QString &filter)
 {
     m_saves.enqueue(path);
+    m_saveFilters.enqueue(filter);
 }
 
 }  // namespace lendora::testkit

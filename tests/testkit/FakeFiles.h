@@ -12,10 +12,12 @@ class FakeFiles : public FileChooser {
 public:
     QString openFileName(const QString &caption, const QString &filter) override;
     QString saveFileName(const QString &caption, const QString &suggestedPath,
-                         const QString &filter) override;
+                         const QString &filter, QString *chosenFilter = nullptr) override;
 
     void answerOpen(const QString &path);  // queued answers, used in order; "" = Cancel
-    void answerSave(const QString &path);
+    // `filter` is the file type the clerk picks, one the dialog offers (a failure names it
+    // otherwise); "" leaves the first one offered.
+    void answerSave(const QString &path, const QString &filter = {});
     // Queued answers nobody asked for yet.
     int pendingAnswers() const { return int(m_opens.size() + m_saves.size()); }
 
@@ -27,6 +29,7 @@ private:
 
     QQueue<QString> m_opens;
     QQueue<QString> m_saves;
+    QQueue<QString> m_saveFilters;
 };
 
 }  // namespace lendora::testkit
