@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Environment.h"
-#include "app/SingleCopyLock.h"
+#include "base/SingleCopyLock.h"
 #include "data/SharedDatabase.h"
 #include "widgets/StyleEngine.h"
 #include "widgets/WindowContext.h"

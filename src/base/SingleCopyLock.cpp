@@ -1,4 +1,4 @@
-#include "app/SingleCopyLock.h"
+#include "base/SingleCopyLock.h"
 
 #include <QFile>
 

@@ -13,4 +13,9 @@ namespace lendora::cli {
 // alone. Done, or the exit status with the reason already said on stderr.
 int openToRead(const Run &run, SharedDatabase &database);
 
+// Opens the library of `run.appDir` to write: never creates one and refuses a file that is not
+// a library. Beside a running desk (`deskRuns`) the connection writes without the desk's
+// marker and never checkpoints; otherwise the library is opened as the desk opens it.
+int openToWrite(const Run &run, SharedDatabase &database, bool deskRuns);
+
 }  // namespace lendora::cli

@@ -1,5 +1,6 @@
 #include "base/AppDirectory.h"
 #include "cli/Cli.h"
+#include "cli/ImportCommand.h"
 #include "cli/OverdueCommand.h"
 
 #include <QFile>
@@ -27,5 +28,6 @@ int main(int argc, char *argv[])
         },
         QDate::currentDate(), out, err);
     cli.add(lendora::cli::overdueCommand());
+    cli.add(lendora::cli::importCommand());
     return cli.run(QGuiApplication::arguments().mid(1));
 }
