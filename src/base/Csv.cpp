@@ -27,11 +27,15 @@ std::optional<QString> decodeAs(const QByteArray &bytes, TextFile::Encoding enco
     if (encoding == TextFile::Encoding::Utf8) {
         if (view.startsWith(kByteOrderMark))
             view = view.sliced(kByteOrderMark.size());
-        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        // The mark is taken off above, once: a second one is text.
+        QStringDecoder utf8(QStringConverter::Utf8,
+                            QStringConverter::Flag::Stateless
+                                | QStringConverter::Flag::ConvertInitialBom);
         QString text = utf8.decode(view);
         return utf8.hasError() ? std::nullopt : std::optional<QString>(text);
     }
-    QStringDecoder gb("GB18030", QStringConverter::Flag::Stateless);
+    QStringDecoder gb("GB18030", QStringConverter::Flag::Stateless
+                                     | QStringConverter::Flag::ConvertInitialBom);
     if (!gb.isValid())
         return std::nullopt;
     QString text = gb.decode(view);
@@ -166,6 +170,9 @@ Csv::Table Csv::read(const QByteArray &bytes, std::optional<TextFile::Encoding> 
     for (const QString &heading : lines.first().cells)
         table.header << heading.trimmed();
     table.rows = lines.mid(1);
+    // A line of blanks alone is no header either.
+    if (table.rows.isEmpty() && table.header == QStringList{QString()})
+        table.problem = Problem::Empty;
     return table;
 }
 

@@ -126,6 +126,10 @@ void CsvTest::reading_data()
     QTest::newRow("one leading apostrophe taken off")
         << QByteArray("a\r\n'007\r\n''x\r\n\"'=1,2\"\r\n") << none << 0 << QStringList{"a"}
         << QStringList{"2:007", "3:'x", "4:=1,2"};
+    QTest::newRow("a second byte order mark is text")
+        << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF"
+                      "a\r\nb\r\n")
+        << none << 0 << QStringList{QString(QChar(0xFEFF)) + "a"} << QStringList{"2:b"};
     QTest::newRow("doubled quotes") << QByteArray("a\r\n\"O\"\"Brien\"\r\n") << none << 0
                                     << QStringList{"a"} << QStringList{"2:O\"Brien"};
     QTest::newRow("unclosed quote names its line")
@@ -135,6 +139,8 @@ void CsvTest::reading_data()
                                 << QStringList();
     QTest::newRow("blank lines only") << QByteArray("\r\n\n\r\n") << int(Csv::Problem::Empty) << 0
                                       << QStringList() << QStringList();
+    QTest::newRow("blanks only") << QByteArray(" \f\r\n") << int(Csv::Problem::Empty) << 0
+                                 << QStringList() << QStringList();
     QTest::newRow("byte order mark only") << QByteArray("\xEF\xBB\xBF") << int(Csv::Problem::Empty)
                                           << 0 << QStringList() << QStringList();
     QTest::newRow("neither UTF-8 nor GB18030")
