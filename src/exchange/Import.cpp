@@ -255,13 +255,11 @@ Import::Outcome Import::prepare(const Csv::Table &table, const Options &options,
             else if (!categories.contains(code))
                 reject(categoryField, tr(kNoCategory).arg(code));
             const QString dateText = values.at(dateField).toString();
-            if (dateText.isEmpty()) {
-                values[dateField] = QVariant();  // NULL: no date
-            } else if (const QDate date = parseDate(dateText); date.isValid()) {
-                values[dateField] = DateText::toText(date);
-            } else {
+            const QDate date = parseDate(dateText);
+            if (dateText.isEmpty() || date.isValid())
+                values[dateField] = DateText::toSql(date);  // NULL for no date
+            else
                 reject(dateField, tr(kNotADate).arg(dateText));
-            }
         }
         if (outcome.rejects.size() > before || key.isEmpty())
             continue;
