@@ -89,6 +89,8 @@ void MainWindow::connectMenu()
     } commands[] = {
         {m_ui->meuAddNewBook, "FrmAddnew", {}},
         {m_ui->mnuLendora, "FrmLendora", {}},
+        {m_ui->mnuImportBooks, "FrmImportBooks", {}},
+        {m_ui->mnuImportReaders, "FrmImportReaders", {}},
         {m_ui->mnuBookQuery, "FrmBookQuery", {}},
         {m_ui->mnuLendQuery, "FrmLendQuery", {}},
         {m_ui->mnuOverdue, "FrmOverdue", {}},

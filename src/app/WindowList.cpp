@@ -10,6 +10,7 @@
 #include "circulation/CirculationDesk.h"
 #include "circulation/DaySheetWindow.h"
 #include "circulation/OverdueWindow.h"
+#include "exchange/ImportWindow.h"
 #include "query/BookQueryWindow.h"
 #include "query/LoanQueryWindow.h"
 #include "readers/ReaderHistoryWindow.h"
@@ -29,6 +30,10 @@ void Application::registerWindows()
     m_windows.add("FrmAddnew", [this] { return new AddBookWindow(*this); });
     m_windows.add("FrmLendora", [this] { return new BookListWindow(*this); });
     m_windows.add("FrmUpdateBook", [this] { return new UpdateBookWindow(*this); });
+    m_windows.add("FrmImportBooks",
+                  [this] { return new ImportWindow(*this, Import::Kind::Books); });
+    m_windows.add("FrmImportReaders",
+                  [this] { return new ImportWindow(*this, Import::Kind::Readers); });
     m_windows.add("FrmSetBook", [this] { return new CategoryWindow(*this); });
     m_windows.add("FrmBasicSet", [this] { return new BasicSettingsWindow(*this); });
     m_windows.add("FrmBackup", [this] {

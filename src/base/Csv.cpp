@@ -1,5 +1,7 @@
 #include "base/Csv.h"
 
+#include <QStringDecoder>
+
 namespace lendora {
 
 namespace {
@@ -15,6 +17,29 @@ QString quoted(const QString &cell)
     QString out = cell;
     out.replace(QLatin1String("\""), QLatin1String("\"\""));
     return QLatin1Char('"') + out + QLatin1Char('"');
+}
+
+// The text of `bytes` in `encoding` (a UTF-8 byte order mark skipped); nullopt when the bytes
+// are not that encoding.
+std::optional<QString> decodeAs(const QByteArray &bytes, TextFile::Encoding encoding)
+{
+    QByteArrayView view(bytes);
+    if (encoding == TextFile::Encoding::Utf8) {
+        if (view.startsWith(kByteOrderMark))
+            view = view.sliced(kByteOrderMark.size());
+        // The mark is taken off above, once: a second one is text.
+        QStringDecoder utf8(QStringConverter::Utf8,
+                            QStringConverter::Flag::Stateless
+                                | QStringConverter::Flag::ConvertInitialBom);
+        QString text = utf8.decode(view);
+        return utf8.hasError() ? std::nullopt : std::optional<QString>(text);
+    }
+    QStringDecoder gb("GB18030", QStringConverter::Flag::Stateless
+                                     | QStringConverter::Flag::ConvertInitialBom);
+    if (!gb.isValid())
+        return std::nullopt;
+    QString text = gb.decode(view);
+    return gb.hasError() ? std::nullopt : std::optional<QString>(text);
 }
 
 }  // namespace
@@ -56,21 +81,58 @@ QByteArray Csv::write(const QStringList &header, const QList<QStringList> &rows)
     return kByteOrderMark + text.toUtf8();
 }
 
-std::optional<QList<QStringList>> Csv::read(const QByteArray &bytes)
+std::optional<TextFile::Encoding> Csv::detect(const QByteArray &bytes)
 {
-    const QString text = QString::fromUtf8(
-        bytes.startsWith(kByteOrderMark) ? bytes.mid(kByteOrderMark.size()) : bytes);
-    QList<QStringList> lines;
-    QStringList cells;
+    if (bytes.startsWith(kByteOrderMark))
+        return TextFile::Encoding::Utf8;
+    for (const TextFile::Encoding encoding :
+         {TextFile::Encoding::Utf8, TextFile::Encoding::Gb18030}) {
+        if (decodeAs(bytes, encoding))
+            return encoding;
+    }
+    return std::nullopt;
+}
+
+Csv::Table Csv::read(const QByteArray &bytes, std::optional<TextFile::Encoding> encoding)
+{
+    Table table;
+    if (!encoding)
+        encoding = detect(bytes);
+    const std::optional<QString> decoded = encoding ? decodeAs(bytes, *encoding) : std::nullopt;
+    if (!decoded) {
+        table.problem = Problem::UnknownEncoding;
+        return table;
+    }
+    table.encoding = *encoding;
+    const QString &text = *decoded;
+    if (text.contains(QChar(0))) {
+        table.problem = Problem::NotText;
+        return table;
+    }
+
+    QList<Row> lines;
+    Row row{1, {}};
     QString cell;
+    int line = 1;
+    int quoteLine = 0;
     bool inQuotes = false;
     bool lineStarted = false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    const qsizetype n = text.size();
+    const auto endCell = [&] {
+        row.cells << unguard(cell);
+        cell.clear();
+    };
+    for (qsizetype i = 0; i < n; ++i) {
         const QChar c = text.at(i);
         if (inQuotes) {
             if (c != QLatin1Char('"')) {
+                // A line break inside quotes is part of the cell, CR LF kept as it stands.
+                if (c == QLatin1Char('\n')
+                    || (c == QLatin1Char('\r')
+                        && (i + 1 >= n || text.at(i + 1) != QLatin1Char('\n'))))
+                    ++line;
                 cell += c;
-            } else if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('"')) {
+            } else if (i + 1 < n && text.at(i + 1) == QLatin1Char('"')) {
                 cell += c;
                 ++i;
             } else {
@@ -81,29 +143,46 @@ std::optional<QList<QStringList>> Csv::read(const QByteArray &bytes)
         lineStarted = true;
         if (c == QLatin1Char('"')) {
             inQuotes = true;
+            quoteLine = line;
         } else if (c == QLatin1Char(',')) {
-            cells << cell;
-            cell.clear();
+            endCell();
         } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            if (c == QLatin1Char('\r') && i + 1 < text.size()
-                && text.at(i + 1) == QLatin1Char('\n'))
+            if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n'))
                 ++i;
-            cells << cell;
-            lines << cells;
-            cells.clear();
-            cell.clear();
+            endCell();
+            lines << row;
+            row = Row{++line, {}};
             lineStarted = false;
         } else {
             cell += c;
         }
     }
-    if (inQuotes)
-        return std::nullopt;
-    if (lineStarted) {
-        cells << cell;
-        lines << cells;
+    if (inQuotes) {
+        table.problem = Problem::UnclosedQuote;
+        table.problemLine = quoteLine;
+        return table;
     }
-    return lines;
+    if (lineStarted) {
+        endCell();
+        lines << row;
+    }
+    // Spreadsheets leave blank lines at the end; they are no rows.
+    const auto blank = [](const Row &r) {
+        return r.cells.size() <= 1 && (r.cells.isEmpty() || r.cells.first().isEmpty());
+    };
+    while (!lines.isEmpty() && blank(lines.last()))
+        lines.removeLast();
+    if (lines.isEmpty()) {
+        table.problem = Problem::Empty;
+        return table;
+    }
+    for (const QString &heading : lines.first().cells)
+        table.header << heading.trimmed();
+    table.rows = lines.mid(1);
+    // A line of blanks alone is no header either.
+    if (table.rows.isEmpty() && table.header == QStringList{QString()})
+        table.problem = Problem::Empty;
+    return table;
 }
 
 }  // namespace lendora

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/TextFile.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -27,9 +29,34 @@ public:
 
     // The whole file: the header line, then one line per row.
     static QByteArray write(const QStringList &header, const QList<QStringList> &rows);
-    // The lines of a file as written above (a byte order mark is skipped); nullopt when a
-    // quote is never closed.
-    static std::optional<QList<QStringList>> read(const QByteArray &bytes);
+
+    enum class Problem {
+        None,
+        Empty,            // no header line at all
+        NotText,          // NUL bytes: a binary file
+        UnknownEncoding,  // neither UTF-8 nor GB18030 (or not the encoding asked for)
+        UnclosedQuote,    // a quote opened at `problemLine` is never closed
+    };
+    struct Row {
+        int line = 0;  // the file's line the row starts on, 1 for the header
+        QStringList cells;
+    };
+    struct Table {
+        QStringList header;  // trimmed
+        QList<Row> rows;     // blank lines at the end left out
+        TextFile::Encoding encoding = TextFile::Encoding::Utf8;
+        Problem problem = Problem::None;
+        int problemLine = 0;
+        bool ok() const { return problem == Problem::None; }
+    };
+
+    // The encoding of a file: UTF-8 (with or without a byte order mark) when the bytes are
+    // UTF-8, else GB18030 when they are that; nullopt for bytes in neither.
+    static std::optional<TextFile::Encoding> detect(const QByteArray &bytes);
+    // Reads a file in `encoding`, or in the detected one. Every cell has one leading "'"
+    // taken off.
+    static Table read(const QByteArray &bytes,
+                      std::optional<TextFile::Encoding> encoding = std::nullopt);
 };
 
 }  // namespace lendora

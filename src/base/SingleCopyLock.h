@@ -4,7 +4,7 @@
 
 namespace lendora {
 
-// Only one copy runs per application directory. An exclusive advisory lock on a file in that
+// Only one copy of the desk runs per application directory. An exclusive advisory lock on a file in that
 // directory: the kernel releases it when its process ends, however it ends, so a copy that
 // crashed or was killed never blocks the next start.
 class SingleCopyLock {

@@ -56,4 +56,27 @@ int openToRead(const Run &run, SharedDatabase &database)
     return Done;
 }
 
+int openToWrite(const Run &run, SharedDatabase &database, bool deskRuns)
+{
+    const QString path = DatabaseFile::pathIn(run.appDir);
+    if (!QFileInfo(path).isFile()) {
+        run.say(tr(kNoDatabase).arg(QDir::toNativeSeparators(path)));
+        return Unavailable;
+    }
+    if (const QString bad = DatabaseFile::checkFile(path); !bad.isEmpty()) {
+        run.say(bad);
+        return Refused;
+    }
+    const auto mode = deskRuns ? SqliteBackend::Mode::BesideDesk : SqliteBackend::Mode::Desk;
+    QString problem;
+    QString notice;
+    if (!database.open(std::make_unique<SqliteBackend>(path, mode), &problem, &notice)) {
+        run.say(problem);
+        return Unavailable;
+    }
+    if (!notice.isEmpty())
+        run.say(notice);
+    return Done;
+}
+
 }  // namespace lendora::cli

@@ -16,5 +16,9 @@ int openToRead(const Run &run, SharedDatabase &database);
 // Whether a file can be put at `path`: its folder exists and takes new files, and the path
 // is not a folder. Asked before anything is read or written.
 bool canPut(const QString &path);
+// Opens the library of `run.appDir` to write: never creates one and refuses a file that is not
+// a library. Beside a running desk (`deskRuns`) the connection writes without the desk's
+// marker and never checkpoints; otherwise the library is opened as the desk opens it.
+int openToWrite(const Run &run, SharedDatabase &database, bool deskRuns);
 
 }  // namespace lendora::cli

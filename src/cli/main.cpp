@@ -2,6 +2,7 @@
 #include "cli/BackupCommands.h"
 #include "cli/Cli.h"
 #include "cli/ExportCommand.h"
+#include "cli/ImportCommand.h"
 #include "cli/OverdueCommand.h"
 
 #include <QFile>
@@ -29,6 +30,7 @@ int main(int argc, char *argv[])
         },
         QDate::currentDate(), out, err);
     cli.add(lendora::cli::exportCommand());
+    cli.add(lendora::cli::importCommand());
     cli.add(lendora::cli::backupCommand());
     cli.add(lendora::cli::restoreCommand());
     cli.add(lendora::cli::checkCommand());

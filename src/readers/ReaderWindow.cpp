@@ -1,5 +1,6 @@
 #include "readers/ReaderWindow.h"
 
+#include "readers/ReaderLimits.h"
 #include "readers/ReaderNumber.h"
 #include "readers/ReaderStore.h"
 #include "ui_ReaderWindow.h"
@@ -32,12 +33,6 @@ const char *const kStillLending =
 const QString kMale = QStringLiteral("男");
 const QString kFemale = QStringLiteral("女");
 
-// Input limits in GBK bytes: number, name (four Chinese characters), sex (one), telephone.
-constexpr int kNumberBytes = 3;
-constexpr int kNameBytes = 8;
-constexpr int kSexBytes = 2;
-constexpr int kPhoneBytes = 12;
-
 const QSize kOuterSize(twips(6450), twips(4125));
 }  // namespace
 
@@ -51,10 +46,10 @@ ReaderWindow::ReaderWindow(WindowContext &context, const Opening &opening)
     for (QLineEdit *box : {m_ui->txtReaderNo, m_ui->txtReaderName, m_ui->txtReaderMan,
                            m_ui->txtReaderTel, m_ui->txtReaderAddress})
         markInput(box);
-    GbkByteLimit::attach(m_ui->txtReaderNo, kNumberBytes);
-    GbkByteLimit::attach(m_ui->txtReaderName, kNameBytes);
-    GbkByteLimit::attach(m_ui->txtReaderMan, kSexBytes);
-    GbkByteLimit::attach(m_ui->txtReaderTel, kPhoneBytes);
+    GbkByteLimit::attach(m_ui->txtReaderNo, ReaderLimits::kNumberBytes);
+    GbkByteLimit::attach(m_ui->txtReaderName, ReaderLimits::kNameBytes);
+    GbkByteLimit::attach(m_ui->txtReaderMan, ReaderLimits::kSexBytes);
+    GbkByteLimit::attach(m_ui->txtReaderTel, ReaderLimits::kPhoneBytes);
     // The sex box starts as the preselected option says.
     GbkByteLimit::setText(m_ui->txtReaderMan, kMale);
 

@@ -1,33 +1,20 @@
 #include "widgets/GbkByteLimit.h"
 
+#include "base/GbkText.h"
+
 #include <QLineEdit>
-#include <QStringEncoder>
 
 namespace lendora {
 
 namespace {
-
-// One character (a surrogate pair counts as one) starting at `i`.
 qsizetype charLength(QStringView text, qsizetype i)
 {
-    if (i + 1 < text.size() && text.at(i).isHighSurrogate() && text.at(i + 1).isLowSurrogate())
-        return 2;
-    return 1;
+    return GbkText::charLength(text, i);
 }
-
 int charBytes(QStringView ch)
 {
-    if (ch.size() == 1 && ch.at(0).unicode() < 0x80)
-        return 1;
-    QStringEncoder gbk("GBK", QStringConverter::Flag::Stateless);
-    const QByteArray encoded = gbk.encode(ch);
-    // A character the code page cannot hold would become "?" there; count it as a
-    // double-byte character so the limit is never exceeded once it is written.
-    if (!gbk.isValid() || gbk.hasError() || encoded.isEmpty())
-        return 2;
-    return static_cast<int>(encoded.size());
+    return GbkText::charBytes(ch);
 }
-
 }  // namespace
 
 GbkByteLimit *GbkByteLimit::attach(QLineEdit *box, int bytes)
@@ -57,13 +44,7 @@ void GbkByteLimit::setText(QLineEdit *box, const QString &text)
 
 int GbkByteLimit::bytes(QStringView text)
 {
-    int total = 0;
-    for (qsizetype i = 0; i < text.size();) {
-        const qsizetype n = charLength(text, i);
-        total += charBytes(text.mid(i, n));
-        i += n;
-    }
-    return total;
+    return GbkText::bytes(text);
 }
 
 QValidator::State GbkByteLimit::validate(QString &input, int &pos) const

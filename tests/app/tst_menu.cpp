@@ -88,6 +88,8 @@ void MenuTest::menuInOrder()
         "meuAddNewBook 添加新书",
         "mnuLendora 书库管理",
         "-",
+        "mnuImportBooks 导入图书…",
+        "mnuImportReaders 导入读者…",
         "mnuExportBooks 导出图书…",
         "mnuExportReaders 导出读者…",
         "-",

@@ -42,6 +42,9 @@ const char *const kLogOfOtherFile = QT_TRANSLATE_NOOP(
 const char *const kCannotSetAside = QT_TRANSLATE_NOOP(
     "SqliteBackend", "数据库文件 %1 旁边留有不属于它的日志文件,无法把它移开(%2)。\n"
                      "程序没有改动任何文件,即将退出。");
+const char *const kNotUpgraded = QT_TRANSLATE_NOOP(
+    "SqliteBackend", "数据库文件 %1 的版本与本程序不同,请先关闭正在运行的借还程序再试。");
+const char *const kMissing = QT_TRANSLATE_NOOP("SqliteBackend", "找不到数据库文件 %1。");
 const char *const kReplaced =
     QT_TRANSLATE_NOOP("SqliteBackend", "数据库文件 %1 已被删除或替换,不是程序打开的那个文件了。");
 
@@ -98,7 +101,7 @@ QSqlDatabase addConnection(const QString &name, const QString &path)
 
 }  // namespace
 
-SqliteBackend::SqliteBackend(QString path) : m_path(std::move(path)) {}
+SqliteBackend::SqliteBackend(QString path, Mode mode) : m_path(std::move(path)), m_mode(mode) {}
 
 QString SqliteBackend::location() const
 {
@@ -142,8 +145,45 @@ QString SqliteBackend::guardLog(QString *notice) const
     return {};
 }
 
+Backend::Opened SqliteBackend::openBesideDesk(const QString &connectionName)
+{
+    const QString shown = location();
+    const auto refuse = [&](const QString &text) {
+        removeConnection(connectionName);
+        return Opened{false, text, {}};
+    };
+    if (!QFileInfo(m_path).isFile())
+        return refuse(tr(kMissing).arg(shown));
+    if (const QString bad = DatabaseFile::checkFile(m_path); !bad.isEmpty())
+        return refuse(bad);
+    if (!(QFile::permissions(m_path) & QFileDevice::WriteOwner))
+        return refuse(tr(kReadOnly).arg(shown));
+    const QString bad = [&]() -> QString {
+        QSqlDatabase db = addConnection(connectionName, m_path);
+        if (!db.open())
+            return tr(kCannotOpen).arg(shown, db.lastError().text());
+        if (QString content = DatabaseFile::checkContent(db, m_path, false); !content.isEmpty())
+            return content;
+        // The running desk upgraded the file at its start; an older one is its to upgrade.
+        QSqlQuery version(db);
+        if (!version.exec(QStringLiteral("PRAGMA user_version")) || !version.next()
+            || version.value(0).toInt() != Schema::kVersion)
+            return tr(kNotUpgraded).arg(shown);
+        QString error;
+        if (!DatabaseFile::configure(db, false, &error))
+            return tr(kCannotOpen).arg(shown, error);
+        return {};
+    }();
+    if (!bad.isEmpty())
+        return refuse(bad);
+    m_opened = DatabaseFile::identityOf(m_path);
+    return {true, {}, {}};
+}
+
 Backend::Opened SqliteBackend::open(const QString &connectionName)
 {
+    if (m_mode == Mode::BesideDesk)
+        return openBesideDesk(connectionName);
     const QString shown = location();
     const auto refuse = [&](const QString &text) {
         removeConnection(connectionName);
@@ -205,6 +245,11 @@ void SqliteBackend::close(const QString &connectionName)
 {
     if (!QSqlDatabase::contains(connectionName))
         return;
+    if (m_mode == Mode::BesideDesk) {
+        // The desk's connection stays open, so closing this one copies nothing back.
+        removeConnection(connectionName);
+        return;
+    }
     // The last connection copies the log back as it closes.
     DatabaseFile::writeMarker(m_path, {m_opened, true});
     removeConnection(connectionName);
@@ -213,6 +258,16 @@ void SqliteBackend::close(const QString &connectionName)
 
 bool SqliteBackend::reopen(const QString &connectionName, DbError *error)
 {
+    if (m_mode == Mode::BesideDesk) {
+        removeConnection(connectionName);
+        QSqlDatabase db = addConnection(connectionName, m_path);
+        QString problem;
+        const bool ok = db.open() && DatabaseFile::configure(db, false, &problem);
+        if (!ok && error)
+            *error =
+                problem.isEmpty() ? classify(db.lastError()) : DbError{DbError::Other, problem};
+        return ok;
+    }
     DatabaseFile::writeMarker(m_path, {m_opened, true});
     removeConnection(connectionName);
     QSqlDatabase db = addConnection(connectionName, m_path);
@@ -226,6 +281,12 @@ bool SqliteBackend::reopen(const QString &connectionName, DbError *error)
 
 bool SqliteBackend::settle(QSqlDatabase &db, DbError *error)
 {
+    if (m_mode == Mode::BesideDesk) {
+        // A checkpoint would change the file behind the desk's marker: left to the desk.
+        if (error)
+            *error = {DbError::Other, QStringLiteral("not settled beside a running desk")};
+        return false;
+    }
     // A truncating checkpoint copies what the log holds into the file, syncs it and empties
     // the log: a commit the engine gave up on can no longer come back at the next start.
     return checkpoint(db, QStringLiteral("TRUNCATE"), error);
@@ -233,6 +294,9 @@ bool SqliteBackend::settle(QSqlDatabase &db, DbError *error)
 
 void SqliteBackend::afterCommit(QSqlDatabase &db)
 {
+    // Beside the desk the log only grows; the desk's next commit copies it back, marked.
+    if (m_mode == Mode::BesideDesk)
+        return;
     const QFileInfo log(m_path + QStringLiteral("-wal"));
     if (log.size() >= kCheckpointBytes)
         checkpoint(db, QStringLiteral("PASSIVE"), nullptr);

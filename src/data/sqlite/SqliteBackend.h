@@ -11,7 +11,12 @@ namespace lendora {
 // with synchronous=FULL, waiting up to five seconds for another writer.
 class SqliteBackend : public Backend {
 public:
-    explicit SqliteBackend(QString path);
+    enum class Mode {
+        Desk,        // the desk's own: creates, upgrades, keeps the in-use marker, checkpoints
+        BesideDesk,  // a writer beside a running desk: the desk's marker and its checkpoints
+                     // stay the desk's alone, so the file changes only where its marker says
+    };
+    explicit SqliteBackend(QString path, Mode mode = Mode::Desk);
 
     QString path() const { return m_path; }
 
@@ -51,7 +56,10 @@ private:
     // Records the file as it is now, after the desk itself changed it.
     void markRunning();
 
+    Opened openBesideDesk(const QString &connectionName);
+
     QString m_path;
+    Mode m_mode;
     std::optional<DatabaseFile::Identity> m_opened;
 };
 
