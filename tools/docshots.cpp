@@ -249,6 +249,38 @@ const QList<Scene> &scenes()
              t.trigger("mnuSetBasic");
              return t.window("FrmBasicSet");
          }},
+        {"import-books",
+         [](TestApp &t) {
+             t.login();
+             seedLibrary(t);
+             const QString path = QDir(t.appDir()).filePath(QStringLiteral("新书.csv"));
+             QFile file(path);
+             if (!file.open(QIODevice::WriteOnly))
+                 return static_cast<QWidget *>(nullptr);
+             file.write("\xEF\xBB\xBF书籍编号,书籍名称,类别代码,出版社,作者姓名,书籍价格,书籍页码,"
+                        "登记日期\r\n"
+                        "B2001,活着,I,作家出版社,余华,20,191,2026/12/1\r\n"
+                        "B2002,边城,I,北岳文艺出版社,沈从文,18,160,2026年12月1日\r\n"
+                        "B2003,乡土中国,C,北京大学出版社,费孝通,25,176,2026.12.1\r\n"
+                        "B101,重复的编号,I,出版社,作者,1,1,2026-12-01\r\n"
+                        "B2004,没有这个类别,Y9,出版社,作者,1,1,2026-12-01\r\n"
+                        "B2005,日期不对,I,出版社,作者,1,1,2026-13-01\r\n");
+             file.close();
+             t.trigger("mnuImportBooks");
+             t.files().answerOpen(path);
+             t.click("FrmImportBooks", "cmdChooseFile");
+             return t.window("FrmImportBooks");
+         }},
+        {"backup",
+         [](TestApp &t) {
+             t.login();
+             seedLibrary(t);
+             t.trigger("mnuBackup");
+             t.click("FrmBackup", "cmdBackupNow");
+             for (int i = 0; i < 100 && t.prompter().texts().isEmpty(); ++i)
+                 settle();
+             return t.window("FrmBackup");
+         }},
         {"print-settings",
          [](TestApp &t) {
              t.login();
