@@ -14,16 +14,24 @@ struct Result {
 };
 
 // Runs the built tool on the application directory `appDir`.
-inline Result cli(const QString &appDir, const QStringList &arguments)
+// Sets up `tool` to run the built tool on `appDir` with `arguments`, not started yet.
+inline void prepareCli(QProcess &tool, const QString &appDir, const QStringList &arguments)
 {
-    QProcess tool;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     // A scheduled job has no display: the tool must choose its own platform.
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     tool.setProcessEnvironment(environment);
-    tool.start(QStringLiteral(LENDORA_CLI), QStringList{"--app-dir", appDir} + arguments);
+    tool.setProgram(QStringLiteral(LENDORA_CLI));
+    tool.setArguments(QStringList{"--app-dir", appDir} + arguments);
+}
+
+inline Result cli(const QString &appDir, const QStringList &arguments)
+{
+    QProcess tool;
+    prepareCli(tool, appDir, arguments);
+    tool.start();
     Result result;
     if (!tool.waitForFinished(120000) || tool.exitStatus() != QProcess::NormalExit)
         return result;

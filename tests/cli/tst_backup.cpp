@@ -11,10 +11,13 @@
 #include "exchange/LibraryCheck.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QListWidget>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QSqlQuery>
+#include <QThread>
 #include <QtTest>
 
 using namespace lendora;
@@ -50,6 +53,22 @@ void seed(TestApp &t)
                                       " '作者', '1', '1', '2026-01-01', 0)")
                            .arg(i)));
     QVERIFY(db.commit());
+}
+
+int booksIn(const QString &library)
+{
+    int count = -1;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "books-of-copy");
+        db.setDatabaseName(library);
+        if (db.open()) {
+            QSqlQuery q(db);
+            if (q.exec("select count(*) from bookInfo") && q.next())
+                count = q.value(0).toInt();
+        }
+    }
+    QSqlDatabase::removeDatabase("books-of-copy");
+    return count;
 }
 
 QString readers(const QString &library)
@@ -92,6 +111,8 @@ private slots:
     void commands();
     void windowBacksUpAndRestores();
     void windowRefusesADamagedCopy();
+    void killedMidwayLeavesAWhole_data();
+    void killedMidwayLeavesAWhole();
 };
 
 void BackupTest::copyWhileLending()
@@ -270,6 +291,97 @@ void BackupTest::windowRefusesADamagedCopy()
     QCOMPARE(readAll(bad), before);
     QCOMPARE(Backups(t.appDir()).list().size(), 0);
     QCOMPARE(t.scalar("select count(*) from readerInfo").toInt(), 1);
+}
+
+void BackupTest::killedMidwayLeavesAWhole_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("backup") << "backup";
+    QTest::newRow("restore") << "restore";
+    QTest::newRow("import") << "import";
+}
+
+void BackupTest::killedMidwayLeavesAWhole()
+{
+    QFETCH(QString, command);
+    // A library large enough that each command takes a while: 3,000 books.
+    TestApp t;
+    QSqlDatabase db = t.db();
+    QVERIFY(db.transaction());
+    QSqlQuery q(db);
+    for (int i = 0; i < 3000; ++i)
+        QVERIFY(
+            q.exec(QString("insert into bookInfo values ('K%1', '书名%1 红楼梦', 'I', '出版社%1',"
+                           " '作者', '1', '1', '2026-01-01', 0)")
+                       .arg(i)));
+    QVERIFY(db.commit());
+    const QString library = DatabaseFile::pathIn(t.appDir());
+    const QString copy = QDir(t.appDir()).filePath("copy.mdb");
+    const QString csv = QDir(t.appDir()).filePath("books.csv");
+    QString error;
+    if (command == "restore") {
+        t.exec("delete from bookInfo where 书籍编号 >= 'K1'");
+        QVERIFY(SqliteBackup::copy(library, copy, &error));
+        t.exec("delete from bookInfo");
+    }
+    if (command == "import") {
+        QByteArray rows = "书籍编号,书籍名称,类别代码\r\n";
+        for (int i = 0; i < 3000; ++i)
+            rows += QString("N%1,新书%1,I\r\n").arg(i).toUtf8();
+        writeFile(csv, rows);
+    }
+    const QStringList arguments = command == "backup"    ? QStringList{"backup", copy}
+                                  : command == "restore" ? QStringList{"restore", copy}
+                                                         : QStringList{"import", "books", csv};
+    const int before = booksIn(library);
+    const int after = command == "restore" ? 1 : command == "import" ? 6000 : 3000;
+    const QString library0 = QDir(t.appDir()).filePath("library0.mdb");
+    QVERIFY(SqliteBackup::copy(library, library0, &error));
+
+    // How long a whole run takes here; the kills fall inside it.
+    qint64 whole = 0;
+    {
+        QProcess tool;
+        prepareCli(tool, t.appDir(), arguments);
+        QElapsedTimer timer;
+        timer.start();
+        tool.start();
+        QVERIFY(tool.waitForFinished(60000));
+        whole = timer.elapsed();
+        QCOMPARE(tool.exitCode(), 0);
+    }
+    QRandomGenerator random(20261208);
+    int cutShort = 0;  // rounds the kill ended before the command was done
+    for (int round = 0; round < 12; ++round) {
+        // Each round starts from the library as it was.
+        QFile::remove(library + "-wal");
+        QFile::remove(library + "-shm");
+        QFile::remove(DatabaseFile::markerPath(library));
+        QFile::remove(library);
+        QVERIFY(QFile::copy(library0, library));
+        if (command == "backup")
+            QFile::remove(copy);
+        QProcess tool;
+        prepareCli(tool, t.appDir(), arguments);
+        tool.start();
+        QVERIFY(tool.waitForStarted());
+        QThread::msleep(ulong(random.bounded(qint64(1), std::max<qint64>(2, whole + 20))));
+        tool.kill();
+        tool.waitForFinished();
+
+        // The library is whole: as it was, or as the command leaves it.
+        QCOMPARE(problemsOf(library), QStringList());
+        // Through a connection of its own: the kit's still reads the file replaced above.
+        const int count = booksIn(library);
+        QVERIFY2(count == before || count == after,
+                 qPrintable(QString("%1 books after round %2").arg(count).arg(round)));
+        if (command == "backup" && QFile::exists(copy))
+            QCOMPARE(SqliteBackup::check(copy), QString());
+        cutShort += command == "backup" ? !QFile::exists(copy) : count == before;
+        QVERIFY(!QFile::exists(copy + ".part") || !QFile::exists(copy)
+                || SqliteBackup::check(copy).isEmpty());
+    }
+    QVERIFY(cutShort > 0);
 }
 
 LENDORA_TEST_CLASS(BackupTest)
