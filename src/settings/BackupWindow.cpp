@@ -11,6 +11,7 @@
 #include "widgets/Texts.h"
 #include "widgets/WindowContext.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -81,7 +82,14 @@ BackupWindow::BackupWindow(WindowContext &context)
     connect(m_copy, &BackgroundCopy::finished, this, &BackupWindow::copyFinished);
 }
 
-BackupWindow::~BackupWindow() = default;
+BackupWindow::~BackupWindow()
+{
+    if (m_copy->isRunning()) {
+        // A copy under way finishes on its own: closing the window does not wait for it.
+        m_copy->setParent(QCoreApplication::instance());
+        connect(m_copy, &BackgroundCopy::finished, m_copy, &QObject::deleteLater);
+    }
+}
 
 QString BackupWindow::libraryPath() const
 {

@@ -1,6 +1,10 @@
 #include "CliRun.h"
 #include "TestApp.h"
 #include "TestMain.h"
+#include "app/Application.h"
+#include "app/Environment.h"
+#include "app/LoginWindow.h"
+#include "base/AccountFile.h"
 #include "circulation/LoanStore.h"
 #include "data/SharedDatabase.h"
 #include "data/sqlite/DatabaseFile.h"
@@ -10,9 +14,11 @@
 #include "exchange/Backups.h"
 #include "exchange/LibraryCheck.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QRandomGenerator>
 #include <QSignalSpy>
@@ -111,6 +117,8 @@ private slots:
     void commands();
     void windowBacksUpAndRestores();
     void windowRefusesADamagedCopy();
+    void closingTheWindowLetsTheCopyFinish();
+    void dailyCopyAtTheFirstLogin();
     void killedMidwayLeavesAWhole_data();
     void killedMidwayLeavesAWhole();
 };
@@ -291,6 +299,72 @@ void BackupTest::windowRefusesADamagedCopy()
     QCOMPARE(readAll(bad), before);
     QCOMPARE(Backups(t.appDir()).list().size(), 0);
     QCOMPARE(t.scalar("select count(*) from readerInfo").toInt(), 1);
+}
+
+void BackupTest::closingTheWindowLetsTheCopyFinish()
+{
+    TestApp t;
+    seed(t);
+    t.login();
+    t.trigger("mnuBackup");
+    t.click("FrmBackup", "cmdBackupNow");
+    t.click("FrmBackup", "cmdClose");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QTRY_COMPARE_WITH_TIMEOUT(Backups(t.appDir()).list().size(), 1, 30000);
+    QCOMPARE(SqliteBackup::check(Backups(t.appDir()).list().at(0)), QString());
+    QVERIFY(t.prompter().texts().isEmpty());  // nobody left to tell
+}
+
+void BackupTest::dailyCopyAtTheFirstLogin()
+{
+    // The real program's environment, with the daily copy on: logins on two days, twice on
+    // the first, keeping the newest two copies.
+    TestApp seeded;
+    seeded.db();
+    const QString dir = seeded.appDir();
+    writeFile(QDir(dir).filePath("setting.ini"), "BackupKeep=2\r\n");
+    QDate today(2026, 12, 7);
+    const auto logIn = [&]() -> bool {
+        Environment env;
+        env.appDir = dir;
+        env.prompter = &seeded.prompter();
+        env.launcher = &seeded.launcher();
+        env.files = &seeded.files();
+        env.printer = &seeded.printer();
+        env.today = [&today] { return today; };
+        env.dailyBackup = true;
+        Application app(env);
+        if (!app.start())
+            return false;
+        LoginWindow *login = app.loginWindow();
+        const Account account =
+            AccountFile::read(login->accountPath()).value_or(AccountFile::builtIn());
+        login->findChild<QLineEdit *>("txtUserName")->setText(account.userName);
+        login->findChild<QLineEdit *>("txtPassword")->setText(account.password);
+        login->findChild<QAbstractButton *>("cmdOK")->click();
+        // The copy runs on its own thread; the application waits for it when it ends.
+        QTest::qWait(50);
+        app.end(Application::Ending::ExitCommand);
+        return true;
+    };
+    const auto dates = [&] {
+        QStringList names;
+        for (const QString &path : Backups(dir).list())
+            names << QFileInfo(path).fileName().mid(8, 8);
+        return names;
+    };
+    QVERIFY(logIn());
+    QTRY_COMPARE(dates(), QStringList{"20261207"});
+    QVERIFY(logIn());
+    QCOMPARE(dates(), QStringList{"20261207"});
+    today = today.addDays(1);
+    QVERIFY(logIn());
+    QTRY_COMPARE(dates(), QStringList({"20261208", "20261207"}));
+    today = today.addDays(1);
+    QVERIFY(logIn());
+    QTRY_COMPARE(dates(), QStringList({"20261209", "20261208"}));
+    QCOMPARE(SqliteBackup::check(Backups(dir).list().at(0)), QString());
+    QVERIFY(seeded.prompter().texts().filter("自动备份").isEmpty());
 }
 
 void BackupTest::killedMidwayLeavesAWhole_data()
