@@ -5,6 +5,7 @@
 #include "reports/DocumentRenderer.h"
 #include "reports/ReceiptDocument.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -651,5 +652,14 @@ void DocumentTest::fakeFilesFailUnanswered()
     QCOMPARE(files.pendingAnswers(), 1);
 }
 
-QTEST_MAIN(DocumentTest)
+int runChartTest(int argc, char *argv[]);
+
+// One executable for the documents and the charts they carry.
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    DocumentTest documents;
+    const int failed = QTest::qExec(&documents, argc, argv);
+    return failed + runChartTest(argc, argv);
+}
 #include "tst_document.moc"
