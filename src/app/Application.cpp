@@ -8,10 +8,10 @@
 #include "base/DateText.h"
 #include "base/PrivateProfile.h"
 #include "circulation/LoanDates.h"
+#include "data/Backups.h"
 #include "data/sqlite/DatabaseFile.h"
 #include "data/sqlite/SqliteBackend.h"
 #include "exchange/BackgroundCopy.h"
-#include "exchange/Backups.h"
 #include "widgets/Prompter.h"
 #include "widgets/Texts.h"
 
@@ -163,7 +163,7 @@ void Application::backUpDaily()
             [this](bool ok, const QString &, const QString &error) {
                 const Backups kept(m_env.appDir);
                 if (ok)
-                    kept.prune(Backups::keepFrom(filePath(QStringLiteral("setting.ini"))));
+                    kept.prune(Backups::keepFrom(settingsPath()));
                 else
                     prompter().message({tr(kDailyCopyFailed).arg(error), hintTitle()});
             });

@@ -47,7 +47,6 @@ const char *const kHelpMissing =
 const char *const kHelpNotOpened =
     QT_TRANSLATE_NOOP("lendora::MainWindow", "无法打开帮助文件 readme.txt!");
 
-const QString kSettingsFile = QStringLiteral("setting.ini");
 const QString kStyleKey = QStringLiteral("LoadStyle");
 const QString kHelpFile = QStringLiteral("readme.txt");
 
@@ -148,14 +147,9 @@ void MainWindow::connectMenu()
     }
 }
 
-QString MainWindow::settingsPath() const
-{
-    return m_context.filePath(kSettingsFile);
-}
-
 void MainWindow::LoadSetting()
 {
-    const double style = NumberText::leadingValue(GetKeyValue(settingsPath(), kStyleKey));
+    const double style = NumberText::leadingValue(GetKeyValue(m_context.settingsPath(), kStyleKey));
     if (style == 0)
         return;  // the system look, marked at design time
     if (style == 1)
@@ -173,7 +167,7 @@ void MainWindow::chooseSystemLook()
     m_styles.removeSkin();
     m_ui->meuWinStyle->setChecked(true);
     // A read-only settings file keeps the old choice; the style holds for this run.
-    SetKeyValue(settingsPath(), kStyleKey, QStringLiteral("0"));
+    SetKeyValue(m_context.settingsPath(), kStyleKey, QStringLiteral("0"));
 }
 
 void MainWindow::chooseTypeStyle()
@@ -207,7 +201,7 @@ void MainWindow::chooseSkin(const SkinStyle &style)
     }
     m_styles.applySkin(this);
     style.item->setChecked(true);
-    SetKeyValue(settingsPath(), kStyleKey, style.value);
+    SetKeyValue(m_context.settingsPath(), kStyleKey, style.value);
 }
 
 void MainWindow::showHelp()

@@ -53,7 +53,6 @@ private:
     void connectMenu();
     void chooseSkin(const SkinStyle &style);
     void showHelp();
-    QString settingsPath() const;
     void buildTabs();
 
     WindowContext &m_context;

@@ -27,7 +27,6 @@ const char *const kLoansUnreadable =
 
 const char *const kNothingLent =
     QT_TRANSLATE_NOOP("lendora::CirculationDesk", "该读者%1没有借书,没有凭条可打印!");
-const QString kSettingsFile = QStringLiteral("setting.ini");
 
 // The tab fills its page.
 template <class Tab>
@@ -62,7 +61,7 @@ QString CirculationDesk::lendingReaderId() const
 
 PaperSettings CirculationDesk::paperSettings() const
 {
-    return PaperSettings::load(m_context.filePath(kSettingsFile));
+    return PaperSettings::load(m_context.settingsPath());
 }
 
 void CirculationDesk::printLoanReceipt(const QString &readerId, const QDate &day, bool asked)

@@ -80,8 +80,7 @@ void DaySheetWindow::print()
 {
     // The sheet as listed, not as the database stands now: what the clerk checked is printed.
     // The sink tells a cancel from a failure to nobody, so neither gets a message here.
-    const QString library =
-        PaperSettings::load(m_context.filePath(QStringLiteral("setting.ini"))).libraryName;
+    const QString library = PaperSettings::load(m_context.settingsPath()).libraryName;
     m_context.printer().print(daySheetDocument(library, m_listedDay, m_listed));
 }
 

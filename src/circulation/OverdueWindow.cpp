@@ -240,8 +240,7 @@ void OverdueWindow::printNotices()
         m_context.prompter().message({tr(kNothingToPrint), hintTitle()});
         return;
     }
-    const QString library =
-        PaperSettings::load(m_context.filePath(QStringLiteral("setting.ini"))).libraryName;
+    const QString library = PaperSettings::load(m_context.settingsPath()).libraryName;
     if (!m_context.printer().print(OverdueNotices::build(entries, library, m_listedAsOf)))
         m_context.prompter().message({tr(kNotPrinted), hintTitle()});
 }

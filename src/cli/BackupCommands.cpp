@@ -2,10 +2,9 @@
 
 #include "base/SingleCopyLock.h"
 #include "cli/Library.h"
+#include "data/Backups.h"
 #include "data/SharedDatabase.h"
-#include "data/sqlite/DatabaseFile.h"
 #include "data/sqlite/SqliteBackup.h"
-#include "exchange/Backups.h"
 #include "exchange/LibraryCheck.h"
 
 #include <QCoreApplication>
@@ -31,8 +30,6 @@ const char *const kCheckSummary = QT_TRANSLATE_NOOP(
     "lendora::cli::BackupCommands",
     "检查整个数据库文件,以及“已借出”标记与未还的借阅记录是否一致;发现问题时退出码为 1。");
 const char *const kNoFile = QT_TRANSLATE_NOOP("lendora::cli::BackupCommands", "缺少文件名");
-const char *const kNoLibrary =
-    QT_TRANSLATE_NOOP("lendora::cli::BackupCommands", "找不到数据库文件 %1。");
 const char *const kCannotWrite =
     QT_TRANSLATE_NOOP("lendora::cli::BackupCommands", "无法写入文件 %1,没有写入任何文件。");
 const char *const kDeskRunning = QT_TRANSLATE_NOOP(
@@ -47,8 +44,6 @@ const char *const kNotRestored =
     QT_TRANSLATE_NOOP("lendora::cli::BackupCommands", "恢复没有完成,数据保持原样: %1");
 const char *const kFine =
     QT_TRANSLATE_NOOP("lendora::cli::BackupCommands", "检查完毕,没有发现问题。");
-const char *const kCheckFailed =
-    QT_TRANSLATE_NOOP("lendora::cli::BackupCommands", "无法检查数据库: %1");
 
 QString native(const QString &path)
 {
@@ -70,38 +65,21 @@ std::optional<QString> fileArgument(const QStringList &arguments, const Run &run
     return arguments.first();
 }
 
-// The library's file, when there is one that is this program's; else the status, said.
-std::optional<QString> libraryFile(const Run &run, int *status)
-{
-    const QString path = DatabaseFile::pathIn(run.appDir);
-    if (!QFileInfo(path).isFile()) {
-        run.say(tr(kNoLibrary).arg(native(path)));
-        *status = Unavailable;
-        return std::nullopt;
-    }
-    if (const QString bad = DatabaseFile::checkFile(path); !bad.isEmpty()) {
-        run.say(bad);
-        *status = Refused;
-        return std::nullopt;
-    }
-    return path;
-}
-
 int backup(const QStringList &arguments, const Run &run)
 {
     int status = Done;
     const std::optional<QString> target = fileArgument(arguments, run, &status);
     if (!target)
         return status;
-    const std::optional<QString> library = libraryFile(run, &status);
-    if (!library)
-        return status;
+    QString library;
+    if (const int found = findLibrary(run, &library); found != Done)
+        return found;
     if (!canPut(*target)) {
         run.say(tr(kCannotWrite).arg(native(*target)));
         return Refused;
     }
     QString error;
-    if (!SqliteBackup::copy(*library, *target, &error)) {
+    if (!SqliteBackup::copy(library, *target, &error)) {
         run.say(error);
         return error.contains(QLatin1String("locked")) ? Unavailable : Refused;
     }
@@ -121,10 +99,10 @@ int restore(const QStringList &arguments, const Run &run)
         run.say(tr(kDeskRunning));
         return Unavailable;
     }
-    const std::optional<QString> library = libraryFile(run, &status);
-    if (!library)
-        return status;
-    if (QFileInfo(*source).canonicalFilePath() == QFileInfo(*library).canonicalFilePath()) {
+    QString library;
+    if (const int found = findLibrary(run, &library); found != Done)
+        return found;
+    if (QFileInfo(*source).canonicalFilePath() == QFileInfo(library).canonicalFilePath()) {
         run.say(tr(kIsLibrary));
         return Refused;
     }
@@ -136,14 +114,14 @@ int restore(const QStringList &arguments, const Run &run)
     const QDateTime now = QDateTime::currentDateTime();
     const QString safety = backups.pathFor(run.today, now.time(), QStringLiteral("restore"));
     QString error;
-    if (!QDir().mkpath(backups.folder()) || !SqliteBackup::copy(*library, safety, &error)) {
+    if (!QDir().mkpath(backups.folder()) || !SqliteBackup::copy(library, safety, &error)) {
         run.say(tr(kNotRestored).arg(error));
         return Refused;
     }
     SharedDatabase database(QStringLiteral("lendora-cli"));
     QString problem;
     QString notice;
-    if (!database.open(*library, &problem, &notice)) {
+    if (!database.open(library, &problem, &notice)) {
         run.say(problem);
         return Unavailable;
     }
@@ -170,10 +148,8 @@ int check(const QStringList &arguments, const Run &run)
         return opened;
     LibraryCheck checking(database);
     const std::optional<QStringList> problems = checking.problems();
-    if (!problems) {
-        run.say(tr(kCheckFailed).arg(checking.lastError().text));
-        return checking.lastError().kind == DbError::Busy ? Unavailable : Refused;
-    }
+    if (!problems)
+        return readFailed(run, checking.lastError());
     for (const QString &line : *problems)
         run.out->write((line + QLatin1Char('\n')).toUtf8());
     if (!problems->isEmpty())

@@ -34,9 +34,6 @@ const char *const kCannotWrite =
     QT_TRANSLATE_NOOP("lendora::ExportCommand", "无法写入文件 %1,没有导出。");
 const char *const kWriteFailed =
     QT_TRANSLATE_NOOP("lendora::ExportCommand", "无法写入文件 %1,没有导出: %2");
-const char *const kBusy = QT_TRANSLATE_NOOP("lendora::ExportCommand", "数据库正忙,请稍后再试: %1");
-const char *const kQueryFailed =
-    QT_TRANSLATE_NOOP("lendora::ExportCommand", "查询失败,数据库无法读取: %1");
 
 const QString kEncoding = QStringLiteral("--encoding");
 const QString kHelp = QStringLiteral("--help");
@@ -111,10 +108,7 @@ int exportTable(const QStringList &arguments, const Run &run)
     TableExport exporter(database);
     const std::optional<qint64> rows = exporter.write(*table, *sheet);
     if (!rows && exporter.lastError().isError()) {
-        run.say(exporter.lastError().kind == DbError::Busy
-                    ? tr(kBusy).arg(exporter.lastError().text)
-                    : tr(kQueryFailed).arg(exporter.lastError().text));
-        return Unavailable;
+        return readFailed(run, exporter.lastError());
     }
     if (!rows || !sheet->finish()) {
         run.say(tr(kWriteFailed).arg(shown, sheet->error()));

@@ -19,6 +19,8 @@ QString tr(const char *text)
 const char *const kNoDatabase =
     QT_TRANSLATE_NOOP("lendora::cli::Library", "找不到数据库文件 %1,没有读取任何数据。");
 const char *const kBusy = QT_TRANSLATE_NOOP("lendora::cli::Library", "数据库正忙,请稍后再试: %1");
+const char *const kQueryFailed =
+    QT_TRANSLATE_NOOP("lendora::cli::Library", "查询失败,数据库无法读取: %1");
 const char *const kCannotOpen = QT_TRANSLATE_NOOP("lendora::cli::Library", "无法打开数据库 %1: %2");
 }  // namespace
 
@@ -29,18 +31,33 @@ bool canPut(const QString &path)
            && AppDirectory::canWrite(file.absolutePath());
 }
 
-int openToRead(const Run &run, SharedDatabase &database)
+int findLibrary(const Run &run, QString *path)
 {
     // Never a new library: the desk creates it, with its first start.
-    const QString path = DatabaseFile::pathIn(run.appDir);
-    if (!QFileInfo(path).isFile()) {
-        run.say(tr(kNoDatabase).arg(QDir::toNativeSeparators(path)));
+    *path = DatabaseFile::pathIn(run.appDir);
+    if (!QFileInfo(*path).isFile()) {
+        run.say(tr(kNoDatabase).arg(QDir::toNativeSeparators(*path)));
         return Unavailable;
     }
-    if (const QString bad = DatabaseFile::checkFile(path); !bad.isEmpty()) {
+    if (const QString bad = DatabaseFile::checkFile(*path); !bad.isEmpty()) {
         run.say(bad);
         return Refused;
     }
+    return Done;
+}
+
+int readFailed(const Run &run, const DbError &error)
+{
+    run.say(error.kind == DbError::Busy ? tr(kBusy).arg(error.text)
+                                        : tr(kQueryFailed).arg(error.text));
+    return Unavailable;
+}
+
+int openToRead(const Run &run, SharedDatabase &database)
+{
+    QString path;
+    if (const int found = findLibrary(run, &path); found != Done)
+        return found;
     DbError error;
     if (!database.openReadOnly(std::make_unique<SqliteBackend>(path), &error)) {
         run.say(error.kind == DbError::Busy
@@ -58,15 +75,9 @@ int openToRead(const Run &run, SharedDatabase &database)
 
 int openToWrite(const Run &run, SharedDatabase &database, bool deskRuns)
 {
-    const QString path = DatabaseFile::pathIn(run.appDir);
-    if (!QFileInfo(path).isFile()) {
-        run.say(tr(kNoDatabase).arg(QDir::toNativeSeparators(path)));
-        return Unavailable;
-    }
-    if (const QString bad = DatabaseFile::checkFile(path); !bad.isEmpty()) {
-        run.say(bad);
-        return Refused;
-    }
+    QString path;
+    if (const int found = findLibrary(run, &path); found != Done)
+        return found;
     const auto mode = deskRuns ? SqliteBackend::Mode::BesideDesk : SqliteBackend::Mode::Desk;
     QString problem;
     QString notice;

@@ -4,7 +4,8 @@
 
 namespace lendora {
 class SharedDatabase;
-}
+struct DbError;
+}  // namespace lendora
 
 namespace lendora::cli {
 
@@ -12,6 +13,13 @@ namespace lendora::cli {
 // creates one, refuses a file that is not a library, and leaves the desk's start-up marker
 // alone. Done, or the exit status with the reason already said on stderr.
 int openToRead(const Run &run, SharedDatabase &database);
+
+// The library's file in `run.appDir`, when there is one and it is this program's: Done with
+// `path` set, or the exit status with the reason already said.
+int findLibrary(const Run &run, QString *path);
+
+// Says why reading the library failed (busy, or the engine's reason): Unavailable.
+int readFailed(const Run &run, const DbError &error);
 
 // Whether a file can be put at `path`: its folder exists and takes new files, and the path
 // is not a folder. Asked before anything is read or written.

@@ -4,6 +4,7 @@
 
 #include "base/Csv.h"
 #include "base/DateText.h"
+#include "base/KeyValueFile.h"
 #include "base/TextFile.h"
 #include "circulation/OverdueList.h"
 #include "data/SharedDatabase.h"
@@ -28,9 +29,6 @@ const char *const kSummary =
 const char *const kBadDate =
     QT_TRANSLATE_NOOP("lendora::OverdueCommand", "日期无效: %1(应为 yyyy-MM-dd)");
 const char *const kNoFileName = QT_TRANSLATE_NOOP("lendora::OverdueCommand", "选项 %1 缺少文件名");
-const char *const kBusy = QT_TRANSLATE_NOOP("lendora::OverdueCommand", "数据库正忙,请稍后再试: %1");
-const char *const kQueryFailed =
-    QT_TRANSLATE_NOOP("lendora::OverdueCommand", "查询失败,数据库无法读取: %1");
 const char *const kCannotWrite =
     QT_TRANSLATE_NOOP("lendora::OverdueCommand", "无法写入文件 %1,没有写入任何文件。");
 const char *const kCsvFailed = QT_TRANSLATE_NOOP("lendora::OverdueCommand", "无法写入文件 %1。");
@@ -94,16 +92,12 @@ int overdue(const QStringList &arguments, const Run &run)
     OverdueList list(database);
     const std::optional<QList<OverdueList::Entry>> entries = list.find({asOf, QString(), 1});
     if (!entries) {
-        run.say(list.lastError().kind == DbError::Busy
-                    ? tr(kBusy).arg(list.lastError().text)
-                    : tr(kQueryFailed).arg(list.lastError().text));
-        return Unavailable;
+        return readFailed(run, list.lastError());
     }
 
     if (!pdfPath.isEmpty()) {
         const QString library =
-            PaperSettings::load(QDir(run.appDir).filePath(QStringLiteral("setting.ini")))
-                .libraryName;
+            PaperSettings::load(QDir(run.appDir).filePath(settingsFileName())).libraryName;
         QString why;
         if (!DocumentRenderer::writePdf(OverdueNotices::build(*entries, library, asOf), pdfPath,
                                         &why)) {

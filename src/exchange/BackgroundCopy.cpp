@@ -23,9 +23,14 @@ bool BackgroundCopy::start(const QString &source, const QString &target)
     m_target = target;
     m_error.clear();
     m_ok = false;
-    m_thread = QThread::create([this, source, target] {
-        m_ok = QDir().mkpath(QFileInfo(target).absolutePath())
-               && SqliteBackup::copy(source, target, &m_error);
+    const QString folder = QFileInfo(target).absolutePath();
+    const QString noFolder = tr("无法创建文件夹 %1").arg(QDir::toNativeSeparators(folder));
+    m_thread = QThread::create([this, source, target, folder, noFolder] {
+        if (!QDir().mkpath(folder)) {
+            m_error = noFolder;
+            return;
+        }
+        m_ok = SqliteBackup::copy(source, target, &m_error);
     });
     connect(m_thread, &QThread::finished, this, [this] {
         m_thread->deleteLater();

@@ -64,8 +64,7 @@ void ReaderHistoryWindow::find()
 void ReaderHistoryWindow::print()
 {
     // The sink tells a cancel from a failure to nobody, so neither gets a message here.
-    const QString library =
-        PaperSettings::load(m_context.filePath(QStringLiteral("setting.ini"))).libraryName;
+    const QString library = PaperSettings::load(m_context.settingsPath()).libraryName;
     m_context.printer().print(loanHistoryDocument(library, m_readerId, m_readerName, m_listed));
 }
 

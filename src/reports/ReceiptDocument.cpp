@@ -9,7 +9,9 @@ namespace {
 constexpr qreal kRollWidthMm = 80;
 constexpr qreal kRollLongestMm = 600;  // the most one receipt may take of the roll
 
-Document receiptPaper(const QString &title, PaperSettings::ReceiptPaper paper)
+// The paper, then the library's name and the receipt's title over it.
+Document receiptHead(const QString &title, const QString &libraryName,
+                     PaperSettings::ReceiptPaper paper)
 {
     Document document;
     document.title = title;
@@ -24,6 +26,8 @@ Document receiptPaper(const QString &title, PaperSettings::ReceiptPaper paper)
         document.margins = {4, 3, 4, 3};
         document.fontSize = 9;
     }
+    document.addHeading(libraryName, 2, Qt::AlignHCenter);
+    document.addHeading(title, 3, Qt::AlignHCenter);
     return document;
 }
 
@@ -38,9 +42,7 @@ Document &addFacts(Document &document, const QList<QStringList> &rows)
 Document ReceiptDocument::loan(const LoanReceipt &receipt, const QString &libraryName,
                                PaperSettings::ReceiptPaper paper)
 {
-    Document document = receiptPaper(tr("借书凭条"), paper);
-    document.addHeading(libraryName, 2, Qt::AlignHCenter);
-    document.addHeading(tr("借书凭条"), 3, Qt::AlignHCenter);
+    Document document = receiptHead(tr("借书凭条"), libraryName, paper);
     addFacts(document, {{tr("读者编号"), receipt.readerId},
                         {tr("读者姓名"), receipt.readerName},
                         {tr("借书日期"), DateText::toText(receipt.day)}});
@@ -63,9 +65,7 @@ Document ReceiptDocument::loan(const LoanReceipt &receipt, const QString &librar
 Document ReceiptDocument::fine(const FineReceipt &receipt, const QString &libraryName,
                                PaperSettings::ReceiptPaper paper)
 {
-    Document document = receiptPaper(tr("罚款凭条"), paper);
-    document.addHeading(libraryName, 2, Qt::AlignHCenter);
-    document.addHeading(tr("罚款凭条"), 3, Qt::AlignHCenter);
+    Document document = receiptHead(tr("罚款凭条"), libraryName, paper);
     addFacts(document, {{tr("读者编号"), receipt.readerId},
                         {tr("读者姓名"), receipt.readerName},
                         {tr("书籍编号"), receipt.bookId},

@@ -1,10 +1,9 @@
 #include "settings/BackupWindow.h"
 
-#include "base/KeyValueFile.h"
+#include "data/Backups.h"
 #include "data/SharedDatabase.h"
 #include "data/sqlite/SqliteBackup.h"
 #include "exchange/BackgroundCopy.h"
-#include "exchange/Backups.h"
 #include "ui_BackupWindow.h"
 #include "widgets/FileChooser.h"
 #include "widgets/Prompter.h"
@@ -41,7 +40,6 @@ const char *const kRestored =
     QT_TRANSLATE_NOOP("lendora::BackupWindow", "已从 %1 恢复。\n恢复前的数据保存在 %2。");
 const char *const kNotRestored =
     QT_TRANSLATE_NOOP("lendora::BackupWindow", "恢复没有完成,数据保持原样。\n%1");
-const QString kSettingsFile = QStringLiteral("setting.ini");
 
 QString native(const QString &path)
 {
@@ -55,7 +53,7 @@ BackupWindow::BackupWindow(WindowContext &context)
 {
     m_context.applyWindowStyle(this);
     m_ui->setupUi(this);
-    m_ui->spnKeep->setValue(Backups::keepFrom(settingsPath()));
+    m_ui->spnKeep->setValue(Backups::keepFrom(m_context.settingsPath()));
     listCopies();
 
     connect(m_ui->cmdBackupNow, &QPushButton::clicked, this, [this] {
@@ -75,9 +73,8 @@ BackupWindow::BackupWindow(WindowContext &context)
     connect(m_ui->cmdClose, &QPushButton::clicked, this, &QWidget::close);
     // Written only when the clerk changes it.
     connect(m_ui->spnKeep, &QSpinBox::editingFinished, this, [this] {
-        if (m_ui->spnKeep->value() != Backups::keepFrom(settingsPath()))
-            SetKeyValue(settingsPath(), QStringLiteral("BackupKeep"),
-                        QString::number(m_ui->spnKeep->value()));
+        if (m_ui->spnKeep->value() != Backups::keepFrom(m_context.settingsPath()))
+            Backups::setKeep(m_context.settingsPath(), m_ui->spnKeep->value());
     });
     connect(m_copy, &BackgroundCopy::finished, this, &BackupWindow::copyFinished);
 }
@@ -94,11 +91,6 @@ BackupWindow::~BackupWindow()
 QString BackupWindow::libraryPath() const
 {
     return QDir::fromNativeSeparators(m_context.database().location());
-}
-
-QString BackupWindow::settingsPath() const
-{
-    return m_context.filePath(kSettingsFile);
 }
 
 void BackupWindow::listCopies()

@@ -30,7 +30,6 @@ private:
     void restore();
     void listCopies();
     QString libraryPath() const;
-    QString settingsPath() const;
 
     WindowContext &m_context;
     std::unique_ptr<Ui::BackupWindow> m_ui;

@@ -28,7 +28,6 @@ const char *const kPaperNotSaved = QT_TRANSLATE_NOOP(
     "lendora::BasicSettingsWindow", "设置文件 setting.ini 无法写入,打印设置未保存!");
 const char *const kRoll = QT_TRANSLATE_NOOP("lendora::BasicSettingsWindow", "80毫米卷纸");
 const char *const kA5 = QT_TRANSLATE_NOOP("lendora::BasicSettingsWindow", "A5");
-const QString kSettingsFile = QStringLiteral("setting.ini");
 
 const QSize kOuterSize(twips(5790), twips(3405));
 
@@ -66,7 +65,7 @@ BasicSettingsWindow::BasicSettingsWindow(WindowContext &context)
     m_ui->txtLibraryName->setMaxLength(kMaxLibraryName);
     m_ui->cboPaper->addItem(tr(kRoll), int(PaperSettings::ReceiptPaper::Roll80mm));
     m_ui->cboPaper->addItem(tr(kA5), int(PaperSettings::ReceiptPaper::A5));
-    m_paper = PaperSettings::load(m_context.filePath(kSettingsFile));
+    m_paper = PaperSettings::load(m_context.settingsPath());
     m_ui->txtLibraryName->setText(m_paper.libraryName);
     m_ui->cboPaper->setCurrentIndex(m_ui->cboPaper->findData(int(m_paper.receiptPaper)));
     m_ui->chkLendReceipt->setChecked(m_paper.receiptAfterLend);
@@ -103,7 +102,7 @@ bool BasicSettingsWindow::savePaper()
     paper.receiptPaper = PaperSettings::ReceiptPaper(m_ui->cboPaper->currentData().toInt());
     paper.receiptAfterLend = m_ui->chkLendReceipt->isChecked();
     paper.receiptAfterReturn = m_ui->chkReturnReceipt->isChecked();
-    if (!paper.save(m_context.filePath(kSettingsFile), m_paper))
+    if (!paper.save(m_context.settingsPath(), m_paper))
         return false;
     m_paper = paper;
     m_ui->txtLibraryName->setText(paper.libraryName);

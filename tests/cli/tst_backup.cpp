@@ -6,12 +6,12 @@
 #include "app/LoginWindow.h"
 #include "base/AccountFile.h"
 #include "circulation/LoanStore.h"
+#include "data/Backups.h"
 #include "data/SharedDatabase.h"
 #include "data/sqlite/DatabaseFile.h"
 #include "data/sqlite/SqliteBackend.h"
 #include "data/sqlite/SqliteBackup.h"
 #include "exchange/BackgroundCopy.h"
-#include "exchange/Backups.h"
 #include "exchange/LibraryCheck.h"
 
 #include <QAbstractButton>

@@ -1,7 +1,7 @@
 #include "data/sqlite/SqliteBackend.h"
 
+#include "data/Backups.h"
 #include "data/sqlite/SqliteBackup.h"
-#include "exchange/Backups.h"
 
 #include "data/Schema.h"
 #include "data/sqlite/DatabaseFile.h"

@@ -1,4 +1,4 @@
-#include "exchange/Backups.h"
+#include "data/Backups.h"
 
 #include "base/KeyValueFile.h"
 
@@ -12,6 +12,7 @@ namespace lendora {
 
 namespace {
 const QString kFolder = QStringLiteral("backup");
+const QString kKeepKey = QStringLiteral("BackupKeep");
 // The tag is a plain word, so a copy's date is always the last two parts of its name.
 const QRegularExpression kName(QStringLiteral("^Lendora-(?:[a-z]+-)?(\\d{8})-(\\d{6})\\.mdb$"));
 }  // namespace
@@ -71,8 +72,14 @@ QStringList Backups::prune(int keep) const
 int Backups::keepFrom(const QString &settingsPath)
 {
     bool ok = false;
-    const int keep = GetKeyValue(settingsPath, QStringLiteral("BackupKeep")).trimmed().toInt(&ok);
+    const int keep = GetKeyValue(settingsPath, kKeepKey).trimmed().toInt(&ok);
     return ok && keep >= 1 && keep <= 999 ? keep : kDefaultKeep;
+}
+
+bool Backups::setKeep(const QString &settingsPath, int keep)
+{
+    return SetKeyValue(settingsPath, kKeepKey, QString::number(keep))
+           == TextFile::WriteResult::Written;
 }
 
 }  // namespace lendora

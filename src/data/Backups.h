@@ -28,6 +28,8 @@ public:
     // How many copies to keep: BackupKeep in the settings file, 1 to 999; the default when
     // missing or not a number in range.
     static int keepFrom(const QString &settingsPath);
+    // Writes that number (BackupKeep); false when the settings file refused.
+    static bool setKeep(const QString &settingsPath, int keep);
 
 private:
     QString m_appDir;
