@@ -48,7 +48,10 @@ BookListWindow::BookListWindow(WindowContext &context)
                 "select bookInfo.书籍编号,bookInfo.书籍名称,bookType.书籍类别,bookInfo.出版社,")
             + QStringLiteral(" bookInfo.作者姓名,bookInfo.书籍价格,bookInfo.书籍页码,"
                              "bookInfo.登记日期,bookInfo.是否借出")
-            + QStringLiteral(" from bookInfo, bookType where bookType.类别代码=bookInfo.类别代码");
+            + QStringLiteral(" from bookInfo, bookType where bookType.类别代码=bookInfo.类别代码")
+            // The order the books were entered in; the category index would otherwise lead the
+            // planner to list them category by category.
+            + QStringLiteral(" order by bookInfo.rowid");
     m_source = new GridSource(m_context.database(), QStringLiteral("FrmLendora"), this);
     m_ui->DataGrid1->setModel(new YesNoColumn(Lent, m_source->model(), this));
 
