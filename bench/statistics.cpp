@@ -75,8 +75,8 @@ int main(int argc, char *argv[])
                               const QDate &t) { return bool(s.topReaders(f, t)); }},
         {"fines per month", [](LoanStatistics &s, const QDate &f,
                                const QDate &t) { return bool(s.finesByMonth(f, t)); }},
-        {"never lent: count",
-         [](LoanStatistics &s, const QDate &, const QDate &) { return bool(s.neverLentCount()); }},
+        {"collection with never lent",
+         [](LoanStatistics &s, const QDate &, const QDate &) { return bool(s.collection(true)); }},
         {"never lent: page of 100 at 20000",
          [](LoanStatistics &s, const QDate &, const QDate &) {
              return bool(s.neverLent(100, 20000));

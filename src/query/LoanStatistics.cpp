@@ -41,15 +41,17 @@ const QString kTopReaders = QStringLiteral(
     "select l.读者编号,readerInfo.读者姓名,l.n from (select 读者编号,count(*) as n from lentInfo"
     " where 借书日期>=? and 借书日期<=? group by 读者编号 order by n desc,读者编号 limit ?) as l"
     " left join readerInfo on readerInfo.读者编号=l.读者编号 order by l.n desc,l.读者编号");
-const QString kNeverLentWhere =
-    QStringLiteral(" from bookInfo where not exists (select 1 from lentInfo where"
-                   " lentInfo.书籍编号=bookInfo.书籍编号)");
-const QString kNeverLent = QStringLiteral("select 书籍编号,书籍名称") + kNeverLentWhere
-                           + QStringLiteral(" order by 书籍编号 limit ? offset ?");
-const QString kNeverLentCount = QStringLiteral("select count(*)") + kNeverLentWhere;
+const QString kNeverLent = QStringLiteral(
+    "select bookInfo.书籍编号,bookInfo.书籍名称,bookType.书籍类别,bookInfo.登记日期 from bookInfo"
+    " left join bookType on bookType.类别代码=bookInfo.类别代码 where not exists (select 1 from"
+    " lentInfo where lentInfo.书籍编号=bookInfo.书籍编号) order by bookInfo.书籍编号 limit ? "
+    "offset ?");
 const QString kCategories = QStringLiteral("select 类别代码,书籍类别 from bookType");
 const QString kBooksPerCategory =
     QStringLiteral("select 类别代码,count(*) from bookInfo group by 类别代码");
+const QString kBooksAndNeverLentPerCategory =
+    QStringLiteral("select 类别代码,count(*),sum(not exists (select 1 from lentInfo where"
+                   " lentInfo.书籍编号=bookInfo.书籍编号)) from bookInfo group by 类别代码");
 // On loan now: an open loan, which the desk keeps one of per book at most.
 const QString kOnLoanPerCategory = QStringLiteral(
     "select bookInfo.类别代码,count(distinct bookInfo.书籍编号) from lentInfo join bookInfo on"
@@ -196,23 +198,15 @@ std::optional<QList<LoanStatistics::Book>> LoanStatistics::neverLent(int limit, 
         return rows;
     const bool ran =
         forEach(kNeverLent, {limit, std::max(offset, 0)}, [&](const QSqlRecord &record) {
-            rows << Book{record.value(0).toString(), record.value(1).toString()};
+            rows << Book{record.value(0).toString(), record.value(1).toString(),
+                         record.value(2).toString(), record.value(3).toString()};
         });
     if (!ran)
         return std::nullopt;
     return rows;
 }
 
-std::optional<qint64> LoanStatistics::neverLentCount()
-{
-    clearError();
-    const Row row = first(kNeverLentCount);
-    if (!row.ok || !row.found)
-        return std::nullopt;
-    return row.record.value(0).toLongLong();
-}
-
-std::optional<QList<LoanStatistics::Holding>> LoanStatistics::collection()
+std::optional<QList<LoanStatistics::Holding>> LoanStatistics::collection(bool countNeverLent)
 {
     clearError();
     QList<Holding> rows;
@@ -238,9 +232,11 @@ std::optional<QList<LoanStatistics::Holding>> LoanStatistics::collection()
         const auto found = at.constFind(code.toString());
         return found == at.constEnd() ? unknown : rows[*found];
     };
-    if (!forEach(kBooksPerCategory, {},
+    if (!forEach(countNeverLent ? kBooksAndNeverLentPerCategory : kBooksPerCategory, {},
                  [&](const QSqlRecord &record) {
-                     holdingOf(record.value(0)).books += record.value(1).toLongLong();
+                     Holding &row = holdingOf(record.value(0));
+                     row.books += record.value(1).toLongLong();
+                     row.neverLent += record.value(2).toLongLong();
                  })
         || !forEach(kOnLoanPerCategory, {}, [&](const QSqlRecord &record) {
                holdingOf(record.value(0)).onLoan += record.value(1).toLongLong();
@@ -248,8 +244,10 @@ std::optional<QList<LoanStatistics::Holding>> LoanStatistics::collection()
         return std::nullopt;
     if (unknown.books > 0)
         rows << unknown;
-    for (Holding &row : rows)
+    for (Holding &row : rows) {
         row.shareOnLoan = ratio(row.onLoan, row.books);
+        row.shareNeverLent = ratio(row.neverLent, row.books);
+    }
     return rows;
 }
 

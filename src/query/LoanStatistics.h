@@ -39,6 +39,8 @@ public:
     struct Book {
         QString id;
         QString name;
+        QString category;    // the category's name, empty when it was deleted
+        QString registered;  // 登记日期 as stored
     };
     struct Holding {
         QString code;
@@ -46,6 +48,8 @@ public:
         qint64 books = 0;
         qint64 onLoan = 0;       // books with an open loan
         double shareOnLoan = 0;  // onLoan / books, 0 for an empty category
+        qint64 neverLent = 0;    // books never lent at all, when counted
+        double shareNeverLent = 0;
         bool unknown = false;
     };
     struct MonthFine {
@@ -67,10 +71,10 @@ public:
     std::optional<QList<Ranked>> topReaders(const QDate &from, const QDate &to, int count = kTop);
     // Books never lent at all, by book number, one page of them.
     std::optional<QList<Book>> neverLent(int limit, int offset = 0);
-    std::optional<qint64> neverLentCount();
     // Every category with its books (zeros included), by code; books of a deleted category
-    // under the unknown one, last.
-    std::optional<QList<Holding>> collection();
+    // under the unknown one, last. Counting the never-lent books costs a look at every book's
+    // loans, so only when asked.
+    std::optional<QList<Holding>> collection(bool countNeverLent = false);
     // The fines taken in every month of the range, zeros included.
     std::optional<QList<MonthFine>> finesByMonth(const QDate &from, const QDate &to);
 
