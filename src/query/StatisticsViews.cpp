@@ -75,6 +75,12 @@ QString StatisticsViews::fileName(Kind kind)
     return {};
 }
 
+std::pair<QDate, QDate> StatisticsViews::lastYear(const QDate &today)
+{
+    const QDate first = today.addMonths(-11);
+    return {QDate(first.year(), first.month(), 1), today};
+}
+
 QString StatisticsViews::rangeText(const QDate &from, const QDate &to)
 {
     return tr("%1 至 %2").arg(DateText::toText(from), DateText::toText(to));

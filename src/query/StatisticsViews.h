@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <utility>
 
 namespace lendora {
 
@@ -47,6 +48,9 @@ public:
     static QString title(Kind kind);
     // A file name for the view's table without the extension, such as loans-by-month.
     static QString fileName(Kind kind);
+    // The last 12 months up to today: from the first day of the month 11 months back, so the
+    // chart has twelve whole bars and this month's so far.
+    static std::pair<QDate, QDate> lastYear(const QDate &today);
     // The range as the clerk reads it: 2026-01-01 至 2026-12-08.
     static QString rangeText(const QDate &from, const QDate &to);
 
