@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QScreen>
+#include <QSet>
 #include <QTabWidget>
 #include <QTableView>
 #include <QThread>
@@ -96,6 +97,94 @@ void seedLibrary(TestApp &t)
     };
     for (const QVariantList &l : loans)
         t.exec("insert into lentInfo values (?,?,?,?,?,?)", l);
+}
+
+// A year at a small library: some forty books in eight categories, ten readers, loans in
+// every month with the school holidays quieter, the late returns fined.
+void seedYear(TestApp &t)
+{
+    const char *const names[] = {"张伟", "王芳", "李娜", "刘洋", "陈静",
+                                 "杨帆", "赵磊", "黄敏", "周杰", "吴婷"};
+    for (int r = 0; r < 10; ++r)
+        t.exec("insert into readerInfo values (?,?,?,?,?)",
+               {QStringLiteral("%1").arg(r + 1, 3, 10, QLatin1Char('0')),
+                QString::fromUtf8(names[r]), QString::fromUtf8(r % 2 ? "女" : "男"),
+                QStringLiteral("1380013800%1").arg(r), QString::fromUtf8("计算机系")});
+    const struct {
+        const char *category, *title;
+    } books[] = {
+        {"I", "红楼梦"},
+        {"I", "围城"},
+        {"I", "平凡的世界"},
+        {"I", "三体"},
+        {"I", "活着"},
+        {"I", "边城"},
+        {"I", "骆驼祥子"},
+        {"I", "白鹿原"},
+        {"I", "呐喊"},
+        {"I", "家"},
+        {"K", "万历十五年"},
+        {"K", "中国通史"},
+        {"K", "史记"},
+        {"K", "明朝那些事儿"},
+        {"K", "人类简史"},
+        {"T", "算法导论"},
+        {"T", "数据库系统概论"},
+        {"T", "C程序设计语言"},
+        {"T", "深入理解计算机系统"},
+        {"T", "编译原理"},
+        {"O", "数学分析(上册)"},
+        {"O", "线性代数"},
+        {"O", "概率论与数理统计"},
+        {"B", "论语译注"},
+        {"B", "中国哲学简史"},
+        {"G", "乡土中国"},
+        {"G", "中国文化要义"},
+        {"R", "本草纲目"},
+        {"R", "黄帝内经"},
+        {"Z", "辞海"},
+        {"Z", "现代汉语词典"},
+        {"J", "艺术的故事"},
+        {"J", "美的历程"},
+        {"I", "城南旧事"},
+        {"K", "国史大纲"},
+        {"T", "人月神话"},
+    };
+    const int bookCount = int(std::size(books));
+    for (int b = 0; b < bookCount; ++b)
+        t.exec("insert into bookInfo values (?,?,?,?,?,?,?,?,?)",
+               {QStringLiteral("B%1").arg(1001 + b), QString::fromUtf8(books[b].title),
+                QString::fromLatin1(books[b].category), QString::fromUtf8("人民文学出版社"),
+                QString::fromUtf8("佚名"), QStringLiteral("30"), QStringLiteral("300"),
+                QStringLiteral("2025-09-01"), 0});
+    const int perMonth[] = {22, 16, 34, 38, 31, 27, 12, 9, 41, 36, 33, 14};
+    const QDate today(2026, 12, 7);  // the test kit's today
+    QSet<int> open;
+    for (int m = 0; m < 12; ++m) {
+        for (int i = 0; i < perMonth[m]; ++i) {
+            // The popular books often, the rest now and then; a few never.
+            const int book = (i * i + 3 * m) % (i % 3 == 0 ? 8 : bookCount - 4);
+            const QDate lent(2026, m + 1, 1 + (i * 7 + m) % 28);
+            if (lent > today)
+                continue;
+            const int kept = 10 + (i * 13 + m * 5) % 35;
+            QDate back = lent.addDays(kept);
+            if (back >= today && open.contains(book))
+                back = today.addDays(-1);
+            const int late = std::max(0, kept - 30);
+            if (back >= today) {
+                open.insert(book);
+                t.exec("insert into lentInfo values (?,?,?,null,null,null)",
+                       {QStringLiteral("%1").arg(1 + (i * 3 + m) % 10, 3, 10, QLatin1Char('0')),
+                        QStringLiteral("B%1").arg(1001 + book), lent.toString(Qt::ISODate)});
+                continue;
+            }
+            t.exec("insert into lentInfo values (?,?,?,?,?,?)",
+                   {QStringLiteral("%1").arg(1 + (i * 3 + m) % 10, 3, 10, QLatin1Char('0')),
+                    QStringLiteral("B%1").arg(1001 + book), lent.toString(Qt::ISODate),
+                    back.toString(Qt::ISODate), late, late * 0.1});
+        }
+    }
 }
 
 // Waits, with events running, until `done` holds (at most a few seconds).
@@ -217,6 +306,23 @@ const QList<Scene> &scenes()
              t.trigger("mnuOverdue");
              t.control<QDateEdit>("FrmOverdue", "dtpAsOf")->setDate(QDate(2027, 1, 20));
              return t.window("FrmOverdue");
+         }},
+        {"statistics",
+         [](TestApp &t) {
+             t.login();
+             seedYear(t);
+             t.trigger("mnuStatistics");
+             t.window("FrmStatistics")->resize(1000, 620);
+             return t.window("FrmStatistics");
+         }},
+        {"statistics-categories",
+         [](TestApp &t) {
+             t.login();
+             seedYear(t);
+             t.trigger("mnuStatistics");
+             t.window("FrmStatistics")->resize(1000, 620);
+             t.control<QTabWidget>("FrmStatistics", "tabViews")->setCurrentIndex(1);
+             return t.window("FrmStatistics");
          }},
         {"day-sheet",
          [](TestApp &t) {

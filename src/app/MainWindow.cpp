@@ -94,6 +94,7 @@ void MainWindow::connectMenu()
         {m_ui->mnuLendQuery, "FrmLendQuery", {}},
         {m_ui->mnuOverdue, "FrmOverdue", {}},
         {m_ui->mnuDaySheet, "FrmDaySheet", {}},
+        {m_ui->mnuStatistics, "FrmStatistics", {}},
         {m_ui->meuReaderSort, "FrmReader", reader(ReaderFormMode::Query)},
         {m_ui->mnuSetBasic, "FrmBasicSet", {}},
         {m_ui->mnuSetBook, "FrmSetBook", {}},

@@ -13,6 +13,7 @@
 #include "exchange/ImportWindow.h"
 #include "query/BookQueryWindow.h"
 #include "query/LoanQueryWindow.h"
+#include "query/StatisticsWindow.h"
 #include "readers/ReaderHistoryWindow.h"
 #include "readers/ReaderWindow.h"
 #include "settings/BackupWindow.h"
@@ -63,6 +64,7 @@ void Application::registerWindows()
     m_windows.add("FrmLendQuery", [this] { return new LoanQueryWindow(*this); });
     m_windows.add("FrmOverdue", [this] { return new OverdueWindow(*this); });
     m_windows.add("FrmDaySheet", [this] { return new DaySheetWindow(*this); });
+    m_windows.add("FrmStatistics", [this] { return new StatisticsWindow(*this); });
     m_windows.add("FrmReaderHistory", [this](const QVariant &opening) {
         return new ReaderHistoryWindow(*this, opening.toString());
     });

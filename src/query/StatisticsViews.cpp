@@ -54,6 +54,27 @@ QString StatisticsViews::title(Kind kind)
     return {};
 }
 
+QStringList StatisticsViews::headers(Kind kind)
+{
+    switch (kind) {
+    case Kind::Months:
+        return {tr("月份"), tr("借出册次"), tr("归还册次")};
+    case Kind::Categories:
+        return {tr("类别代码"), tr("书籍类别"), tr("借阅次数"), tr("占比")};
+    case Kind::TopBooks:
+        return {tr("书籍编号"), tr("书籍名称"), tr("借阅次数")};
+    case Kind::TopReaders:
+        return {tr("读者编号"), tr("读者姓名"), tr("借阅次数")};
+    case Kind::NeverLent:
+        return {tr("书籍编号"), tr("书籍名称"), tr("书籍类别"), tr("登记日期")};
+    case Kind::Collection:
+        return {tr("类别代码"), tr("书籍类别"), tr("藏书册数"), tr("在借册数"), tr("在借比例")};
+    case Kind::Fines:
+        return {tr("月份"), tr("罚款金额")};
+    }
+    return {};
+}
+
 QString StatisticsViews::fileName(Kind kind)
 {
     switch (kind) {
@@ -93,12 +114,12 @@ std::optional<StatisticsView> StatisticsViews::load(LoanStatistics &statistics, 
     StatisticsView view;
     view.kind = kind;
     view.title = title(kind);
+    view.headers = headers(kind);
     switch (kind) {
     case Kind::Months: {
         const auto months = statistics.byMonth(from, to);
         if (!months)
             return std::nullopt;
-        view.headers = {tr("月份"), tr("借出册次"), tr("归还册次")};
         view.figures = {false, true, true};
         view.seriesNames = {tr("借出"), tr("归还")};
         view.series = {{}, {}};
@@ -114,7 +135,6 @@ std::optional<StatisticsView> StatisticsViews::load(LoanStatistics &statistics, 
         const auto categories = statistics.byCategory(from, to);
         if (!categories)
             return std::nullopt;
-        view.headers = {tr("类别代码"), tr("书籍类别"), tr("借阅次数"), tr("占比")};
         view.figures = {false, false, true, true};
         view.seriesNames = {tr("借阅次数")};
         view.series = {{}};
@@ -133,8 +153,6 @@ std::optional<StatisticsView> StatisticsViews::load(LoanStatistics &statistics, 
         const auto ranked = books ? statistics.topBooks(from, to) : statistics.topReaders(from, to);
         if (!ranked)
             return std::nullopt;
-        view.headers = books ? QStringList{tr("书籍编号"), tr("书籍名称"), tr("借阅次数")}
-                             : QStringList{tr("读者编号"), tr("读者姓名"), tr("借阅次数")};
         view.figures = {false, false, true};
         view.seriesNames = {tr("借阅次数")};
         view.series = {{}};
@@ -152,7 +170,6 @@ std::optional<StatisticsView> StatisticsViews::load(LoanStatistics &statistics, 
                                                                   : neverLentRows);
         if (!holdings || !books)
             return std::nullopt;
-        view.headers = {tr("书籍编号"), tr("书籍名称"), tr("书籍类别"), tr("登记日期")};
         view.figures = {false, false, false, false};
         view.seriesNames = {tr("从未借出")};
         view.series = {{}};
@@ -183,8 +200,6 @@ std::optional<StatisticsView> StatisticsViews::load(LoanStatistics &statistics, 
         const auto holdings = statistics.collection();
         if (!holdings)
             return std::nullopt;
-        view.headers = {tr("类别代码"), tr("书籍类别"), tr("藏书册数"), tr("在借册数"),
-                        tr("在借比例")};
         view.figures = {false, false, true, true, true};
         view.seriesNames = {tr("藏书"), tr("在借")};
         view.series = {{}, {}};
@@ -192,6 +207,8 @@ std::optional<StatisticsView> StatisticsViews::load(LoanStatistics &statistics, 
         for (const LoanStatistics::Holding &h : *holdings) {
             view.rows << QStringList{h.code, h.name, count(h.books), count(h.onLoan),
                                      percent(h.shareOnLoan)};
+            if (h.books == 0)
+                continue;  // the table lists every category, the chart the ones with books
             view.labels << h.name;
             view.shares << percent(h.shareOnLoan);
             view.series[0] << double(h.books);
@@ -203,7 +220,6 @@ std::optional<StatisticsView> StatisticsViews::load(LoanStatistics &statistics, 
         const auto fines = statistics.finesByMonth(from, to);
         if (!fines)
             return std::nullopt;
-        view.headers = {tr("月份"), tr("罚款金额")};
         view.figures = {false, true};
         view.seriesNames = {tr("罚款金额")};
         view.series = {{}};

@@ -46,6 +46,8 @@ public:
     // Every view, in the order the window and the printout give them.
     static QList<Kind> kinds();
     static QString title(Kind kind);
+    // The headings of the view's table.
+    static QStringList headers(Kind kind);
     // A file name for the view's table without the extension, such as loans-by-month.
     static QString fileName(Kind kind);
     // The last 12 months up to today: from the first day of the month 11 months back, so the

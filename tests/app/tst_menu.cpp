@@ -104,6 +104,7 @@ void MenuTest::menuInOrder()
         "-",
         "mnuOverdue 逾期清单",
         "mnuDaySheet 今日汇总",
+        "mnuStatistics 借阅统计",
         "-",
         "meuReaderSort 读者查询",
         "]",
@@ -159,6 +160,8 @@ void MenuTest::commandOpensOneInstance_data()
                               << "FrmOverdue";
     QTest::newRow("今日汇总") << "mnuDaySheet"
                               << "FrmDaySheet";
+    QTest::newRow("借阅统计") << "mnuStatistics"
+                              << "FrmStatistics";
     QTest::newRow("读者查询") << "meuReaderSort"
                               << "FrmReader";
     QTest::newRow("基本设置") << "mnuSetBasic"
@@ -249,12 +252,12 @@ void MenuTest::windowsOpenCentred_data()
     const struct {
         const char *command, *window;
     } windows[] = {
-        {"meuAddNewBook", "FrmAddnew"},   {"mnuLendora", "FrmLendora"},
-        {"mnuBookQuery", "FrmBookQuery"}, {"mnuLendQuery", "FrmLendQuery"},
-        {"mnuOverdue", "FrmOverdue"},     {"mnuDaySheet", "FrmDaySheet"},
-        {"meuReaderSet", "FrmReader"},    {"mnuSetBasic", "FrmBasicSet"},
-        {"mnuSetBook", "FrmSetBook"},     {"meuHowToUse", "FrmHelp"},
-        {"meuAbout", "FrmAbout"},
+        {"meuAddNewBook", "FrmAddnew"},     {"mnuLendora", "FrmLendora"},
+        {"mnuBookQuery", "FrmBookQuery"},   {"mnuLendQuery", "FrmLendQuery"},
+        {"mnuOverdue", "FrmOverdue"},       {"mnuDaySheet", "FrmDaySheet"},
+        {"mnuStatistics", "FrmStatistics"}, {"meuReaderSet", "FrmReader"},
+        {"mnuSetBasic", "FrmBasicSet"},     {"mnuSetBook", "FrmSetBook"},
+        {"meuHowToUse", "FrmHelp"},         {"meuAbout", "FrmAbout"},
     };
     for (const auto &w : windows) {
         for (const char *at : {"top-left", "bottom-right", "hidden"})

@@ -402,6 +402,8 @@ void StylesTest::everyMenuWindowTakesTheSkin_data()
                               << "FrmOverdue";
     QTest::newRow("今日汇总") << "mnuDaySheet"
                               << "FrmDaySheet";
+    QTest::newRow("借阅统计") << "mnuStatistics"
+                              << "FrmStatistics";
     QTest::newRow("读者管理") << "meuReaderSet"
                               << "FrmReader";
     QTest::newRow("基本设置") << "mnuSetBasic"

@@ -112,6 +112,7 @@ void TextFitTest::everyTextFits_data()
         {"mnuLendQuery", "FrmLendQuery"},
         {"mnuOverdue", "FrmOverdue"},
         {"mnuDaySheet", "FrmDaySheet"},
+        {"mnuStatistics", "FrmStatistics"},
         {"meuReaderSet", "FrmReader"},
         {"mnuSetBasic", "FrmBasicSet"},
         {"mnuSetBook", "FrmSetBook"},
