@@ -42,6 +42,8 @@ const char *const kAlreadyRunning = QT_TRANSLATE_NOOP("lendora::Application", "�
 const char *const kStartingCaption = QT_TRANSLATE_NOOP("lendora::Application", "程式初始化。。。");
 const char *const kCheckingDatabase =
     QT_TRANSLATE_NOOP("lendora::Application", "上次程序没有正常退出,正在检查数据库文件,请稍候...");
+const char *const kUpgradingDatabase = QT_TRANSLATE_NOOP(
+    "lendora::Application", "正在升级数据库结构,图书和借阅记录多时需要几分钟,请稍候...");
 const char *const kFolderNotWritable =
     QT_TRANSLATE_NOOP("lendora::Application", "数据库文件夹 %1 不能写入,借还记录无法保存。\n"
                                               "请让管理员给予写入权限后再启动程序。");
@@ -181,12 +183,14 @@ bool Application::openDatabase()
         end(Ending::DatabaseRefused);
         return false;
     }
-    // After a run that did not end cleanly the whole file is checked before it is used, which
-    // takes seconds on a large library: say so rather than seem to hang.
+    // After a run that did not end cleanly the whole file is checked before it is used, and
+    // an older one gains its new indexes: seconds or minutes on a large library. Say so
+    // rather than seem to hang.
     auto backend = std::make_unique<SqliteBackend>(databasePath());
     std::unique_ptr<QLabel> checking;
-    if (backend->checksBeforeOpening()) {
-        checking = std::make_unique<QLabel>(tr(kCheckingDatabase));
+    const bool upgrading = backend->upgradesOnOpening();
+    if (upgrading || backend->checksBeforeOpening()) {
+        checking = std::make_unique<QLabel>(tr(upgrading ? kUpgradingDatabase : kCheckingDatabase));
         checking->setObjectName(QStringLiteral("lblCheckingDatabase"));
         checking->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
         checking->setMargin(24);

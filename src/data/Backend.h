@@ -29,6 +29,9 @@ public:
     // Whether open() will first check the whole library (after a run that did not end
     // cleanly), which takes a while on a large one.
     virtual bool checksBeforeOpening() const = 0;
+    // Whether open() will first bring an older library's structure up to date, which builds
+    // indexes over every loan: minutes on a large one.
+    virtual bool upgradesOnOpening() const = 0;
     // Opens the read-write connection `connectionName` on the library, after checking it: a
     // missing library is created, an older one upgraded, one that is not this program's
     // refused without being changed.

@@ -188,6 +188,17 @@ bool DatabaseFile::create(const QString &path, QString *error)
     return ok;
 }
 
+std::optional<int> DatabaseFile::schemaVersion(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray header = file.read(kHeaderSize);
+    if (header.size() < kHeaderSize || !header.startsWith(QByteArrayLiteral("SQLite format 3\0")))
+        return std::nullopt;
+    return qint32(bigEndian32(header, 60));
+}
+
 QString DatabaseFile::checkFile(const QString &path)
 {
     QFile file(path);

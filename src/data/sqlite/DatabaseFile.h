@@ -19,6 +19,9 @@ public:
     // application id and the schema version kept in the header. Empty when the file looks
     // like a database of this program; otherwise the clerk's message.
     static QString checkFile(const QString &path);
+    // The schema version the file's header records (not one still in the log alone); nullopt
+    // when there is no SQLite file.
+    static std::optional<int> schemaVersion(const QString &path);
     // On an open connection (still without any write): application id, schema version, the
     // five tables and their columns; and a quick_check when asked. Empty when fine.
     static QString checkContent(QSqlDatabase &db, const QString &path, bool quickCheck);

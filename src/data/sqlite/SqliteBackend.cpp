@@ -113,6 +113,12 @@ bool SqliteBackend::checksBeforeOpening() const
     return QFile::exists(DatabaseFile::markerPath(m_path));
 }
 
+bool SqliteBackend::upgradesOnOpening() const
+{
+    const std::optional<int> version = DatabaseFile::schemaVersion(m_path);
+    return version && *version < Schema::kVersion;
+}
+
 QString SqliteBackend::guardLog(QString *notice) const
 {
     // A log replays into whatever file bears its name. After a run that did not end cleanly,

@@ -22,6 +22,7 @@ public:
 
     QString location() const override;
     bool checksBeforeOpening() const override;
+    bool upgradesOnOpening() const override;
     Opened open(const QString &connectionName) override;
     void close(const QString &connectionName) override;
     bool openReadOnly(const QString &connectionName, DbError *error) override;
