@@ -10,57 +10,22 @@ using namespace lendora;
 
 namespace {
 
-StatisticsView monthsView()
+// A view whose chart draws its first figure column over the names in labelColumn.
+StatisticsView view(const QString &title, const QStringList &headers, const QList<bool> &figures,
+                    const QList<QStringList> &rows, int labelColumn, const QString &note = {})
 {
     StatisticsView view;
-    view.kind = StatisticsView::Kind::Months;
-    view.title = QStringLiteral("每月借出与归还");
-    view.headers = {QStringLiteral("月份"), QStringLiteral("借出册次"), QStringLiteral("归还册次")};
-    view.figures = {false, true, true};
-    view.seriesNames = {QStringLiteral("借出"), QStringLiteral("归还")};
-    view.series = {{}, {}};
-    for (int m = 1; m <= 12; ++m) {
-        const QString month = QStringLiteral("2026-%1").arg(m, 2, 10, QLatin1Char('0'));
-        view.rows.append({month, QString::number(40 + m), QString::number(30 + m)});
-        view.labels.append(QStringLiteral("%1月").arg(m));
-        view.series[0].append(40 + m);
-        view.series[1].append(30 + m);
+    view.title = title;
+    view.headers = headers;
+    view.figures = figures;
+    view.rows = rows;
+    view.note = note;
+    view.series = {{}};
+    for (const QStringList &row : rows) {
+        view.labels << row.at(labelColumn);
+        view.series[0] << row.at(int(figures.indexOf(true))).toDouble();
     }
-    return view;
-}
-
-StatisticsView categoriesView()
-{
-    StatisticsView view;
-    view.kind = StatisticsView::Kind::Categories;
-    view.title = QStringLiteral("各类图书借阅次数");
-    view.headers = {QStringLiteral("类别代码"), QStringLiteral("书籍类别"),
-                    QStringLiteral("借阅次数"), QStringLiteral("占比")};
-    view.figures = {false, false, true, true};
-    view.rows = {{QStringLiteral("I"), QStringLiteral("文学"), QStringLiteral("317"),
-                  QStringLiteral("62.5%")},
-                 {QStringLiteral("K"), QStringLiteral("历史、地理"), QStringLiteral("190"),
-                  QStringLiteral("37.5%")}};
-    view.labels = {QStringLiteral("文学"), QStringLiteral("历史、地理")};
-    view.shares = {QStringLiteral("62.5%"), QStringLiteral("37.5%")};
-    view.seriesNames = {QString()};
-    view.series = {{317, 190}};
-    view.horizontal = true;
-    return view;
-}
-
-StatisticsView neverLentView()
-{
-    StatisticsView view;
-    view.kind = StatisticsView::Kind::NeverLent;
-    view.title = QStringLiteral("从未借出的图书");
-    view.headers = {QStringLiteral("书籍编号"), QStringLiteral("书籍名称")};
-    view.figures = {false, false};
-    view.rows = {{QStringLiteral("B0815"), QStringLiteral("天工开物")}};
-    view.labels = {QStringLiteral("工业技术")};
-    view.series = {{1}};
-    view.horizontal = true;
-    view.note = QStringLiteral("共 9 册图书从未借出,这里列出编号最小的 1 册。");
+    view.horizontal = labelColumn > 0;
     return view;
 }
 
@@ -88,11 +53,26 @@ void StatisticsDocumentTest::viewPerPage()
 {
     QFETCH(QString, library);
     QFETCH(QString, rangeLine);
-    const QList<StatisticsView> views{monthsView(), categoriesView(), neverLentView()};
+    QList<QStringList> months;
+    for (int m = 1; m <= 12; ++m)
+        months << QStringList{QStringLiteral("%1月").arg(m), QString::number(40 + m)};
+    const QList<StatisticsView> views{
+        view(QStringLiteral("每月借出册次"), {QStringLiteral("月份"), QStringLiteral("借出册次")},
+             {false, true}, months, 0),
+        view(QStringLiteral("各类图书借阅次数"),
+             {QStringLiteral("类别代码"), QStringLiteral("书籍类别"), QStringLiteral("借阅次数")},
+             {false, false, true},
+             {{QStringLiteral("I"), QStringLiteral("文学"), QStringLiteral("317")},
+              {QStringLiteral("K"), QStringLiteral("历史、地理"), QStringLiteral("190")}},
+             1),
+        view(QStringLiteral("借阅最多的读者"),
+             {QStringLiteral("读者姓名"), QStringLiteral("借阅次数")}, {false, true},
+             {{QStringLiteral("王小明"), QStringLiteral("23")}}, 0,
+             QStringLiteral("共 9 位读者借过书,这里列出最多的 1 位。"))};
     // Per view, a category of its chart or table and one of its figures.
     const QList<QStringList> marks{{QStringLiteral("12月"), QStringLiteral("52")},
-                                   {QStringLiteral("历史、地理"), QStringLiteral("62.5%")},
-                                   {QStringLiteral("天工开物"), views.at(2).note}};
+                                   {QStringLiteral("历史、地理"), QStringLiteral("317")},
+                                   {QStringLiteral("王小明"), views.at(2).note}};
     const Document document =
         statisticsDocument(library, QDate(2026, 1, 1), QDate(2026, 12, 8), views);
     QCOMPARE(document.title, QStringLiteral("借阅统计"));
