@@ -104,6 +104,8 @@ public:
     // whole characters; elided tells whether "…" ends it.
     static QStringList fitLines(const QString &text, const QFont &font, QPaintDevice *device,
                                 qreal width, int maxLines, bool *elided = nullptr);
+
+    bool operator==(const Chart &) const = default;
 };
 
 }  // namespace lendora

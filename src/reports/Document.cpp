@@ -34,6 +34,12 @@ Document &Document::addTable(const QList<TableColumn> &columns, const QList<QStr
     return *this;
 }
 
+Document &Document::addChart(const Chart &chart, const Table &table, qreal chartShare)
+{
+    blocks.append(ChartBlock{chart, table, chartShare});
+    return *this;
+}
+
 Document &Document::addPageBreak()
 {
     blocks.append(PageBreak{});

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reports/Chart.h"
+
 #include <QList>
 #include <QMarginsF>
 #include <QPageLayout>
@@ -37,11 +39,22 @@ struct Table {
     bool operator==(const Table &) const = default;
 };
 
+// A chart with its figures beside it: the chart on the left down to the foot of the page, the
+// table on the right. Rows that do not fit beside it go on over the next pages at full width.
+// Without rows the chart takes the whole width.
+struct ChartBlock {
+    static constexpr qreal kDefaultShare = 0.58;
+    Chart chart;
+    Table table;
+    qreal chartShare = kDefaultShare;  // of the text width, when there is a table beside it
+    bool operator==(const ChartBlock &) const = default;
+};
+
 struct PageBreak {
     bool operator==(const PageBreak &) const = default;
 };
 
-using Block = std::variant<Heading, Paragraph, Table, PageBreak>;
+using Block = std::variant<Heading, Paragraph, Table, ChartBlock, PageBreak>;
 
 // Something printable, laid out before it meets a printer or a PDF file.
 struct Document {
@@ -65,6 +78,8 @@ struct Document {
     Document &addParagraph(const QString &text, Qt::Alignment alignment = Qt::AlignLeft,
                            bool bold = false);
     Document &addTable(const QList<TableColumn> &columns, const QList<QStringList> &rows);
+    Document &addChart(const Chart &chart, const Table &table = {},
+                       qreal chartShare = ChartBlock::kDefaultShare);
     Document &addPageBreak();
 
     bool operator==(const Document &) const = default;

@@ -21,6 +21,9 @@ constexpr qreal kFitSlack = 0.5;  // device pixels of rounding a fit may exceed
 constexpr qreal kCellPaddingMm = 1.2;
 constexpr qreal kRuleMm = 0.2;
 constexpr qreal kRollTailMm = 3;  // below the last line of a roll, so the cut misses it
+// Less than this is too low for a chart's bars and labels to read; it starts a new page.
+constexpr qreal kMinChartMm = 60;
+constexpr qreal kChartGapMm = 6;  // between a chart and the table beside it
 // Spacing between blocks, in body lines.
 constexpr qreal kAfterHeading = 0.4;
 constexpr qreal kAfterParagraph = 0.4;
@@ -89,6 +92,8 @@ public:
                 placeParagraph(*paragraph);
             else if (const auto *table = std::get_if<Table>(&block))
                 placeTable(*table);
+            else if (const auto *chart = std::get_if<ChartBlock>(&block))
+                placeChart(*chart, next);
             else
                 newPage();
         }
@@ -162,9 +167,12 @@ private:
                     paragraph.alignment);
     }
 
-    // Left edges of the columns, then the right edge of the last.
-    QList<qreal> columnEdges(const Table &table) const
+    // Left edges of the columns, then the right edge of the last; across the whole width
+    // unless a width is given.
+    QList<qreal> columnEdges(const Table &table, qreal left = 0, qreal width = -1) const
     {
+        if (width < 0)
+            width = m_width;
         qsizetype count = table.columns.size();
         for (const QStringList &row : table.rows)
             count = std::max(count, row.size());
@@ -174,9 +182,9 @@ private:
             weights.append(w > 0 ? w : 1);
         }
         const qreal total = std::accumulate(weights.cbegin(), weights.cend(), qreal(0));
-        QList<qreal> edges{0};
+        QList<qreal> edges{left};
         for (qreal w : weights)
-            edges.append(edges.back() + m_width * w / total);
+            edges.append(edges.back() + width * w / total);
         return edges;
     }
 
@@ -217,8 +225,12 @@ private:
         }
         if (const auto *table = std::get_if<Table>(&block))
             return tableLead(*table, columnEdges(*table));
+        if (std::get_if<ChartBlock>(&block))
+            return minChartHeight();
         return 0;
     }
+
+    qreal minChartHeight() const { return std::min(kMinChartMm * m_dotsPerMm, m_height); }
 
     qreal tableLead(const Table &table, const QList<qreal> &edges) const
     {
@@ -293,14 +305,21 @@ private:
         const QList<qreal> edges = columnEdges(table);
         if (edges.size() < 2)
             return;
+        makeRoom(tableLead(table, edges));
+        placeRows(table, edges, 0);
+        m_gap = kAfterTable * m_bodyLine;
+    }
+
+    // The header, then the rows from the first given, going on over new pages as needed.
+    void placeRows(const Table &table, const QList<qreal> &edges, qsizetype first)
+    {
         const bool header = hasHeader(table);
         const Row headerRow = header ? tableRow(table, headings(table), edges, true) : Row();
-        makeRoom(tableLead(table, edges));
         if (header)
             placeRow(headerRow, edges);
         int rowsOnPage = 0;
-        for (const QStringList &cells : table.rows) {
-            const Row row = tableRow(table, cells, edges, false);
+        for (qsizetype i = first; i < table.rows.size(); ++i) {
+            const Row row = tableRow(table, table.rows.at(i), edges, false);
             // Rows stay whole; one taller than a page is left to run over its foot.
             if (rowsOnPage > 0 && !fits(row.height)) {
                 newPage();
@@ -311,7 +330,59 @@ private:
             placeRow(row, edges);
             ++rowsOnPage;
         }
+    }
+
+    // A paragraph right after a chart, such as a note on its figures, keeps to the chart's page.
+    qreal followerHeight(const Block *next) const
+    {
+        const auto *paragraph = next ? std::get_if<Paragraph>(next) : nullptr;
+        return paragraph ? kAfterTable * m_bodyLine + paragraphBox(*paragraph).height() : 0;
+    }
+
+    void placeChart(const ChartBlock &block, const Block *next)
+    {
+        m_afterHeading = false;
+        const qreal minimum = minChartHeight();
+        makeRoom(minimum);
+        const qreal top = m_y;
+        const qreal room = m_height - top;
+        qreal height = room - followerHeight(next);
+        if (height < minimum)
+            height = room;
+        const Table &table = block.table;
+        const QList<qreal> fullEdges = columnEdges(table);
+        const bool beside = !table.rows.isEmpty() && fullEdges.size() >= 2;
+        const qreal chartWidth =
+            beside ? m_width * std::clamp<qreal>(block.chartShare, 0.1, 0.9) : m_width;
+        m_pages.back().charts.append({block.chart, QRectF(0, top, chartWidth, height)});
+        m_y = top + height;
         m_gap = kAfterTable * m_bodyLine;
+        if (!beside)
+            return;
+
+        // As many whole rows as fit beside the chart; the header only above at least one.
+        const qreal left = chartWidth + kChartGapMm * m_dotsPerMm;
+        const QList<qreal> edges = columnEdges(table, left, m_width - left);
+        qreal used = hasHeader(table) ? tableRow(table, headings(table), edges, true).height : 0;
+        qsizetype besideRows = 0;
+        for (; besideRows < table.rows.size(); ++besideRows) {
+            used += tableRow(table, table.rows.at(besideRows), edges, false).height;
+            if (used > height + kFitSlack)
+                break;
+        }
+        if (besideRows > 0) {
+            m_y = top;
+            if (hasHeader(table))
+                placeRow(tableRow(table, headings(table), edges, true), edges);
+            for (qsizetype i = 0; i < besideRows; ++i)
+                placeRow(tableRow(table, table.rows.at(i), edges, false), edges);
+            m_y = top + height;
+        }
+        if (besideRows < table.rows.size()) {
+            newPage();
+            placeRows(table, fullEdges, besideRows);
+            m_gap = kAfterTable * m_bodyLine;
+        }
     }
 
     const Document &m_document;
@@ -364,6 +435,8 @@ QList<DocumentRenderer::Page> DocumentRenderer::layOut(const Document &document,
         bottom = std::max(bottom, run.rect.bottom());
     for (const QLineF &rule : pages.constFirst().rules)
         bottom = std::max({bottom, rule.y1(), rule.y2()});
+    for (const PlacedChart &chart : pages.constFirst().charts)
+        bottom = std::max(bottom, chart.rect.bottom());
     const qreal dotsPerMm = device->logicalDpiY() / kMmPerInch;
     const QSizeF full = document.pageSize.size(QPageSize::Millimeter);
     const qreal height = std::min(full.height(), bottom / dotsPerMm + document.margins.top()
@@ -396,6 +469,8 @@ bool DocumentRenderer::render(const Document &document, QPagedPaintDevice *devic
             setError(error, tr("无法开始新的一页。"));
             return false;
         }
+        for (const PlacedChart &chart : laidOut.at(i).charts)
+            chart.chart.paint(painter, chart.rect, ChartStyle::print());
         for (const QLineF &rule : laidOut.at(i).rules)
             painter.drawLine(rule);
         for (const TextRun &run : laidOut.at(i).texts) {

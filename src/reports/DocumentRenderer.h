@@ -24,9 +24,14 @@ public:
         QFont font;
         QRectF rect;
     };
+    struct PlacedChart {
+        Chart chart;
+        QRectF rect;  // the whole area the chart draws in
+    };
     struct Page {
         QList<TextRun> texts;
         QList<QLineF> rules;  // table borders
+        QList<PlacedChart> charts;
     };
 
     // The font of printed text: the same glyphs on paper, in PDF files and in charts.

@@ -109,6 +109,37 @@ Document loanList(const QPageSize &paper, int rows, int titleLength)
     return document;
 }
 
+Chart monthChart()
+{
+    Chart chart;
+    ChartSeries loans{QStringLiteral("借出"), {}};
+    for (int m = 1; m <= 12; ++m) {
+        chart.categories.append({QStringLiteral("%1月").arg(m), {}});
+        loans.values.append(10 + m);
+    }
+    chart.series = {loans};
+    return chart;
+}
+
+// A page of paper with a chart and a table of numbered books, after filler lines.
+Document chartPage(const QPageSize &paper, int fillerLines, int rows, const QString &note = {})
+{
+    Document document;
+    document.pageSize = paper;
+    document.margins = {10, 10, 10, 10};
+    if (fillerLines > 0)
+        document.addParagraph(QStringLiteral("填充\n").repeated(fillerLines).chopped(1));
+    QList<QStringList> cells;
+    for (int i = 1; i <= rows; ++i)
+        cells.append({QStringLiteral("第%1册").arg(i), QString::number(i * 3)});
+    document.addChart(monthChart(), Table{{{QStringLiteral("书名"), Qt::AlignLeft, 2},
+                                           {QStringLiteral("次数"), Qt::AlignRight, 1}},
+                                          cells});
+    if (!note.isEmpty())
+        document.addParagraph(note);
+    return document;
+}
+
 // Tops and bottoms of the table rows on a page, from its horizontal rules.
 QList<qreal> rowEdges(const Page &page)
 {
@@ -141,6 +172,8 @@ private slots:
     void receiptPaper();
     void tableColumns_data();
     void tableColumns();
+    void chartBesideTable_data();
+    void chartBesideTable();
     void writePdfReportsFailure();
     void fakePrinterWritesJobs_data();
     void fakePrinterWritesJobs();
@@ -519,6 +552,88 @@ void DocumentTest::tableColumns()
     }
 }
 
+void DocumentTest::chartBesideTable_data()
+{
+    QTest::addColumn<Document>("document");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("chartPage");
+    QTest::addColumn<bool>("goesOn");   // pages of the table after the chart's
+    QTest::addColumn<QString>("note");  // below the chart on its page, when there is one
+    const QPageSize a4(QPageSize::A4), low = Document::paper(210, 150);
+    const QString note = QStringLiteral("共 40 册图书从未借出。");
+    QTest::newRow("short table beside") << chartPage(a4, 2, 5) << 5 << 0 << false << QString();
+    QTest::newRow("long table goes on") << chartPage(a4, 2, 150) << 150 << 0 << true << QString();
+    QTest::newRow("no rows: full width") << chartPage(a4, 2, 0) << 0 << 0 << false << QString();
+    QTest::newRow("note kept below") << chartPage(a4, 2, 5, note) << 5 << 0 << false << note;
+    QTest::newRow("room enough") << chartPage(low, 8, 3) << 3 << 0 << false << QString();
+    QTest::newRow("too little room") << chartPage(low, 20, 3) << 3 << 1 << false << QString();
+}
+
+void DocumentTest::chartBesideTable()
+{
+    QFETCH(Document, document);
+    QFETCH(int, rows);
+    QFETCH(int, chartPage);
+    QFETCH(bool, goesOn);
+    QFETCH(QString, note);
+    const LaidOut laid = layOut(document);
+    const int pages = int(laid.pages.size());
+    QCOMPARE(pages > chartPage + 1, goesOn);
+    QVERIFY(pages > chartPage);
+    const qreal width = laid.area.width(), height = laid.area.height();
+    const qreal minimum = 60 / 25.4 * 1200;  // device pixels of the writer
+
+    for (int p = 0; p < pages; ++p)
+        QCOMPARE(laid.pages.at(p).charts.size(), p == chartPage ? 1 : 0);
+    const Page &page = laid.pages.at(chartPage);
+    const DocumentRenderer::PlacedChart &placed = page.charts.at(0);
+    const QRectF chart = placed.rect;
+    QCOMPARE(placed.chart, monthChart());
+    QCOMPARE(chart.left(), 0.0);
+    QVERIFY(chart.height() >= minimum - kSlack);
+    if (note.isEmpty())
+        QVERIFY(qAbs(chart.bottom() - height) <= kSlack);
+    else
+        QVERIFY(chart.bottom() < height - kSlack);
+    if (chartPage > 0)
+        QCOMPARE(chart.top(), 0.0);
+    QVERIFY(qAbs(chart.width() - width * (rows > 0 ? 0.58 : 1)) <= kSlack);
+
+    for (const DocumentRenderer::TextRun &run : page.texts)
+        QVERIFY2(!run.rect.intersects(chart), qPrintable(run.text));
+    if (rows > 0) {
+        // Beside it, starting at its top.
+        const QList<qreal> edges = rowEdges(page);
+        QVERIFY(qAbs(edges.front() - chart.top()) <= kSlack);
+        QVERIFY(edges.back() <= chart.bottom() + kSlack);
+        for (const QLineF &rule : page.rules)
+            QVERIFY(std::min(rule.x1(), rule.x2()) > chart.right());
+    } else {
+        QVERIFY(page.rules.isEmpty());
+    }
+
+    for (int p = chartPage + 1; p < pages; ++p) {
+        // Going on at full width under its header again.
+        const Page &next = laid.pages.at(p);
+        QVERIFY(next.texts.size() >= 2);
+        QCOMPARE(next.texts.at(0).text, QStringLiteral("书名"));
+        const QLineF top = next.rules.at(0);
+        QVERIFY(qAbs(top.x1()) <= kSlack && qAbs(top.x2() - width) <= kSlack);
+    }
+    QStringList texts;
+    for (const Page &each : laid.pages) {
+        for (const DocumentRenderer::TextRun &run : each.texts)
+            texts << run.text;
+    }
+    for (int row = 1; row <= rows; ++row)
+        QCOMPARE(texts.count(QStringLiteral("第%1册").arg(row)), 1);
+    if (!note.isEmpty()) {
+        const DocumentRenderer::TextRun &last = page.texts.back();
+        QCOMPARE(last.text, note);
+        QVERIFY(last.rect.top() >= chart.bottom() && last.rect.bottom() <= height + kSlack);
+    }
+}
+
 void DocumentTest::writePdfReportsFailure()
 {
     QTemporaryDir dir;
@@ -653,13 +768,14 @@ void DocumentTest::fakeFilesFailUnanswered()
 }
 
 int runChartTest(int argc, char *argv[]);
+int runStatisticsTest(int argc, char *argv[]);
 
-// One executable for the documents and the charts they carry.
+// One executable for the documents, the charts they carry and the printouts made of them.
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     DocumentTest documents;
     const int failed = QTest::qExec(&documents, argc, argv);
-    return failed + runChartTest(argc, argv);
+    return failed + runChartTest(argc, argv) + runStatisticsTest(argc, argv);
 }
 #include "tst_document.moc"
