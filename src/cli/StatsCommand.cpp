@@ -23,10 +23,10 @@ QString tr(const char *text)
     return QCoreApplication::translate("lendora::StatsCommand", text);
 }
 const char *const kSummary = QT_TRANSLATE_NOOP(
-    "lendora::StatsCommand",
-    "借阅统计: 默认为截至今天的最近 12 个月; 只给 --from 时统计到今天,\n"
-    "只给 --to 时为截至该日的 12 个月。--csv 把每个统计表写成目录中的一个 CSV 文件\n"
-    "(目录不存在时创建,默认 UTF-8,--encoding gb18030 写成 GB18030); 不给时摘要写到标准输出。");
+    "lendora::StatsCommand", "借阅统计: 默认为截至今天的最近 12 个月; 只给 --from 时统计到今天,\n"
+                             "只给 --to 时为截至该日的 12 个月。不给 --csv 时摘要写到标准输出;\n"
+                             "--csv 把每个统计表写成目录中的一个 CSV 文件(目录不存在时创建),\n"
+                             "默认 UTF-8,--encoding gb18030 写成 GB18030。");
 const char *const kBadDate =
     QT_TRANSLATE_NOOP("lendora::StatsCommand", "日期无效: %1(应为 yyyy-MM-dd)");
 const char *const kBackwards =
