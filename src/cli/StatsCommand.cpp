@@ -38,6 +38,8 @@ const char *const kEncodingAlone =
     QT_TRANSLATE_NOOP("lendora::StatsCommand", "--encoding 只用于 --csv");
 const char *const kCannotWrite =
     QT_TRANSLATE_NOOP("lendora::StatsCommand", "无法写入文件 %1,没有写入任何文件。");
+const char *const kCannotUse =
+    QT_TRANSLATE_NOOP("lendora::StatsCommand", "无法在目录 %1 中写入文件,没有写入任何文件。");
 const char *const kCannotMake =
     QT_TRANSLATE_NOOP("lendora::StatsCommand", "无法创建目录 %1,没有写入任何文件。");
 const char *const kWriteFailed =
@@ -67,17 +69,17 @@ QString existingFolderOf(const QString &path)
     return info.absoluteFilePath();
 }
 
-// Why the CSV files cannot go into `folder` (the path to name), or empty when they can:
-// asked before the library is read, so a wrong folder costs nothing.
+// Why the CSV files cannot go into `folder`, or empty when they can: asked before the library
+// is read, so a wrong folder costs nothing.
 QString unwritable(const QString &folder, const QStringList &targets)
 {
     const QString existing = existingFolderOf(folder);
     if (!QFileInfo(existing).isDir() || !AppDirectory::canWrite(existing))
-        return existing == QFileInfo(folder).absoluteFilePath() ? folder : existing;
+        return tr(kCannotUse).arg(shown(existing));
     for (const QString &target : targets) {
         const QFileInfo file(target);
         if (file.isDir() || (file.exists() && TextFile::isReadOnly(target)))
-            return target;
+            return tr(kCannotWrite).arg(shown(target));
     }
     return {};
 }
@@ -215,7 +217,7 @@ int stats(const QStringList &arguments, const Run &run)
     }
     if (toFiles) {
         if (const QString why = unwritable(folder, targetsIn(folder)); !why.isEmpty()) {
-            run.say(tr(kCannotWrite).arg(shown(why)));
+            run.say(why);
             return Refused;
         }
     }

@@ -158,7 +158,7 @@ void CliStatsTest::stats_data()
                {"never-lent.csv", "书籍编号,书籍名称,书籍类别,登记日期\r\n"
                                   "B4,算法导论,工业技术,2026-02-01\r\nB5,'=机械制图,,\r\n"},
                {"fines-by-month.csv", "月份,罚款金额\r\n2026-09,0\r\n2026-10,0\r\n2026-11,1\r\n"}};
-    QTest::newRow("files in gb18030, over an old set")
+    QTest::newRow("files in gb18030, into a folder already there")
         << range + QStringList{"--csv=DIR", "--encoding", "GB18030"} << "DIR/old" << 0
         << QStringList{} << "" << allFiles() + QStringList{"old"}
         << Files{{"top-readers.csv",
@@ -188,7 +188,7 @@ void CliStatsTest::stats_data()
 
     QTest::newRow("a folder under a file")
         << QStringList{"stats", "--csv", "APPDIR/mdb/Lendora.mdb/stats"} << "" << 1 << QStringList{}
-        << "无法写入文件" << QStringList{} << Files{};
+        << "/mdb/Lendora.mdb 中写入文件,没有写入任何文件" << QStringList{} << Files{};
     QTest::newRow("a folder where a file should go")
         << range + QStringList{"--csv", "DIR"} << "DIR/top-readers.csv" << 1 << QStringList{}
         << "top-readers.csv,没有写入任何文件" << QStringList{"top-readers.csv"} << Files{};
