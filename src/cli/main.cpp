@@ -4,6 +4,7 @@
 #include "cli/ExportCommand.h"
 #include "cli/ImportCommand.h"
 #include "cli/OverdueCommand.h"
+#include "cli/StatsCommand.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -35,5 +36,6 @@ int main(int argc, char *argv[])
     cli.add(lendora::cli::restoreCommand());
     cli.add(lendora::cli::checkCommand());
     cli.add(lendora::cli::overdueCommand());
+    cli.add(lendora::cli::statsCommand());
     return cli.run(QGuiApplication::arguments().mid(1));
 }
