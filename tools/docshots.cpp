@@ -516,6 +516,19 @@ const QList<Printout> &printouts()
              t.click("FrmOverdue", "cmdPrint");
              return lastPrinted(t);
          }},
+        {"sample-statistics",
+         [](TestApp &t) {
+             QFile settings(QDir(t.appDir()).filePath(QStringLiteral("setting.ini")));
+             if (!settings.open(QIODevice::WriteOnly))
+                 return QString();
+             settings.write("LibraryName=城东区图书馆\r\n");
+             settings.close();
+             t.login();
+             seedYear(t);
+             t.trigger("mnuStatistics");
+             t.click("FrmStatistics", "cmdPrint");
+             return lastPrinted(t);
+         }},
         {"sample-receipt",
          [](TestApp &t) {
              QFile settings(QDir(t.appDir()).filePath(QStringLiteral("setting.ini")));

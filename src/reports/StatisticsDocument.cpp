@@ -40,6 +40,20 @@ QList<TableColumn> columnsOf(const StatisticsView &view)
     }
     return columns;
 }
+
+// The chart's share of the line: the table gets about what its text needs (a Latin letter is
+// some 1.9 mm at the body size, on a landscape A4 line of 267 mm), the chart the rest, within
+// bounds that keep either readable.
+qreal chartShareFor(const QList<TableColumn> &columns)
+{
+    constexpr qreal kLetterMm = 1.9;
+    constexpr qreal kLineMm = 267;
+    constexpr int kPaddingLetters = 2;
+    qreal letters = 0;
+    for (const TableColumn &column : columns)
+        letters += column.width + kPaddingLetters;
+    return std::clamp(1 - letters * kLetterMm / kLineMm, 0.45, ChartBlock::kDefaultShare);
+}
 }  // namespace
 
 Chart statisticsChart(const StatisticsView &view)
@@ -69,7 +83,8 @@ Document statisticsDocument(const QString &libraryName, const QDate &from, const
         const QString range = tr(kRange).arg(StatisticsViews::rangeText(from, to));
         document.addParagraph(libraryName.isEmpty() ? range
                                                     : libraryName + QStringLiteral("  ") + range);
-        document.addChart(statisticsChart(view), Table{columnsOf(view), view.rows});
+        const QList<TableColumn> columns = columnsOf(view);
+        document.addChart(statisticsChart(view), Table{columns, view.rows}, chartShareFor(columns));
         if (!view.note.isEmpty())
             document.addParagraph(view.note);
     }

@@ -1,5 +1,7 @@
+#include "PdfText.h"
 #include "TestApp.h"
 #include "TestMain.h"
+#include "reports/Document.h"
 
 #include <QDateEdit>
 #include <QImage>
@@ -74,6 +76,7 @@ private slots:
     void views();
     void backToFrontIsRefused();
     void exportsAndSavesTheViewShown();
+    void printsEveryViewOfTheRange();
 };
 
 void StatisticsWindowTest::views_data()
@@ -182,6 +185,34 @@ void StatisticsWindowTest::exportsAndSavesTheViewShown()
         (QStringList{"已导出 2 行到 " + QDir::toNativeSeparators(csv) + "。",
                      "图片已保存到 " + QDir::toNativeSeparators(png + ".png") + "。",
                      "无法写入文件 " + QDir::toNativeSeparators(nowhere) + ",图片没有保存。"}));
+}
+
+void StatisticsWindowTest::printsEveryViewOfTheRange()
+{
+    TestApp t;
+    seed(t);
+    t.login();
+    t.trigger("mnuStatistics");
+    typeRange(t, QDate(2026, 11, 1), QDate(2026, 12, 31));
+    t.click(kWindow, "cmdPrint");
+    QCOMPARE(t.printer().documents.size(), 1);
+    QCOMPARE(t.printer().documents.first().orientation, QPageLayout::Landscape);
+    // Every view, the ones never shown too, each on its page, counted over the range typed.
+    const QStringList pages = lendora::testkit::pdfPages(t.printer().printed.first());
+    const QStringList titles = {"每月借阅与归还",
+                                "各类别借阅",
+                                "借阅最多的 20 种图书",
+                                "借阅最多的 20 位读者",
+                                "从未借出的图书",
+                                "馆藏与在借",
+                                "每月罚款"};
+    QCOMPARE(pages.size(), titles.size());
+    for (qsizetype i = 0; i < pages.size(); ++i) {
+        QVERIFY2(pages.at(i).contains(titles.at(i)), qPrintable(pages.at(i)));
+        QVERIFY(pages.at(i).contains("2026-11-01 至 2026-12-31"));
+    }
+    QVERIFY(pages.at(2).contains("万历十五年"));
+    QCOMPARE(t.prompter().texts(), QStringList());
 }
 
 LENDORA_TEST_CLASS(StatisticsWindowTest)
