@@ -49,9 +49,12 @@ const QString kNeverLent = QStringLiteral(
 const QString kCategories = QStringLiteral("select 类别代码,书籍类别 from bookType");
 const QString kBooksPerCategory =
     QStringLiteral("select 类别代码,count(*) from bookInfo group by 类别代码");
-const QString kBooksAndNeverLentPerCategory =
-    QStringLiteral("select 类别代码,count(*),sum(not exists (select 1 from lentInfo where"
-                   " lentInfo.书籍编号=bookInfo.书籍编号)) from bookInfo group by 类别代码");
+// Read in the books' own order, the probes into the loans' book index come in its order too;
+// through the category index they would sweep it once per category, several times slower on
+// a large library. Grouping by an expression keeps the planner off that index.
+const QString kNeverLentPerCategory = QStringLiteral(
+    "select coalesce(类别代码,''),count(*) from bookInfo where not exists (select 1 from"
+    " lentInfo where lentInfo.书籍编号=bookInfo.书籍编号) group by coalesce(类别代码,'')");
 // On loan now: an open loan, which the desk keeps one of per book at most.
 const QString kOnLoanPerCategory = QStringLiteral(
     "select bookInfo.类别代码,count(distinct bookInfo.书籍编号) from lentInfo join bookInfo on"
@@ -206,7 +209,7 @@ std::optional<QList<LoanStatistics::Book>> LoanStatistics::neverLent(int limit, 
     return rows;
 }
 
-std::optional<QList<LoanStatistics::Holding>> LoanStatistics::collection(bool countNeverLent)
+std::optional<QList<LoanStatistics::Holding>> LoanStatistics::collection(Also also)
 {
     clearError();
     QList<Holding> rows;
@@ -232,15 +235,15 @@ std::optional<QList<LoanStatistics::Holding>> LoanStatistics::collection(bool co
         const auto found = at.constFind(code.toString());
         return found == at.constEnd() ? unknown : rows[*found];
     };
-    if (!forEach(countNeverLent ? kBooksAndNeverLentPerCategory : kBooksPerCategory, {},
-                 [&](const QSqlRecord &record) {
-                     Holding &row = holdingOf(record.value(0));
-                     row.books += record.value(1).toLongLong();
-                     row.neverLent += record.value(2).toLongLong();
-                 })
-        || !forEach(kOnLoanPerCategory, {}, [&](const QSqlRecord &record) {
-               holdingOf(record.value(0)).onLoan += record.value(1).toLongLong();
-           }))
+    const auto add = [&](qint64 Holding::*field) {
+        return [&, field](const QSqlRecord &record) {
+            holdingOf(record.value(0)).*field += record.value(1).toLongLong();
+        };
+    };
+    const bool onLoan = also == Also::OnLoan;
+    if (!forEach(kBooksPerCategory, {}, add(&Holding::books))
+        || !forEach(onLoan ? kOnLoanPerCategory : kNeverLentPerCategory, {},
+                    add(onLoan ? &Holding::onLoan : &Holding::neverLent)))
         return std::nullopt;
     if (unknown.books > 0)
         rows << unknown;

@@ -46,7 +46,7 @@ public:
         QString code;
         QString name;
         qint64 books = 0;
-        qint64 onLoan = 0;       // books with an open loan
+        qint64 onLoan = 0;       // books with an open loan, when counted
         double shareOnLoan = 0;  // onLoan / books, 0 for an empty category
         qint64 neverLent = 0;    // books never lent at all, when counted
         double shareNeverLent = 0;
@@ -72,9 +72,10 @@ public:
     // Books never lent at all, by book number, one page of them.
     std::optional<QList<Book>> neverLent(int limit, int offset = 0);
     // Every category with its books (zeros included), by code; books of a deleted category
-    // under the unknown one, last. Counting the never-lent books costs a look at every book's
-    // loans, so only when asked.
-    std::optional<QList<Holding>> collection(bool countNeverLent = false);
+    // under the unknown one, last. Besides, either the books on loan now or the books never
+    // lent: each costs a pass over the books or the loans.
+    enum class Also { OnLoan, NeverLent };
+    std::optional<QList<Holding>> collection(Also also = Also::OnLoan);
     // The fines taken in every month of the range, zeros included.
     std::optional<QList<MonthFine>> finesByMonth(const QDate &from, const QDate &to);
 

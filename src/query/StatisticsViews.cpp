@@ -165,7 +165,7 @@ std::optional<StatisticsView> StatisticsViews::load(LoanStatistics &statistics, 
         break;
     }
     case Kind::NeverLent: {
-        auto holdings = statistics.collection(true);
+        auto holdings = statistics.collection(LoanStatistics::Also::NeverLent);
         const auto books = statistics.neverLent(neverLentRows < 0 ? std::numeric_limits<int>::max()
                                                                   : neverLentRows);
         if (!holdings || !books)
