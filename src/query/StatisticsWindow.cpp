@@ -104,12 +104,8 @@ StatisticsWindow::StatisticsWindow(WindowContext &context)
             display(m_tabs[index]);
     });
     connect(m_ui->cmdPrint, &QPushButton::clicked, this, &StatisticsWindow::print);
-    connect(m_ui->cmdExport, &QPushButton::clicked, this, [this] {
-        Tab &tab = current();
-        if (load(tab))
-            exportGrid(*tab.grid, m_context.files(), m_context.prompter(),
-                       fileStem(tab) + QStringLiteral(".csv"));
-    });
+    connect(m_ui->cmdExport, &QPushButton::clicked, this,
+            [this] { exportView(m_ui->tabViews->currentIndex()); });
     connect(m_ui->cmdSaveImage, &QPushButton::clicked, this, &StatisticsWindow::saveImage);
     connect(m_ui->cmdClose, &QPushButton::clicked, this, &QWidget::close);
     count();
@@ -146,10 +142,8 @@ void StatisticsWindow::addTab(StatisticsView::Kind kind)
     layout->addWidget(splitter, 1);
     layout->addWidget(tab.note);
     m_ui->tabViews->addTab(page, StatisticsViews::title(kind));
-    // The grid's own 导出… exports what it shows, as the button does.
-    addExportMenu(tab.grid, m_context, [this, index = m_tabs.size()] {
-        return fileStem(m_tabs.at(index)) + QStringLiteral(".csv");
-    });
+    // The grid's own 导出… does what the button does.
+    addExportMenu(tab.grid, [this, index = m_tabs.size()] { exportView(int(index)); });
     m_tabs << tab;
 }
 
@@ -242,6 +236,26 @@ void StatisticsWindow::print()
     // The sink tells a cancel from a failure to nobody, so neither gets a message here.
     const QString library = PaperSettings::load(m_context.settingsPath()).libraryName;
     m_context.printer().print(statisticsDocument(library, m_from, m_to, views));
+}
+
+void StatisticsWindow::exportView(int index)
+{
+    Tab &tab = m_tabs[std::max(0, index)];
+    if (!load(tab))
+        return;
+    std::optional<StatisticsView> whole = tab.view;
+    // The window lists the first of the never-lent books; a weeding list wants every one.
+    if (tab.kind == StatisticsView::Kind::NeverLent) {
+        LoanStatistics statistics(m_context.database());
+        WaitCursor wait;
+        whole = StatisticsViews::load(statistics, tab.kind, m_from, m_to, -1);
+    }
+    if (!whole) {
+        m_context.prompter().message({tr(kQueryFailed), hintTitle()});
+        return;
+    }
+    exportRows(whole->headers, whole->rows, m_context.files(), m_context.prompter(),
+               fileStem(tab) + QStringLiteral(".csv"));
 }
 
 void StatisticsWindow::saveImage()

@@ -48,6 +48,8 @@ private:
     bool load(Tab &tab);
     void display(Tab &tab);
     void print();
+    // Writes the tab's table, every never-lent book included.
+    void exportView(int index);
     void saveImage();
     QString fileStem(const Tab &tab) const;
     Tab &current();

@@ -110,18 +110,35 @@ bool exportGrid(const QTableView &grid, FileChooser &files, Prompter &prompter,
     return report(prompter, *target, sheet->finish(), rows);
 }
 
-QAction *addExportMenu(QTableView *grid, WindowContext &context,
-                       std::function<QString()> suggestedPath)
+bool exportRows(const QStringList &headings, const QList<QStringList> &rows, FileChooser &files,
+                Prompter &prompter, const QString &suggestedPath)
+{
+    const std::optional<ExportTarget> target = chooseExportFile(files, tr(kCaption), suggestedPath);
+    if (!target)
+        return false;
+    const std::unique_ptr<SheetFile> sheet = SheetFile::toFile(target->path, target->format);
+    sheet->addRow(headings);
+    for (const QStringList &row : rows)
+        sheet->addRow(row);
+    return report(prompter, *target, sheet->finish(), rows.size());
+}
+
+QAction *addExportMenu(QTableView *grid, std::function<void()> exportIt)
 {
     auto *action = new QAction(tr(kMenuText), grid);
     action->setObjectName(QStringLiteral("mnuExportGrid"));
     grid->addAction(action);
     grid->setContextMenuPolicy(Qt::ActionsContextMenu);
-    QObject::connect(action, &QAction::triggered, grid,
-                     [grid, &context, suggestedPath = std::move(suggestedPath)] {
-                         exportGrid(*grid, context.files(), context.prompter(), suggestedPath());
-                     });
+    QObject::connect(action, &QAction::triggered, grid, std::move(exportIt));
     return action;
+}
+
+QAction *addExportMenu(QTableView *grid, WindowContext &context,
+                       std::function<QString()> suggestedPath)
+{
+    return addExportMenu(grid, [grid, &context, suggestedPath = std::move(suggestedPath)] {
+        exportGrid(*grid, context.files(), context.prompter(), suggestedPath());
+    });
 }
 
 bool exportTable(TableExport::Table table, SharedDatabase &database, FileChooser &files,

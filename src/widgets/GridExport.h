@@ -3,7 +3,9 @@
 #include "base/SheetFile.h"
 #include "exchange/TableExport.h"
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -34,6 +36,13 @@ std::optional<ExportTarget> chooseExportFile(FileChooser &files, const QString &
 // written.
 bool exportGrid(const QTableView &grid, FileChooser &files, Prompter &prompter,
                 const QString &suggestedPath);
+
+// Writes rows worked out elsewhere, headed by `headings`, as exportGrid writes a grid's.
+bool exportRows(const QStringList &headings, const QList<QStringList> &rows, FileChooser &files,
+                Prompter &prompter, const QString &suggestedPath);
+
+// Gives a grid 导出… in its context menu (the action mnuExportGrid), doing what `exportIt` does.
+QAction *addExportMenu(QTableView *grid, std::function<void()> exportIt);
 
 // Gives a grid 导出… in its context menu (the action mnuExportGrid), exporting as above with
 // the file name `suggestedPath` gives at that moment. A window whose list can be incomplete

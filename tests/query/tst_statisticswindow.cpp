@@ -3,6 +3,7 @@
 #include "TestMain.h"
 #include "reports/Document.h"
 
+#include <QAction>
 #include <QDateEdit>
 #include <QImage>
 #include <QTabWidget>
@@ -77,6 +78,7 @@ private slots:
     void backToFrontIsRefused();
     void exportsAndSavesTheViewShown();
     void printsEveryViewOfTheRange();
+    void neverLentExportListsEveryBook();
 };
 
 void StatisticsWindowTest::views_data()
@@ -213,6 +215,35 @@ void StatisticsWindowTest::printsEveryViewOfTheRange()
     }
     QVERIFY(pages.at(2).contains("万历十五年"));
     QCOMPARE(t.prompter().texts(), QStringList());
+}
+
+void StatisticsWindowTest::neverLentExportListsEveryBook()
+{
+    TestApp t;
+    seed(t);
+    QStringList rows;
+    for (int i = 0; i < 1001; ++i)
+        rows << QStringLiteral("('N%1','新书','I')").arg(i, 4, 10, QLatin1Char('0'));
+    t.exec("insert into bookInfo (书籍编号, 书籍名称, 类别代码) values " + rows.join(','));
+    t.login();
+    t.trigger("mnuStatistics");
+    t.control<QTabWidget>(kWindow, "tabViews")->setCurrentIndex(4);
+    // The window lists the first thousand, and says so.
+    QCOMPARE(grid(t, "dtgrdNeverLent")->model()->rowCount(), 1000);
+    QCOMPARE(t.text(kWindow, "lblNoteNeverLent"),
+             "共 1002 册图书从未借出,这里列出编号最小的 1000 册。");
+
+    const QString csv = t.appDir() + "/weeding.csv";
+    t.files().answerSave(csv);
+    grid(t, "dtgrdNeverLent")->findChild<QAction *>("mnuExportGrid")->trigger();
+    QCOMPARE(t.prompter().texts(),
+             QStringList{"已导出 1002 行到 " + QDir::toNativeSeparators(csv) + "。"});
+    QFile file(csv);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll().mid(3)).split("\r\n");
+    QCOMPARE(lines.size(), 1 + 1002 + 1);  // the headings, every book, the last line's end
+    QCOMPARE(lines.value(1002), "N1000,新书,文学,");
+    QCOMPARE(lines.value(1), "B3,算法导论,工业技术,");
 }
 
 LENDORA_TEST_CLASS(StatisticsWindowTest)
