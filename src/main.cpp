@@ -11,6 +11,8 @@ int main(int argc, char *argv[])
 {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("lendora"));
+    // The menu entry's name: a window manager finds the entry's icon and name by it.
+    QApplication::setDesktopFileName(QStringLiteral("org.lendora.Desk"));
     QApplication::setQuitOnLastWindowClosed(false);
 
     lendora::QtPrompter prompter;
