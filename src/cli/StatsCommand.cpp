@@ -131,7 +131,7 @@ int writeAll(const Run &run, const QList<StatisticsView> &views, const QString &
         const StatisticsView &view = views.at(i);
         const std::unique_ptr<SheetFile> sheet =
             SheetFile::toFile(workPathOf(targets.at(i)), format);
-        sheet->addRow(view.headers);
+        sheet->addRow(StatisticsViews::columnNames(view.kind));
         for (const QStringList &row : view.rows)
             sheet->addRow(row);
         if (!sheet->finish()) {

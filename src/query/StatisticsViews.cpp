@@ -54,25 +54,63 @@ QString StatisticsViews::title(Kind kind)
     return {};
 }
 
-QStringList StatisticsViews::headers(Kind kind)
+namespace {
+const char *const kContext = "lendora::StatisticsViews";
+// The headings as the library names its columns; the window shows them translated.
+QList<const char *> columnTexts(StatisticsView::Kind kind)
 {
+    using Kind = StatisticsView::Kind;
     switch (kind) {
     case Kind::Months:
-        return {tr("月份"), tr("借出册次"), tr("归还册次")};
+        return {QT_TRANSLATE_NOOP("lendora::StatisticsViews", "月份"),
+                QT_TRANSLATE_NOOP("lendora::StatisticsViews", "借出册次"),
+                QT_TRANSLATE_NOOP("lendora::StatisticsViews", "归还册次")};
     case Kind::Categories:
-        return {tr("类别代码"), tr("书籍类别"), tr("借阅次数"), tr("占比")};
+        return {QT_TRANSLATE_NOOP("lendora::StatisticsViews", "类别代码"),
+                QT_TRANSLATE_NOOP("lendora::StatisticsViews", "书籍类别"),
+                QT_TRANSLATE_NOOP("lendora::StatisticsViews", "借阅次数"),
+                QT_TRANSLATE_NOOP("lendora::StatisticsViews", "占比")};
     case Kind::TopBooks:
-        return {tr("书籍编号"), tr("书籍名称"), tr("借阅次数")};
+        return {QT_TRANSLATE_NOOP("lendora::StatisticsViews", "书籍编号"),
+                QT_TRANSLATE_NOOP("lendora::StatisticsViews", "书籍名称"),
+                QT_TRANSLATE_NOOP("lendora::StatisticsViews", "借阅次数")};
     case Kind::TopReaders:
-        return {tr("读者编号"), tr("读者姓名"), tr("借阅次数")};
+        return {QT_TRANSLATE_NOOP("lendora::StatisticsViews", "读者编号"),
+                QT_TRANSLATE_NOOP("lendora::StatisticsViews", "读者姓名"),
+                QT_TRANSLATE_NOOP("lendora::StatisticsViews", "借阅次数")};
     case Kind::NeverLent:
-        return {tr("书籍编号"), tr("书籍名称"), tr("书籍类别"), tr("登记日期")};
+        return {QT_TRANSLATE_NOOP("lendora::StatisticsViews", "书籍编号"),
+                QT_TRANSLATE_NOOP("lendora::StatisticsViews", "书籍名称"),
+                QT_TRANSLATE_NOOP("lendora::StatisticsViews", "书籍类别"),
+                QT_TRANSLATE_NOOP("lendora::StatisticsViews", "登记日期")};
     case Kind::Collection:
-        return {tr("类别代码"), tr("书籍类别"), tr("藏书册数"), tr("在借册数"), tr("在借比例")};
+        return {QT_TRANSLATE_NOOP("lendora::StatisticsViews", "类别代码"),
+                QT_TRANSLATE_NOOP("lendora::StatisticsViews", "书籍类别"),
+                QT_TRANSLATE_NOOP("lendora::StatisticsViews", "藏书册数"),
+                QT_TRANSLATE_NOOP("lendora::StatisticsViews", "在借册数"),
+                QT_TRANSLATE_NOOP("lendora::StatisticsViews", "在借比例")};
     case Kind::Fines:
-        return {tr("月份"), tr("罚款金额")};
+        return {QT_TRANSLATE_NOOP("lendora::StatisticsViews", "月份"),
+                QT_TRANSLATE_NOOP("lendora::StatisticsViews", "罚款金额")};
     }
     return {};
+}
+}  // namespace
+
+QStringList StatisticsViews::headers(Kind kind)
+{
+    QStringList shown;
+    for (const char *text : columnTexts(kind))
+        shown << QCoreApplication::translate(kContext, text);
+    return shown;
+}
+
+QStringList StatisticsViews::columnNames(Kind kind)
+{
+    QStringList names;
+    for (const char *text : columnTexts(kind))
+        names << QString::fromUtf8(text);
+    return names;
 }
 
 QString StatisticsViews::fileName(Kind kind)

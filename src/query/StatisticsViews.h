@@ -46,8 +46,10 @@ public:
     // Every view, in the order the window and the printout give them.
     static QList<Kind> kinds();
     static QString title(Kind kind);
-    // The headings of the view's table.
+    // The headings of the view's table, as the window shows them (translated).
     static QStringList headers(Kind kind);
+    // The same as the library names them, whatever the language: the headings of CSV files.
+    static QStringList columnNames(Kind kind);
     // A file name for the view's table without the extension, such as loans-by-month.
     static QString fileName(Kind kind);
     // The last 12 months up to today: from the first day of the month 11 months back, so the
