@@ -1,0 +1,48 @@
+#include "data/FileCheck.h"
+
+#include <QEventLoop>
+#include <QThread>
+
+namespace lendora {
+
+FileCheck::FileCheck(std::function<QString()> check, std::function<void()> hold, QObject *parent)
+    : QObject(parent), m_check(std::move(check)), m_hold(std::move(hold))
+{}
+
+FileCheck::~FileCheck()
+{
+    if (m_thread) {
+        m_thread->wait();
+        delete m_thread;
+    }
+}
+
+void FileCheck::start()
+{
+    if (m_thread)
+        return;
+    m_thread = QThread::create([this] {
+        if (m_hold)
+            m_hold();
+        m_result = m_check();
+    });
+    connect(m_thread, &QThread::finished, this, [this] {
+        m_thread->deleteLater();
+        m_thread = nullptr;
+        m_found = m_result;
+        m_state = m_found.isEmpty() ? State::Passed : State::Failed;
+        emit ended(m_state == State::Passed, m_found);
+    });
+    m_thread->start();
+}
+
+void FileCheck::waitForEnd()
+{
+    if (m_state != State::Running)
+        return;
+    QEventLoop loop;
+    connect(this, &FileCheck::ended, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+}  // namespace lendora
