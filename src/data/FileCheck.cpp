@@ -1,6 +1,5 @@
 #include "data/FileCheck.h"
 
-#include <QEventLoop>
 #include <QThread>
 
 namespace lendora {
@@ -34,15 +33,6 @@ void FileCheck::start()
         emit ended(m_state == State::Passed, m_found);
     });
     m_thread->start();
-}
-
-void FileCheck::waitForEnd()
-{
-    if (m_state != State::Running)
-        return;
-    QEventLoop loop;
-    connect(this, &FileCheck::ended, &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 }  // namespace lendora

@@ -25,8 +25,6 @@ public:
     State state() const { return m_state; }
     // What was found when it failed.
     QString found() const { return m_found; }
-    // Returns once the check has ended, with the event loop running meanwhile.
-    void waitForEnd();
 
 signals:
     void ended(bool passed, const QString &found);

@@ -3,6 +3,8 @@
 #include "data/FileCheck.h"
 #include "data/sqlite/SqliteBackend.h"
 
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -169,7 +171,10 @@ DbError SharedDatabase::checkBeforeWrite(bool restoring)
         // Nothing is written to a library that may be damaged; the desk stays alive meanwhile.
         if (m_checkHandlers.waiting)
             m_checkHandlers.waiting(true);
-        m_check->waitForEnd();
+        // Not a nested QEventLoop: one that starts after QCoreApplication::exit() returns at
+        // once. Ending meanwhile closes the library, which ends the wait too.
+        while (isChecking())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         if (m_checkHandlers.waiting)
             m_checkHandlers.waiting(false);
     }
