@@ -30,7 +30,9 @@ public:
         // left it to run beside the desk: callable on any thread, on a read-only connection
         // of its own; empty when the library passed, else what was found. Until it has
         // passed nothing may be written.
-        std::function<QString()> check;
+        std::function<QString()> check = nullptr;
+        // Makes a check under way end soon (its result no longer counts); any thread.
+        std::function<void()> stopCheck = nullptr;
     };
     // Told how the check open() left behind ended; until it passed, closing does not mark
     // the library as left in order.

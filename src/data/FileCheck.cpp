@@ -4,13 +4,17 @@
 
 namespace lendora {
 
-FileCheck::FileCheck(std::function<QString()> check, std::function<void()> hold, QObject *parent)
-    : QObject(parent), m_check(std::move(check)), m_hold(std::move(hold))
+FileCheck::FileCheck(std::function<QString()> check, std::function<void()> stop,
+                     std::function<void()> hold, QObject *parent)
+    : QObject(parent), m_check(std::move(check)), m_stop(std::move(stop)), m_hold(std::move(hold))
 {}
 
 FileCheck::~FileCheck()
 {
     if (m_thread) {
+        // Ending the program does not wait for the whole file to be read.
+        if (m_stop)
+            m_stop();
         m_thread->wait();
         delete m_thread;
     }

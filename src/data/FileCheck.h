@@ -17,9 +17,10 @@ public:
 
     // `check` runs on the thread: empty when the library passed, else what was found. `hold`,
     // when given, runs on the thread first (tests keep the check from ending with it).
-    FileCheck(std::function<QString()> check, std::function<void()> hold,
-              QObject *parent = nullptr);
-    ~FileCheck() override;  // waits for a check under way
+    // `stop` makes a check under way end soon, from this thread.
+    FileCheck(std::function<QString()> check, std::function<void()> stop,
+              std::function<void()> hold, QObject *parent = nullptr);
+    ~FileCheck() override;  // stops a check under way and waits for its thread
 
     void start();
     State state() const { return m_state; }
@@ -31,6 +32,7 @@ signals:
 
 private:
     std::function<QString()> m_check;
+    std::function<void()> m_stop;
     std::function<void()> m_hold;
     QThread *m_thread = nullptr;
     State m_state = State::Running;

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -123,7 +124,22 @@ bool SqliteBackend::checksInBackground() const
            && !upgradesOnOpening() && DatabaseFile::isInLogMode(m_path);
 }
 
-QString SqliteBackend::checkWholeFile(const QString &path)
+// The connection of a check under way, so that another thread can interrupt it.
+struct SqliteBackend::CheckStop {
+    QMutex mutex;
+    sqlite3 *running = nullptr;
+    bool stopped = false;
+
+    void stop()
+    {
+        QMutexLocker locker(&mutex);
+        stopped = true;
+        if (running)
+            sqlite3_interrupt(running);
+    }
+};
+
+QString SqliteBackend::checkWholeFile(const QString &path, CheckStop *stop)
 {
     static QAtomicInt nextCheck;
     const QString name = QStringLiteral("whole-file-check#%1").arg(nextCheck.fetchAndAddRelaxed(1));
@@ -134,10 +150,21 @@ QString SqliteBackend::checkWholeFile(const QString &path)
         uri.replace(QStringLiteral("?mode=rw"), QStringLiteral("?mode=ro"));
         db.setDatabaseName(uri);
         db.setConnectOptions(kOptions + QStringLiteral(";QSQLITE_OPEN_READONLY"));
-        if (!db.open())
+        if (!db.open()) {
             found = db.lastError().text();
-        else
+        } else {
+            if (stop) {
+                QMutexLocker locker(&stop->mutex);
+                stop->running = *static_cast<sqlite3 **>(db.driver()->handle().data());
+                if (stop->stopped)
+                    sqlite3_interrupt(stop->running);
+            }
             DatabaseFile::checkContent(db, path, true, &found);
+            if (stop) {
+                QMutexLocker locker(&stop->mutex);
+                stop->running = nullptr;
+            }
+        }
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
@@ -187,7 +214,7 @@ Backend::Opened SqliteBackend::openBesideDesk(const QString &connectionName)
     const QString shown = location();
     const auto refuse = [&](const QString &text) {
         removeConnection(connectionName);
-        return Opened{false, text, {}, {}};
+        return Opened{false, text, {}};
     };
     if (!QFileInfo(m_path).isFile())
         return refuse(tr(kMissing).arg(shown));
@@ -214,7 +241,7 @@ Backend::Opened SqliteBackend::openBesideDesk(const QString &connectionName)
     if (!bad.isEmpty())
         return refuse(bad);
     m_opened = DatabaseFile::identityOf(m_path);
-    return {true, {}, {}, {}};
+    return {true, {}, {}};
 }
 
 Backend::Opened SqliteBackend::open(const QString &connectionName)
@@ -224,7 +251,7 @@ Backend::Opened SqliteBackend::open(const QString &connectionName)
     const QString shown = location();
     const auto refuse = [&](const QString &text) {
         removeConnection(connectionName);
-        return Opened{false, text, {}, {}};
+        return Opened{false, text, {}};
     };
     const QFileInfo info(m_path);
     if (info.exists() && !info.isFile())
@@ -276,10 +303,13 @@ Backend::Opened SqliteBackend::open(const QString &connectionName)
     DatabaseFile::writeMarker(m_path, {m_opened, false});
     if (!logNotice.isEmpty())
         notice = notice.isEmpty() ? logNotice : logNotice + QStringLiteral("\n\n") + notice;
-    Opened opened{true, {}, notice, {}};
+    Opened opened{true, {}, notice};
     m_checkOwed = checkBeside;
-    if (checkBeside)
-        opened.check = [path = m_path] { return checkWholeFile(path); };
+    if (checkBeside) {
+        auto stop = std::make_shared<CheckStop>();
+        opened.check = [path = m_path, stop] { return checkWholeFile(path, stop.get()); };
+        opened.stopCheck = [stop] { stop->stop(); };
+    }
     return opened;
 }
 

@@ -28,7 +28,9 @@ public:
     bool checksInBackground() const;
     // The checks after an unclean end, on a read-only connection of its own made on the
     // calling thread: empty when the file passed, else what was found.
-    static QString checkWholeFile(const QString &path);
+    // `stop`, when given, can interrupt it from another thread.
+    struct CheckStop;
+    static QString checkWholeFile(const QString &path, CheckStop *stop = nullptr);
 
     QString location() const override;
     bool checksBeforeOpening() const override;
