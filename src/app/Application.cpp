@@ -22,6 +22,8 @@
 #include <QLabel>
 #include <QTime>
 
+#include <utility>
+
 // The compiled-in resources (logo, skin images) live in a static library, so they are pulled in
 // by name; Q_INIT_RESOURCE must be used outside any namespace.
 static void initResources()
@@ -53,6 +55,18 @@ const char *const kFileNotWritable =
 const char *const kClockBehind =
     QT_TRANSLATE_NOOP("lendora::Application", "电脑的日期(%1)早于数据库中最近的借还日期(%2)。\n"
                                               "请检查并改正电脑的日期,否则借还日期和罚款会出错。");
+const char *const kWaitingForCheck =
+    QT_TRANSLATE_NOOP("lendora::Application", "正在检查数据库文件,检查完成后才能保存,请稍候...");
+const char *const kCheckFailed = QT_TRANSLATE_NOOP(
+    "lendora::Application", "上次程序没有正常退出,检查数据库文件 %1 时发现它已损坏:\n%2\n\n"
+                            "为保护现有记录,程序不再保存任何改动(借书、还书、续借等),"
+                            "查询仍可使用。");
+const char *const kOfferBackup = QT_TRANSLATE_NOOP(
+    "lendora::Application", "最新的备份是 %1。\n"
+                            "要恢复,请在 系统设置 → 备份与恢复 中选择它。现在打开该窗口吗?");
+const char *const kNoBackup = QT_TRANSLATE_NOOP(
+    "lendora::Application", "没有找到备份。请退出程序,请管理员修复或更换数据库文件。");
+const QString kBackupWindow = QStringLiteral("FrmBackup");
 const QString kTipsWindow = QStringLiteral("FrmHelp");
 const QString kTipsFile = QStringLiteral("QUICKTIP.INI");
 int nextInstance = 0;
@@ -151,8 +165,60 @@ void Application::loggedIn()
         PrivateProfile::read(filePath(kTipsFile), QStringLiteral("TIP"), QStringLiteral("START"));
     if (start && *start == QLatin1String("T"))
         m_windows.show(kTipsWindow);
-    if (m_env.dailyBackup)
-        backUpDaily();
+    if (m_env.dailyBackup) {
+        // A library still being checked, or found damaged, is not copied over good backups.
+        if (m_database.isChecking())
+            m_backUpWhenChecked = true;
+        else if (!m_database.checkFailed())
+            backUpDaily();
+    }
+}
+
+void Application::watchFileCheck()
+{
+    SharedDatabase::CheckHandlers handlers;
+    handlers.hold = m_env.beforeFileCheck;
+    handlers.waiting = [this](bool waiting) {
+        if (!waiting) {
+            m_waitingNote.reset();
+            return;
+        }
+        if (m_waitingNote)
+            return;
+        // Not modal: the desk stays usable while the write waits.
+        m_waitingNote = std::make_unique<QLabel>(tr(kWaitingForCheck));
+        m_waitingNote->setObjectName(QStringLiteral("lblWaitingForCheck"));
+        m_waitingNote->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint
+                                      | Qt::WindowDoesNotAcceptFocus);
+        m_waitingNote->setAttribute(Qt::WA_ShowWithoutActivating);
+        m_waitingNote->setMargin(16);
+        m_waitingNote->show();
+    };
+    handlers.ended = [this](bool passed, const QString &found) { fileCheckEnded(passed, found); };
+    m_database.setCheckHandlers(std::move(handlers));
+}
+
+void Application::fileCheckEnded(bool passed, const QString &found)
+{
+    if (hasEnded())
+        return;
+    if (passed) {
+        if (std::exchange(m_backUpWhenChecked, false))
+            backUpDaily();
+        return;
+    }
+    m_backUpWhenChecked = false;
+    const QString what = tr(kCheckFailed).arg(m_database.location(), found);
+    const QStringList copies = Backups(m_env.appDir).list();
+    if (copies.isEmpty()) {
+        prompter().message(
+            {what + QStringLiteral("\n") + tr(kNoBackup), appTitle(), Buttons::Ok, Icon::Error});
+        return;
+    }
+    const QString newest = QDir::toNativeSeparators(copies.first());
+    if (prompter().confirm({what + QStringLiteral("\n") + tr(kOfferBackup).arg(newest), appTitle(),
+                            Buttons::OkCancel, Icon::Error}))
+        m_windows.show(kBackupWindow);
 }
 
 void Application::backUpDaily()
@@ -186,10 +252,14 @@ bool Application::openDatabase()
     // After a run that did not end cleanly the whole file is checked before it is used, and
     // an older one gains its new indexes: seconds or minutes on a large library. Say so
     // rather than seem to hang.
+    // The check after an unclean end runs beside the desk where it can; the login comes at
+    // once, and writes wait for the check.
     auto backend = std::make_unique<SqliteBackend>(databasePath());
+    backend->setCheckInBackground(true);
+    watchFileCheck();
     std::unique_ptr<QLabel> checking;
     const bool upgrading = backend->upgradesOnOpening();
-    if (upgrading || backend->checksBeforeOpening()) {
+    if (upgrading || (backend->checksBeforeOpening() && !backend->checksInBackground())) {
         checking = std::make_unique<QLabel>(tr(upgrading ? kUpgradingDatabase : kCheckingDatabase));
         checking->setObjectName(QStringLiteral("lblCheckingDatabase"));
         checking->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);

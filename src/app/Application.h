@@ -8,6 +8,7 @@
 #include "widgets/WindowRegistry.h"
 
 #include <QDate>
+#include <QLabel>
 #include <QObject>
 #include <QPointer>
 #include <memory>
@@ -90,6 +91,10 @@ private:
     // The day's first login copies the library to backup/ on a thread of its own, keeping
     // the newest copies only; a copy that fails is told.
     void backUpDaily();
+    // The library's check after an unclean end runs beside the desk: a write waits for it
+    // under a note, and when it fails the clerk is told once and offered the newest backup.
+    void watchFileCheck();
+    void fileCheckEnded(bool passed, const QString &found);
     void registerWindows();  // WindowList.cpp
     void connectWindows();   // WindowList.cpp
 
@@ -107,6 +112,8 @@ private:
     QPointer<MainWindow> m_main;
     QPointer<LoginWindow> m_login;
     BackgroundCopy *m_dailyCopy = nullptr;
+    std::unique_ptr<QLabel> m_waitingNote;  // lblWaitingForCheck
+    bool m_backUpWhenChecked = false;
 };
 
 }  // namespace lendora

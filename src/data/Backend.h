@@ -5,6 +5,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <functional>
 
 class QSqlError;
 
@@ -25,7 +26,17 @@ public:
         bool ok = false;
         QString problem;  // the clerk's message when not ok: nothing was changed
         QString notice;   // something the clerk should know although the desk runs
+        // The whole-library check owed after a run that did not end cleanly, when open()
+        // left it to run beside the desk: callable on any thread, on a read-only connection
+        // of its own; empty when the library passed, else what was found. Until it has
+        // passed nothing may be written.
+        std::function<QString()> check = nullptr;
+        // Makes a check under way end soon (its result no longer counts); any thread.
+        std::function<void()> stopCheck = nullptr;
     };
+    // Told how the check open() left behind ended; until it passed, closing does not mark
+    // the library as left in order.
+    virtual void checkEnded(bool passed) { Q_UNUSED(passed); }
     // Whether open() will first check the whole library (after a run that did not end
     // cleanly), which takes a while on a large one.
     virtual bool checksBeforeOpening() const = 0;

@@ -20,6 +20,10 @@ const char *const kIoError =
 const char *const kReplaced =
     QT_TRANSLATE_NOOP("lendora::DbError", "数据库文件已被删除或替换,不再是程序打开的那个文件。\n"
                                           "没有做任何改动,程序将停止写入并退出。");
+const char *const kUnchecked =
+    QT_TRANSLATE_NOOP("lendora::DbError",
+                      "数据库文件没有通过检查,可能已经损坏,为保护现有记录,程序不再保存任何改动。\n"
+                      "这次没有做任何改动。请在 系统设置 → 备份与恢复 中用备份恢复数据库文件。");
 const char *const kLost =
     QT_TRANSLATE_NOOP("lendora::DbError", "与数据库的连接已断开,没有做任何改动。\n%1");
 const char *const kOther =
@@ -51,6 +55,8 @@ QString DbError::forClerk() const
         return tr(kIoError).arg(text);
     case Replaced:
         return tr(kReplaced);
+    case Unchecked:
+        return tr(kUnchecked);
     case ConnectionLost:
         return tr(kLost).arg(text);
     case None:

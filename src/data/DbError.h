@@ -16,6 +16,7 @@ struct DbError {
         DiskFull,         // nothing more can be written
         IoError,          // the disk failed to read, write or sync
         Replaced,         // the library's file was deleted or replaced under the desk
+        Unchecked,        // the library failed its check after an unclean end
         Other,
     };
 

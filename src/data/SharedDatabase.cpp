@@ -1,7 +1,10 @@
 #include "data/SharedDatabase.h"
 
+#include "data/FileCheck.h"
 #include "data/sqlite/SqliteBackend.h"
 
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -27,7 +30,31 @@ bool SharedDatabase::open(std::unique_ptr<Backend> backend, QString *problem, QS
     if (notice)
         *notice = opened.notice;
     m_open = true;
+    if (opened.check) {
+        m_check = std::make_unique<FileCheck>(opened.check, opened.stopCheck, m_checkHandlers.hold);
+        QObject::connect(m_check.get(), &FileCheck::ended, m_check.get(),
+                         [this](bool passed, const QString &found) { checkEnded(passed, found); });
+        m_check->start();
+    }
     return true;
+}
+
+void SharedDatabase::checkEnded(bool passed, const QString &found)
+{
+    if (m_backend)
+        m_backend->checkEnded(passed);
+    if (m_checkHandlers.ended)
+        m_checkHandlers.ended(passed, found);
+}
+
+bool SharedDatabase::isChecking() const
+{
+    return m_check && m_check->state() == FileCheck::State::Running;
+}
+
+bool SharedDatabase::checkFailed() const
+{
+    return m_check && m_check->state() == FileCheck::State::Failed;
 }
 
 bool SharedDatabase::open(const QString &path, QString *problem, QString *notice)
@@ -53,7 +80,7 @@ bool SharedDatabase::openReadOnly(std::unique_ptr<Backend> backend, DbError *err
 
 bool SharedDatabase::restoreFrom(const QString &source, QString *notice, DbError *error)
 {
-    if (const DbError refused = checkBeforeWrite(); refused.isError()) {
+    if (const DbError refused = checkBeforeWrite(true); refused.isError()) {
         if (error)
             *error = refused;
         return false;
@@ -61,13 +88,22 @@ bool SharedDatabase::restoreFrom(const QString &source, QString *notice, DbError
     // Statements prepared on the old pages are made again on the new ones.
     m_statements.clear();
     QSqlDatabase connection = db();
-    return m_backend->restoreFrom(connection, source, notice, error);
+    if (!m_backend->restoreFrom(connection, source, notice, error))
+        return false;
+    // The checked copy replaced what failed the check.
+    if (checkFailed()) {
+        m_check.reset();
+        m_backend->checkEnded(true);
+    }
+    return true;
 }
 
 void SharedDatabase::close()
 {
     const bool wasOpen = m_open;
     drop();
+    // The check's own connection is gone before the desk's closes.
+    m_check.reset();
     // A read-only connection holds no marker for the backend to take away: the desk may be
     // running on the same library.
     if (wasOpen && m_backend && m_readOnly)
@@ -129,12 +165,25 @@ int SharedDatabase::change(const QString &sql, const QVariantList &values, DbErr
     return rows;
 }
 
-DbError SharedDatabase::checkBeforeWrite()
+DbError SharedDatabase::checkBeforeWrite(bool restoring)
 {
+    if (m_open && !m_readOnly && isChecking()) {
+        // Nothing is written to a library that may be damaged; the desk stays alive meanwhile.
+        if (m_checkHandlers.waiting)
+            m_checkHandlers.waiting(true);
+        // Not a nested QEventLoop: one that starts after QCoreApplication::exit() returns at
+        // once. Ending meanwhile closes the library, which ends the wait too.
+        while (isChecking())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        if (m_checkHandlers.waiting)
+            m_checkHandlers.waiting(false);
+    }
     if (!m_backend || !m_open)
         return {DbError::ConnectionLost, QStringLiteral("the database is not open")};
     if (m_readOnly)
         return {DbError::Other, QStringLiteral("the database is open to read only")};
+    if (checkFailed() && !restoring)
+        return {DbError::Unchecked, m_check->found()};
     if (m_lost)
         return *m_lost;
     const DbError changed = m_backend->checkUnchanged();

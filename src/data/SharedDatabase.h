@@ -14,6 +14,8 @@
 
 namespace lendora {
 
+class FileCheck;
+
 // The one shared connection every store works through, on the library of its backend. Its
 // connection name carries a suffix of its owner so that two applications can live in one
 // process.
@@ -61,6 +63,21 @@ public:
         m_lostHandler = std::move(handler);
     }
 
+    // The whole-library check open() left to run beside the desk after an unclean end:
+    // `hold` runs on its thread before it (tests hold it there); `waiting` is called with
+    // true when a write waits for the check and with false when it goes on; `ended` once
+    // when the check ends, with what was found when it failed. Every write until the check
+    // has passed waits, and after it failed is refused (DbError::Unchecked).
+    struct CheckHandlers {
+        std::function<void()> hold;
+        std::function<void(bool)> waiting;
+        std::function<void(bool passed, const QString &found)> ended;
+    };
+    void setCheckHandlers(CheckHandlers handlers) { m_checkHandlers = std::move(handlers); }
+    // Whether that check is still running, or failed.
+    bool isChecking() const;
+    bool checkFailed() const;
+
     QString connectionName() const { return m_name; }
     // The name of another connection of the same owner, for `purpose` (a grid's window).
     QString connectionFor(const QString &purpose) const
@@ -74,8 +91,10 @@ private:
     void drop();
     // Closes and removes the read-only connection.
     void forget();
-    // Whether a write may begin: the library is open and still the file that was opened.
-    DbError checkBeforeWrite();
+    // Whether a write may begin: the library is open, passed its check, and is still the
+    // file that was opened. `restoring` lets a restore replace a library that failed it.
+    DbError checkBeforeWrite(bool restoring = false);
+    void checkEnded(bool passed, const QString &found);
     // After a commit the engine reported as failed: every connection of this owner closed,
     // the read-write one opened again and the library settled. False when it could not be.
     bool settle(DbError *error);
@@ -88,6 +107,8 @@ private:
     std::optional<DbError> m_lost;
     std::function<void(const DbError &)> m_lostHandler;
     QHash<QString, std::shared_ptr<QSqlQuery>> m_statements;
+    CheckHandlers m_checkHandlers;
+    std::unique_ptr<FileCheck> m_check;
 };
 
 // One transaction that writes on the shared connection, begun as a writer; rolled back

@@ -145,11 +145,16 @@ inline bool lentFlag(TestApp &t, const QString &book)
 
 // The three writes of the desk, each made ready up to its last click: lend 001 the free
 // B1003; take back B1001 from 001; renew 002's B1002 to 2026-12-07.
-inline void prepareWrite(TestApp &t, const QString &write)
+inline void seedForWrites(TestApp &t)
 {
     seedLibrary(t);
     addLoan(t, "001", "B1001", "2026-11-20");
     addLoan(t, "002", "B1002", "2026-11-27");
+}
+
+// After seedForWrites(): logs in and makes the write ready.
+inline void readyWrite(TestApp &t, const QString &write)
+{
     t.login();
     if (write == "lend") {
         scan(t, "txtReaderID", "001");
@@ -164,6 +169,12 @@ inline void prepareWrite(TestApp &t, const QString &write)
         t.control<QDateEdit>(kMain, "dtpLendDateChange")->setDate(QDate(2026, 12, 7));
     }
     t.prompter().clear();
+}
+
+inline void prepareWrite(TestApp &t, const QString &write)
+{
+    seedForWrites(t);
+    readyWrite(t, write);
 }
 
 inline void finishWrite(TestApp &t, const QString &write)

@@ -14,9 +14,11 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMutex>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
+#include <QWaitCondition>
 
 namespace lendora::testkit {
 
@@ -24,7 +26,14 @@ namespace {
 int nextConnection = 0;
 }
 
-TestApp::TestApp(QDate today) : m_today(today), m_printer(m_dir.path())
+struct TestApp::CheckGate {
+    QMutex mutex;
+    QWaitCondition released;
+    bool held = false;
+};
+
+TestApp::TestApp(QDate today)
+    : m_today(today), m_printer(m_dir.path()), m_checkGate(std::make_shared<CheckGate>())
 {
     AppDirectory::seed(QStringLiteral(LENDORA_SHIPPED_DIR), m_dir.path());
     Environment env;
@@ -34,12 +43,18 @@ TestApp::TestApp(QDate today) : m_today(today), m_printer(m_dir.path())
     env.files = &m_files;
     env.printer = &m_printer;
     env.today = [this] { return m_today; };
+    env.beforeFileCheck = [gate = m_checkGate] {
+        QMutexLocker locker(&gate->mutex);
+        while (gate->held)
+            gate->released.wait(&gate->mutex);
+    };
     m_app = std::make_unique<Application>(env);
     m_dbName = QStringLiteral("testkit-db-%1").arg(++nextConnection);
 }
 
 TestApp::~TestApp()
 {
+    releaseFileCheck();
     if (m_app && !m_app->hasEnded())
         m_app->end(Application::Ending::ExitCommand);
     m_app.reset();
@@ -50,6 +65,19 @@ TestApp::~TestApp()
         }
         QSqlDatabase::removeDatabase(m_dbName);
     }
+}
+
+void TestApp::holdFileCheck()
+{
+    QMutexLocker locker(&m_checkGate->mutex);
+    m_checkGate->held = true;
+}
+
+void TestApp::releaseFileCheck()
+{
+    QMutexLocker locker(&m_checkGate->mutex);
+    m_checkGate->held = false;
+    m_checkGate->released.wakeAll();
 }
 
 QString TestApp::appDir() const

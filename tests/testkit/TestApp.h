@@ -72,6 +72,11 @@ public:
 
     bool ended() const;
 
+    // The library's check after an unclean end waits on its thread while held, so a test
+    // sees the desk before the check has ended; released, it runs. Released when destroyed.
+    void holdFileCheck();
+    void releaseFileCheck();
+
 private:
     QObject *findObject(const QString &window, const QString &name) const;
     QWidget *topLevel(const QString &objectName) const;
@@ -86,6 +91,8 @@ private:
     std::unique_ptr<Application> m_app;
     QString m_dbName;
     bool m_started = false;
+    struct CheckGate;
+    std::shared_ptr<CheckGate> m_checkGate;
 };
 
 }  // namespace lendora::testkit

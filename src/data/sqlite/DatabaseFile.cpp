@@ -239,7 +239,27 @@ QString DatabaseFile::checkFile(const QString &path)
     return {};
 }
 
-QString DatabaseFile::checkContent(QSqlDatabase &db, const QString &path, bool quickCheck)
+QString DatabaseFile::checkContent(QSqlDatabase &db, const QString &path, bool quickCheck,
+                                   QString *found)
+{
+    QString problem = checkContentOf(db, path, quickCheck, found);
+    if (found && found->isEmpty())
+        *found = problem;
+    return problem;
+}
+
+bool DatabaseFile::isInLogMode(const QString &path)
+{
+    // Bytes 18 and 19 of the header: the file format versions, 2 for write-ahead logging.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(18))
+        return false;
+    const QByteArray versions = file.read(2);
+    return versions.size() == 2 && versions.at(0) == 2 && versions.at(1) == 2;
+}
+
+QString DatabaseFile::checkContentOf(QSqlDatabase &db, const QString &path, bool quickCheck,
+                                     QString *found)
 {
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("PRAGMA application_id")) || !query.next())
@@ -263,13 +283,21 @@ QString DatabaseFile::checkContent(QSqlDatabase &db, const QString &path, bool q
         }
     }
     if (quickCheck) {
-        if (!query.exec(QStringLiteral("PRAGMA quick_check")))
-            return tr(kDamaged).arg(native(path), query.lastError().text());
-        QStringList problems;
-        while (query.next())
-            problems << query.value(0).toString();
-        if (problems != QStringList{QStringLiteral("ok")})
-            return tr(kDamaged).arg(native(path), problems.mid(0, 3).join(QStringLiteral("; ")));
+        QString damage;
+        if (!query.exec(QStringLiteral("PRAGMA quick_check"))) {
+            damage = query.lastError().text();
+        } else {
+            QStringList problems;
+            while (query.next())
+                problems << query.value(0).toString();
+            if (problems != QStringList{QStringLiteral("ok")})
+                damage = problems.mid(0, 3).join(QStringLiteral("; "));
+        }
+        if (!damage.isEmpty()) {
+            if (found)
+                *found = damage;
+            return tr(kDamaged).arg(native(path), damage);
+        }
     }
     return {};
 }

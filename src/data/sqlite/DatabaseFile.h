@@ -24,7 +24,12 @@ public:
     static std::optional<int> schemaVersion(const QString &path);
     // On an open connection (still without any write): application id, schema version, the
     // five tables and their columns; and a quick_check when asked. Empty when fine.
-    static QString checkContent(QSqlDatabase &db, const QString &path, bool quickCheck);
+    // `found`, when given, receives what is wrong in the engine's words (or the message).
+    static QString checkContent(QSqlDatabase &db, const QString &path, bool quickCheck,
+                                QString *found = nullptr);
+    // Whether the file is in write-ahead-log mode by its header: opening it then writes
+    // nothing to it.
+    static bool isInLogMode(const QString &path);
 
     // Pragmas every connection runs.
     static bool configure(QSqlDatabase &db, bool readOnly, QString *error);
@@ -64,6 +69,10 @@ public:
     // (<name>-wal.set-aside, then -2, -3, ...). The new name of the log, or empty when it
     // could not be moved (`error` says why).
     static QString setLogAside(const QString &path, QString *error);
+
+private:
+    static QString checkContentOf(QSqlDatabase &db, const QString &path, bool quickCheck,
+                                  QString *found);
 };
 
 }  // namespace lendora

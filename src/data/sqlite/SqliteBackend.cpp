@@ -8,14 +8,19 @@
 #include "data/sqlite/SqliteMatch.h"
 #include "data/sqlite/SqliteSchema.h"
 
+#include <QAtomicInt>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
+
+#include <sqlite3.h>
 
 namespace lendora {
 
@@ -113,6 +118,59 @@ bool SqliteBackend::checksBeforeOpening() const
     return QFile::exists(DatabaseFile::markerPath(m_path));
 }
 
+bool SqliteBackend::checksInBackground() const
+{
+    return m_checkInBackground && m_mode == Mode::Desk && checksBeforeOpening()
+           && !upgradesOnOpening() && DatabaseFile::isInLogMode(m_path);
+}
+
+// The connection of a check under way, so that another thread can interrupt it.
+struct SqliteBackend::CheckStop {
+    QMutex mutex;
+    sqlite3 *running = nullptr;
+    bool stopped = false;
+
+    void stop()
+    {
+        QMutexLocker locker(&mutex);
+        stopped = true;
+        if (running)
+            sqlite3_interrupt(running);
+    }
+};
+
+QString SqliteBackend::checkWholeFile(const QString &path, CheckStop *stop)
+{
+    static QAtomicInt nextCheck;
+    const QString name = QStringLiteral("whole-file-check#%1").arg(nextCheck.fetchAndAddRelaxed(1));
+    QString found;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(kDriver, name);
+        QString uri = uriOf(path);
+        uri.replace(QStringLiteral("?mode=rw"), QStringLiteral("?mode=ro"));
+        db.setDatabaseName(uri);
+        db.setConnectOptions(kOptions + QStringLiteral(";QSQLITE_OPEN_READONLY"));
+        if (!db.open()) {
+            found = db.lastError().text();
+        } else {
+            if (stop) {
+                QMutexLocker locker(&stop->mutex);
+                stop->running = *static_cast<sqlite3 **>(db.driver()->handle().data());
+                if (stop->stopped)
+                    sqlite3_interrupt(stop->running);
+            }
+            DatabaseFile::checkContent(db, path, true, &found);
+            if (stop) {
+                QMutexLocker locker(&stop->mutex);
+                stop->running = nullptr;
+            }
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return found;
+}
+
 bool SqliteBackend::upgradesOnOpening() const
 {
     const std::optional<int> version = DatabaseFile::schemaVersion(m_path);
@@ -198,6 +256,7 @@ Backend::Opened SqliteBackend::open(const QString &connectionName)
     const QFileInfo info(m_path);
     if (info.exists() && !info.isFile())
         return refuse(tr(kIsFolder).arg(shown));
+    const bool checkBeside = checksInBackground();
     QString logNotice;
     if (const QString bad = guardLog(&logNotice); !bad.isEmpty())
         return refuse(bad);
@@ -218,7 +277,7 @@ Backend::Opened SqliteBackend::open(const QString &connectionName)
         if (!db.open())
             return tr(kCannotOpen).arg(shown, db.lastError().text());
         const bool uncleanEnd = QFile::exists(DatabaseFile::markerPath(m_path));
-        if (QString content = DatabaseFile::checkContent(db, m_path, uncleanEnd);
+        if (QString content = DatabaseFile::checkContent(db, m_path, uncleanEnd && !checkBeside);
             !content.isEmpty())
             return content;
         int userVersion = Schema::kVersion;
@@ -244,7 +303,19 @@ Backend::Opened SqliteBackend::open(const QString &connectionName)
     DatabaseFile::writeMarker(m_path, {m_opened, false});
     if (!logNotice.isEmpty())
         notice = notice.isEmpty() ? logNotice : logNotice + QStringLiteral("\n\n") + notice;
-    return {true, {}, notice};
+    Opened opened{true, {}, notice};
+    m_checkOwed = checkBeside;
+    if (checkBeside) {
+        auto stop = std::make_shared<CheckStop>();
+        opened.check = [path = m_path, stop] { return checkWholeFile(path, stop.get()); };
+        opened.stopCheck = [stop] { stop->stop(); };
+    }
+    return opened;
+}
+
+void SqliteBackend::checkEnded(bool passed)
+{
+    m_checkOwed = m_checkOwed && !passed;
 }
 
 void SqliteBackend::close(const QString &connectionName)
@@ -258,6 +329,16 @@ void SqliteBackend::close(const QString &connectionName)
     }
     // The last connection copies the log back as it closes.
     DatabaseFile::writeMarker(m_path, {m_opened, true});
+    if (m_checkOwed) {
+        // Not known to be sound: nothing copied into it, and the next start checks it again.
+        QSqlDatabase db = QSqlDatabase::database(connectionName, false);
+        if (sqlite3 *handle =
+                db.isOpen() ? *static_cast<sqlite3 **>(db.driver()->handle().data()) : nullptr)
+            sqlite3_db_config(handle, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+        db = QSqlDatabase();
+        removeConnection(connectionName);
+        return;
+    }
     removeConnection(connectionName);
     QFile::remove(DatabaseFile::markerPath(m_path));
 }

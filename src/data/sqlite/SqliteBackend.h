@@ -20,10 +20,23 @@ public:
 
     QString path() const { return m_path; }
 
+    // After a run that did not end cleanly, open() leaves the whole-file check to run beside
+    // the desk (Opened::check) where opening writes nothing: the file is in log mode and
+    // needs no upgrade. Otherwise it checks first, as without this.
+    void setCheckInBackground(bool on) { m_checkInBackground = on; }
+    // Whether open() will leave the check to run beside the desk.
+    bool checksInBackground() const;
+    // The checks after an unclean end, on a read-only connection of its own made on the
+    // calling thread: empty when the file passed, else what was found.
+    // `stop`, when given, can interrupt it from another thread.
+    struct CheckStop;
+    static QString checkWholeFile(const QString &path, CheckStop *stop = nullptr);
+
     QString location() const override;
     bool checksBeforeOpening() const override;
     bool upgradesOnOpening() const override;
     Opened open(const QString &connectionName) override;
+    void checkEnded(bool passed) override;
     void close(const QString &connectionName) override;
     bool openReadOnly(const QString &connectionName, DbError *error) override;
     bool create(QString *error) override;
@@ -61,6 +74,8 @@ private:
 
     QString m_path;
     Mode m_mode;
+    bool m_checkInBackground = false;
+    bool m_checkOwed = false;  // opened after an unclean end, the check not yet passed
     std::optional<DatabaseFile::Identity> m_opened;
 };
 
