@@ -31,6 +31,7 @@
 #include "catalogue/PickLists.h"
 #include "circulation/LoanStore.h"
 #include "circulation/OverdueList.h"
+#include "data/GridModel.h"
 #include "data/GridSource.h"
 #include "data/sqlite/DatabaseFile.h"
 #include "query/BookCriteria.h"
@@ -52,7 +53,6 @@
 #include <QSet>
 #include <QSignalBlocker>
 #include <QSqlDriver>
-#include <QSqlQueryModel>
 #include <QSqlRecord>
 #include <QTabWidget>
 #include <QTableView>
@@ -545,7 +545,7 @@ void Desk::circulation()
         };
     };
     const auto readerLoans = [this](const QString &reader, bool count) {
-        m_grid.run(LoanStore::openLoansSql(), {reader});
+        m_grid.run(LoanStore::openLoansSql(*t.app().database().backend()), {reader});
         m_grid.rowCount();
         if (count)
             LibraryRules(t.app().database()).read();
@@ -664,8 +664,8 @@ void Desk::circulation()
 
     // A renewal moves the loan the grid shows first; its book and date come from that row.
     const auto shownLoan = [this](const QString &reader) {
-        m_grid.run(LoanStore::openLoansSql(), {reader});
-        const QSqlQueryModel *model = m_grid.model();
+        m_grid.run(LoanStore::openLoansSql(*t.app().database().backend()), {reader});
+        const GridModel *model = m_grid.model();
         const QSqlRecord row = model->record(0);
         return QStringList{reader, row.value(QStringLiteral("书籍编号")).toString(),
                            row.value(QStringLiteral("借书日期")).toString()};
@@ -706,13 +706,9 @@ void Desk::bookList()
          },
          [this, &sql](const QStringList &in) {
              if (sql.isEmpty()) {
-                 SqlTrace::start();
                  t.trigger(QStringLiteral("mnuLendora"));
                  settle();
-                 for (const TracedStatement &s : SqlTrace::stop()) {
-                     if (QString::fromStdString(s.sql).startsWith(QStringLiteral("select")))
-                         sql = QString::fromStdString(s.sql);
-                 }
+                 sql = t.window(QStringLiteral("FrmLendora"))->findChild<GridSource *>()->sql();
                  t.window(QStringLiteral("FrmLendora"))->close();
                  settle();
              }

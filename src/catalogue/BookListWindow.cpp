@@ -2,6 +2,7 @@
 
 #include "base/DateText.h"
 #include "catalogue/BookStore.h"
+#include "data/GridModel.h"
 #include "data/GridSource.h"
 #include "ui_BookListWindow.h"
 #include "widgets/Controls.h"
@@ -16,7 +17,6 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QResizeEvent>
-#include <QSqlQueryModel>
 
 namespace lendora {
 
@@ -106,7 +106,7 @@ QStringList BookListWindow::currentCells() const
     const QModelIndex current = m_ui->DataGrid1->currentIndex();
     if (!current.isValid())
         return {};
-    const QSqlQueryModel *model = m_source->model();
+    const GridModel *model = m_source->model();
     QStringList cells;
     for (int column = BookId; column <= Date; ++column) {
         const QVariant value = model->data(model->index(current.row(), column));

@@ -2,6 +2,7 @@
 
 #include "circulation/LoanStore.h"
 #include "data/Columns.h"
+#include "data/GridModel.h"
 #include "data/GridSource.h"
 #include "widgets/BoundColumns.h"
 #include "widgets/Controls.h"
@@ -9,7 +10,6 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
-#include <QSqlQueryModel>
 #include <QStandardItemModel>
 #include <QTableView>
 
@@ -83,9 +83,8 @@ bool CurrentLoans::isBound(const QTableView *grid) const
 
 bool CurrentLoans::run(const QString &readerId)
 {
-    const bool ok = m_source->run(LoanStore::openLoansSql(), {readerId});
-    // Every row is fetched at once: the count is exact and the statement is done with.
-    m_source->rowCount();
+    const Backend *backend = m_source->database().backend();
+    const bool ok = backend && m_source->run(LoanStore::openLoansSql(*backend), {readerId});
     for (const QPointer<QTableView> &grid : std::as_const(m_grids)) {
         if (grid)
             sizeColumns(grid);

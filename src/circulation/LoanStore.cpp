@@ -83,9 +83,10 @@ QString LoanStore::loanJoinSql()
     return kLoanJoin;
 }
 
-QString LoanStore::openLoansSql()
+QString LoanStore::openLoansSql(const Backend &backend)
 {
-    return kLoanRows + kLoanTables + kLoanJoin + kOfReaderOpen;
+    return kLoanRows + kLoanTables + kLoanJoin + kOfReaderOpen + QStringLiteral(" order by ")
+           + backend.rowKey(QStringLiteral("lentInfo"));
 }
 
 std::optional<qint64> LoanStore::openLoanCount(const QString &readerId)

@@ -67,9 +67,9 @@ public:
     // WHERE clause of the join, to which conditions are added with "and".
     static QString loanRowsSql();
     static QString loanJoinSql();
-    // The reader's open loans as the current-loans grid lists them; one bound value, the
-    // reader number.
-    static QString openLoansSql();
+    // The reader's open loans as the current-loans grid lists them, in the order they were
+    // lent; one bound value, the reader number.
+    static QString openLoansSql(const Backend &backend);
 
     Found findReader(const QString &readerId, QString *name);
     // `missing` is the key of the first null column of an Incomplete row (书籍名称 say); a

@@ -74,6 +74,9 @@ public:
     virtual QString lockRows(const QString &table, const QString &condition) const = 0;
     // A condition that holds for the first row a plain "select * from <table>" returns.
     virtual QString firstRowOnly(const QString &table) const = 0;
+    // An expression that orders the rows of `table` as they were entered and tells any two
+    // apart: a grid reads its rows in blocks, which fit together only in a total order.
+    virtual QString rowKey(const QString &table) const = 0;
     // Writes a copy of the whole library, as it stood at one moment, to the new file `path`.
     virtual bool copyTo(QSqlDatabase &db, const QString &path, DbError *error) = 0;
     // Replaces all the library holds by the copy in the file `source` (which the caller has

@@ -1,22 +1,23 @@
 #include "data/GridSource.h"
 
+#include "data/GridModel.h"
 #include "data/SharedDatabase.h"
 
 #include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlQueryModel>
 
 namespace lendora {
 
 GridSource::GridSource(const SharedDatabase &database, const QString &purpose, QObject *parent)
     : QObject(parent), m_database(database), m_name(database.connectionFor(purpose)),
-      m_model(new QSqlQueryModel(this))
-{}
+      m_model(new GridModel(this))
+{
+    connect(m_model, &GridModel::readFailed, this,
+            [this](const QString &error) { m_lastError = error; });
+}
 
 GridSource::~GridSource()
 {
     m_model->clear();
-    m_statement = QSqlQuery();
     if (QSqlDatabase::contains(m_name)) {
         {
             QSqlDatabase db = QSqlDatabase::database(m_name, false);
@@ -33,9 +34,8 @@ QSqlDatabase GridSource::connection()
         if (db.isOpen())
             return db;
     }
-    // A statement prepared on an earlier connection is gone with it.
-    m_statement = QSqlQuery();
-    m_statementSql.clear();
+    // Statements prepared on an earlier connection are gone with it.
+    m_model->clear();
     if (Backend *backend = m_database.backend()) {
         DbError error;
         backend->openReadOnly(m_name, &error);
@@ -61,44 +61,15 @@ bool GridSource::refresh()
         emit refreshed();
         return false;
     }
-    // The same record source runs again on the statement prepared for it the first time:
-    // preparing costs as much as running a lookup.
-    bool ok = true;
-    if (m_statementSql.isEmpty() || m_statementSql != m_sql) {
-        m_statement = QSqlQuery(db);
-        m_statement.setForwardOnly(false);
-        ok = m_statement.prepare(m_sql);
-        m_statementSql = ok ? m_sql : QString();
-    }
-    if (ok) {
-        for (int i = 0; i < m_values.size(); ++i)
-            m_statement.bindValue(i, m_values.at(i));
-        ok = m_statement.exec();
-    }
-    if (!ok) {
-        m_lastError = m_statement.lastError().text();
-        m_model->clear();
-        m_statement = QSqlQuery();
-        m_statementSql.clear();
-        emit refreshed();
-        return false;
-    }
-    m_lastError.clear();
-    // The model gets a second handle on the same statement (Qt marks copying deprecated
-    // because the two share their state, which is the point here): the next refresh runs it
-    // again, and the model takes the new rows before anything could ask it for the old ones.
-    QT_WARNING_PUSH
-    QT_WARNING_DISABLE_DEPRECATED
-    m_model->setQuery(QSqlQuery(m_statement));
-    QT_WARNING_POP
+    QString error;
+    const bool ok = m_model->setQuery(db, m_sql, m_values, &error);
+    m_lastError = error;
     emit refreshed();
-    return true;
+    return ok;
 }
 
-int GridSource::rowCount()
+int GridSource::rowCount() const
 {
-    while (m_model->canFetchMore())
-        m_model->fetchMore();
     return m_model->rowCount();
 }
 

@@ -2,19 +2,17 @@
 
 #include <QObject>
 #include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
 
-class QSqlQueryModel;
-
 namespace lendora {
 
+class GridModel;
 class SharedDatabase;
 
 // The data source of a grid: its own named read-only connection to the library and a
-// read-only model holding the result of the last query. Rows are fetched as the grid scrolls; when a
-// caller needs the row count, all rows are fetched first so the count is exact.
+// read-only model of the result of the last query, which knows its row count at once and reads
+// rows in blocks as the grid scrolls, holding no read transaction between them.
 class GridSource : public QObject {
     Q_OBJECT
 public:
@@ -28,10 +26,11 @@ public:
     // Runs the record source again.
     bool refresh();
 
-    QSqlQueryModel *model() const { return m_model; }
-    int rowCount();
+    GridModel *model() const { return m_model; }
+    int rowCount() const;
     QString lastError() const { return m_lastError; }
     QString sql() const { return m_sql; }
+    const SharedDatabase &database() const { return m_database; }
     QSqlDatabase connection();
 
 signals:
@@ -40,9 +39,7 @@ signals:
 private:
     const SharedDatabase &m_database;
     QString m_name;
-    QSqlQueryModel *m_model;
-    QSqlQuery m_statement;  // prepared for m_statementSql, shared with the model
-    QString m_statementSql;
+    GridModel *m_model;
     QString m_sql;
     QVariantList m_values;
     QString m_lastError;

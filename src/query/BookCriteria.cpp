@@ -32,7 +32,9 @@ QList<SqlCondition> BookCriteria::conditions(const Backend &backend) const
 
 BoundQuery BookCriteria::query(const Backend &backend) const
 {
-    return BoundQuery::of(kSelect, QString(), conditions(backend));
+    BoundQuery query = BoundQuery::of(kSelect, QString(), conditions(backend));
+    query.sql += QStringLiteral(" order by ") + backend.rowKey(QStringLiteral("bookInfo"));
+    return query;
 }
 
 BoundQuery BoundQuery::of(const QString &select, const QString &where,

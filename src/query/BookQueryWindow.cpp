@@ -3,6 +3,7 @@
 #include "base/DateText.h"
 #include "catalogue/CategoryStore.h"
 #include "catalogue/PickLists.h"
+#include "data/GridModel.h"
 #include "data/GridSource.h"
 #include "data/SharedDatabase.h"
 #include "query/BookCriteria.h"
@@ -19,7 +20,6 @@
 
 #include <QAction>
 #include <QHeaderView>
-#include <QSqlQueryModel>
 
 namespace lendora {
 

@@ -25,7 +25,10 @@ QList<SqlCondition> LoanCriteria::conditions(const Backend &backend) const
 BoundQuery LoanCriteria::query(const Backend &backend) const
 {
     // Open and returned loans alike, joined as the desk lists loans everywhere.
-    return BoundQuery::of(LoanStore::loanRowsSql(), LoanStore::loanJoinSql(), conditions(backend));
+    BoundQuery query =
+        BoundQuery::of(LoanStore::loanRowsSql(), LoanStore::loanJoinSql(), conditions(backend));
+    query.sql += QStringLiteral(" order by ") + backend.rowKey(QStringLiteral("lentInfo"));
+    return query;
 }
 
 }  // namespace lendora

@@ -1,6 +1,7 @@
 #include "query/LoanQueryWindow.h"
 
 #include "base/DateText.h"
+#include "data/GridModel.h"
 #include "data/GridSource.h"
 #include "data/SharedDatabase.h"
 #include "query/LoanCriteria.h"
@@ -16,7 +17,6 @@
 
 #include <QAction>
 #include <QHeaderView>
-#include <QSqlQueryModel>
 
 namespace lendora {
 

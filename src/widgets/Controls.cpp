@@ -1,6 +1,7 @@
 #include "widgets/Controls.h"
 
 #include "data/Columns.h"
+#include "data/GridModel.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -214,11 +215,24 @@ void setupGrid(QTableView *grid)
     grid->horizontalHeader()->setHighlightSections(false);
 }
 
-void headColumns(QSqlQueryModel *model)
+namespace {
+template <class Model>
+void headByKey(Model *model)
 {
     const QSqlRecord record = model->record();
     for (int column = 0; column < record.count(); ++column)
         model->setHeaderData(column, Qt::Horizontal, Columns::label(record.fieldName(column)));
+}
+}  // namespace
+
+void headColumns(QSqlQueryModel *model)
+{
+    headByKey(model);
+}
+
+void headColumns(GridModel *model)
+{
+    headByKey(model);
 }
 
 }  // namespace lendora

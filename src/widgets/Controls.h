@@ -8,6 +8,8 @@ class QTableView;
 
 namespace lendora {
 
+class GridModel;
+
 // Input boxes the clerk types into: light cyan background. Control characters (a NUL, a tab,
 // a line break) cannot be typed into a box, and a paste does not bring them in either.
 void markInput(QLineEdit *box);
@@ -32,5 +34,6 @@ void fitListToEntries(QComboBox *list);
 // Heads each column of a model a grid shows directly with the label of its result column's key
 // (the model's own headings are the keys). Due after every query: a failed one drops them.
 void headColumns(QSqlQueryModel *model);
+void headColumns(GridModel *model);
 
 }  // namespace lendora

@@ -2,6 +2,7 @@
 #include "app/Application.h"
 #include "base/DateText.h"
 #include "base/NumberText.h"
+#include "data/GridModel.h"
 #include "data/GridSource.h"
 #include "data/Schema.h"
 #include "data/SharedDatabase.h"
@@ -166,6 +167,11 @@ private slots:
     void gridSourceCountsEveryRow();
     void gridSourceBindsValues();
     void gridSourceRunsAgainWithNewValues();
+    void gridReadsAnyRowInBlocks_data();
+    void gridReadsAnyRowInBlocks();
+    void gridHoldsNoSnapshot_data();
+    void gridHoldsNoSnapshot();
+    void gridReportsAFailedBlock();
     void upgradeFromVersionOneInPlace();
     void failedUpgradeLeavesVersionOne();
     void oneOpenLoanPerBook_data();
@@ -601,6 +607,149 @@ void DataTest::gridSourceRunsAgainWithNewValues()
     t.exec("update readerInfo set 读者姓名='张伟' where 读者编号='002'");
     QVERIFY(source.refresh());
     QCOMPARE(shown(), (QStringList{"001", "002", "003"}));
+}
+
+namespace {
+
+// More rows than the grid holds at once, entered out of order.
+constexpr int kSeeded = 5000;
+const char *const kByNumber = "select 读者编号, 读者姓名 from readerInfo order by 读者编号";
+
+QString readerNumber(int row)
+{
+    return QStringLiteral("R%1").arg(row, 5, 10, QLatin1Char('0'));
+}
+
+void seedReaders(TestApp &t)
+{
+    QSqlDatabase db = t.db();
+    db.transaction();
+    for (int i = 0; i < kSeeded; ++i) {
+        const int row = (i * 7919) % kSeeded;  // a prime stride visits every row once
+        t.exec("insert into readerInfo (读者编号, 读者姓名) values (?, ?)",
+               {readerNumber(row), QStringLiteral("读者%1").arg(row)});
+    }
+    db.commit();
+}
+
+}  // namespace
+
+void DataTest::gridReadsAnyRowInBlocks_data()
+{
+    QTest::addColumn<QList<int>>("rows");
+    QTest::addColumn<bool>("descending");
+    const int last = kSeeded - 1;
+    QList<int> forward, backward, farApart;
+    for (int row = 0; row < kSeeded; row += 97)
+        forward << row;
+    for (int row = last; row >= 0; row -= 131)
+        backward << row;
+    for (int i = 0; i < 60; ++i)
+        farApart << (i * 2617) % kSeeded;
+    const QList<std::pair<const char *, QList<int>>> scrolls = {
+        {"to the end first", {last, last - 1, 0, 1, last}},
+        {"middle and back", {2500, 0, 2499, last, 2500, 255, 256}},
+        {"every block, forward", forward},
+        {"every block, backward", backward},
+        {"far apart", farApart},
+        {"sweep, then the start again", forward + QList<int>{0, 1, 2}},
+    };
+    // Ordered by one key, blocks seek past the key before them; ordered otherwise, they are
+    // counted from the start.
+    for (const bool descending : {false, true}) {
+        for (const auto &[name, rows] : scrolls)
+            QTest::addRow("%s, %s", descending ? "descending" : "by key", name)
+                << rows << descending;
+    }
+}
+
+void DataTest::gridReadsAnyRowInBlocks()
+{
+    QFETCH(QList<int>, rows);
+    QFETCH(bool, descending);
+    TestApp t;
+    seedReaders(t);
+    SharedDatabase shared("grid-blocks");
+    QString problem;
+    QVERIFY2(shared.open(DatabaseFile::pathIn(t.appDir()), &problem), qPrintable(problem));
+    GridSource source(shared, "grid");
+    QVERIFY(source.run(kByNumber + QString(descending ? " desc" : "")));
+    GridModel *model = source.model();
+    // The reader number shown at a row of `total` rows whose lowest number is `first`.
+    const auto shownAt = [descending](int row, int total, int first) {
+        return row < total ? first + (descending ? total - 1 - row : row) : -1;
+    };
+    // The whole result at once, before any row past the first block is asked for.
+    QCOMPARE(model->rowCount(), kSeeded);
+    QCOMPARE(model->heldRows(), GridModel::kBlockRows);
+    for (int row : rows) {
+        const int number = shownAt(row, kSeeded, 0);
+        QCOMPARE(model->data(model->index(row, 0)).toString(), readerNumber(number));
+        QCOMPARE(model->record(row).value("读者姓名").toString(),
+                 QStringLiteral("读者%1").arg(number));
+        QVERIFY(model->heldRows() <= GridModel::kBlockRows * GridModel::kBlocksHeld);
+    }
+    QVERIFY(source.lastError().isEmpty());
+    // A refresh counts again and forgets what it held.
+    t.exec("delete from readerInfo where 读者编号 < ?", {readerNumber(1000)});
+    QVERIFY(source.refresh());
+    QCOMPARE(model->rowCount(), kSeeded - 1000);
+    QCOMPARE(model->heldRows(), GridModel::kBlockRows);
+    for (int row : rows) {
+        const int number = shownAt(row, kSeeded - 1000, 1000);
+        QCOMPARE(model->data(model->index(row, 0)).toString(),
+                 number < 0 ? QString() : readerNumber(number));
+    }
+}
+
+void DataTest::gridHoldsNoSnapshot_data()
+{
+    QTest::addColumn<QList<int>>("rows");
+    QTest::newRow("first rows shown") << QList<int>{};
+    QTest::newRow("scrolled half way") << QList<int>{kSeeded / 2};
+    QTest::newRow("scrolled to the end and back") << QList<int>{kSeeded - 1, 300, 0};
+}
+
+void DataTest::gridHoldsNoSnapshot()
+{
+    QFETCH(QList<int>, rows);
+    TestApp t;
+    seedReaders(t);
+    SharedDatabase shared("grid-snapshot");
+    QString problem;
+    QVERIFY2(shared.open(DatabaseFile::pathIn(t.appDir()), &problem), qPrintable(problem));
+    GridSource source(shared, "grid");
+    QVERIFY(source.run(kByNumber));
+    for (int row : rows)
+        QVERIFY(source.model()->data(source.model()->index(row, 0)).isValid());
+    // A grid left half-read must not keep the log from being checkpointed to its start.
+    t.exec("update readerInfo set 读者姓名='王芳' where 读者编号=?", {readerNumber(7)});
+    QSqlQuery checkpoint(t.db());
+    QVERIFY(checkpoint.exec("pragma wal_checkpoint(TRUNCATE)") && checkpoint.next());
+    QCOMPARE(checkpoint.value(0).toInt(), 0);  // not busy
+    QCOMPARE(QFileInfo(DatabaseFile::pathIn(t.appDir()) + "-wal").size(), 0);
+}
+
+void DataTest::gridReportsAFailedBlock()
+{
+    TestApp t;
+    seedReaders(t);
+    SharedDatabase shared("grid-failed");
+    QString problem;
+    QVERIFY2(shared.open(DatabaseFile::pathIn(t.appDir()), &problem), qPrintable(problem));
+    GridSource source(shared, "grid");
+    QVERIFY(source.run(kByNumber));
+    GridModel *model = source.model();
+    source.connection().close();
+    // The rows of a block that cannot be read show empty, and the source says why.
+    QVERIFY(!model->data(model->index(kSeeded - 1, 0)).isValid());
+    QVERIFY(!model->data(model->index(kSeeded - 2, 0)).isValid());
+    QVERIFY(!source.lastError().isEmpty());
+    QCOMPARE(model->data(model->index(1, 0)).toString(), readerNumber(1));
+    // The next refresh opens the connection again and reads every row.
+    QVERIFY(source.refresh());
+    QVERIFY(source.lastError().isEmpty());
+    QCOMPARE(model->data(model->index(kSeeded - 1, 0)).toString(), readerNumber(kSeeded - 1));
 }
 
 void DataTest::upgradeFromVersionOneInPlace()

@@ -485,6 +485,11 @@ QString SqliteBackend::firstRowOnly(const QString &table) const
     return SqliteSchema::firstRowOnly(table);
 }
 
+QString SqliteBackend::rowKey(const QString &table) const
+{
+    return table + QStringLiteral(".rowid");
+}
+
 bool SqliteBackend::copyTo(QSqlDatabase &db, const QString &path, DbError *error)
 {
     // One read transaction from the first page to the last: the copy holds what the log

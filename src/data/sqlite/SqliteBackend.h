@@ -47,6 +47,7 @@ public:
     bool beginWrite(QSqlDatabase &db, DbError *error) override;
     QString lockRows(const QString &table, const QString &condition) const override;
     QString firstRowOnly(const QString &table) const override;
+    QString rowKey(const QString &table) const override;
     bool copyTo(QSqlDatabase &db, const QString &path, DbError *error) override;
     bool restoreFrom(QSqlDatabase &db, const QString &source, QString *notice,
                      DbError *error) override;
