@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 #include <QSqlError>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -59,27 +60,18 @@ bool GridModel::setQuery(const QSqlDatabase &db, const QString &sql, const QVari
         if (ok)
             m_preparedSql = sql;
     }
-    // The count and the first rows read one state of the library, then let it go.
-    QSqlDatabase reading = db;
-    const bool together = ok && reading.transaction();
-    if (ok) {
-        for (int i = 0; i < values.size(); ++i)
-            m_count.bindValue(i, values.at(i));
-        ok = m_count.exec() && m_count.next();
-        if (ok)
-            m_total = m_count.value(0).toInt();
-        else
-            problem = m_count.lastError().text();
-        m_count.finish();
-    }
+    // The first rows come first: a result that fits in them needs no count, and a longer one
+    // is counted once they are on screen (counting a million rows takes a good part of a
+    // second), or at once when a caller asks for the total.
     Block first;
-    if (ok && !(ok = readBlock(0, &first, &problem, &m_columns)))
-        m_total = 0;
-    if (together && !reading.commit())
-        reading.rollback();
+    ok = ok && readBlock(0, &first, &problem, &m_columns);
     if (ok) {
+        m_total = static_cast<int>(first.rows.size());
+        m_counted = m_total < kBlockRows;
         first.used = ++m_clock;
         m_blocks.insert(0, first);
+        if (!m_counted)
+            QTimer::singleShot(kCountAfterMs, this, [this] { countAll(); });
     } else {
         forgetStatements();
         m_lastKeys.clear();
@@ -90,6 +82,33 @@ bool GridModel::setQuery(const QSqlDatabase &db, const QString &sql, const QVari
     }
     endResetModel();
     return ok;
+}
+
+void GridModel::countAll()
+{
+    if (m_counted || m_preparedSql.isEmpty())
+        return;
+    m_counted = true;
+    for (int i = 0; i < m_values.size(); ++i)
+        m_count.bindValue(i, m_values.at(i));
+    if (!m_count.exec() || !m_count.next()) {
+        const QString problem = m_count.lastError().text();
+        m_count.finish();
+        emit readFailed(problem);
+        return;
+    }
+    const int total = m_count.value(0).toInt();
+    m_count.finish();
+    if (total > m_total) {
+        beginInsertRows({}, m_total, total - 1);
+        m_total = total;
+        endInsertRows();
+    } else if (total < m_total) {
+        // Rows went while the first ones were shown: the total is now.
+        beginRemoveRows({}, total, m_total - 1);
+        m_total = total;
+        endRemoveRows();
+    }
 }
 
 bool GridModel::prepare(const QSqlDatabase &db, const QString &sql, QString *problem)
@@ -136,6 +155,7 @@ void GridModel::forgetStatements()
 void GridModel::clear()
 {
     beginResetModel();
+    m_counted = true;
     m_blocks.clear();
     m_lastKeys.clear();
     m_total = 0;

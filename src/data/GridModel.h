@@ -12,8 +12,8 @@
 
 namespace lendora {
 
-// The read-only rows of a grid's query. The total comes from a count, so the grid knows its
-// length at once; rows are read in blocks when asked for, each block by a statement of its own
+// The read-only rows of a grid's query. The total comes from a count run right after the first
+// rows are shown (at once when a caller asks), so the scroll bar is right from then; rows are read in blocks when asked for, each block by a statement of its own
 // that is finished once read, so no read transaction outlives a block; only the most recently
 // used blocks are kept, so memory stays flat however far the grid scrolls. The query's order
 // must be total (ordered down to a key): blocks read at different times must fit together.
@@ -22,6 +22,8 @@ class GridModel : public QAbstractTableModel {
 public:
     static constexpr int kBlockRows = 256;
     static constexpr int kBlocksHeld = 16;
+    // After the first rows, time for the grid to paint them before the count.
+    static constexpr int kCountAfterMs = 10;
 
     explicit GridModel(QObject *parent = nullptr);
 
@@ -31,6 +33,9 @@ public:
                   QString *error);
     // No query, no rows, no columns; the prepared statements are let go.
     void clear();
+    // Counts a result longer than its first block now rather than after the first paint; the
+    // rows then grow to the total. Nothing to do when counted already.
+    void countAll();
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -66,6 +71,7 @@ private:
     QVariantList m_values;
     QSqlRecord m_columns;
     int m_total = 0;
+    bool m_counted = true;  // m_total is the whole result's, not only the first block's
     QHash<int, QVariant> m_headers;
     mutable QSqlQuery m_count;  // prepared for m_preparedSql
     mutable QSqlQuery m_block;

@@ -70,6 +70,7 @@ bool GridSource::refresh()
 
 int GridSource::rowCount() const
 {
+    m_model->countAll();
     return m_model->rowCount();
 }
 

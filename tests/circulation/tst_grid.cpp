@@ -197,6 +197,7 @@ void GridTest::aReaderWithManyLoans()
     showTab(t, Renewal);
     scan(t, "txtReaderIDRenew", "001");
     QTableView *renewals = grid(t, "dtgrdLendBookRenew");
+    QTRY_COMPARE(renewals->model()->rowCount(), 300);
     renewals->selectRow(299);
     const QString last = renewals->model()->index(299, 2).data().toString();
     QCOMPARE(text(t, "txtBookIDRenew"), last);
