@@ -1,14 +1,49 @@
 #include "app/Application.h"
+#include "app/DeskCommandLine.h"
 #include "app/DesktopLauncher.h"
 #include "app/QtPrompter.h"
 #include "app/SignalEnding.h"
 #include "base/AppDirectory.h"
+#include "base/KeyValueFile.h"
+#include "base/Language.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QStandardPaths>
+#include <cstdio>
+
+namespace {
+
+// --version and --help: a core application only, so they answer without a display.
+int answerCommandLine(int argc, char *argv[], lendora::DeskCommandLine::Answer answer)
+{
+    QCoreApplication core(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("lendora"));
+    const QString bin = QCoreApplication::applicationDirPath();
+    // Read where the desk would read it, without seeding a per-user folder for it.
+    const QString appDir = lendora::AppDirectory::settingsDir(
+        bin, QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+    const lendora::Translations translations(
+        lendora::languageFromSettings(QDir(appDir).filePath(lendora::settingsFileName())),
+        lendora::AppDirectory::translationsDir(bin));
+    const QString text = answer == lendora::DeskCommandLine::Answer::Version
+                             ? lendora::DeskCommandLine::versionText()
+                             : lendora::DeskCommandLine::helpText();
+    const QByteArray bytes = text.toUtf8();
+    return std::fwrite(bytes.constData(), 1, bytes.size(), stdout) == size_t(bytes.size()) ? 0 : 1;
+}
+
+}  // namespace
 
 int main(int argc, char *argv[])
 {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (const auto answer = lendora::DeskCommandLine::parse(arguments);
+        answer != lendora::DeskCommandLine::Answer::Run)
+        return answerCommandLine(argc, argv, answer);
+
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("lendora"));
     // The menu entry's name: a window manager finds the entry's icon and name by it.
@@ -25,6 +60,11 @@ int main(int argc, char *argv[])
     env.launcher = &launcher;
     env.today = [] { return QDate::currentDate(); };
     env.dailyBackup = true;
+
+    // Before any window is made: each takes its texts as it is built.
+    const lendora::Translations translations(
+        lendora::languageFromSettings(QDir(env.appDir).filePath(lendora::settingsFileName())),
+        lendora::AppDirectory::translationsDir(QApplication::applicationDirPath()));
 
     lendora::Application app(env);
     // Installed before the start: a logout during it must not skip the ending either.

@@ -42,6 +42,10 @@ const char *const kLightStyleMissing =
     QT_TRANSLATE_NOOP("lendora::MainWindow", "文件 \\style\\light-hearted.skn 不存在!");
 const char *const kSkinUnreadable =
     QT_TRANSLATE_NOOP("lendora::MainWindow", "界面风格文件 %1 无法读取!");
+const char *const kLanguageNextStart =
+    QT_TRANSLATE_NOOP("lendora::MainWindow", "界面语言将在下次启动程序时生效。");
+const char *const kLanguageNotSaved =
+    QT_TRANSLATE_NOOP("lendora::MainWindow", "设置文件 %1 无法写入,界面语言没有改变。");
 const char *const kHelpMissing =
     QT_TRANSLATE_NOOP("lendora::MainWindow", "帮助文件 readme.txt 未找到!");
 const char *const kHelpNotOpened =
@@ -49,6 +53,7 @@ const char *const kHelpNotOpened =
 
 const QString kStyleKey = QStringLiteral("LoadStyle");
 const QString kHelpFile = QStringLiteral("readme.txt");
+const QString kEnglishHelpFile = QStringLiteral("readme_en.txt");
 
 // Outer size held at 10215 x 7200 twips.
 const QSize kOuterSize(twips(10215), twips(7200));
@@ -70,6 +75,7 @@ MainWindow::MainWindow(WindowContext &context, StyleEngine &styles)
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     connectMenu();
+    markLanguage(Translations::inForce());
 }
 
 MainWindow::~MainWindow() = default;
@@ -138,6 +144,12 @@ void MainWindow::connectMenu()
         {m_ui->meuTypeStyle, &MainWindow::chooseTypeStyle},
         {m_ui->meuLight, &MainWindow::chooseLightStyle},
     };
+    // Each language is named in its own words (the .ui marks them not to be translated), so
+    // a clerk who cannot read the one in force still finds their own.
+    connect(m_ui->mnuLanguageChinese, &QAction::triggered, this,
+            [this] { chooseLanguage(Language::Chinese); });
+    connect(m_ui->mnuLanguageEnglish, &QAction::triggered, this,
+            [this] { chooseLanguage(Language::English); });
     for (const auto &style : styles) {
         QAction *action = style.action;
         const auto command = style.command;
@@ -205,9 +217,34 @@ void MainWindow::chooseSkin(const SkinStyle &style)
     SetKeyValue(m_context.settingsPath(), kStyleKey, style.value);
 }
 
+void MainWindow::markLanguage(Language language)
+{
+    m_language = language;
+    m_ui->mnuLanguageChinese->setChecked(language == Language::Chinese);
+    m_ui->mnuLanguageEnglish->setChecked(language == Language::English);
+}
+
+void MainWindow::chooseLanguage(Language language)
+{
+    // The trigger flipped the chosen action's own mark; the marks follow what was saved.
+    markLanguage(m_language);
+    if (language == m_language)
+        return;
+    if (SetKeyValue(m_context.settingsPath(), languageKey(), languageSettingValue(language))
+        != TextFile::WriteResult::Written) {
+        m_context.prompter().message(
+            {tr(kLanguageNotSaved).arg(QDir::toNativeSeparators(m_context.settingsPath())),
+             appTitle()});
+        return;
+    }
+    markLanguage(language);
+    m_context.prompter().message({tr(kLanguageNextStart), appTitle()});
+}
+
 void MainWindow::showHelp()
 {
-    const QString path = m_context.filePath(kHelpFile);
+    const QString path = m_context.filePath(
+        Translations::inForce() == Language::English ? kEnglishHelpFile : kHelpFile);
     if (!QFileInfo(path).isFile()) {
         m_context.prompter().message({tr(kHelpMissing), appTitle()});
         return;

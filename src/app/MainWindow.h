@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Language.h"
+
 #include <QMainWindow>
 #include <memory>
 
@@ -36,6 +38,10 @@ public:
     void chooseTypeStyle();
     void chooseLightStyle();
 
+    // "语言": records the language the next start uses, marks it and says so; nothing is
+    // written when it is the one marked already.
+    void chooseLanguage(Language language);
+
     // The style convention reads the check mark of "Windows默认".
     bool systemLookChecked() const;
 
@@ -53,12 +59,14 @@ private:
     void connectMenu();
     void chooseSkin(const SkinStyle &style);
     void showHelp();
+    void markLanguage(Language language);
     void buildTabs();
 
     WindowContext &m_context;
     StyleEngine &m_styles;
     std::unique_ptr<Ui::MainWindow> m_ui;
     CirculationDesk *m_desk = nullptr;
+    Language m_language = Language::Chinese;  // the one marked in "语言"
 };
 
 }  // namespace lendora

@@ -11,6 +11,7 @@ const QStringList &AppDirectory::shippedFiles()
 {
     static const QStringList files = {
         QStringLiteral("readme.txt"),
+        QStringLiteral("readme_en.txt"),
         QStringLiteral("QUICKTIP.INI"),
         QStringLiteral("style/type-style.skn"),
         QStringLiteral("style/light-hearted.skn"),
@@ -25,6 +26,17 @@ QString AppDirectory::installedShareDir(const QString &executableDir)
         return {};
     const QString share = QDir::cleanPath(bin.absoluteFilePath(QStringLiteral("../share/lendora")));
     return QFileInfo(share).isDir() ? share : QString();
+}
+
+QString AppDirectory::translationsDir(const QString &executableDir)
+{
+    const QString share = installedShareDir(executableDir);
+    return QDir(share.isEmpty() ? executableDir : share).filePath(QStringLiteral("translations"));
+}
+
+QString AppDirectory::settingsDir(const QString &executableDir, const QString &userDataDir)
+{
+    return installedShareDir(executableDir).isEmpty() ? executableDir : userDataDir;
 }
 
 QString AppDirectory::resolve(const QString &executableDir, const QString &userDataDir)

@@ -16,6 +16,11 @@ public:
     // <prefix>/share/lendora when `executableDir` is <prefix>/bin of an installed program;
     // empty otherwise.
     static QString installedShareDir(const QString &executableDir);
+    // Where the .qm files are: share/lendora/translations of an installed program,
+    // translations/ beside any other.
+    static QString translationsDir(const QString &executableDir);
+    // The application directory resolve() gives, without seeding anything.
+    static QString settingsDir(const QString &executableDir, const QString &userDataDir);
     static QString resolve(const QString &executableDir, const QString &userDataDir);
     // Copies the shipped files that `to` does not hold yet.
     static void seed(const QString &from, const QString &to);

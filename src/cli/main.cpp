@@ -1,4 +1,6 @@
 #include "base/AppDirectory.h"
+#include "base/KeyValueFile.h"
+#include "base/Language.h"
 #include "cli/BackupCommands.h"
 #include "cli/Cli.h"
 #include "cli/ExportCommand.h"
@@ -6,9 +8,32 @@
 #include "cli/OverdueCommand.h"
 #include "cli/StatsCommand.h"
 
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QStandardPaths>
+
+namespace {
+
+// The folder whose setting.ini chooses the language: --app-dir's among the global options
+// (those before the command), else the desk's own, found without seeding anything.
+QString settingsDir(const QStringList &arguments)
+{
+    const QString appDir = QStringLiteral("--app-dir");
+    for (qsizetype i = 0; i < arguments.size() && arguments.at(i).startsWith(QLatin1String("--"));
+         ++i) {
+        const QString &argument = arguments.at(i);
+        if (argument.startsWith(appDir + QLatin1Char('=')))
+            return argument.mid(appDir.size() + 1);
+        if (argument == appDir)
+            return i + 1 < arguments.size() ? arguments.at(i + 1) : QString();
+    }
+    return lendora::AppDirectory::settingsDir(
+        QGuiApplication::applicationDirPath(),
+        QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+}
+
+}  // namespace
 
 int main(int argc, char *argv[])
 {
@@ -18,6 +43,13 @@ int main(int argc, char *argv[])
     QGuiApplication qapp(argc, argv);
     // The desk's name: an installed copy finds the desk's per-user folder.
     QGuiApplication::setApplicationName(QStringLiteral("lendora"));
+
+    // Before the commands are made: their summaries are translated as they are.
+    const QStringList arguments = QGuiApplication::arguments().mid(1);
+    const lendora::Translations translations(
+        lendora::languageFromSettings(
+            QDir(settingsDir(arguments)).filePath(lendora::settingsFileName())),
+        lendora::AppDirectory::translationsDir(QGuiApplication::applicationDirPath()));
 
     QFile out;
     QFile err;
@@ -37,5 +69,5 @@ int main(int argc, char *argv[])
     cli.add(lendora::cli::checkCommand());
     cli.add(lendora::cli::overdueCommand());
     cli.add(lendora::cli::statsCommand());
-    return cli.run(QGuiApplication::arguments().mid(1));
+    return cli.run(arguments);
 }

@@ -61,6 +61,7 @@ BookQueryWindow::BookQueryWindow(WindowContext &context)
     m_ui->DataGrid1->setModel(
         new YesNoColumn(static_cast<int>(kColumns.indexOf(QStringLiteral("是否借出"))),
                         new BoundColumns(kColumns, m_source->model(), this), this));
+    fitHeadings(m_ui->DataGrid1);
     QueryLayout::hold(this, m_ui->criteriaArea, m_ui->lblResult, m_ui->DataGrid1, twips(360),
                       twips(3435));
 

@@ -51,6 +51,7 @@ LoanQueryWindow::LoanQueryWindow(WindowContext &context)
     // took ten times longer than the search itself.
     m_ui->dtgrdLendBook->horizontalHeader()->setResizeContentsPrecision(kRowsMeasured);
     m_ui->dtgrdLendBook->setModel(new BoundColumns(kColumns, m_source->model(), this));
+    fitHeadings(m_ui->dtgrdLendBook);
     QueryLayout::hold(this, m_ui->criteriaArea, m_ui->lblResult, m_ui->dtgrdLendBook, twips(360),
                       twips(3645));
 

@@ -188,6 +188,12 @@ void fitColumns(QTableView *grid)
     }
 }
 
+void fitHeadings(QTableView *grid)
+{
+    for (int column = 0; column < grid->horizontalHeader()->count(); ++column)
+        grid->setColumnWidth(column, headingRoom(grid, column, grid->columnWidth(column)));
+}
+
 int headingRoom(const QTableView *grid, int column, int width)
 {
     return std::max(width, grid->horizontalHeader()->sectionSizeHint(column));

@@ -1,6 +1,7 @@
 #include "TestApp.h"
 #include "TestMain.h"
 #include "app/MainWindow.h"
+#include "base/Language.h"
 #include "readers/ReaderWindow.h"
 #include "widgets/Texts.h"
 #include "widgets/WindowRegistry.h"
@@ -69,6 +70,9 @@ private slots:
     void unregisteredWindowShowsNothing();
     void windowsOpenCentred_data();
     void windowsOpenCentred();
+    void languageChoice_data();
+    void languageChoice();
+    void helpOpensReadme_data();
     void helpOpensReadme();
     void helpFileMissing_data();
     void helpFileMissing();
@@ -122,6 +126,10 @@ void MenuTest::menuInOrder()
         "meuTypeStyle 经典传奇",
         "meuLight 轻松一刻",
         "]",
+        "[meuLanguage 语言",
+        "mnuLanguageChinese 中文",
+        "mnuLanguageEnglish English",
+        "]",
         "]",
         "[meuHelp 帮助(&H)",
         "meuUseHelper 使用帮助",
@@ -133,13 +141,15 @@ void MenuTest::menuInOrder()
     };
     QCOMPARE(describe(bar->actions()), expected);
 
-    // Only the three style items carry a mark, "Windows默认" at first.
-    const QStringList checkable = {"meuWinStyle", "meuTypeStyle", "meuLight"};
+    // Only the style and language items carry a mark, "Windows默认" and "中文" at first.
+    const QStringList checkable = {"meuWinStyle", "meuTypeStyle", "meuLight", "mnuLanguageChinese",
+                                   "mnuLanguageEnglish"};
+    const QStringList checked = {"meuWinStyle", "mnuLanguageChinese"};
     for (QAction *action : t.app().mainWindow()->findChildren<QAction *>()) {
         if (action->objectName().isEmpty())
             continue;
         QCOMPARE(action->isCheckable(), checkable.contains(action->objectName()));
-        QCOMPARE(action->isChecked(), action->objectName() == "meuWinStyle");
+        QCOMPARE(action->isChecked(), checked.contains(action->objectName()));
     }
     QVERIFY(t.app().mainWindow()->systemLookChecked());
 }
@@ -304,12 +314,106 @@ void MenuTest::windowsOpenCentred()
         QVERIFY(area.contains(opened->frameGeometry()));
 }
 
+void MenuTest::languageChoice_data()
+{
+    QTest::addColumn<QByteArray>("before");  // setting.ini; empty: none
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<QStringList>("chosen");  // the language items triggered, in order
+    QTest::addColumn<QByteArray>("after");    // empty: none
+    QTest::addColumn<QStringList>("prompts");
+    QTest::addColumn<QString>("marked");
+
+    const QString nextStart = QString::fromUtf8("界面语言将在下次启动程序时生效。");
+    const QByteArray styles = "LoadStyle=0\r\nLibraryName=东城图书馆\r\n";
+    QTest::newRow("English, no settings file")
+        << QByteArray() << false << QStringList{"mnuLanguageEnglish"}
+        << QByteArray("Language=en\r\n") << QStringList{nextStart} << "mnuLanguageEnglish";
+    QTest::newRow("English, the other keys kept")
+        << styles << false << QStringList{"mnuLanguageEnglish"} << styles + "Language=en\r\n"
+        << QStringList{nextStart} << "mnuLanguageEnglish";
+    QTest::newRow("English, an old value replaced in its place")
+        << QByteArray("Language=zh_CN\r\nLoadStyle=0\r\n") << false
+        << QStringList{"mnuLanguageEnglish"} << QByteArray("Language=en\r\nLoadStyle=0\r\n")
+        << QStringList{nextStart} << "mnuLanguageEnglish";
+    QTest::newRow("Chinese, the one in force: nothing written")
+        << styles << false << QStringList{"mnuLanguageChinese"} << styles << QStringList{}
+        << "mnuLanguageChinese";
+    QTest::newRow("Chinese, no file: none made")
+        << QByteArray() << false << QStringList{"mnuLanguageChinese"} << QByteArray()
+        << QStringList{} << "mnuLanguageChinese";
+    QTest::newRow("English, English again, then Chinese")
+        << styles << false
+        << QStringList{"mnuLanguageEnglish", "mnuLanguageEnglish", "mnuLanguageChinese"}
+        << styles + "Language=zh_CN\r\n"
+        << QStringList{nextStart, nextStart} << "mnuLanguageChinese";
+    QTest::newRow("read-only settings file")
+        << styles << true << QStringList{"mnuLanguageEnglish"} << styles
+        << QStringList{QString::fromUtf8("设置文件 %1 无法写入,界面语言没有改变。")}
+        << "mnuLanguageChinese";
+}
+
+void MenuTest::languageChoice()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(bool, readOnly);
+    QFETCH(QStringList, chosen);
+    QFETCH(QByteArray, after);
+    QFETCH(QStringList, prompts);
+    QFETCH(QString, marked);
+
+    TestApp t;
+    const QString path = QDir(t.appDir()).filePath("setting.ini");
+    if (!before.isEmpty()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(before);
+    }
+    t.login();
+    if (readOnly)
+        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner));
+    t.prompter().clear();
+    for (const QString &item : chosen)
+        t.trigger(item);
+
+    for (QString &prompt : prompts)
+        prompt.replace("%1", QDir::toNativeSeparators(path));
+    QCOMPARE(t.prompter().texts(), prompts);
+    for (const auto &shown : t.prompter().shown())
+        QCOMPARE(shown.prompt.title, appTitle());
+    if (after.isEmpty()) {
+        QVERIFY(!QFileInfo::exists(path));
+    } else {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), after);
+    }
+    for (const char *item : {"mnuLanguageChinese", "mnuLanguageEnglish"}) {
+        auto *action = t.control<QAction>("Frmmain", item);
+        QVERIFY(action);
+        QCOMPARE(action->isChecked(), marked == item);
+    }
+    // The interface itself keeps its language until the next start.
+    QCOMPARE(t.window("Frmmain")->windowTitle().left(8), QString::fromUtf8("岚枢图书管理系统"));
+}
+
+void MenuTest::helpOpensReadme_data()
+{
+    QTest::addColumn<Language>("language");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("Chinese") << Language::Chinese << "readme.txt";
+    QTest::newRow("English") << Language::English << "readme_en.txt";
+}
+
 void MenuTest::helpOpensReadme()
 {
+    QFETCH(Language, language);
+    QFETCH(QString, file);
+    const Translations translations(language, LENDORA_TRANSLATIONS_DIR);
+    QCOMPARE(Translations::inForce(), language);
     TestApp t;
     t.login();
     t.trigger("meuUseHelper");
-    QCOMPARE(t.launcher().openedDocuments, QStringList{QDir(t.appDir()).filePath("readme.txt")});
+    QCOMPARE(t.launcher().openedDocuments, QStringList{QDir(t.appDir()).filePath(file)});
     QVERIFY(t.prompter().shown().isEmpty());
     QVERIFY(!t.window("FrmReadme"));
 }

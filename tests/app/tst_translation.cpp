@@ -1,6 +1,7 @@
 #include "TestApp.h"
 #include "TestMain.h"
 #include "app/LoginWindow.h"
+#include "base/Language.h"
 #include "base/Version.h"
 #include "data/Columns.h"
 #include "data/Schema.h"
@@ -96,6 +97,8 @@ const QHash<QString, QString> kExempt = {
     {"FrmAbout.Label4", "a web address"},
     {"FrmAbout.Label5", "a web address"},
     {"FrmAbout.Label6", "a web address"},
+    {"Frmmain.mnuLanguageChinese", "a language's name in its own words"},
+    {"Frmmain.mnuLanguageEnglish", "a language's name in its own words"},
 };
 
 // Every text of a window the clerk reads, as "window.control what: text", empty ones left out.
@@ -162,6 +165,32 @@ QStringList unmarked(const QStringList &texts)
     return wrong;
 }
 
+QStringList withChinese(const QStringList &texts)
+{
+    QStringList wrong;
+    for (const QString &line : texts) {
+        const QString text = line.mid(line.indexOf(QLatin1String(": ")) + 2);
+        if (std::any_of(text.begin(), text.end(), isChinese))
+            wrong << line;
+    }
+    return wrong;
+}
+
+// Every registered window open, the reader window in its management view; the books' grid
+// holds one book on the shelf and one lent.
+void openEveryWindow(TestApp &t)
+{
+    t.exec("insert into bookInfo values ('B1', '围城', 'I', '', '', '1', '1', '2026-01-05', 0)");
+    t.exec("insert into bookInfo values ('B2', '三体', 'I', '', '', '1', '1', '2026-01-05', 1)");
+    t.login();
+    t.trigger("meuReaderSet");
+    for (const QString &name : t.app().windows().names()) {
+        if (!t.window(name))
+            t.app().windows().show(name);
+        QVERIFY2(t.window(name), qPrintable(name));
+    }
+}
+
 void writeFile(const QString &path, const QByteArray &bytes)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -197,6 +226,7 @@ private slots:
     void cleanup();
     void everyColumnHasALabel();
     void windowsAreMarked();
+    void windowsAreEnglish();
     void promptsAreMarked_data();
     void promptsAreMarked();
     void slowStartIsMarked();
@@ -226,15 +256,9 @@ void TranslationTest::windowsAreMarked()
 {
     Marking marking;
     TestApp t;
-    t.exec("insert into bookInfo values ('B1', '围城', 'I', '', '', '1', '1', '2026-01-05', 0)");
-    t.exec("insert into bookInfo values ('B2', '三体', 'I', '', '', '1', '1', '2026-01-05', 1)");
-    t.login();
-    t.trigger("meuReaderSet");
-    for (const QString &name : t.app().windows().names()) {
-        if (!t.window(name))
-            t.app().windows().show(name);
-        QVERIFY2(t.window(name), qPrintable(name));
-    }
+    openEveryWindow(t);
+    if (QTest::currentTestFailed())
+        return;
 
     QStringList wrong;
     for (QWidget *window : t.app().topLevelWindows()) {
@@ -258,6 +282,47 @@ void TranslationTest::windowsAreMarked()
         flags << books->model()->index(row, books->model()->columnCount() - 1).data().toString();
     QCOMPARE(flags, (QStringList{kOpen + QString::fromUtf8("否") + kClose,
                                  kOpen + QString::fromUtf8("是") + kClose}));
+}
+
+void TranslationTest::windowsAreEnglish()
+{
+    // The real translation, as the desk loads it at start: no Chinese is left on any control.
+    const Translations english(Language::English, LENDORA_TRANSLATIONS_DIR);
+    QCOMPARE(Translations::inForce(), Language::English);
+    TestApp t;
+    openEveryWindow(t);
+    if (QTest::currentTestFailed())
+        return;
+    QStringList wrong;
+    for (QWidget *window : t.app().topLevelWindows())
+        wrong << withChinese(textsOf(window));
+    // A reader's sex is offered as it is stored: 男 and 女 are data, not texts to translate.
+    for (const char *stored : {"FrmReader.Option1 text: 男", "FrmReader.Option2 text: 女"})
+        QVERIFY2(wrong.removeOne(QString::fromUtf8(stored)), stored);
+    // Waiting for lendora_en.ts to translate the language menu's title (the menu's title and
+    // its action's text and tip); remove it from here once it does, when the expected failure
+    // below fails.
+    const QStringList awaiting = {QString::fromUtf8("语言")};
+    QStringList untranslated;
+    for (const QString &line : std::as_const(wrong)) {
+        if (awaiting.contains(line.mid(line.indexOf(QLatin1String(": ")) + 2)))
+            untranslated << line;
+    }
+    for (const QString &line : std::as_const(untranslated))
+        wrong.removeOne(line);
+    QVERIFY2(wrong.isEmpty(),
+             qPrintable(QString::number(wrong.size()) + QStringLiteral(" still in Chinese:\n")
+                        + wrong.join('\n')));
+    QEXPECT_FAIL("", "the language menu's title is not in lendora_en.ts yet", Continue);
+    QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join('\n')));
+    // The lent flag is a word of the program's, not data.
+    auto *books = t.control<QTableView>("FrmLendora", "DataGrid1");
+    QVERIFY(books);
+    for (int row = 0; row < books->model()->rowCount(); ++row) {
+        const QString flag =
+            books->model()->index(row, books->model()->columnCount() - 1).data().toString();
+        QVERIFY2(std::none_of(flag.begin(), flag.end(), isChinese), qPrintable(flag));
+    }
 }
 
 void TranslationTest::promptsAreMarked_data()

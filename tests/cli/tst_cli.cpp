@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QStringDecoder>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using lendora::testkit::TestApp;
@@ -91,6 +92,8 @@ private slots:
     void exportTables();
     void exportEncodings_data();
     void exportEncodings();
+    void language_data();
+    void language();
 };
 
 void CliTest::csv_data()
@@ -313,6 +316,51 @@ void CliTest::exportEncodings()
     } else {
         QCOMPARE(bytes, "\xEF\xBB\xBF" + expected.toUtf8());
     }
+}
+
+void CliTest::language_data()
+{
+    QTest::addColumn<QByteArray>("settings");  // setting.ini in the --app-dir folder
+    QTest::addColumn<QString>("locale");       // LC_ALL
+    QTest::addColumn<bool>("english");
+
+    QTest::newRow("no key, C locale") << QByteArray("LoadStyle=1\r\n") << "C.UTF-8" << false;
+    QTest::newRow("no file, English system") << QByteArray() << "en_US.UTF-8" << true;
+    QTest::newRow("no key, Chinese system") << QByteArray() << "zh_CN.UTF-8" << false;
+    QTest::newRow("Language=en, C locale") << QByteArray("Language=en\r\n") << "C.UTF-8" << true;
+    QTest::newRow("Language=zh_CN, English system")
+        << QByteArray("LoadStyle=2\r\nLanguage=zh_CN\r\n") << "en_GB.UTF-8" << false;
+}
+
+void CliTest::language()
+{
+    QFETCH(QByteArray, settings);
+    QFETCH(QString, locale);
+    QFETCH(bool, english);
+
+    QTemporaryDir dir;
+    if (!settings.isEmpty()) {
+        QFile file(dir.filePath("setting.ini"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(settings);
+    }
+    QProcess tool;
+    prepareCli(tool, dir.path(), {"--help"});
+    QProcessEnvironment environment = tool.processEnvironment();
+    environment.remove("LC_MESSAGES");
+    environment.remove("LANG");
+    environment.insert("LC_ALL", locale);
+    tool.setProcessEnvironment(environment);
+    tool.start();
+    QVERIFY(tool.waitForFinished(120000));
+    QCOMPARE(tool.exitCode(), 0);
+    const QString out = QString::fromUtf8(tool.readAllStandardOutput());
+    QCOMPARE(out.startsWith(QString::fromUtf8("用法: lendora-cli")), !english);
+    // The usage's own line in the language chosen (the summaries name the columns as stored).
+    const QString first = out.section('\n', 0, 0);
+    const auto chinese = [](QChar c) { return c.unicode() >= 0x3000; };
+    QCOMPARE(std::none_of(first.begin(), first.end(), chinese), english);
+    QVERIFY2(!first.isEmpty(), qPrintable(out));
 }
 
 LENDORA_TEST_CLASS(CliTest)

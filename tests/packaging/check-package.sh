@@ -18,7 +18,8 @@ prefix=$work/usr
 cmake --install "$build" --prefix "$prefix" > "$work/install.log"
 id=org.lendora.Desk
 for f in bin/lendora bin/lendora-cli \
-         share/lendora/readme.txt share/lendora/QUICKTIP.INI \
+         share/lendora/readme.txt share/lendora/readme_en.txt share/lendora/QUICKTIP.INI \
+         share/lendora/translations/lendora_en.qm \
          share/lendora/style/type-style.skn share/lendora/style/light-hearted.skn \
          share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
          share/icons/hicolor/16x16/apps/$id.png share/icons/hicolor/256x256/apps/$id.png \
@@ -50,11 +51,18 @@ for _ in $(seq 1 100); do
   sleep 0.1
 done
 [ -f "$data/mdb/Lendora.mdb" ] || fail "the installed desk made no library in $data"
-for f in readme.txt QUICKTIP.INI style/type-style.skn; do
+for f in readme.txt readme_en.txt QUICKTIP.INI style/type-style.skn; do
   [ -f "$data/$f" ] || fail "$f not seeded into $data"
 done
 [ ! -e "$prefix/bin/mdb" ] || fail "the installed desk wrote beside its program"
 kill "$desk"; wait "$desk" 2>/dev/null || true; desk=""
+# The installed desk answers --version without a display, and finds its English texts.
+"$prefix/bin/lendora" --version | grep -q "^lendora " || fail "lendora --version"
+env -u QT_QPA_PLATFORM -u DISPLAY LC_ALL=C.UTF-8 "$prefix/bin/lendora-cli" --app-dir "$data" \
+  --help | grep -q "用法" || fail "lendora-cli --help in Chinese"
+printf 'Language=en\r\n' >> "$data/setting.ini"
+"$prefix/bin/lendora-cli" --app-dir "$data" --help | grep -q "用法" \
+  && fail "the installed lendora-cli did not load share/lendora/translations/lendora_en.qm"
 # The command line finds the same library by default, and by --app-dir.
 "$prefix/bin/lendora-cli" check > /dev/null || fail "lendora-cli check on the per-user library"
 "$prefix/bin/lendora-cli" --app-dir "$data" export categories - | grep -q 类别代码 \
@@ -66,11 +74,12 @@ kill "$desk"; wait "$desk" 2>/dev/null || true; desk=""
 deb=$(ls "$work"/deb/lendora_*.deb)
 contents=$(dpkg-deb -c "$deb")
 for f in ./usr/bin/lendora ./usr/bin/lendora-cli ./usr/share/lendora/QUICKTIP.INI \
+         ./usr/share/lendora/translations/lendora_en.qm \
          ./usr/share/applications/$id.desktop ./usr/share/doc/lendora/copyright; do
   grep -q " $f\$" <<< "$contents" || fail "$f not in the package"
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for d in libqt6widgets6 libqt6sql6-sqlite libsqlite3-0 fonts-wqy-microhei; do
+for d in libqt6widgets6 libqt6sql6-sqlite libsqlite3-0 fonts-wqy-microhei qt6-translations-l10n; do
   grep -q "$d" <<< "$depends" || fail "the package does not depend on $d: $depends"
 done
 lintian --fail-on error --tag-display-limit 0 "$deb" > "$work/lintian.log" 2>&1 \
