@@ -173,7 +173,7 @@
     </message>
     <message>
         <source>添加新书</source>
-        <translation>New Book</translation>
+        <translation>Add</translation>
     </message>
     <message>
         <source>修改</source>
@@ -275,19 +275,19 @@
     </message>
     <message>
         <source>取消</source>
-        <translation>Cancel</translation>
+        <translation>Undo</translation>
     </message>
     <message>
         <source>添加新类别</source>
-        <translation>Add Category</translation>
+        <translation>Add</translation>
     </message>
     <message>
         <source>修改旧类别</source>
-        <translation>Modify Category</translation>
+        <translation>Change</translation>
     </message>
     <message>
         <source>删除旧类别</source>
-        <translation>Delete Category</translation>
+        <translation>Delete</translation>
     </message>
     <message>
         <source>关闭</source>
@@ -555,7 +555,7 @@ Please check that the computer&apos;s date is right.</translation>
     </message>
     <message>
         <source>&lt;输完按回车&gt;</source>
-        <translation>&lt;press Enter when done&gt;</translation>
+        <translation>&lt;then Enter&gt;</translation>
     </message>
     <message>
         <source>读者姓名:</source>
@@ -833,6 +833,10 @@ Please check that the computer&apos;s date is right.</translation>
         <source>关于...</source>
         <translation>About...</translation>
     </message>
+    <message>
+        <source>语言</source>
+        <translation>Language</translation>
+    </message>
 </context>
 <context>
     <name>OverdueWindow</name>
@@ -918,7 +922,7 @@ Please check that the computer&apos;s date is right.</translation>
     </message>
     <message>
         <source>读者编号:</source>
-        <translation>Reader number:</translation>
+        <translation>Reader No.:</translation>
     </message>
     <message>
         <source>读者姓名:</source>
@@ -1064,7 +1068,7 @@ Please check that the computer&apos;s date is right.</translation>
     </message>
     <message>
         <source>&lt;输完按回车&gt;</source>
-        <translation>&lt;press Enter when done&gt;</translation>
+        <translation>&lt;then Enter&gt;</translation>
     </message>
     <message>
         <source>读者姓名:</source>
@@ -1103,7 +1107,7 @@ Please check that the computer&apos;s date is right.</translation>
     </message>
     <message>
         <source>&lt;输完按回车&gt;</source>
-        <translation>&lt;press Enter when done&gt;</translation>
+        <translation>&lt;then Enter&gt;</translation>
     </message>
     <message>
         <source>读者姓名:</source>
@@ -1527,6 +1531,30 @@ Ask an administrator for write permission, then start the program again.</transl
         <translation>The computer&apos;s date (%1) is before the latest loan or return in the database (%2).
 Check and correct the computer&apos;s date, or lending dates and fines will be wrong.</translation>
     </message>
+    <message>
+        <source>正在检查数据库文件,检查完成后才能保存,请稍候...</source>
+        <translation>Checking the database file; changes can be saved once the check is done, please wait...</translation>
+    </message>
+    <message>
+        <source>上次程序没有正常退出,检查数据库文件 %1 时发现它已损坏:
+%2
+
+为保护现有记录,程序不再保存任何改动(借书、还书、续借等),查询仍可使用。</source>
+        <translation>The program did not end normally last time, and checking the database file %1 found it damaged:
+%2
+
+To protect the records there, the program saves no more changes (lending, returns, renewals and so on); searches still work.</translation>
+    </message>
+    <message>
+        <source>最新的备份是 %1。
+要恢复,请在 系统设置 → 备份与恢复 中选择它。现在打开该窗口吗?</source>
+        <translation>The latest backup is %1.
+To restore it, choose it in Settings → Backup and Restore. Open that window now?</translation>
+    </message>
+    <message>
+        <source>没有找到备份。请退出程序,请管理员修复或更换数据库文件。</source>
+        <translation>No backup was found. Exit the program and ask an administrator to repair or replace the database file.</translation>
+    </message>
 </context>
 <context>
     <name>lendora::BackgroundCopy</name>
@@ -1862,6 +1890,29 @@ Look up the reader or the book again before going on.</translation>
     <message>
         <source>磁盘读写出错</source>
         <translation>disk read or write error</translation>
+    </message>
+    <message>
+        <source>数据库文件没有通过检查,可能已经损坏,为保护现有记录,程序不再保存任何改动。
+这次没有做任何改动。请在 系统设置 → 备份与恢复 中用备份恢复数据库文件。</source>
+        <translation>The database file did not pass its check and may be damaged; to protect the records, the program saves no more changes.
+Nothing was changed this time. Restore the database file from a backup in Settings → Backup and Restore.</translation>
+    </message>
+</context>
+<context>
+    <name>lendora::DeskCommandLine</name>
+    <message>
+        <source>用法: lendora [--help | --version]
+岚枢图书管理系统: 图书馆借还书柜台的程序。
+  --help     显示本说明
+  --version  显示版本
+界面语言: setting.ini 中 Language=zh_CN 为中文, Language=en 为英文;没有这一项时按系统的语言环境。
+</source>
+        <translation>Usage: lendora [--help | --version]
+Lanshu Library Desk: the lending desk of a library.
+  --help     show this help
+  --version  show the version
+Language: Language=zh_CN in setting.ini for Chinese, Language=en for English; without it, the system&apos;s locale decides.
+</translation>
     </message>
 </context>
 <context>
@@ -2339,6 +2390,14 @@ Save it as &quot;CSV UTF-8&quot; in the spreadsheet program, then import it.</tr
     <message>
         <source>无法打开帮助文件 readme.txt!</source>
         <translation>Cannot open the help file readme.txt!</translation>
+    </message>
+    <message>
+        <source>界面语言将在下次启动程序时生效。</source>
+        <translation>The interface language takes effect at the next start.</translation>
+    </message>
+    <message>
+        <source>设置文件 %1 无法写入,界面语言没有改变。</source>
+        <translation>The settings file %1 cannot be written; the interface language was not changed.</translation>
     </message>
 </context>
 <context>
