@@ -1955,6 +1955,10 @@ Language: Language=zh_CN in setting.ini for Chinese, Language=en for English; wi
         <source>无法写入文件 %1,没有导出: %2</source>
         <translation>Cannot write the file %1; nothing was exported: %2</translation>
     </message>
+    <message>
+        <source>books|readers|categories|loans 文件 [--encoding utf-8|gb18030]</source>
+        <translation>books|readers|categories|loans FILE [--encoding utf-8|gb18030]</translation>
+    </message>
 </context>
 <context>
     <name>lendora::GridExport</name>
@@ -2107,6 +2111,10 @@ Save it as &quot;CSV UTF-8&quot; in the spreadsheet program, then import it.</tr
     <message>
         <source>检查完毕,可以导入 %1 行(没有写入)。</source>
         <translation>Checked: %1 lines can be imported (nothing written).</translation>
+    </message>
+    <message>
+        <source>books|readers 文件 [--dry-run] [--skip-existing]</source>
+        <translation>books|readers FILE [--dry-run] [--skip-existing]</translation>
     </message>
 </context>
 <context>
@@ -2427,6 +2435,10 @@ Save it as &quot;CSV UTF-8&quot; in the spreadsheet program, then import it.</tr
     <message>
         <source>无法写入 PDF 文件 %1: %2</source>
         <translation>Cannot write the PDF file %1: %2</translation>
+    </message>
+    <message>
+        <source>[--as-of yyyy-MM-dd] [--csv 文件] [--pdf 文件]</source>
+        <translation>[--as-of yyyy-MM-dd] [--csv FILE] [--pdf FILE]</translation>
     </message>
 </context>
 <context>
@@ -2798,6 +2810,10 @@ UTF-8 by default, GB18030 with --encoding gb18030.</translation>
         <source>统计范围: %1</source>
         <translation>Range: %1</translation>
     </message>
+    <message>
+        <source>[--from yyyy-MM-dd] [--to yyyy-MM-dd] [--csv 目录 [--encoding utf-8|gb18030]]</source>
+        <translation>[--from yyyy-MM-dd] [--to yyyy-MM-dd] [--csv DIR [--encoding utf-8|gb18030]]</translation>
+    </message>
 </context>
 <context>
     <name>lendora::TipsWindow</name>
@@ -2891,6 +2907,10 @@ Refused while a desk program is using this library.</translation>
     <message>
         <source>检查完毕,没有发现问题。</source>
         <translation>Check done; no problem found.</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>FILE</translation>
     </message>
 </context>
 <context>

@@ -19,6 +19,7 @@ QString tr(const char *text)
 {
     return QCoreApplication::translate("lendora::cli::BackupCommands", text);
 }
+const char *const kFileArgument = QT_TRANSLATE_NOOP("lendora::cli::BackupCommands", "文件");
 const char *const kBackupSummary =
     QT_TRANSLATE_NOOP("lendora::cli::BackupCommands",
                       "把图书馆完整地复制到文件(先写临时文件再改名);桌面程序运行时也可以备份。");
@@ -161,12 +162,12 @@ int check(const QStringList &arguments, const Run &run)
 
 Command backupCommand()
 {
-    return {QStringLiteral("backup"), QStringLiteral("文件"), tr(kBackupSummary), backup};
+    return {QStringLiteral("backup"), tr(kFileArgument), tr(kBackupSummary), backup};
 }
 
 Command restoreCommand()
 {
-    return {QStringLiteral("restore"), QStringLiteral("文件"), tr(kRestoreSummary), restore};
+    return {QStringLiteral("restore"), tr(kFileArgument), tr(kRestoreSummary), restore};
 }
 
 Command checkCommand()

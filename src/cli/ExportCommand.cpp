@@ -17,6 +17,8 @@ QString tr(const char *text)
 {
     return QCoreApplication::translate("lendora::ExportCommand", text);
 }
+const char *const kSynopsis = QT_TRANSLATE_NOOP(
+    "lendora::ExportCommand", "books|readers|categories|loans 文件 [--encoding utf-8|gb18030]");
 const char *const kSummary =
     QT_TRANSLATE_NOOP("lendora::ExportCommand",
                       "把整张表写成 CSV 文件(\"-\" 为标准输出),默认 UTF-8,\n"
@@ -120,9 +122,7 @@ int exportTable(const QStringList &arguments, const Run &run)
 
 Command exportCommand()
 {
-    return {QStringLiteral("export"),
-            QStringLiteral("books|readers|categories|loans 文件 [--encoding utf-8|gb18030]"),
-            tr(kSummary), exportTable};
+    return {QStringLiteral("export"), tr(kSynopsis), tr(kSummary), exportTable};
 }
 
 }  // namespace lendora::cli

@@ -18,6 +18,8 @@ QString tr(const char *text)
 {
     return QCoreApplication::translate("lendora::ImportCommand", text);
 }
+const char *const kSynopsis =
+    QT_TRANSLATE_NOOP("lendora::ImportCommand", "books|readers 文件 [--dry-run] [--skip-existing]");
 const char *const kSummary = QT_TRANSLATE_NOOP(
     "lendora::ImportCommand",
     "从 CSV 文件导入图书或读者(标题行为列名,如 书籍编号、书籍名称……),全部导入或一行也不导入;\n"
@@ -104,9 +106,7 @@ int import(const QStringList &arguments, const Run &run)
 
 Command importCommand()
 {
-    return {QStringLiteral("import"),
-            QStringLiteral("books|readers 文件 [--dry-run] [--skip-existing]"), tr(kSummary),
-            import};
+    return {QStringLiteral("import"), tr(kSynopsis), tr(kSummary), import};
 }
 
 }  // namespace lendora::cli

@@ -22,6 +22,8 @@ QString tr(const char *text)
 {
     return QCoreApplication::translate("lendora::OverdueCommand", text);
 }
+const char *const kSynopsis =
+    QT_TRANSLATE_NOOP("lendora::OverdueCommand", "[--as-of yyyy-MM-dd] [--csv 文件] [--pdf 文件]");
 const char *const kSummary =
     QT_TRANSLATE_NOOP("lendora::OverdueCommand",
                       "截至某日(默认今天)逾期未还的图书: --csv 写逾期清单(\"-\" 为标准输出),\n"
@@ -121,9 +123,7 @@ int overdue(const QStringList &arguments, const Run &run)
 
 Command overdueCommand()
 {
-    return {QStringLiteral("overdue"),
-            QStringLiteral("[--as-of yyyy-MM-dd] [--csv 文件] [--pdf 文件]"), tr(kSummary),
-            overdue};
+    return {QStringLiteral("overdue"), tr(kSynopsis), tr(kSummary), overdue};
 }
 
 }  // namespace lendora::cli

@@ -22,6 +22,9 @@ QString tr(const char *text)
 {
     return QCoreApplication::translate("lendora::StatsCommand", text);
 }
+const char *const kSynopsis = QT_TRANSLATE_NOOP(
+    "lendora::StatsCommand", "[--from yyyy-MM-dd] [--to yyyy-MM-dd] [--csv 目录 [--encoding "
+                             "utf-8|gb18030]]");
 const char *const kSummary = QT_TRANSLATE_NOOP(
     "lendora::StatsCommand", "借阅统计: 默认为截至今天的最近 12 个月; 只给 --from 时统计到今天,\n"
                              "只给 --to 时为截至该日的 12 个月。不给 --csv 时摘要写到标准输出;\n"
@@ -245,10 +248,7 @@ int stats(const QStringList &arguments, const Run &run)
 
 Command statsCommand()
 {
-    return {QStringLiteral("stats"),
-            QStringLiteral("[--from yyyy-MM-dd] [--to yyyy-MM-dd] [--csv 目录 [--encoding "
-                           "utf-8|gb18030]]"),
-            tr(kSummary), stats};
+    return {QStringLiteral("stats"), tr(kSynopsis), tr(kSummary), stats};
 }
 
 }  // namespace lendora::cli
