@@ -146,51 +146,33 @@ std::optional<QList<LoanStatistics::Category>> LoanStatistics::byCategory(const 
     return rows;
 }
 
-namespace {
-
-template <class Each>
-QList<LoanStatistics::Ranked> rankedRows(bool *ran, Each &&run)
+std::optional<QList<LoanStatistics::Ranked>>
+LoanStatistics::ranked(const QString &sql, const QDate &from, const QDate &to, int count)
 {
-    QList<LoanStatistics::Ranked> rows;
-    *ran = run([&](const QSqlRecord &record) {
-        rows << LoanStatistics::Ranked{record.value(0).toString(), record.value(1).toString(),
-                                       record.value(2).toLongLong()};
-    });
+    clearError();
+    QList<Ranked> rows;
+    if (!validRange(from, to) || count <= 0)
+        return rows;
+    QVariantList values = rangeValues(from, to);
+    values << count;
+    if (!forEach(sql, values, [&](const QSqlRecord &record) {
+            rows << Ranked{record.value(0).toString(), record.value(1).toString(),
+                           record.value(2).toLongLong()};
+        }))
+        return std::nullopt;
     return rows;
 }
-
-}  // namespace
 
 std::optional<QList<LoanStatistics::Ranked>> LoanStatistics::topBooks(const QDate &from,
                                                                       const QDate &to, int count)
 {
-    clearError();
-    if (!validRange(from, to) || count <= 0)
-        return QList<Ranked>();
-    QVariantList values = rangeValues(from, to);
-    values << count;
-    bool ran = false;
-    QList<Ranked> rows =
-        rankedRows(&ran, [&](const auto &each) { return forEach(kTopBooks, values, each); });
-    if (!ran)
-        return std::nullopt;
-    return rows;
+    return ranked(kTopBooks, from, to, count);
 }
 
 std::optional<QList<LoanStatistics::Ranked>> LoanStatistics::topReaders(const QDate &from,
                                                                         const QDate &to, int count)
 {
-    clearError();
-    if (!validRange(from, to) || count <= 0)
-        return QList<Ranked>();
-    QVariantList values = rangeValues(from, to);
-    values << count;
-    bool ran = false;
-    QList<Ranked> rows =
-        rankedRows(&ran, [&](const auto &each) { return forEach(kTopReaders, values, each); });
-    if (!ran)
-        return std::nullopt;
-    return rows;
+    return ranked(kTopReaders, from, to, count);
 }
 
 std::optional<QList<LoanStatistics::Book>> LoanStatistics::neverLent(int limit, int offset)

@@ -82,6 +82,11 @@ public:
     // The months a range covers, as yyyy-MM.
     static QStringList months(const QDate &from, const QDate &to);
     static QString unknownCategoryText();
+
+private:
+    // The most lent books or readers: `sql` binds the range and the count.
+    std::optional<QList<Ranked>> ranked(const QString &sql, const QDate &from, const QDate &to,
+                                        int count);
 };
 
 }  // namespace lendora
