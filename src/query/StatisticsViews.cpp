@@ -261,7 +261,6 @@ std::optional<StatisticsView> StatisticsViews::load(LoanStatistics &statistics, 
         view.figures = {false, true};
         view.seriesNames = {tr("罚款金额")};
         view.series = {{}};
-        view.wholeValues = false;
         for (const LoanStatistics::MonthFine &f : *fines) {
             view.rows << QStringList{f.month, f.text()};
             view.labels << f.month;

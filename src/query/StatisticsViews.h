@@ -31,7 +31,6 @@ struct StatisticsView {
     QStringList seriesNames;
     QList<QList<double>> series;
     bool horizontal = false;  // bars from the left, for long names such as book titles
-    bool wholeValues = true;  // counts: no tick between whole numbers
 };
 
 class StatisticsViews {
