@@ -12,8 +12,9 @@ class Schema {
 public:
     // 1: the five tables; 2: text indexes for partial matching; 3: one open loan per book;
     // 4: indexes of the lending and the return date (the newest of each, read at start-up);
-    // 5: the open loans by lending date; 6: the loan statistics' indexes.
-    static constexpr int kVersion = 6;
+    // 5: the open loans by lending date; 6: the loan statistics' indexes; 7: text indexes for
+    // partial matching of one or two characters.
+    static constexpr int kVersion = 7;
 
     struct Table {
         QString name;

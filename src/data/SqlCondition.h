@@ -13,6 +13,9 @@ struct SqlCondition {
     QString sql;
     QVariantList values;
     QStringList tables;
+    // Where not empty, an expression equal to the row key of the condition's table that the
+    // engine reads the candidate rows in, at no cost: ordering by it needs no sort.
+    QString key;
 
     // Escapes \, % and _ for LIKE ... ESCAPE '\'.
     static QString escapeLike(const QString &text);

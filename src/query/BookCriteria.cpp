@@ -26,14 +26,23 @@ QList<SqlCondition> BookCriteria::conditions(const Backend &backend) const
     // A date has no parts to match partially: either way it means that calendar day.
     if (entered)
         used << SqlCondition{
-            QStringLiteral("bookInfo.登记日期=?"), {DateText::toSql(*entered)}, {}};
+            QStringLiteral("bookInfo.登记日期=?"), {DateText::toSql(*entered)}, {}, {}};
     return used;
 }
 
 BoundQuery BookCriteria::query(const Backend &backend) const
 {
-    BoundQuery query = BoundQuery::of(kSelect, QString(), conditions(backend));
-    query.sql += QStringLiteral(" order by ") + backend.rowKey(QStringLiteral("bookInfo"));
+    const QList<SqlCondition> used = conditions(backend);
+    BoundQuery query = BoundQuery::of(kSelect, QString(), used);
+    // The books in entry order; an index that finds them gives that order itself.
+    QString key = backend.rowKey(QStringLiteral("bookInfo"));
+    for (const SqlCondition &condition : used) {
+        if (!condition.key.isEmpty()) {
+            key = condition.key;
+            break;
+        }
+    }
+    query.sql += QStringLiteral(" order by ") + key;
     return query;
 }
 

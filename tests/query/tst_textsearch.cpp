@@ -1,5 +1,7 @@
 #include "TestApp.h"
 #include "TestMain.h"
+#include "data/Schema.h"
+#include "data/SharedDatabase.h"
 #include "data/sqlite/DatabaseFile.h"
 #include "data/sqlite/SqliteBackend.h"
 #include "data/sqlite/SqliteMatch.h"
@@ -177,6 +179,7 @@ private slots:
     void indexRouteFindsThePlainRows();
     void indexFollowsEveryWrite();
     void loanSearchFindsThePlainLoans();
+    void upgradeIndexesTheRowsThere();
     void routeIsChosenByCharacters_data();
     void routeIsChosenByCharacters();
 };
@@ -329,57 +332,134 @@ void TextSearchTest::loanSearchFindsThePlainLoans()
         "select lentInfo.读者编号, lentInfo.书籍编号 from readerInfo,bookInfo,lentInfo,bookType"
         " where readerInfo.读者编号=lentInfo.读者编号 and bookInfo.书籍编号=lentInfo.书籍编号"
         " and bookType.类别代码=bookInfo.类别代码 and ");
+    QStringList titles, names;
+    QSqlQuery texts(db);
+    QVERIFY(texts.exec("select 书籍名称 from bookInfo where 书籍名称 is not null"));
+    while (texts.next())
+        titles << texts.value(0).toString();
+    QVERIFY(texts.exec("select 读者姓名 from readerInfo"));
+    while (texts.next())
+        names << texts.value(0).toString();
+    // Each of the four boxes, and a title with a reader's name together.
+    const QStringList columns = {"lentInfo.书籍编号", "lentInfo.读者编号", "bookInfo.书籍名称",
+                                 "readerInfo.读者姓名"};
     int found = 0;
     for (const bool partial : {true, false}) {
-        for (int i = 0; i < 60; ++i) {
-            const bool byBook = i % 2 == 0;
-            const QString value =
-                byBook ? ids.at(random.below(int(ids.size())))
-                       : QStringLiteral("R%1").arg(1 + random.below(300), 4, 10, QLatin1Char('0'));
-            const QString text = partial ? pieceOf(random, value, 1 + random.below(5)) : value;
-            const QString column =
-                byBook ? QStringLiteral("lentInfo.书籍编号") : QStringLiteral("lentInfo.读者编号");
-            const BoundQuery plain =
-                partial ? BoundQuery{join + column + " like '%' || ? || '%' escape '\\'",
-                                     {SqlCondition::escapeLike(text)}}
-                        : BoundQuery{join + column + "=?", {text}};
+        for (int i = 0; i < 120; ++i) {
+            const int box = i % 5;
+            const auto valueOf = [&](int of) {
+                switch (of) {
+                case 0:
+                    return ids.at(random.below(int(ids.size())));
+                case 1:
+                    return QStringLiteral("R%1").arg(1 + random.below(300), 4, 10,
+                                                     QLatin1Char('0'));
+                case 2:
+                    return titles.at(random.below(int(titles.size())));
+                default:
+                    return names.at(random.below(int(names.size())));
+                }
+            };
+            const auto textOf = [&](int of) {
+                const QString value = valueOf(of);
+                return partial ? pieceOf(random, value, 1 + random.below(of >= 2 ? 3 : 5)) : value;
+            };
+            const QList<int> boxes = box == 4 ? QList<int>{2, 3} : QList<int>{box};
+            QString where;
+            QVariantList values;
             LoanCriteria c;
             c.partial = partial;
-            (byBook ? c.bookId : c.readerId) = text;
+            for (const int of : boxes) {
+                QString text;
+                while (text.isEmpty())  // an empty box is no condition
+                    text = textOf(of);
+                where += (where.isEmpty() ? "" : " and ") + columns.at(of)
+                         + (partial ? " like '%' || ? || '%' escape '\\'" : "=?");
+                values << (partial ? SqlCondition::escapeLike(text) : text);
+                (of == 0   ? c.bookId
+                 : of == 1 ? c.readerId
+                 : of == 2 ? c.title
+                           : c.readerName) = text;
+            }
             // Reader and book of every loan found, duplicates included.
-            const QStringList expected = rows(t, plain, {0, 1});
-            QCOMPARE(rows(t, c.query(kSqlite), {0, 2}), expected);
+            const QStringList expected = rows(t, BoundQuery{join + where, values}, {0, 1});
+            const QStringList routed = rows(t, c.query(kSqlite), {0, 2});
+            QVERIFY2(routed == expected,
+                     qPrintable(QStringLiteral("%1 %2: %3 loans, the plain query %4")
+                                    .arg(where, values.at(0).toString())
+                                    .arg(routed.size())
+                                    .arg(expected.size())));
             found += expected.isEmpty() ? 0 : 1;
         }
     }
-    QVERIFY(found > 60);
+    QVERIFY(found > 100);
+}
+
+void TextSearchTest::upgradeIndexesTheRowsThere()
+{
+    TestApp t;
+    Random random{61};
+    QSqlDatabase db = t.db();
+    QVERIFY(db.transaction());
+    for (int i = 1; i <= 2000; ++i)
+        addBook(t, random, i);
+    QVERIFY(db.commit());
+    // A file of the version before the character indexes, its rows written without them.
+    t.exec("drop table bookTitleGrams");
+    t.exec("drop table bookPublisherGrams");
+    t.exec("drop table bookNumberGrams");
+    t.exec("drop table readerNameGrams");
+    t.exec("drop table gramPositions");
+    t.exec("pragma user_version=6");
+    t.exec("PRAGMA wal_checkpoint(TRUNCATE)");
+    SharedDatabase database(QStringLiteral("upgrade"));
+    QString problem;
+    QVERIFY2(database.open(DatabaseFile::pathIn(t.appDir()), &problem), qPrintable(problem));
+    QCOMPARE(t.scalar("PRAGMA user_version").toInt(), Schema::kVersion);
+    QVERIFY(compareAll(t, random, 60) > 50);
 }
 
 void TextSearchTest::routeIsChosenByCharacters_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("indexed");
-    QTest::newRow("two Chinese characters, six bytes") << "中国" << false;
-    QTest::newRow("three Chinese characters") << "中国人" << true;
+    QTest::addColumn<QString>("title");   // the index a title search reads
+    QTest::addColumn<QString>("reader");  // the index a reader's name search reads
+    const QString pairs = "bookTitleGrams";
+    const QString trigrams = "bookTitleTrigrams";
+    const QString names = "readerNameGrams";
+    QTest::newRow("one Chinese character") << "中" << pairs << names;
+    QTest::newRow("two Chinese characters, six bytes") << "中国" << pairs << names;
+    QTest::newRow("three Chinese characters") << "中国人" << trigrams << "";
     QTest::newRow("one character outside the basic plane")
-        << QString::fromUcs4(U"\U00020000") << false;
+        << QString::fromUcs4(U"\U00020000") << pairs << names;
     QTest::newRow("two of them, four UTF-16 units")
-        << QString::fromUcs4(U"\U00020000\U00020000") << false;
-    QTest::newRow("three of them") << QString::fromUcs4(U"\U00020000\U00020000\U00020000") << true;
-    QTest::newRow("two letters") << "ab" << false;
-    QTest::newRow("percent, underscore, quote") << "%_'" << true;
-    QTest::newRow("a NUL inside") << QString("ab") + QChar(0) + "c" << false;
+        << QString::fromUcs4(U"\U00020000\U00020000") << pairs << names;
+    QTest::newRow("three of them")
+        << QString::fromUcs4(U"\U00020000\U00020000\U00020000") << trigrams << "";
+    QTest::newRow("two letters") << "ab" << pairs << names;
+    QTest::newRow("percent, underscore, quote") << "%_'" << trigrams << "";
+    QTest::newRow("a NUL inside") << QString("ab") + QChar(0) + "c"
+                                  << ""
+                                  << "";
+    QTest::newRow("a NUL alone") << QString(QChar(0)) << ""
+                                 << "";
 }
 
 void TextSearchTest::routeIsChosenByCharacters()
 {
     QFETCH(QString, text);
-    QFETCH(bool, indexed);
+    QFETCH(QString, title);
+    QFETCH(QString, reader);
     // The trigram index has nothing to offer below three characters (and this SQLite then
-    // finds no rows at all), so shorter texts scan; the rows are compared above.
-    QCOMPARE(!SqliteMatch::partial("bookInfo.书籍名称", text).tables.isEmpty(), indexed);
-    QCOMPARE(!SqliteMatch::exact("bookInfo.书籍名称", text).tables.isEmpty(), indexed);
-    QVERIFY(SqliteMatch::partial("readerInfo.读者姓名", text).tables.isEmpty());
+    // finds no rows at all); the index of characters and pairs serves those. A reader's name
+    // has no trigram index. The rows are compared above.
+    const QStringList titleTables = title.isEmpty() ? QStringList() : QStringList{title};
+    QCOMPARE(SqliteMatch::partial("bookInfo.书籍名称", text).tables, titleTables);
+    QCOMPARE(SqliteMatch::exact("bookInfo.书籍名称", text).tables, titleTables);
+    QCOMPARE(SqliteMatch::partial("readerInfo.读者姓名", text).tables,
+             reader.isEmpty() ? QStringList() : QStringList{reader});
+    // A book number is unique: its own index finds an exact one.
+    QVERIFY(SqliteMatch::exact("bookInfo.书籍编号", text).tables.isEmpty());
 }
 
 LENDORA_TEST_CLASS(TextSearchTest)

@@ -7,7 +7,8 @@ namespace lendora {
 namespace {
 
 // The trigram index reads text in characters (code points): a text of fewer than three has no
-// trigram of its own, and this SQLite (3.40) then finds no rows at all rather than scanning.
+// trigram of its own, and this SQLite (3.40) then finds no rows at all rather than scanning;
+// the character index serves it.
 constexpr int kShortestIndexed = 3;
 
 int characters(const QString &text)
@@ -35,30 +36,48 @@ const SqliteSchema::TextIndex *indexOf(const QString &column)
     return nullptr;
 }
 
-// Whether the index can find every row the plain comparison finds: three characters or more,
-// and nothing the engine's LIKE would read differently from the index (it stops at a NUL).
-const SqliteSchema::TextIndex *routeFor(const QString &column, const QString &text)
+// The index that can find every row the plain comparison finds, and the form of its query:
+// the trigram index for three characters or more, the character index for fewer. None for a
+// text the engine's LIKE would read differently from the indexes (it stops at a NUL).
+struct Route {
+    QString index;  // the index's own table; empty: none, a scan
+    QString table;
+    QString match;  // the bound MATCH argument
+};
+
+Route routeFor(const QString &column, const QString &text)
 {
-    if (characters(text) < kShortestIndexed || text.contains(QChar(0)))
-        return nullptr;
-    return indexOf(column);
+    const SqliteSchema::TextIndex *index = indexOf(column);
+    if (!index || text.contains(QChar(0)))
+        return {};
+    if (characters(text) >= kShortestIndexed) {
+        if (index->name.isEmpty())
+            return {};
+        return {index->name, index->table, QStringLiteral("?")};
+    }
+    return {index->grams, index->table, SqliteSchema::gramQuery()};
 }
 
 // The index's candidates for the text, joined on the row, and the plain comparison that
-// decides. The text goes to the index as one quoted phrase: its characters, in order, in
-// either case (the index folds case), so % _ ' and blanks are plain characters there.
-SqlCondition routed(const SqliteSchema::TextIndex &index, const QString &text, SqlCondition plain)
+// decides. The text goes to the trigram index as one quoted phrase: its characters, in order,
+// in either case (the index folds case), so % _ ' and blanks are plain characters there; the
+// character index makes its token of the text itself. The index returns its rows in row order,
+// so reading the rows in its order needs no sort.
+SqlCondition routed(const Route &route, const QString &text, SqlCondition plain)
 {
     QString phrase = text;
-    phrase.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    phrase = QLatin1Char('"') + phrase + QLatin1Char('"');
+    if (route.match == QStringLiteral("?")) {
+        phrase.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+        phrase = QLatin1Char('"') + phrase + QLatin1Char('"');
+    }
     SqlCondition condition;
-    condition.tables << index.name;
-    condition.sql =
-        QStringLiteral("%1.rowid=%2.rowid and %1 match ? and ").arg(index.name, index.table)
-        + plain.sql;
+    condition.tables << route.index;
+    condition.sql = QStringLiteral("%1.rowid=%2.rowid and %1 match %3 and ")
+                        .arg(route.index, route.table, route.match)
+                    + plain.sql;
     condition.values << phrase;
     condition.values << plain.values;
+    condition.key = route.index + QStringLiteral(".rowid");
     return condition;
 }
 
@@ -66,10 +85,11 @@ SqlCondition routed(const SqliteSchema::TextIndex &index, const QString &text, S
 
 SqlCondition SqliteMatch::exact(const QString &column, const QString &text)
 {
-    SqlCondition plain{column + QStringLiteral("=?"), {text}, {}};
-    const SqliteSchema::TextIndex *index = routeFor(column, text);
-    if (index && index->exactToo)
-        return routed(*index, text, plain);
+    SqlCondition plain{column + QStringLiteral("=?"), {text}, {}, {}};
+    const SqliteSchema::TextIndex *index = indexOf(column);
+    const Route route = routeFor(column, text);
+    if (index && index->exactToo && !route.index.isEmpty())
+        return routed(route, text, plain);
     return plain;
 }
 
@@ -77,9 +97,11 @@ SqlCondition SqliteMatch::partial(const QString &column, const QString &text)
 {
     SqlCondition plain{column + QStringLiteral(" like '%' || ? || '%' escape '\\'"),
                        {SqlCondition::escapeLike(text)},
+                       {},
                        {}};
-    if (const SqliteSchema::TextIndex *index = routeFor(column, text))
-        return routed(*index, text, plain);
+    const Route route = routeFor(column, text);
+    if (!route.index.isEmpty())
+        return routed(route, text, plain);
     // A scan: telling the planner that few rows pass makes it start a join from this
     // table rather than run through every loan first.
     plain.sql = QStringLiteral("likelihood(%1, 0.05)").arg(plain.sql);

@@ -129,6 +129,39 @@ QStringList textIndexStatements(const SqliteSchema::TextIndex &index)
     };
 }
 
+// Schema version 7: the character indexes read the first kGramPositions characters of a text
+// through a table of positions (a trigger may not count with WITH); a longer text is a
+// candidate of every search, which the plain comparison then decides.
+constexpr int kGramPositions = 128;
+
+// The statements that make one character index and keep it in step with its table: a
+// contentless FTS5 table (it holds neither the text nor the tokens' places, only which rows
+// hold each token), fed by triggers like the trigram index's. Deleting from it takes the
+// tokens the row was indexed under, which the same expression over the old text makes again.
+QStringList gramIndexStatements(const SqliteSchema::TextIndex &index)
+{
+    const QString t = index.table;
+    const QString c = index.column;
+    const QString g = index.grams;
+    const QString oldGrams = SqliteSchema::gramsOf(QStringLiteral("old.") + c);
+    const QString newGrams = SqliteSchema::gramsOf(QStringLiteral("new.") + c);
+    return {
+        QStringLiteral("CREATE VIRTUAL TABLE %1 USING fts5(grams, content='', detail=none,"
+                       " columnsize=0, tokenize='ascii')")
+            .arg(g),
+        QStringLiteral("CREATE TRIGGER %1_insert AFTER INSERT ON %2 BEGIN"
+                       " INSERT INTO %1 (rowid, grams) VALUES (new.rowid, %3); END")
+            .arg(g, t, newGrams),
+        QStringLiteral("CREATE TRIGGER %1_delete AFTER DELETE ON %2 BEGIN"
+                       " INSERT INTO %1 (%1, rowid, grams) VALUES ('delete', old.rowid, %3); END")
+            .arg(g, t, oldGrams),
+        QStringLiteral("CREATE TRIGGER %1_update AFTER UPDATE OF %3 ON %2 BEGIN"
+                       " INSERT INTO %1 (%1, rowid, grams) VALUES ('delete', old.rowid, %4);"
+                       " INSERT INTO %1 (rowid, grams) VALUES (new.rowid, %5); END")
+            .arg(g, t, c, oldGrams, newGrams),
+    };
+}
+
 // The planner's picture of a library, written instead of measured: loans far outnumber books,
 // books readers, readers categories; a reader has many loans, a book a few. It holds for any
 // library that has grown for a while and needs no ANALYZE (which would write at every close).
@@ -216,6 +249,8 @@ bool createDateIndexes(QSqlQuery &query, QString *error)
 bool createTextIndexes(QSqlQuery &query, bool fromRows, QString *error)
 {
     for (const SqliteSchema::TextIndex &index : SqliteSchema::textIndexes()) {
+        if (index.name.isEmpty())
+            continue;
         for (const QString &sql : textIndexStatements(index)) {
             if (!exec(query, sql, error))
                 return false;
@@ -229,20 +264,80 @@ bool createTextIndexes(QSqlQuery &query, bool fromRows, QString *error)
     return true;
 }
 
+// Version 7's positions and character indexes; from the rows already there when upgrading,
+// after dropping what a file whose number was set back by hand may hold.
+bool createGramIndexes(QSqlQuery &query, bool fromRows, QString *error)
+{
+    if (fromRows) {
+        QStringList drops = {QStringLiteral("DROP TABLE IF EXISTS gramPositions")};
+        for (const SqliteSchema::TextIndex &index : SqliteSchema::textIndexes()) {
+            drops << QStringLiteral("DROP TABLE IF EXISTS %1").arg(index.grams);
+            for (const char *event : {"insert", "delete", "update"})
+                drops << QStringLiteral("DROP TRIGGER IF EXISTS %1_%2")
+                             .arg(index.grams, QLatin1String(event));
+        }
+        for (const QString &sql : std::as_const(drops)) {
+            if (!exec(query, sql, error))
+                return false;
+        }
+    }
+    if (!exec(query, QStringLiteral("CREATE TABLE gramPositions (n INTEGER PRIMARY KEY) STRICT"),
+              error)
+        || !exec(query,
+                 QStringLiteral("WITH RECURSIVE p(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM p"
+                                " WHERE n < %1) INSERT INTO gramPositions (n) SELECT n FROM p")
+                     .arg(kGramPositions),
+                 error))
+        return false;
+    for (const SqliteSchema::TextIndex &index : SqliteSchema::textIndexes()) {
+        for (const QString &sql : gramIndexStatements(index)) {
+            if (!exec(query, sql, error))
+                return false;
+        }
+        if (fromRows
+            && !exec(query,
+                     QStringLiteral("INSERT INTO %1 (rowid, grams) SELECT rowid, %2 FROM %3")
+                         .arg(index.grams, SqliteSchema::gramsOf(index.column), index.table),
+                     error))
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 const QList<SqliteSchema::TextIndex> &SqliteSchema::textIndexes()
 {
     static const QList<TextIndex> all = {
         {QStringLiteral("bookInfo"), QStringLiteral("书籍名称"),
-         QStringLiteral("bookTitleTrigrams"), true},
+         QStringLiteral("bookTitleTrigrams"), QStringLiteral("bookTitleGrams"), true},
         {QStringLiteral("bookInfo"), QStringLiteral("出版社"),
-         QStringLiteral("bookPublisherTrigrams"), true},
+         QStringLiteral("bookPublisherTrigrams"), QStringLiteral("bookPublisherGrams"), true},
         // A book number is UNIQUE: its own index finds an exact number at once.
         {QStringLiteral("bookInfo"), QStringLiteral("书籍编号"),
-         QStringLiteral("bookNumberTrigrams"), false},
+         QStringLiteral("bookNumberTrigrams"), QStringLiteral("bookNumberGrams"), false},
+        // A reader's name is two or three characters, and the readers few enough to read
+        // through for a longer text.
+        {QStringLiteral("readerInfo"), QStringLiteral("读者姓名"), QString(),
+         QStringLiteral("readerNameGrams"), true},
     };
     return all;
+}
+
+QString SqliteSchema::gramsOf(const QString &value)
+{
+    return QStringLiteral(
+               "coalesce((SELECT group_concat(hex(lower(substr(%1, n, 1)))"
+               " || CASE WHEN n < length(%1) THEN ' ' || hex(lower(substr(%1, n, 2))) ELSE '' END,"
+               " ' ') FROM gramPositions WHERE n <= length(%1)), '')"
+               " || CASE WHEN length(%1) > %2 THEN ' long' ELSE '' END")
+        .arg(value)
+        .arg(kGramPositions);
+}
+
+QString SqliteSchema::gramQuery()
+{
+    return QStringLiteral("('\"' || hex(lower(?)) || '\" OR long')");
 }
 
 bool SqliteSchema::create(QSqlDatabase &db, QString *error)
@@ -262,7 +357,7 @@ bool SqliteSchema::create(QSqlDatabase &db, QString *error)
     if (ok)
         ok = createTextIndexes(query, false, error) && writeStatistics(query, error)
              && createDateIndexes(query, error) && createOpenByDate(query, error)
-             && createStatisticsIndexes(query, error);
+             && createStatisticsIndexes(query, error) && createGramIndexes(query, false, error);
     if (ok) {
         ok = query.prepare(
             QStringLiteral("INSERT INTO bookType (类别代码, 书籍类别, 借出天数) VALUES (?, ?, ?)"));
@@ -415,10 +510,25 @@ bool SqliteSchema::upgrade(QSqlDatabase &db, int fromVersion, QString *notice, Q
         }
     }
     // 5 -> 6: the statistics' indexes.
+    if (fromVersion < 6) {
+        bool ok;
+        {
+            QSqlQuery query(db);
+            ok = createStatisticsIndexes(query, error) && setVersion(query, 6);
+        }
+        if (!commitStep(db, ok, error))
+            return false;
+        if (!db.transaction()) {
+            if (error)
+                *error = db.lastError().text();
+            return false;
+        }
+    }
+    // 6 -> 7: the character indexes.
     bool ok;
     {
         QSqlQuery query(db);
-        ok = createStatisticsIndexes(query, error) && setVersion(query, 6);
+        ok = createGramIndexes(query, true, error) && setVersion(query, 7);
     }
     return commitStep(db, ok, error);
 }

@@ -13,15 +13,25 @@ class SqliteSchema {
 public:
     static constexpr int kApplicationId = 0x4C4E4452;  // "LNDR", PRAGMA application_id
 
-    // A trigram index of one text column (version 2 on): an FTS5 table over the column's
-    // values, kept in step with the table by triggers. Partial matching finds its candidate
-    // rows there (SqliteMatch).
+    // The text indexes of one text column, kept in step with the table by triggers, where
+    // matching finds its candidate rows (SqliteMatch): a trigram index (version 2 on) for texts
+    // of three characters or more, and an index of every character and pair of characters
+    // (version 7 on) for shorter ones. Both are FTS5 tables.
     struct TextIndex {
         QString table;   // bookInfo
         QString column;  // 书籍名称
-        QString name;    // the index's own table, bookTitleTrigrams
-        bool exactToo;   // exact matches use it too (no index of the table's own serves them)
+        QString name;    // the trigram index's own table, bookTitleTrigrams; empty for none
+        QString grams;   // the character index's own table, bookTitleGrams
+        bool exactToo;   // exact matches use them too (no index of the table's own serves them)
     };
+    // The character index's document for the text `value` (an SQL expression): each
+    // character and each pair of neighbours, folded as lower() folds them, as hex, so that
+    // every one is a token of its own; and the token "long" when the text runs past the
+    // positions the index reads. Plain SQL, so any writer's triggers make the same.
+    static QString gramsOf(const QString &value);
+    // The character index's query for the bound text, whose characters the index holds as
+    // one token; the rows of longer texts are candidates too.
+    static QString gramQuery();
     static const QList<TextIndex> &textIndexes();
 
     // Tables, indexes, text indexes, the rules row and the default categories, in one
@@ -33,7 +43,8 @@ public:
 
     // Upgrade steps from an older user_version, in place, each step in one transaction.
     // 1 -> 2: the text indexes, built from the rows already there, and the planner's
-    // statistics. 2 -> 3: the rule of one open loan per book. 3 -> 4: the date indexes. A step
+    // statistics. 2 -> 3: the rule of one open loan per book. 3 -> 4: the date indexes. 6 -> 7:
+    // the character indexes, built from the rows already there. A step
     // the rows already there break is not taken: the file stays at the version before it (and
     // the later steps wait), `notice` says why, and the desk runs on. False (with `error`) when the engine fails.
     static bool upgrade(QSqlDatabase &db, int fromVersion, QString *notice, QString *error);
