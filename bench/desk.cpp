@@ -403,7 +403,7 @@ private:
     GridSource m_queryGrid;  // stands for a query window's Adodc1
 
     QStringList m_readersWithLoans, m_readersWithout, m_books, m_freeBooks, m_openLoans, m_renewals,
-        m_titles, m_readerNames;
+        m_titles, m_readerNames, m_publishers;
 };
 
 QStringList Desk::take(QStringList &pool)
@@ -429,8 +429,9 @@ void Desk::drawInputs()
                              " where 还书日期 is null and 借书日期 <> '2026-12-07'");
     m_titles = column(db, "select 书籍名称 from bookInfo where rowid % 983 = 0");
     m_readerNames = column(db, "select 读者姓名 from readerInfo where rowid % 97 = 0");
+    m_publishers = column(db, "select 出版社 from bookInfo where rowid % 991 = 0");
     for (QStringList *pool : {&m_readersWithLoans, &m_readersWithout, &m_books, &m_freeBooks,
-                              &m_openLoans, &m_titles, &m_readerNames})
+                              &m_openLoans, &m_titles, &m_readerNames, &m_publishers})
         m_random.shuffle(*pool);
     // Renewals take readers whose every open loan was not lent today; returns take other loans.
     QSet<QString> renewalReaders;
@@ -737,38 +738,47 @@ void Desk::queries()
                   },
                   [this, box, partial](const QStringList &in) {
                       BookCriteria c;
-                      (box == QStringLiteral("txtBookName") ? c.title : c.bookId) = in[0];
+                      (box == QStringLiteral("txtBookName")      ? c.title
+                       : box == QStringLiteral("txtBookConcern") ? c.publisher
+                                                                 : c.bookId) = in[0];
                       c.partial = partial;
                       const BoundQuery q = c.query(*t.app().database().backend());
-                      m_queryGrid.run(q.sql, q.values);
+                      m_queryGrid.run(q.sql, q.values, q.countSql, q.countValues);
                   },
                   {},
                   false};
     };
-    const auto loanFind = [this](const QString &box, bool partial) {
+    // The boxes typed in, each with its own input.
+    const auto loanFind = [this](const QStringList &boxes, bool partial) {
         return Op{{},
                   {},
-                  [this, box](const QStringList &in) { t.type(L, box, in[0]); },
+                  [this, boxes](const QStringList &in) {
+                      for (int i = 0; i < boxes.size(); ++i)
+                          t.type(L, boxes.at(i), in.value(i));
+                  },
                   [this](const QStringList &) { t.click(L, QStringLiteral("cmdFind")); },
                   [this](const QStringList &) {
                       return lastMessage() == QStringLiteral("查询结果如下!!") ? QString()
                                                                                : lastMessage();
                   },
-                  [this, box, partial](const QStringList &in) {
+                  [this, boxes, partial](const QStringList &in) {
                       LoanCriteria c;
-                      if (box == QStringLiteral("txtBookName"))
-                          c.title = in[0];
-                      else if (box == QStringLiteral("txtReaderName"))
-                          c.readerName = in[0];
-                      else if (box == QStringLiteral("txtReaderID"))
-                          c.readerId = in[0];
-                      else
-                          c.bookId = in[0];
+                      for (int i = 0; i < boxes.size(); ++i) {
+                          const QString &box = boxes.at(i);
+                          (box == QStringLiteral("txtBookName")     ? c.title
+                           : box == QStringLiteral("txtReaderName") ? c.readerName
+                           : box == QStringLiteral("txtReaderID")   ? c.readerId
+                                                                    : c.bookId) = in.value(i);
+                      }
                       c.partial = partial;
-                      const BoundQuery q = c.query(*t.app().database().backend());
-                      m_queryGrid.run(q.sql, q.values);
+                      const BoundQuery q =
+                          c.query(*t.app().database().backend(), t.app().database().db());
+                      m_queryGrid.run(q.sql, q.values, q.countSql, q.countValues);
                   },
-                  {},
+                  [this, boxes](const QStringList &) {
+                      for (const QString &box : boxes)
+                          t.type(L, box, QString());
+                  },
                   false};
     };
     const auto titles = [this](int length) {
@@ -810,43 +820,80 @@ void Desk::queries()
         return book.isEmpty() ? book : QStringList{book[0].left(6)};
     };
     run(op);
+    op.name = QStringLiteral("Book query, partial book number, 2 characters");
+    op.draw = [this] {
+        const QStringList book = take(m_books);
+        return book.isEmpty() ? book : QStringList{piece(m_random, book[0], 2)};
+    };
+    run(op);
+    t.type(B, QStringLiteral("txtBookID"), QString());
+    op = bookFind(QStringLiteral("txtBookName"), true);
+    op.name = QStringLiteral("Book query, partial title, 1 character");
+    op.draw = titles(1);
+    run(op);
+    t.type(B, QStringLiteral("txtBookName"), QString());
+    op = bookFind(QStringLiteral("txtBookConcern"), true);
+    op.name = QStringLiteral("Book query, partial publisher, 2 characters");
+    op.draw = [this] {
+        const QStringList publisher = take(m_publishers);
+        return publisher.isEmpty() ? publisher : QStringList{piece(m_random, publisher[0], 2)};
+    };
+    run(op);
+    t.type(B, QStringLiteral("txtBookConcern"), QString());
     t.window(B)->close();
 
+    const QString title = QStringLiteral("txtBookName");
+    const QString name = QStringLiteral("txtReaderName");
     t.trigger(QStringLiteral("mnuLendQuery"));
-    op = loanFind(QStringLiteral("txtReaderID"), false);
+    op = loanFind({QStringLiteral("txtReaderID")}, false);
     op.name = QStringLiteral("Loan query, exact reader number");
     op.draw = [this] { return take(m_readersWithLoans); };
     run(op);
-    t.type(L, QStringLiteral("txtReaderID"), QString());
-    op = loanFind(QStringLiteral("txtBookName"), false);
+    op = loanFind({title}, false);
     op.name = QStringLiteral("Loan query, exact title");
     op.draw = titles(0);
     run(op);
-    t.type(L, QStringLiteral("txtBookName"), QString());
 
     t.control<QCheckBox>(L, QStringLiteral("chkMoHu"))->setChecked(true);
-    op = loanFind(QStringLiteral("txtBookName"), true);
+    op = loanFind({title}, true);
     op.name = QStringLiteral("Loan query, partial title, 4 characters");
     op.draw = titles(4);
+    run(op);
+    op.name = QStringLiteral("Loan query, partial title, 2 characters");
+    op.draw = titles(2);
+    run(op);
+    op.name = QStringLiteral("Loan query, partial title, 1 character");
+    op.draw = titles(1);
     run(op);
     op.name = QStringLiteral("Loan query, partial title, 2 characters found nowhere");
     op.draw = [&] { return QStringList{rare.at(rareAt++ % rare.size())}; };
     run(op);
-    t.type(L, QStringLiteral("txtBookName"), QString());
-    op = loanFind(QStringLiteral("txtBookID"), true);
+    op = loanFind({QStringLiteral("txtBookID")}, true);
     op.name = QStringLiteral("Loan query, partial book number, 6 characters");
     op.draw = [this] {
         const QStringList book = take(m_books);
         return book.isEmpty() ? book : QStringList{book[0].mid(1, 6)};
     };
     run(op);
-    t.type(L, QStringLiteral("txtBookID"), QString());
-    op = loanFind(QStringLiteral("txtReaderName"), true);
-    op.name = QStringLiteral("Loan query, partial reader name, 2 characters");
-    op.draw = [this] {
-        const QStringList name = take(m_readerNames);
-        return name.isEmpty() ? name : QStringList{piece(m_random, name[0], 2)};
+    const auto names = [this](int length) {
+        return [this, length] {
+            const QStringList name = take(m_readerNames);
+            return name.isEmpty() ? name : QStringList{piece(m_random, name[0], length)};
+        };
     };
+    op = loanFind({name}, true);
+    op.name = QStringLiteral("Loan query, partial reader name, 2 characters");
+    op.draw = names(2);
+    run(op);
+    op.name = QStringLiteral("Loan query, partial reader name, 1 character");
+    op.draw = names(1);
+    run(op);
+    op = loanFind({title, name}, true);
+    op.name = QStringLiteral("Loan query, partial title and reader name, 2 characters each");
+    op.draw = [this, titles, names] { return titles(2)() + names(2)(); };
+    run(op);
+    op.name = QStringLiteral("Loan query, partial title and reader name, 1 character each");
+    op.draw = [this, titles, names] { return titles(1)() + names(1)(); };
     run(op);
     t.window(L)->close();
 }
@@ -975,10 +1022,16 @@ void Desk::compareRoutes()
                          "a_b",      "出版社",   "大学出版", "B000012", "b000012", "000",
                          "数据库",   "据库原理", "红楼",     "楼",      "现代数",  "(第二版)",
                          "深入浅出", "龙虎",     "Ab%_'x"};
-    for (int i = 0; i < 6; ++i) {
+    texts << "B"
+          << "b0"
+          << "1"
+          << "社"
+          << "("
+          << "二";
+    for (int i = 0; i < 12; ++i) {
         const QStringList title = take(m_titles);
         if (!title.isEmpty())
-            texts << piece(m_random, title[0], 3 + i % 3);
+            texts << piece(m_random, title[0], i < 6 ? 3 + i % 3 : 1 + i % 2);
     }
     int mismatches = 0;
     std::printf("\n### Index route against the plain query, on the whole library\n\n");
@@ -1002,6 +1055,44 @@ void Desk::compareRoutes()
             std::printf("| %s | `%s` | %zu | %.1f | %.1f | %s |\n", qPrintable(column),
                         qPrintable(text), plain.size(), plainMs, routedMs, same ? "yes" : "**NO**");
         }
+    }
+    // The loan query: short titles and reader names, alone and together, against the same
+    // join with the plain comparison.
+    std::printf("\n| loan query | text | loans | plain ms | routed ms | same rows "
+                "|\n|---|---|---:|---:|---:|---|\n");
+    const QString plainLoans = LoanStore::loanRowsSql() + LoanStore::loanJoinSql();
+    const QString like = QStringLiteral(" like '%' || ? || '%' escape '\\'");
+    for (int i = 0; i < 12; ++i) {
+        const QStringList title = take(m_titles);
+        const QStringList name = take(m_readerNames);
+        if (title.isEmpty() || name.isEmpty())
+            break;
+        LoanCriteria c;
+        c.partial = true;
+        BoundQuery plain{plainLoans, {}};
+        if (i % 3 != 1) {
+            c.title = i == 0 ? QStringLiteral("龙虎") : piece(m_random, title[0], 1 + i % 2);
+            plain.sql += QStringLiteral(" and bookInfo.书籍名称") + like;
+            plain.values << SqlCondition::escapeLike(c.title);
+        }
+        if (i % 3 != 0) {
+            c.readerName = piece(m_random, name[0], 1 + i % 2);
+            plain.sql += QStringLiteral(" and readerInfo.读者姓名") + like;
+            plain.values << SqlCondition::escapeLike(c.readerName);
+        }
+        double plainMs = 0, routedMs = 0;
+        const std::set<std::string> plainRows = allRows(m_floor.shared(), plain, 3, &plainMs);
+        const std::set<std::string> routedRows =
+            allRows(m_floor.shared(),
+                    c.query(*t.app().database().backend(), t.app().database().db()), 3, &routedMs);
+        const bool same = plainRows == routedRows;
+        mismatches += same ? 0 : 1;
+        std::printf("| %s | `%s` | %zu | %.1f | %.1f | %s |\n",
+                    c.title.isEmpty()        ? "reader name"
+                    : c.readerName.isEmpty() ? "title"
+                                             : "title and reader name",
+                    qPrintable(QStringList({c.title, c.readerName}).join(QLatin1Char(' '))),
+                    plainRows.size(), plainMs, routedMs, same ? "yes" : "**NO**");
     }
     std::printf("\n%s\n", mismatches
                               ? "MISMATCHES FOUND"

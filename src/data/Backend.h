@@ -6,6 +6,7 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <functional>
+#include <optional>
 
 class QSqlError;
 
@@ -62,6 +63,36 @@ public:
     SqlCondition match(const QString &column, const QString &text, bool partialMatch) const
     {
         return partialMatch ? partial(column, text) : exact(column, text);
+    }
+    // How many rows of the column's table its text index offers as candidates for the text
+    // (matched as match() would), counted up to `atMost`: a cheap upper bound of the rows that
+    // match. None when no index serves the text, or the engine plans such joins itself.
+    virtual std::optional<qint64> candidates(const QSqlDatabase &db, const QString &column,
+                                             const QString &text, bool partialMatch,
+                                             qint64 atMost) const
+    {
+        Q_UNUSED(db);
+        Q_UNUSED(column);
+        Q_UNUSED(text);
+        Q_UNUSED(partialMatch);
+        Q_UNUSED(atMost);
+        return std::nullopt;
+    }
+    // As match(), but tested on each row as the rows of another table (whose row key is
+    // `driverKey`) are read in order and joined to the column's table, rather than found
+    // through an index: for a text so common that the first rows come sooner that way.
+    virtual SqlCondition matchEach(const QString &column, const QString &text, bool partialMatch,
+                                   const QString &driverKey) const
+    {
+        Q_UNUSED(driverKey);
+        return match(column, text, partialMatch);
+    }
+    // About how many rows `table` holds, read cheaply; -1 when unknown.
+    virtual qint64 rowsAbout(const QSqlDatabase &db, const QString &table) const
+    {
+        Q_UNUSED(db);
+        Q_UNUSED(table);
+        return -1;
     }
 
     // Begins a transaction that will write, as a writer from its first statement, waiting

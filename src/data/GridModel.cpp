@@ -38,7 +38,7 @@ QString withKey(const QString &sql, const QString &key)
 GridModel::GridModel(QObject *parent) : QAbstractTableModel(parent) {}
 
 bool GridModel::setQuery(const QSqlDatabase &db, const QString &sql, const QVariantList &values,
-                         QString *error)
+                         QString *error, const QString &countSql, const QVariantList &countValues)
 {
     beginResetModel();
     m_blocks.clear();
@@ -47,18 +47,20 @@ bool GridModel::setQuery(const QSqlDatabase &db, const QString &sql, const QVari
     // The same record source runs again on the statements prepared for it the first time:
     // preparing costs as much as running a lookup.
     m_lastKeys.clear();
-    if (m_preparedSql != sql || m_db.connectionName() != db.connectionName())
+    const QString statements = countSql.isEmpty() ? sql : sql + QChar(0) + countSql;
+    if (m_preparedSql != statements || m_db.connectionName() != db.connectionName())
         forgetStatements();
     m_db = db;
     m_sql = sql;
     m_values = values;
+    m_countValues = countSql.isEmpty() ? values : countValues;
 
     QString problem;
     bool ok = true;
     if (m_preparedSql.isEmpty()) {
-        ok = prepare(db, sql, &problem);
+        ok = prepare(db, sql, countSql, &problem);
         if (ok)
-            m_preparedSql = sql;
+            m_preparedSql = statements;
     }
     // The first rows come first: a result that fits in them needs no count, and a longer one
     // is counted once they are on screen (counting a million rows takes a good part of a
@@ -89,8 +91,8 @@ void GridModel::countAll()
     if (m_counted || m_preparedSql.isEmpty())
         return;
     m_counted = true;
-    for (int i = 0; i < m_values.size(); ++i)
-        m_count.bindValue(i, m_values.at(i));
+    for (int i = 0; i < m_countValues.size(); ++i)
+        m_count.bindValue(i, m_countValues.at(i));
     if (!m_count.exec() || !m_count.next()) {
         const QString problem = m_count.lastError().text();
         m_count.finish();
@@ -111,7 +113,8 @@ void GridModel::countAll()
     }
 }
 
-bool GridModel::prepare(const QSqlDatabase &db, const QString &sql, QString *problem)
+bool GridModel::prepare(const QSqlDatabase &db, const QString &sql, const QString &countSql,
+                        QString *problem)
 {
     forgetStatements();
     m_count = QSqlQuery(db);
@@ -120,8 +123,9 @@ bool GridModel::prepare(const QSqlDatabase &db, const QString &sql, QString *pro
     // Forward only: the driver keeps no copy of the rows read.
     for (QSqlQuery *q : {&m_count, &m_block, &m_seek})
         q->setForwardOnly(true);
-    if (!m_count.prepare(QStringLiteral("select count(*) from (") + sql
-                         + QStringLiteral(") as grid_rows"))) {
+    if (!m_count.prepare(countSql.isEmpty() ? QStringLiteral("select count(*) from (") + sql
+                                                  + QStringLiteral(") as grid_rows")
+                                            : countSql)) {
         *problem = m_count.lastError().text();
         return false;
     }

@@ -45,10 +45,13 @@ QSqlDatabase GridSource::connection()
     return QSqlDatabase::database(m_name, false);
 }
 
-bool GridSource::run(const QString &sql, const QVariantList &values)
+bool GridSource::run(const QString &sql, const QVariantList &values, const QString &countSql,
+                     const QVariantList &countValues)
 {
     m_sql = sql;
     m_values = values;
+    m_countSql = countSql;
+    m_countValues = countValues;
     return refresh();
 }
 
@@ -62,7 +65,7 @@ bool GridSource::refresh()
         return false;
     }
     QString error;
-    const bool ok = m_model->setQuery(db, m_sql, m_values, &error);
+    const bool ok = m_model->setQuery(db, m_sql, m_values, &error, m_countSql, m_countValues);
     m_lastError = error;
     emit refreshed();
     return ok;

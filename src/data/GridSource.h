@@ -21,8 +21,10 @@ public:
     GridSource(const SharedDatabase &database, const QString &purpose, QObject *parent = nullptr);
     ~GridSource() override;
 
-    // Sets the record source (SQL with bound values) and runs it.
-    bool run(const QString &sql, const QVariantList &values = {});
+    // Sets the record source (SQL with bound values) and runs it; `countSql` with
+    // `countValues`, where given, counts its rows (GridModel::setQuery).
+    bool run(const QString &sql, const QVariantList &values = {},
+             const QString &countSql = QString(), const QVariantList &countValues = {});
     // Runs the record source again.
     bool refresh();
 
@@ -42,6 +44,8 @@ private:
     GridModel *m_model;
     QString m_sql;
     QVariantList m_values;
+    QString m_countSql;
+    QVariantList m_countValues;
     QString m_lastError;
 };
 

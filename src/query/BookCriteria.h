@@ -16,6 +16,9 @@ class Backend;
 struct BoundQuery {
     QString sql;
     QVariantList values;
+    // Where not empty, a count of the same rows that runs sooner than counting `sql`.
+    QString countSql = QString();
+    QVariantList countValues = QVariantList();
 
     // "select ... from <tables>" with the tables the conditions read added to its FROM list,
     // then `where` (a WHERE clause of its own, or empty) and the conditions joined by "and".

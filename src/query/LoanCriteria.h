@@ -2,6 +2,8 @@
 
 #include "query/BookCriteria.h"
 
+#include <QSqlDatabase>
+
 namespace lendora {
 
 // The loan search over open and returned loans alike: four criteria, each used when filled,
@@ -17,6 +19,10 @@ struct LoanCriteria {
     // The conditions in use, in the order book number, title, reader number, reader name.
     QList<SqlCondition> conditions(const Backend &backend) const;
     BoundQuery query(const Backend &backend) const;
+    // The same loans, the query shaped by how common the typed texts are in `db` where the
+    // engine leaves that to the program: the loans are read in order and each tested when the
+    // texts are common, else found through the index of the rarest text.
+    BoundQuery query(const Backend &backend, const QSqlDatabase &db) const;
 };
 
 }  // namespace lendora

@@ -79,11 +79,12 @@ void LoanQueryWindow::find()
     criteria.readerId = m_ui->txtReaderID->text();
     criteria.readerName = m_ui->txtReaderName->text();
     criteria.partial = m_ui->chkMoHu->isChecked();
-    const BoundQuery query = criteria.query(*m_context.database().backend());
+    const BoundQuery query =
+        criteria.query(*m_context.database().backend(), m_context.database().db());
 
     // The grid changes only once the clerk has closed the message.
     m_context.prompter().message({tr(kResults), hintTitle()});
-    if (!m_source->run(query.sql, query.values))
+    if (!m_source->run(query.sql, query.values, query.countSql, query.countValues))
         m_context.prompter().message({tr(kQueryFailed), hintTitle()});
     fitColumns(m_ui->dtgrdLendBook);
 }

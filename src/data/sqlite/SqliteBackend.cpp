@@ -463,6 +463,40 @@ SqlCondition SqliteBackend::partial(const QString &column, const QString &text) 
     return SqliteMatch::partial(column, text);
 }
 
+std::optional<qint64> SqliteBackend::candidates(const QSqlDatabase &db, const QString &column,
+                                                const QString &text, bool partialMatch,
+                                                qint64 atMost) const
+{
+    const SqlCondition rows = SqliteMatch::candidates(column, text, partialMatch);
+    if (rows.sql.isEmpty())
+        return std::nullopt;
+    QSqlQuery count(db);
+    if (!count.prepare(QStringLiteral("select count(*) from (%1 limit ?)").arg(rows.sql)))
+        return std::nullopt;
+    for (const QVariant &value : rows.values)
+        count.addBindValue(value);
+    count.addBindValue(atMost);
+    if (!count.exec() || !count.next())
+        return std::nullopt;
+    return count.value(0).toLongLong();
+}
+
+SqlCondition SqliteBackend::matchEach(const QString &column, const QString &text, bool partialMatch,
+                                      const QString &driverKey) const
+{
+    return SqliteMatch::each(column, text, partialMatch, driverKey);
+}
+
+qint64 SqliteBackend::rowsAbout(const QSqlDatabase &db, const QString &table) const
+{
+    // Rows are numbered as they are entered and few are deleted: the last number is near
+    // the count, read off the end of the table rather than counted.
+    QSqlQuery last(db);
+    if (!last.exec(QStringLiteral("select max(rowid) from %1").arg(table)) || !last.next())
+        return -1;
+    return last.value(0).toLongLong();
+}
+
 bool SqliteBackend::beginWrite(QSqlDatabase &db, DbError *error)
 {
     // IMMEDIATE takes the write lock at once, waiting for it up to the busy timeout; a plain

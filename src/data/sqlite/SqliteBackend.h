@@ -43,6 +43,12 @@ public:
 
     SqlCondition exact(const QString &column, const QString &text) const override;
     SqlCondition partial(const QString &column, const QString &text) const override;
+    std::optional<qint64> candidates(const QSqlDatabase &db, const QString &column,
+                                     const QString &text, bool partialMatch,
+                                     qint64 atMost) const override;
+    SqlCondition matchEach(const QString &column, const QString &text, bool partialMatch,
+                           const QString &driverKey) const override;
+    qint64 rowsAbout(const QSqlDatabase &db, const QString &table) const override;
 
     bool beginWrite(QSqlDatabase &db, DbError *error) override;
     QString lockRows(const QString &table, const QString &condition) const override;

@@ -58,48 +58,69 @@ Route routeFor(const QString &column, const QString &text)
     return {index->grams, index->table, SqliteSchema::gramQuery()};
 }
 
+// The bound MATCH argument: the trigram index takes the text as one quoted phrase (its
+// characters, in order, in either case: the index folds case, so % _ ' and blanks are plain
+// characters there); the character index's query makes its token of the text itself.
+QString matchValue(const Route &route, const QString &text)
+{
+    if (route.match != QStringLiteral("?"))
+        return text;
+    QString phrase = text;
+    phrase.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + phrase + QLatin1Char('"');
+}
+
 // The index's candidates for the text, joined on the row, and the plain comparison that
-// decides. The text goes to the trigram index as one quoted phrase: its characters, in order,
-// in either case (the index folds case), so % _ ' and blanks are plain characters there; the
-// character index makes its token of the text itself. The index returns its rows in row order,
-// so reading the rows in its order needs no sort.
+// decides. The index returns its rows in row order, so reading the rows in its order needs no
+// sort.
 SqlCondition routed(const Route &route, const QString &text, SqlCondition plain)
 {
-    QString phrase = text;
-    if (route.match == QStringLiteral("?")) {
-        phrase.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-        phrase = QLatin1Char('"') + phrase + QLatin1Char('"');
-    }
     SqlCondition condition;
     condition.tables << route.index;
     condition.sql = QStringLiteral("%1.rowid=%2.rowid and %1 match %3 and ")
                         .arg(route.index, route.table, route.match)
                     + plain.sql;
-    condition.values << phrase;
+    condition.values << matchValue(route, text);
     condition.values << plain.values;
     condition.key = route.index + QStringLiteral(".rowid");
     return condition;
+}
+
+SqlCondition plainExact(const QString &column, const QString &text)
+{
+    return {column + QStringLiteral("=?"), {text}, {}, {}};
+}
+
+SqlCondition plainPartial(const QString &column, const QString &text)
+{
+    return {column + QStringLiteral(" like '%' || ? || '%' escape '\\'"),
+            {SqlCondition::escapeLike(text)},
+            {},
+            {}};
+}
+
+// The route the match takes, if any: an exact match only where the index serves exact ones.
+Route usedRoute(const QString &column, const QString &text, bool partialMatch)
+{
+    const SqliteSchema::TextIndex *index = indexOf(column);
+    if (!index || (!partialMatch && !index->exactToo))
+        return {};
+    return routeFor(column, text);
 }
 
 }  // namespace
 
 SqlCondition SqliteMatch::exact(const QString &column, const QString &text)
 {
-    SqlCondition plain{column + QStringLiteral("=?"), {text}, {}, {}};
-    const SqliteSchema::TextIndex *index = indexOf(column);
-    const Route route = routeFor(column, text);
-    if (index && index->exactToo && !route.index.isEmpty())
-        return routed(route, text, plain);
-    return plain;
+    const Route route = usedRoute(column, text, false);
+    return route.index.isEmpty() ? plainExact(column, text)
+                                 : routed(route, text, plainExact(column, text));
 }
 
 SqlCondition SqliteMatch::partial(const QString &column, const QString &text)
 {
-    SqlCondition plain{column + QStringLiteral(" like '%' || ? || '%' escape '\\'"),
-                       {SqlCondition::escapeLike(text)},
-                       {},
-                       {}};
-    const Route route = routeFor(column, text);
+    SqlCondition plain = plainPartial(column, text);
+    const Route route = usedRoute(column, text, true);
     if (!route.index.isEmpty())
         return routed(route, text, plain);
     // A scan: telling the planner that few rows pass makes it start a join from this
@@ -111,6 +132,28 @@ SqlCondition SqliteMatch::partial(const QString &column, const QString &text)
 SqlCondition SqliteMatch::match(const QString &column, const QString &text, bool partialMatch)
 {
     return partialMatch ? partial(column, text) : exact(column, text);
+}
+
+SqlCondition SqliteMatch::candidates(const QString &column, const QString &text, bool partialMatch)
+{
+    const Route route = usedRoute(column, text, partialMatch);
+    if (route.index.isEmpty())
+        return {};
+    return {QStringLiteral("select rowid from %1 where %1 match %2").arg(route.index, route.match),
+            {matchValue(route, text)},
+            {},
+            {}};
+}
+
+SqlCondition SqliteMatch::each(const QString &column, const QString &text, bool partialMatch,
+                               const QString &driverKey)
+{
+    // A comparison of the column's table alone makes this SQLite, joining that table inside
+    // a read of the driving table, first read the whole table into a Bloom filter: as long as
+    // a scan. Naming the driving row in it (an empty text, the key being never null) leaves the
+    // comparison as it was and makes it a test of each joined row.
+    const QString tested = QStringLiteral("(%1 || substr(%2, 1, 0))").arg(column, driverKey);
+    return partialMatch ? plainPartial(tested, text) : plainExact(tested, text);
 }
 
 }  // namespace lendora

@@ -18,6 +18,13 @@ public:
     // underscore or backslash matches itself), as LIKE matches: ASCII letters in either case.
     static SqlCondition partial(const QString &column, const QString &text);
     static SqlCondition match(const QString &column, const QString &text, bool partial);
+    // The index's candidate rows for the text, as a query of their row numbers; an empty
+    // condition when no index serves it.
+    static SqlCondition candidates(const QString &column, const QString &text, bool partial);
+    // The plain comparison alone, written so that it is tested on each joined row while the
+    // rows of the driving table (row key `driverKey`) are read in order.
+    static SqlCondition each(const QString &column, const QString &text, bool partial,
+                             const QString &driverKey);
 };
 
 }  // namespace lendora
