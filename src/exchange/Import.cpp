@@ -12,6 +12,7 @@
 #include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <algorithm>
 #include <optional>
 
 namespace lendora {
@@ -87,7 +88,13 @@ int byteLimit(Import::Kind kind, int field)
     return limits[field];
 }
 
-QString insertSql(const Table &table, Import::Kind kind)
+// Rows written by one statement. The text indexes' triggers write to FTS5 tables, which
+// write out what they hold at the end of every statement: one statement per row made each
+// row's index entries a segment of their own, and took most of an import's time.
+constexpr int kRowsPerInsert = 200;
+
+// An insert of `rows` rows.
+QString insertSql(const Table &table, Import::Kind kind, qsizetype rows)
 {
     QStringList marks(table.columns.size(), QStringLiteral("?"));
     QString columns = table.columns.join(QStringLiteral(", "));
@@ -96,8 +103,9 @@ QString insertSql(const Table &table, Import::Kind kind)
         columns += QStringLiteral(", 是否借出");
         marks << QStringLiteral("0");
     }
-    return QStringLiteral("insert into %1 (%2) values (%3)")
-        .arg(table.name, columns, marks.join(QStringLiteral(", ")));
+    const QString row = QLatin1Char('(') + marks.join(QStringLiteral(", ")) + QLatin1Char(')');
+    return QStringLiteral("insert into %1 (%2) values %3")
+        .arg(table.name, columns, QStringList(rows, row).join(QStringLiteral(", ")));
 }
 
 }  // namespace
@@ -305,10 +313,14 @@ Import::Outcome Import::run(const Csv::Table &table, const Options &options)
     Outcome outcome = prepare(table, options, &rows);
     if (outcome.refused())
         return outcome;
-    const QString sql = insertSql(tableOf(options.kind), options.kind);
-    for (const QVariantList &values : rows) {
+    for (qsizetype from = 0; from < rows.size(); from += kRowsPerInsert) {
+        const qsizetype count = std::min<qsizetype>(kRowsPerInsert, rows.size() - from);
+        QVariantList values;
+        for (qsizetype i = from; i < from + count; ++i)
+            values << rows.at(i);
         DbError error;
-        if (m_database.change(sql, values, &error) != 1) {
+        if (m_database.change(insertSql(tableOf(options.kind), options.kind, count), values, &error)
+            != count) {
             outcome.added = 0;
             outcome.error = error;
             return outcome;

@@ -98,6 +98,12 @@ void ImportTest::roundTrip_data()
                                   {"B2", hostile, "K", "+86 出版", "'", "-3", "@", ""},
                                   {"'B3", "\r\nline", "I", "", "\t", "", "", "2000-02-29"},
                               };
+    // Written several hundred rows to a statement: two full ones and a row over.
+    QList<QStringList> many;
+    for (int i = 0; i < 401; ++i)
+        many << QStringList{
+            QStringLiteral("M%1").arg(i), i == 400 ? "红楼梦" : "书", "I", "", "", "", "", ""};
+    QTest::newRow("books, many") << int(Import::Kind::Books) << many;
     QTest::newRow("readers") << int(Import::Kind::Readers)
                              << QList<QStringList>{
                                     {"002", "=1+1", "女", "+8613", hostile},
