@@ -1137,11 +1137,14 @@ void Desk::compareRoutes()
                 "|\n|---|---|---:|---:|---:|---|\n");
     const QString plainLoans = LoanStore::loanRowsSql() + LoanStore::loanJoinSql();
     const QString like = QStringLiteral(" like '%' || ? || '%' escape '\\'");
-    for (int i = 0; i < 12; ++i) {
-        const QStringList title = take(m_titles);
-        const QStringList name = take(m_readerNames);
-        if (title.isEmpty() || name.isEmpty())
-            break;
+    // Drawn afresh: the timed searches may have used the pools up.
+    const QStringList titles =
+        column(m_floor.shared(), "select 书籍名称 from bookInfo where rowid % 4999 = 0");
+    const QStringList names =
+        column(m_floor.shared(), "select 读者姓名 from readerInfo where rowid % 499 = 0");
+    for (int i = 0; i < 12 && i < titles.size() && i < names.size(); ++i) {
+        const QStringList title{titles.at(i)};
+        const QStringList name{names.at(i)};
         LoanCriteria c;
         c.partial = true;
         BoundQuery plain{plainLoans, {}};
