@@ -2,6 +2,7 @@
 
 #include "circulation/LoanStore.h"
 #include "data/Backend.h"
+#include "data/GridModel.h"
 
 #include <algorithm>
 
@@ -33,8 +34,8 @@ struct Box {
     QString table;
 };
 
-// The first screen of rows, which the clerk waits for.
-constexpr double kFirstRows = 256;
+// The first rows a grid reads, which the clerk waits for.
+constexpr double kFirstRows = GridModel::kBlockRows;
 // Finding a loan through an index of its book or reader and sorting it into place costs
 // about as much as testing four loans read in order.
 constexpr double kFoundCost = 4;
