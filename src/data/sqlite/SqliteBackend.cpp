@@ -292,6 +292,7 @@ Backend::Opened SqliteBackend::open(const QString &connectionName)
         if (!DatabaseFile::configure(db, false, &error)
             || !SqliteSchema::upgrade(db, userVersion, &notice, &error))
             return tr(kCannotOpen).arg(shown, error);
+        m_pairs = SqliteSchema::holdsPairs(db);
         return {};
     }();
     if (!bad.isEmpty())
@@ -455,19 +456,19 @@ bool SqliteBackend::create(QString *error)
 
 SqlCondition SqliteBackend::exact(const QString &column, const QString &text) const
 {
-    return SqliteMatch::exact(column, text);
+    return SqliteMatch::exact(column, text, m_pairs);
 }
 
 SqlCondition SqliteBackend::partial(const QString &column, const QString &text) const
 {
-    return SqliteMatch::partial(column, text);
+    return SqliteMatch::partial(column, text, m_pairs);
 }
 
 std::optional<qint64> SqliteBackend::candidates(const QSqlDatabase &db, const QString &column,
                                                 const QString &text, bool partialMatch,
                                                 qint64 atMost) const
 {
-    const SqlCondition rows = SqliteMatch::candidates(column, text, partialMatch);
+    const SqlCondition rows = SqliteMatch::candidates(column, text, partialMatch, m_pairs);
     if (rows.sql.isEmpty())
         return std::nullopt;
     QSqlQuery count(db);
@@ -577,6 +578,7 @@ bool SqliteBackend::restoreFrom(QSqlDatabase &db, const QString &source, QString
             *error = {DbError::Other, why};
         return false;
     }
+    m_pairs = SqliteSchema::holdsPairs(db);
     // Into the file at once where no reader holds an older view; else with the next
     // checkpoint. The restore itself is committed either way.
     checkpoint(db, QStringLiteral("TRUNCATE"), nullptr);

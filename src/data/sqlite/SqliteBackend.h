@@ -82,6 +82,7 @@ private:
     QString m_path;
     Mode m_mode;
     bool m_checkInBackground = false;
+    bool m_pairs = true;       // the file holds the index of characters and pairs
     bool m_checkOwed = false;  // opened after an unclean end, the check not yet passed
     std::optional<DatabaseFile::Identity> m_opened;
 };

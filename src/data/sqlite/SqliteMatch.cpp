@@ -45,7 +45,7 @@ struct Route {
     QString match;  // the bound MATCH argument
 };
 
-Route routeFor(const QString &column, const QString &text)
+Route routeFor(const QString &column, const QString &text, bool pairs)
 {
     const SqliteSchema::TextIndex *index = indexOf(column);
     if (!index || text.contains(QChar(0)))
@@ -55,6 +55,8 @@ Route routeFor(const QString &column, const QString &text)
             return {};
         return {index->name, index->table, QStringLiteral("?")};
     }
+    if (!pairs)
+        return {};
     return {index->grams, index->table, SqliteSchema::gramQuery()};
 }
 
@@ -100,27 +102,27 @@ SqlCondition plainPartial(const QString &column, const QString &text)
 }
 
 // The route the match takes, if any: an exact match only where the index serves exact ones.
-Route usedRoute(const QString &column, const QString &text, bool partialMatch)
+Route usedRoute(const QString &column, const QString &text, bool partialMatch, bool pairs)
 {
     const SqliteSchema::TextIndex *index = indexOf(column);
     if (!index || (!partialMatch && !index->exactToo))
         return {};
-    return routeFor(column, text);
+    return routeFor(column, text, pairs);
 }
 
 }  // namespace
 
-SqlCondition SqliteMatch::exact(const QString &column, const QString &text)
+SqlCondition SqliteMatch::exact(const QString &column, const QString &text, bool pairs)
 {
-    const Route route = usedRoute(column, text, false);
+    const Route route = usedRoute(column, text, false, pairs);
     return route.index.isEmpty() ? plainExact(column, text)
                                  : routed(route, text, plainExact(column, text));
 }
 
-SqlCondition SqliteMatch::partial(const QString &column, const QString &text)
+SqlCondition SqliteMatch::partial(const QString &column, const QString &text, bool pairs)
 {
     SqlCondition plain = plainPartial(column, text);
-    const Route route = usedRoute(column, text, true);
+    const Route route = usedRoute(column, text, true, pairs);
     if (!route.index.isEmpty())
         return routed(route, text, plain);
     // A scan: telling the planner that few rows pass makes it start a join from this
@@ -129,14 +131,16 @@ SqlCondition SqliteMatch::partial(const QString &column, const QString &text)
     return plain;
 }
 
-SqlCondition SqliteMatch::match(const QString &column, const QString &text, bool partialMatch)
+SqlCondition SqliteMatch::match(const QString &column, const QString &text, bool partialMatch,
+                                bool pairs)
 {
-    return partialMatch ? partial(column, text) : exact(column, text);
+    return partialMatch ? partial(column, text, pairs) : exact(column, text, pairs);
 }
 
-SqlCondition SqliteMatch::candidates(const QString &column, const QString &text, bool partialMatch)
+SqlCondition SqliteMatch::candidates(const QString &column, const QString &text, bool partialMatch,
+                                     bool pairs)
 {
-    const Route route = usedRoute(column, text, partialMatch);
+    const Route route = usedRoute(column, text, partialMatch, pairs);
     if (route.index.isEmpty())
         return {};
     return {QStringLiteral("select rowid from %1 where %1 match %2").arg(route.index, route.match),

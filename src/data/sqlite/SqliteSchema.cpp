@@ -133,6 +133,7 @@ QStringList textIndexStatements(const SqliteSchema::TextIndex &index)
 // through a table of positions (a trigger may not count with WITH); a longer text is a
 // candidate of every search, which the plain comparison then decides.
 constexpr int kGramPositions = 128;
+constexpr int kPairsVersion = 7;
 
 // The statements that make one character index and keep it in step with its table: a
 // contentless FTS5 table (it holds neither the text nor the tokens' places, only which rows
@@ -335,6 +336,13 @@ QString SqliteSchema::gramsOf(const QString &value)
         .arg(kGramPositions);
 }
 
+bool SqliteSchema::holdsPairs(QSqlDatabase &db)
+{
+    QSqlQuery version(db);
+    return version.exec(QStringLiteral("PRAGMA user_version")) && version.next()
+           && version.value(0).toInt() >= kPairsVersion;
+}
+
 QString SqliteSchema::gramQuery()
 {
     return QStringLiteral("('\"' || hex(lower(?)) || '\" OR long')");
@@ -528,7 +536,7 @@ bool SqliteSchema::upgrade(QSqlDatabase &db, int fromVersion, QString *notice, Q
     bool ok;
     {
         QSqlQuery query(db);
-        ok = createGramIndexes(query, true, error) && setVersion(query, 7);
+        ok = createGramIndexes(query, true, error) && setVersion(query, kPairsVersion);
     }
     return commitStep(db, ok, error);
 }

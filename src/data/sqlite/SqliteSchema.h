@@ -32,6 +32,9 @@ public:
     // The character index's query for the bound text, whose characters the index holds as
     // one token; the rows of longer texts are candidates too.
     static QString gramQuery();
+    // Whether the file holds the character indexes: a file whose upgrade was held back at an
+    // older version does not.
+    static bool holdsPairs(QSqlDatabase &db);
     static const QList<TextIndex> &textIndexes();
 
     // Tables, indexes, text indexes, the rules row and the default categories, in one
