@@ -310,10 +310,13 @@ bool DatabaseFile::configure(QSqlDatabase &db, bool readOnly, QString *error)
     if (readOnly)
         return run(query, QStringLiteral("PRAGMA query_only=1"), error);
     // The backend checkpoints itself, between two notes in the marker: the database file then
-    // changes only where the marker says it may.
+    // changes only where the marker says it may. It does so when the log file has grown large;
+    // a log started afresh after a checkpoint is cut back to nothing, so that its size says
+    // what it holds (left at its largest, every commit would checkpoint again).
     return run(query, QStringLiteral("PRAGMA journal_mode=WAL"), error)
            && run(query, QStringLiteral("PRAGMA synchronous=FULL"), error)
-           && run(query, QStringLiteral("PRAGMA wal_autocheckpoint=0"), error);
+           && run(query, QStringLiteral("PRAGMA wal_autocheckpoint=0"), error)
+           && run(query, QStringLiteral("PRAGMA journal_size_limit=0"), error);
 }
 
 }  // namespace lendora
