@@ -7,6 +7,8 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <functional>
+
 namespace lendora {
 
 namespace {
@@ -443,8 +445,10 @@ bool SqliteSchema::upgrade(QSqlDatabase &db, int fromVersion, QString *notice, Q
     const auto setVersion = [&](QSqlQuery &query, int version) {
         return exec(query, QStringLiteral("PRAGMA user_version=%1").arg(version), error);
     };
-    if (fromVersion < 2) {
-        // The text indexes over the rows already there, and the planner's picture.
+    // One step to `version` in a transaction of its own: `build`, then the version number.
+    const auto step = [&](int version, const std::function<bool(QSqlQuery &)> &build) {
+        if (fromVersion >= version)
+            return true;
         if (!db.transaction()) {
             if (error)
                 *error = db.lastError().text();
@@ -453,12 +457,15 @@ bool SqliteSchema::upgrade(QSqlDatabase &db, int fromVersion, QString *notice, Q
         bool ok;
         {
             QSqlQuery query(db);
-            ok = createTextIndexes(query, true, error) && writeStatistics(query, error)
-                 && setVersion(query, 2);
+            ok = build(query) && setVersion(query, version);
         }
-        if (!commitStep(db, ok, error))
-            return false;
-    }
+        return commitStep(db, ok, error);
+    };
+    // 1 -> 2: the text indexes over the rows already there, and the planner's picture.
+    if (!step(2, [&](QSqlQuery &query) {
+            return createTextIndexes(query, true, error) && writeStatistics(query, error);
+        }))
+        return false;
     if (fromVersion < 3) {
         // 2 -> 3: the rule goes in only when every book already keeps it.
         if (!db.transaction()) {
@@ -482,63 +489,13 @@ bool SqliteSchema::upgrade(QSqlDatabase &db, int fromVersion, QString *notice, Q
         if (!commitStep(db, ok, error))
             return false;
     }
-    // 3 -> 4: the date indexes, built from the loans already there.
-    if (!db.transaction()) {
-        if (error)
-            *error = db.lastError().text();
-        return false;
-    }
-    if (fromVersion < 4) {
-        bool ok;
-        {
-            QSqlQuery query(db);
-            ok = createDateIndexes(query, error) && setVersion(query, 4);
-        }
-        if (!commitStep(db, ok, error))
-            return false;
-        if (!db.transaction()) {
-            if (error)
-                *error = db.lastError().text();
-            return false;
-        }
-    }
-    // 4 -> 5: the open loans by lending date.
-    if (fromVersion < 5) {
-        bool ok;
-        {
-            QSqlQuery query(db);
-            ok = createOpenByDate(query, error) && setVersion(query, 5);
-        }
-        if (!commitStep(db, ok, error))
-            return false;
-        if (!db.transaction()) {
-            if (error)
-                *error = db.lastError().text();
-            return false;
-        }
-    }
-    // 5 -> 6: the statistics' indexes.
-    if (fromVersion < 6) {
-        bool ok;
-        {
-            QSqlQuery query(db);
-            ok = createStatisticsIndexes(query, error) && setVersion(query, 6);
-        }
-        if (!commitStep(db, ok, error))
-            return false;
-        if (!db.transaction()) {
-            if (error)
-                *error = db.lastError().text();
-            return false;
-        }
-    }
-    // 6 -> 7: the character indexes.
-    bool ok;
-    {
-        QSqlQuery query(db);
-        ok = createGramIndexes(query, true, error) && setVersion(query, kPairsVersion);
-    }
-    return commitStep(db, ok, error);
+    // 3 -> 4: the date indexes, built from the loans already there; 4 -> 5: the open loans
+    // by lending date; 5 -> 6: the statistics' indexes; 6 -> 7: the character indexes.
+    return step(4, [&](QSqlQuery &query) { return createDateIndexes(query, error); })
+           && step(5, [&](QSqlQuery &query) { return createOpenByDate(query, error); })
+           && step(6, [&](QSqlQuery &query) { return createStatisticsIndexes(query, error); })
+           && step(kPairsVersion,
+                   [&](QSqlQuery &query) { return createGramIndexes(query, true, error); });
 }
 
 }  // namespace lendora
