@@ -783,14 +783,16 @@ void Desk::queries()
                   },
                   false};
     };
-    const auto titles = [this](int length) {
-        return [this, length] {
-            const QStringList title = take(m_titles);
-            return title.isEmpty()
-                       ? title
-                       : QStringList{length ? piece(m_random, title[0], length) : title[0]};
+    // `length` characters from a random place of the next value of `pool`; 0: all of it.
+    const auto pieces = [this](QStringList &pool, int length) {
+        return [this, &pool, length] {
+            const QStringList value = take(pool);
+            return value.isEmpty() || !length ? value
+                                              : QStringList{piece(m_random, value[0], length)};
         };
     };
+    const auto titles = [this, pieces](int length) { return pieces(m_titles, length); };
+    const auto names = [this, pieces](int length) { return pieces(m_readerNames, length); };
     const QStringList rare = {"龙虎", "鹰隼", "琴瑟", "麒麟", "凤凰", "鸳鸯", "蝴蝶", "骆驼"};
     int rareAt = 0;
 
@@ -823,10 +825,7 @@ void Desk::queries()
     };
     run(op);
     op.name = QStringLiteral("Book query, partial book number, 2 characters");
-    op.draw = [this] {
-        const QStringList book = take(m_books);
-        return book.isEmpty() ? book : QStringList{piece(m_random, book[0], 2)};
-    };
+    op.draw = pieces(m_books, 2);
     run(op);
     t.type(B, QStringLiteral("txtBookID"), QString());
     op = bookFind(QStringLiteral("txtBookName"), true);
@@ -836,10 +835,7 @@ void Desk::queries()
     t.type(B, QStringLiteral("txtBookName"), QString());
     op = bookFind(QStringLiteral("txtBookConcern"), true);
     op.name = QStringLiteral("Book query, partial publisher, 2 characters");
-    op.draw = [this] {
-        const QStringList publisher = take(m_publishers);
-        return publisher.isEmpty() ? publisher : QStringList{piece(m_random, publisher[0], 2)};
-    };
+    op.draw = pieces(m_publishers, 2);
     run(op);
     t.type(B, QStringLiteral("txtBookConcern"), QString());
     t.window(B)->close();
@@ -877,12 +873,6 @@ void Desk::queries()
         return book.isEmpty() ? book : QStringList{book[0].mid(1, 6)};
     };
     run(op);
-    const auto names = [this](int length) {
-        return [this, length] {
-            const QStringList name = take(m_readerNames);
-            return name.isEmpty() ? name : QStringList{piece(m_random, name[0], length)};
-        };
-    };
     op = loanFind({name}, true);
     op.name = QStringLiteral("Loan query, partial reader name, 2 characters");
     op.draw = names(2);
@@ -892,10 +882,10 @@ void Desk::queries()
     run(op);
     op = loanFind({title, name}, true);
     op.name = QStringLiteral("Loan query, partial title and reader name, 2 characters each");
-    op.draw = [this, titles, names] { return titles(2)() + names(2)(); };
+    op.draw = [titles, names] { return titles(2)() + names(2)(); };
     run(op);
     op.name = QStringLiteral("Loan query, partial title and reader name, 1 character each");
-    op.draw = [this, titles, names] { return titles(1)() + names(1)(); };
+    op.draw = [titles, names] { return titles(1)() + names(1)(); };
     run(op);
     t.window(L)->close();
 }
