@@ -154,7 +154,9 @@ bool Application::start()
     m_login = new LoginWindow(*this);
     connectWindows();
     m_login->show();
-    return true;
+    // The login's style runs events too. An ending there came before the event loop, which
+    // its exit cannot stop: the caller must not start the loop.
+    return !hasEnded();
 }
 
 void Application::loggedIn()

@@ -55,7 +55,14 @@ for f in readme.txt readme_en.txt QUICKTIP.INI style/type-style.skn; do
   [ -f "$data/$f" ] || fail "$f not seeded into $data"
 done
 [ ! -e "$prefix/bin/mdb" ] || fail "the installed desk wrote beside its program"
-kill "$desk"; wait "$desk" 2>/dev/null || true; desk=""
+# It ends on SIGTERM, whenever that comes: a session's logout may come during its start.
+kill "$desk"
+for _ in $(seq 1 100); do
+  kill -0 "$desk" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$desk" 2>/dev/null && fail "the installed desk did not end on SIGTERM"
+wait "$desk" 2>/dev/null || true; desk=""
 # The installed desk answers --version without a display, and finds its English texts.
 "$prefix/bin/lendora" --version | grep -q "^lendora " || fail "lendora --version"
 env -u QT_QPA_PLATFORM -u DISPLAY LC_ALL=C.UTF-8 "$prefix/bin/lendora-cli" --app-dir "$data" \

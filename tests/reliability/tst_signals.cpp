@@ -1,3 +1,4 @@
+#include "TestApp.h"
 #include "TestMain.h"
 #include "app/Application.h"
 #include "data/sqlite/DatabaseFile.h"
@@ -9,6 +10,7 @@
 #include <csignal>
 
 using namespace lendora;
+using lendora::testkit::TestApp;
 
 namespace {
 
@@ -46,6 +48,8 @@ class SignalsTest : public QObject {
 private slots:
     void signalEndsAsTheExitCommand_data();
     void signalEndsAsTheExitCommand();
+    void endingDuringStartStopsTheStart_data();
+    void endingDuringStartStopsTheStart();
 };
 
 void SignalsTest::signalEndsAsTheExitCommand_data()
@@ -85,6 +89,38 @@ void SignalsTest::signalEndsAsTheExitCommand()
     QVERIFY2(seen.contains("RUNNING") && !seen.contains("MESSAGE"), qPrintable(seen));
     next.kill();
     next.waitForFinished();
+}
+
+void SignalsTest::endingDuringStartStopsTheStart_data()
+{
+    // The window whose first event ends the program: a signal is read whenever events run,
+    // and both windows run them while their style is applied.
+    QTest::addColumn<QString>("window");
+    QTest::newRow("main window, while it loads") << QStringLiteral("Frmmain");
+    QTest::newRow("login window, while it is made") << QStringLiteral("FrmLogon");
+}
+
+void SignalsTest::endingDuringStartStopsTheStart()
+{
+    QFETCH(QString, window);
+    TestApp t;
+    struct EndOnFirstEvent : QObject {
+        TestApp &t;
+        QString name;
+        EndOnFirstEvent(TestApp &t, QString name) : t(t), name(std::move(name)) {}
+        bool eventFilter(QObject *watched, QEvent *) override
+        {
+            if (watched->objectName() == name && !t.app().hasEnded())
+                t.app().end(Application::Ending::Signal);
+            return false;
+        }
+    } filter(t, window);
+    qApp->installEventFilter(&filter);
+    const bool started = t.start();
+    qApp->removeEventFilter(&filter);
+    QVERIFY(t.app().hasEnded());
+    // Its exit came before any event loop ran: a caller that went on would wait for ever.
+    QVERIFY(!started);
 }
 
 LENDORA_TEST_CLASS(SignalsTest)
