@@ -87,6 +87,26 @@ public:
         Q_UNUSED(driverKey);
         return match(column, text, partialMatch);
     }
+    // As match(), but as a test that `foreignKey`, a column of the rows searched, is among the
+    // `key` values (a unique column of the column's table) of the rows that match. The engine
+    // reads that set once and tests each row by a look-up in it rather than a join. With
+    // `findThrough`, it may find the rows through an index of `foreignKey`; without, the rows
+    // are read in their own order and each tested.
+    virtual SqlCondition matchAmong(const QString &column, const QString &text, bool partialMatch,
+                                    const QString &foreignKey, const QString &key,
+                                    bool findThrough) const
+    {
+        Q_UNUSED(findThrough);
+        const SqlCondition matched = match(column, text, partialMatch);
+        QString from = column.left(column.indexOf(QLatin1Char('.')));
+        for (const QString &table : matched.tables)
+            from += QStringLiteral(", ") + table;
+        return {QStringLiteral("%1 in (select %2 from %3 where %4)")
+                    .arg(foreignKey, key, from, matched.sql),
+                matched.values,
+                {},
+                {}};
+    }
     // About how many rows `table` holds, read cheaply; -1 when unknown.
     virtual qint64 rowsAbout(const QSqlDatabase &db, const QString &table) const
     {

@@ -346,6 +346,7 @@ void TextSearchTest::loanSearchFindsThePlainLoans()
     const QStringList columns = {"lentInfo.书籍编号", "lentInfo.读者编号", "bookInfo.书籍名称",
                                  "readerInfo.读者姓名"};
     int found = 0;
+    int shapes[3] = {};  // through an index; loans in order; in order with a set
     for (const bool partial : {true, false}) {
         for (int i = 0; i < 120; ++i) {
             const int box = i % 5;
@@ -386,7 +387,9 @@ void TextSearchTest::loanSearchFindsThePlainLoans()
             // Reader and book of every loan found, duplicates included.
             const QStringList expected = rows(t, BoundQuery{join + where, values}, {0, 1});
             // As each condition routes itself, and as shaped by how common the texts are.
-            for (const BoundQuery &query : {c.query(kSqlite), c.query(kSqlite, db)}) {
+            const BoundQuery shaped = c.query(kSqlite, db);
+            ++shapes[shaped.countSql.isEmpty() ? 0 : shaped.sql.contains(" in (select") ? 2 : 1];
+            for (const BoundQuery &query : {c.query(kSqlite), shaped}) {
                 const QStringList routed = rows(t, query, {0, 2});
                 QVERIFY2(routed == expected,
                          qPrintable(QStringLiteral("%1 %2: %3 loans, the plain query %4")
@@ -398,38 +401,59 @@ void TextSearchTest::loanSearchFindsThePlainLoans()
         }
     }
     QVERIFY(found > 100);
+    for (const int seen : shapes)
+        QVERIFY2(seen > 0, qPrintable(QStringLiteral("shapes seen: %1 %2 %3")
+                                          .arg(shapes[0])
+                                          .arg(shapes[1])
+                                          .arg(shapes[2])));
 }
 
 void TextSearchTest::loanSearchShapedByHowCommon_data()
 {
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("readerName");
-    QTest::addColumn<QString>("index");  // the index the query reads; empty: loans in order
+    QTest::addColumn<QString>("found");  // the loans' column they are found by; empty: in order
+    QTest::addColumn<QString>("set");    // the loans' column tested against a set, if any
     QTest::newRow("a title most books have") << "常"
+                                             << ""
                                              << ""
                                              << "";
     QTest::newRow("a title one book has") << "罕见"
                                           << ""
-                                          << "bookTitleGrams";
+                                          << "书籍编号"
+                                          << "";
     QTest::newRow("a name one reader has") << ""
                                            << "独"
-                                           << "readerNameGrams";
+                                           << "读者编号"
+                                           << "";
+    QTest::newRow("a name a tenth of readers have") << ""
+                                                    << "李"
+                                                    << ""
+                                                    << "读者编号";
     QTest::newRow("a rare title, a common name") << "罕"
                                                  << "张"
-                                                 << "bookTitleGrams";
+                                                 << "书籍编号"
+                                                 << "";
     QTest::newRow("a common title, a rare name") << "常见"
                                                  << "独"
-                                                 << "readerNameGrams";
+                                                 << "读者编号"
+                                                 << "";
+    QTest::newRow("a common title, a name a tenth have") << "常见"
+                                                         << "李四"
+                                                         << ""
+                                                         << "读者编号";
     QTest::newRow("both common") << "常见书"
                                  << "张"
-                                 << "";
+                                 << ""
+                                 << "读者编号";
 }
 
 void TextSearchTest::loanSearchShapedByHowCommon()
 {
     QFETCH(QString, title);
     QFETCH(QString, readerName);
-    QFETCH(QString, index);
+    QFETCH(QString, found);
+    QFETCH(QString, set);
     TestApp t;
     QSqlDatabase db = t.db();
     QVERIFY(db.transaction());
@@ -438,7 +462,9 @@ void TextSearchTest::loanSearchShapedByHowCommon()
                {QStringLiteral("B%1").arg(i), i == 1500 ? "罕见的书" : "常见书"});
     for (int i = 1; i <= 300; ++i)
         t.exec("insert into readerInfo (读者编号, 读者姓名) values (?, ?)",
-               {QStringLiteral("R%1").arg(i), i == 150 ? "独孤" : "张三"});
+               {QStringLiteral("R%1").arg(i), i == 150      ? "独孤"
+                                              : i % 10 == 0 ? "李四"
+                                                            : "张三"});
     for (int i = 0; i < 9000; ++i)
         t.exec("insert into lentInfo (读者编号, 书籍编号, 借书日期, 还书日期)"
                " values (?, ?, '2026-11-01', '2026-11-20')",
@@ -449,12 +475,17 @@ void TextSearchTest::loanSearchShapedByHowCommon()
     c.title = title;
     c.readerName = readerName;
     const BoundQuery shaped = c.query(kSqlite, db);
-    for (const QString name : {"bookTitleGrams", "readerNameGrams"})
-        QCOMPARE(shaped.sql.contains(QStringLiteral(" %1.rowid").arg(name)), name == index);
+    for (const QString column : {"书籍编号", "读者编号"}) {
+        QCOMPARE(shaped.sql.contains(
+                     QStringLiteral("from lentInfo where lentInfo.%1 in (select").arg(column)),
+                 column == found);
+        QCOMPARE(shaped.sql.contains(QStringLiteral("+lentInfo.%1 in (select").arg(column)),
+                 column == set);
+    }
     const QStringList expected = rows(t, c.query(kSqlite), {0, 2});
     QCOMPARE(rows(t, shaped, {0, 2}), expected);
-    // Loans read in order are counted through an index.
-    QCOMPARE(shaped.countSql.isEmpty(), !index.isEmpty());
+    // Loans read in order are counted as found through an index.
+    QCOMPARE(shaped.countSql.isEmpty(), !found.isEmpty());
     if (!shaped.countSql.isEmpty())
         QCOMPARE(t.scalar(shaped.countSql, shaped.countValues).toInt(), expected.size());
 }

@@ -488,6 +488,19 @@ SqlCondition SqliteBackend::matchEach(const QString &column, const QString &text
     return SqliteMatch::each(column, text, partialMatch, driverKey);
 }
 
+SqlCondition SqliteBackend::matchAmong(const QString &column, const QString &text,
+                                       bool partialMatch, const QString &foreignKey,
+                                       const QString &key, bool findThrough) const
+{
+    SqlCondition among =
+        Backend::matchAmong(column, text, partialMatch, foreignKey, key, findThrough);
+    // Unary + keeps the planner from reading the rows through the foreign key's index with
+    // the set: they must come in their own order, which needs no sort.
+    if (!findThrough)
+        among.sql.prepend(QLatin1Char('+'));
+    return among;
+}
+
 qint64 SqliteBackend::rowsAbout(const QSqlDatabase &db, const QString &table) const
 {
     // Rows are numbered as they are entered and few are deleted: the last number is near

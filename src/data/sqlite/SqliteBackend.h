@@ -48,6 +48,9 @@ public:
                                      qint64 atMost) const override;
     SqlCondition matchEach(const QString &column, const QString &text, bool partialMatch,
                            const QString &driverKey) const override;
+    SqlCondition matchAmong(const QString &column, const QString &text, bool partialMatch,
+                            const QString &foreignKey, const QString &key,
+                            bool findThrough) const override;
     qint64 rowsAbout(const QSqlDatabase &db, const QString &table) const override;
 
     bool beginWrite(QSqlDatabase &db, DbError *error) override;
