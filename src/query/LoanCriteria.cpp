@@ -52,7 +52,7 @@ constexpr double kEntryCost = 0.7;
 // a candidate read into a set.
 constexpr double kMemberCost = 1.6;
 // Candidates counted beyond this say only that the text is common.
-constexpr qint64 kEnough = 50000;
+constexpr qint64 kEnough = 200000;
 
 // How the loans are found. Read in order: all loans, in their order, each tested. Or found:
 // the loans of one text's candidates, through its index of the loans, kept as a set of row
