@@ -13,8 +13,9 @@ public:
     // 1: the five tables; 2: text indexes for partial matching; 3: one open loan per book;
     // 4: indexes of the lending and the return date (the newest of each, read at start-up);
     // 5: the open loans by lending date; 6: the loan statistics' indexes; 7: text indexes for
-    // partial matching of one or two characters.
-    static constexpr int kVersion = 7;
+    // partial matching of one or two characters; 8: the loans' reader and book indexes each
+    // hold the other.
+    static constexpr int kVersion = 8;
 
     struct Table {
         QString name;

@@ -57,7 +57,8 @@ constexpr qint64 kEnough = 200000;
 // How the loans are found. Read in order: all loans, in their order, each tested. Or found:
 // the loans of one text's candidates, through its index of the loans, kept as a set of row
 // keys that is then read in order. Either way the other texts are each a set the loan's
-// book or reader is looked up in, or a join tested on each loan that reaches it.
+// book or reader is looked up in (in that index, for loans found), or a join tested on each
+// loan that reaches it.
 struct Shape {
     int found = -1;  // the text whose loans are found; -1: all loans read in order
     QList<bool> asSet;
@@ -164,23 +165,35 @@ BoundQuery LoanCriteria::query(const Backend &backend, const QSqlDatabase &db) c
 
     const QString key = backend.rowKey(QStringLiteral("lentInfo"));
     const auto shaped = [&](const Shape &shape) {
+        const auto among = [&](const Box &box, bool findThrough) {
+            return backend.matchAmong(box.column, box.text, partial,
+                                      QStringLiteral("lentInfo.") + box.key,
+                                      box.table + QLatin1Char('.') + box.key, findThrough);
+        };
         QList<SqlCondition> used;
+        // The loans found, kept as their row keys: the set is read in key order, and only the
+        // rows shown are read whole. The other sets are tested in the same index.
+        SqlCondition found;
+        if (shape.found >= 0)
+            found = among(boxes.at(shape.found), true);
         for (int i = 0; i < boxes.size(); ++i) {
             const Box &box = boxes.at(i);
-            const bool found = i == shape.found;
-            if (!found && !shape.asSet.at(i)) {
-                used << backend.matchEach(box.column, box.text, partial, key);
+            if (i == shape.found)
                 continue;
+            if (!shape.asSet.at(i)) {
+                used << backend.matchEach(box.column, box.text, partial, key);
+            } else if (shape.found >= 0) {
+                const SqlCondition set = among(box, false);
+                found.sql += QStringLiteral(" and ") + set.sql;
+                found.values << set.values;
+            } else {
+                used << among(box, false);
             }
-            SqlCondition among = backend.matchAmong(box.column, box.text, partial,
-                                                    QStringLiteral("lentInfo.") + box.key,
-                                                    box.table + QLatin1Char('.') + box.key, found);
-            // The loans found kept as their row keys: the set is read in key order, and only
-            // the rows shown are read whole.
-            if (found)
-                among.sql =
-                    QStringLiteral("%1 in (select %1 from lentInfo where %2)").arg(key, among.sql);
-            used << among;
+        }
+        if (shape.found >= 0) {
+            found.sql =
+                QStringLiteral("%1 in (select %1 from lentInfo where %2)").arg(key, found.sql);
+            used.prepend(found);
         }
         return BoundQuery::of(LoanStore::loanRowsSql(), LoanStore::loanJoinSql(), used);
     };

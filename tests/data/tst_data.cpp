@@ -780,6 +780,25 @@ void DataTest::gridReportsAFailedBlock()
     QCOMPARE(model->data(model->index(kSeeded - 1, 0)).toString(), readerNumber(kSeeded - 1));
 }
 
+namespace {
+
+// Each index with its columns, and each line of sqlite_stat1.
+QStringList indexesAndStatistics(const QSqlDatabase &db)
+{
+    QStringList found;
+    QSqlQuery q(db);
+    q.exec("select m.name || ':' || group_concat(i.name, ',') from sqlite_master m,"
+           " pragma_index_info(m.name) i where m.type = 'index' group by m.name order by m.name");
+    while (q.next())
+        found << q.value(0).toString();
+    q.exec("select tbl || ' ' || idx || ' ' || stat from sqlite_stat1 order by tbl, idx");
+    while (q.next())
+        found << q.value(0).toString();
+    return found;
+}
+
+}  // namespace
+
 void DataTest::upgradeFromVersionOneInPlace()
 {
     QTemporaryDir dir;
@@ -804,6 +823,10 @@ void DataTest::upgradeFromVersionOneInPlace()
     QVERIFY2(shared.open(path, &problem), qPrintable(problem));
     QSqlDatabase db = shared.db();
     QCOMPARE(pragma(db, "user_version").toInt(), Schema::kVersion);
+    // The indexes and the planner's picture of a library made new.
+    SharedDatabase made("made");
+    QVERIFY2(made.open(dir.filePath("made.mdb"), &problem), qPrintable(problem));
+    QCOMPARE(indexesAndStatistics(db), indexesAndStatistics(made.db()));
     // The same file, its rows all there.
     QCOMPARE(inodeOf(path), inode);
     QVERIFY(!QFileInfo::exists(path + ".new"));
