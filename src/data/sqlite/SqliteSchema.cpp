@@ -182,6 +182,9 @@ const char *const kStatistics[][3] = {
     {"bookInfo", "sqlite_autoindex_bookInfo_1", "1000000 1"},
     {"readerInfo", "sqlite_autoindex_readerInfo_1", "100000 1"},
     {"bookType", "sqlite_autoindex_bookType_1", "22 1"},
+};
+// A reader has many loans, a book a few.
+const char *const kLoanKeyStatistics[][3] = {
     {"lentInfo", "lentInfo_reader_open", "3000000 30 1 1"},
     {"lentInfo", "lentInfo_book_open", "3000000 3 1 1"},
 };
@@ -191,23 +194,21 @@ const char *const kDateStatistics[][3] = {
     {"lentInfo", "lentInfo_return_date", "3000000 400"},
 };
 
-// The rows given, or those of `table` among them.
+// Writes the planner's lines given, each in place of any its index had.
 template <size_t N>
-bool insertStatistics(QSqlQuery &query, const char *const (&rows)[N][3], QString *error,
-                      const char *table = nullptr)
+bool replaceStatistics(QSqlQuery &query, const char *const (&rows)[N][3], QString *error)
 {
-    if (!query.prepare(
-            QStringLiteral("INSERT INTO sqlite_stat1 (tbl, idx, stat) VALUES (?, ?, ?)"))) {
-        if (error)
-            *error = query.lastError().text();
-        return false;
-    }
-    for (const auto &row : rows) {
-        if (table && qstrcmp(row[0], table) != 0)
-            continue;
-        for (int i = 0; i < 3; ++i)
+    const auto run = [&](const QString &sql, int values, const char *const(&row)[3]) {
+        if (!query.prepare(sql))
+            return false;
+        for (int i = 0; i < values; ++i)
             query.bindValue(i, QString::fromUtf8(row[i]));
-        if (!query.exec()) {
+        return query.exec();
+    };
+    for (const auto &row : rows) {
+        if (!run(QStringLiteral("DELETE FROM sqlite_stat1 WHERE tbl=? AND idx=?"), 2, row)
+            || !run(QStringLiteral("INSERT INTO sqlite_stat1 (tbl, idx, stat) VALUES (?, ?, ?)"), 3,
+                    row)) {
             if (error)
                 *error = query.lastError().text();
             return false;
@@ -221,16 +222,14 @@ bool writeStatistics(QSqlQuery &query, QString *error)
     // ANALYZE of the schema table alone makes sqlite_stat1 without measuring anything.
     return exec(query, QStringLiteral("ANALYZE sqlite_master"), error)
            && exec(query, QStringLiteral("DELETE FROM sqlite_stat1"), error)
-           && insertStatistics(query, kStatistics, error);
+           && replaceStatistics(query, kStatistics, error)
+           && replaceStatistics(query, kLoanKeyStatistics, error);
 }
 
 bool createOpenByDate(QSqlQuery &query, QString *error)
 {
     return exec(query, QString::fromUtf8(kOpenByDate), error)
-           && exec(query,
-                   QStringLiteral("DELETE FROM sqlite_stat1 WHERE idx='lentInfo_open_by_date'"),
-                   error)
-           && insertStatistics(query, kOpenByDateStatistics, error);
+           && replaceStatistics(query, kOpenByDateStatistics, error);
 }
 
 bool createStatisticsIndexes(QSqlQuery &query, QString *error)
@@ -239,12 +238,7 @@ bool createStatisticsIndexes(QSqlQuery &query, QString *error)
         if (!exec(query, QString::fromUtf8(sql), error))
             return false;
     }
-    return exec(query,
-                QStringLiteral("DELETE FROM sqlite_stat1 WHERE idx IN ("
-                               "'lentInfo_lend_book_reader', 'lentInfo_return_fine',"
-                               " 'bookInfo_category')"),
-                error)
-           && insertStatistics(query, kStatisticsIndexStatistics, error);
+    return replaceStatistics(query, kStatisticsIndexStatistics, error);
 }
 
 bool createLoanKeyIndexes(QSqlQuery &query, QString *error)
@@ -257,11 +251,7 @@ bool createLoanKeyIndexes(QSqlQuery &query, QString *error)
             return false;
     }
     // Dropping an index drops its line of the planner's picture.
-    return exec(query,
-                QStringLiteral("DELETE FROM sqlite_stat1 WHERE idx IN ('lentInfo_reader_open',"
-                               " 'lentInfo_book_open')"),
-                error)
-           && insertStatistics(query, kStatistics, error, "lentInfo");
+    return replaceStatistics(query, kLoanKeyStatistics, error);
 }
 
 // Version 4's indexes and their lines of the planner's picture, which version 2 began.
@@ -271,11 +261,7 @@ bool createDateIndexes(QSqlQuery &query, QString *error)
         if (!exec(query, QString::fromUtf8(sql), error))
             return false;
     }
-    return exec(query,
-                QStringLiteral("DELETE FROM sqlite_stat1 WHERE idx IN ('lentInfo_lend_date',"
-                               " 'lentInfo_return_date')"),
-                error)
-           && insertStatistics(query, kDateStatistics, error);
+    return replaceStatistics(query, kDateStatistics, error);
 }
 
 bool createTextIndexes(QSqlQuery &query, bool fromRows, QString *error)
