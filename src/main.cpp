@@ -60,6 +60,7 @@ int main(int argc, char *argv[])
     env.launcher = &launcher;
     env.today = [] { return QDate::currentDate(); };
     env.dailyBackup = true;
+    env.database = lendora::DeskCommandLine::database(arguments);
 
     // Before any window is made: each takes its texts as it is built.
     const lendora::Translations translations(

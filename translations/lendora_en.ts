@@ -878,6 +878,43 @@ Please check that the computer&apos;s date is right.</translation>
     </message>
 </context>
 <context>
+    <name>PostgresBackend</name>
+    <message>
+        <source>无法连接数据库服务器上的图书馆 %1(%2)。
+程序即将退出。</source>
+        <translation>Cannot connect to the library on the database server %1 (%2).
+The program will now exit.</translation>
+    </message>
+    <message>
+        <source>服务器上的数据库 %1 中已有别的数据表,不是本程序的图书馆。
+程序没有改动它,即将退出。</source>
+        <translation>The database %1 on the server already holds other tables: it is not a library of this program.
+The program did not change it and will now exit.</translation>
+    </message>
+    <message>
+        <source>服务器上的图书馆 %1 由更新版本的程序建立(版本 %2),本程序无法使用。</source>
+        <translation>The library %1 on the server was set up by a newer program (version %2); this program cannot use it.</translation>
+    </message>
+    <message>
+        <source>服务器上的数据库 %1 的区域设置不能检索中文。
+请用下面的语句重新建立它:
+%2</source>
+        <translation>The locale of the database %1 on the server cannot search Chinese text.
+Create it again with this statement:
+%2</translation>
+    </message>
+    <message>
+        <source>无法在服务器上建立图书馆 %1(%2)。
+程序即将退出。</source>
+        <translation>Cannot set up the library %1 on the server (%2).
+The program will now exit.</translation>
+    </message>
+    <message>
+        <source>服务器上的图书馆不能在柜台上恢复备份,请由服务器的管理员恢复。</source>
+        <translation>A library on a server cannot be restored from a desk; the server&apos;s administrator restores it.</translation>
+    </message>
+</context>
+<context>
     <name>QtPrintSink</name>
     <message>
         <source>打印</source>
@@ -1160,6 +1197,21 @@ Please check that the computer&apos;s date is right.</translation>
     <message>
         <source>归还图书</source>
         <translation>Return Book</translation>
+    </message>
+</context>
+<context>
+    <name>ServerAddress</name>
+    <message>
+        <source>数据库地址“%1”无法识别。
+请写成 postgresql://用户名@服务器:端口/数据库名。</source>
+        <translation>The database address “%1” is not understood.
+Write it as postgresql://user@server:port/database.</translation>
+    </message>
+    <message>
+        <source>数据库地址中不能写密码。
+请把密码写在 ~/.pgpass 中或设置 PGPASSWORD。</source>
+        <translation>A database address may not hold a password.
+Put the password in ~/.pgpass or set PGPASSWORD.</translation>
     </message>
 </context>
 <context>
@@ -1901,16 +1953,20 @@ Nothing was changed this time. Restore the database file from a backup in Settin
 <context>
     <name>lendora::DeskCommandLine</name>
     <message>
-        <source>用法: lendora [--help | --version]
+        <source>用法: lendora [--help | --version | --database 地址]
 岚枢图书管理系统: 图书馆借还书柜台的程序。
   --help     显示本说明
   --version  显示版本
+  --database postgresql://用户名@服务器:端口/数据库名
+             使用服务器上多个柜台共用的图书馆(也可写在 setting.ini 的 Database= 中)
 界面语言: setting.ini 中 Language=zh_CN 为中文, Language=en 为英文;没有这一项时按系统的语言环境。
 </source>
-        <translation>Usage: lendora [--help | --version]
+        <translation>Usage: lendora [--help | --version | --database ADDRESS]
 Lanshu Library Desk: the lending desk of a library.
   --help     show this help
   --version  show the version
+  --database postgresql://user@server:port/database
+             use a library that several desks share on a server (or Database= in setting.ini)
 Language: Language=zh_CN in setting.ini for Chinese, Language=en for English; without it, the system&apos;s locale decides.
 </translation>
     </message>
@@ -2406,6 +2462,10 @@ Save it as &quot;CSV UTF-8&quot; in the spreadsheet program, then import it.</tr
     <message>
         <source>设置文件 %1 无法写入,界面语言没有改变。</source>
         <translation>The settings file %1 cannot be written; the interface language was not changed.</translation>
+    </message>
+    <message>
+        <source>图书馆:%1</source>
+        <translation>Library: %1</translation>
     </message>
 </context>
 <context>

@@ -6,9 +6,12 @@
 #include "app/QtPrintSink.h"
 #include "base/AppDirectory.h"
 #include "base/DateText.h"
+#include "base/KeyValueFile.h"
 #include "base/PrivateProfile.h"
 #include "circulation/LoanDates.h"
 #include "data/Backups.h"
+#include "data/postgres/PostgresBackend.h"
+#include "data/postgres/ServerAddress.h"
 #include "data/sqlite/DatabaseFile.h"
 #include "data/sqlite/SqliteBackend.h"
 #include "exchange/BackgroundCopy.h"
@@ -225,6 +228,9 @@ void Application::fileCheckEnded(bool passed, const QString &found)
 
 void Application::backUpDaily()
 {
+    // A server's library is copied with lendora-cli backup, where the server is looked after.
+    if (!m_database.backend() || !serverLibrary().isEmpty())
+        return;
     const Backups backups(m_env.appDir);
     if (m_dailyCopy || backups.madeOn(today()))
         return;
@@ -240,8 +246,33 @@ void Application::backUpDaily()
     m_dailyCopy->start(databasePath(), backups.pathFor(today(), QTime::currentTime()));
 }
 
+QString Application::serverLibrary() const
+{
+    if (!m_env.database.isEmpty())
+        return m_env.database;
+    return GetKeyValue(settingsPath(), QStringLiteral("Database")).trimmed();
+}
+
+bool Application::openServerLibrary(const QString &url)
+{
+    QString problem;
+    const std::optional<ServerAddress> address = ServerAddress::parse(url, &problem);
+    if (address) {
+        QString notice;
+        if (m_database.open(std::make_unique<PostgresBackend>(*address), &problem, &notice)) {
+            m_main->showLibrary(m_database.location());
+            return true;
+        }
+    }
+    prompter().message({problem, appTitle()});
+    end(Ending::DatabaseRefused);
+    return false;
+}
+
 bool Application::openDatabase()
 {
+    if (const QString url = serverLibrary(); !url.isEmpty())
+        return openServerLibrary(url);
     // SQLite opens a file it cannot write read-only without a word, and a folder it cannot
     // write fails with its own text at the first statement: say what the clerk can mend.
     if (const QString part = AppDirectory::unwritablePart(databasePath(), AppDirectory::canWrite);

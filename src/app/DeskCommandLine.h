@@ -14,6 +14,8 @@ public:
 
     // The arguments after the program's name; the first of the two options wins.
     static Answer parse(const QStringList &arguments);
+    // The library --database names (a server's address), or empty.
+    static QString database(const QStringList &arguments);
     // "lendora 1.01 Build:0128", the version the main window's title shows.
     static QString versionText();
     // The usage, in the language in force.

@@ -20,6 +20,9 @@ struct Environment {
     FileChooser *files = nullptr;  // nullptr: the real dialogs
     PrintSink *printer = nullptr;  // nullptr: the real printer and PDF
     bool dailyBackup = false;      // main.cpp turns it on
+    // A library on a server (postgresql://...) from the command line; empty: the settings
+    // file's Database key, and without one the file in appDir.
+    QString database = {};
     // Runs on the thread of the library's check after an unclean end, before the check:
     // tests hold the check there until they let it go.
     std::function<void()> beforeFileCheck = nullptr;

@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStatusBar>
 
 namespace lendora {
 
@@ -35,6 +36,7 @@ const char *const kExportBooksName = QT_TRANSLATE_NOOP("lendora::MainWindow", "�
 const char *const kExportReaders = QT_TRANSLATE_NOOP("lendora::MainWindow", "导出读者");
 const char *const kExportReadersName = QT_TRANSLATE_NOOP("lendora::MainWindow", "读者-%1.csv");
 const char *const kBadSetting = QT_TRANSLATE_NOOP("lendora::MainWindow", "不正确的设定值!");
+const char *const kLibraryOnServer = QT_TRANSLATE_NOOP("lendora::MainWindow", "图书馆:%1");
 // The two differ in their leading ".", and are shown as they stand.
 const char *const kTypeStyleMissing =
     QT_TRANSLATE_NOOP("lendora::MainWindow", "文件 .\\style\\type-style.skn 不存在!");
@@ -273,6 +275,17 @@ void MainWindow::load()
 void MainWindow::showVersionInTitle()
 {
     setWindowTitle(windowTitle() + QStringLiteral(" Ver") + GetVersionText());
+}
+
+void MainWindow::showLibrary(const QString &location)
+{
+    auto *label = findChild<QLabel *>(QStringLiteral("lblLibrary"));
+    if (!label) {
+        label = new QLabel(this);
+        label->setObjectName(QStringLiteral("lblLibrary"));
+        statusBar()->addPermanentWidget(label, 1);
+    }
+    label->setText(tr(kLibraryOnServer).arg(location));
 }
 
 void MainWindow::buildTabs()

@@ -26,6 +26,8 @@ public:
     void load();
     // Its last: the version in the title, once the database is open.
     void showVersionInTitle();
+    // The library the desk is on, in the status bar, for a desk that shares one on a server.
+    void showLibrary(const QString &location);
 
     // The circulation tabs.
     CirculationDesk &desk() const { return *m_desk; }

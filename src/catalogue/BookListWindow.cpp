@@ -4,6 +4,7 @@
 #include "catalogue/BookStore.h"
 #include "data/GridModel.h"
 #include "data/GridSource.h"
+#include "data/SharedDatabase.h"
 #include "ui_BookListWindow.h"
 #include "widgets/Controls.h"
 #include "widgets/FixedOuterSize.h"
@@ -51,7 +52,8 @@ BookListWindow::BookListWindow(WindowContext &context)
             + QStringLiteral(" from bookInfo, bookType where bookType.类别代码=bookInfo.类别代码")
             // The order the books were entered in; the category index would otherwise lead the
             // planner to list them category by category.
-            + QStringLiteral(" order by bookInfo.rowid");
+            + QStringLiteral(" order by ")
+            + m_context.database().backend()->rowKey(QStringLiteral("bookInfo"));
     m_source = new GridSource(m_context.database(), QStringLiteral("FrmLendora"), this);
     m_ui->DataGrid1->setModel(new YesNoColumn(Lent, m_source->model(), this));
 

@@ -2,6 +2,7 @@
 
 #include "catalogue/CategoryStore.h"
 #include "data/GridSource.h"
+#include "data/SharedDatabase.h"
 #include "ui_CategoryWindow.h"
 #include "widgets/Controls.h"
 #include "widgets/FixedOuterSize.h"
@@ -52,7 +53,7 @@ CategoryWindow::CategoryWindow(WindowContext &context)
     m_source = new GridSource(m_context.database(), QStringLiteral("FrmSetBook"), this);
     m_model = new QSqlTableModel(this, m_source->connection());
     m_model->setEditStrategy(QSqlTableModel::OnManualSubmit);
-    m_model->setTable(QStringLiteral("bookType"));
+    m_model->setTable(m_context.database().backend()->tableName(QStringLiteral("bookType")));
     m_ui->DataGrid1->setModel(m_model);
     connect(m_ui->DataGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) { showRow(current.row()); });

@@ -123,6 +123,9 @@ public:
     // transaction ends, with the condition's values bound; empty where a write transaction
     // already keeps every other writer out.
     virtual QString lockRows(const QString &table, const QString &condition) const = 0;
+    // The name a model that reads the table's columns itself (QSqlTableModel) gives the
+    // table: the engine may fold the names it was created with.
+    virtual QString tableName(const QString &table) const { return table; }
     // A condition that holds for the first row a plain "select * from <table>" returns.
     virtual QString firstRowOnly(const QString &table) const = 0;
     // An expression that orders the rows of `table` as they were entered and tells any two

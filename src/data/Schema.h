@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +17,19 @@ public:
     // partial matching of one or two characters; 8: the loans' reader and book indexes each
     // hold the other.
     static constexpr int kVersion = 8;
+
+    // A new library's rules and categories.
+    static constexpr int kDefaultLoanLimit = 5;
+    static constexpr double kDefaultFine = 0.1;
+    static constexpr int kDefaultLoanDays = 30;
+    struct Category {
+        QString code;
+        QString name;
+    };
+    static const QList<Category> &defaultCategories();
+    // Writes the rules row and the categories of a new library; false with the engine's
+    // words in `error`.
+    static bool insertDefaults(QSqlQuery &query, QString *error);
 
     struct Table {
         QString name;

@@ -13,17 +13,18 @@ namespace {
 
 const char *const kUnknownCategory = QT_TRANSLATE_NOOP("lendora::LoanStatistics", "(未知类别)");
 
-// Dates are 'yyyy-MM-dd' text: the month is its first seven characters, on every engine.
-const QString kLoansByMonth = QStringLiteral(
-    "select substr(借书日期,1,7),count(*) from lentInfo where 借书日期>=? and 借书日期<=?"
-    " group by substr(借书日期,1,7)");
-const QString kReturnsByMonth = QStringLiteral(
-    "select substr(还书日期,1,7),count(*) from lentInfo where 还书日期>=? and 还书日期<=?"
-    " group by substr(还书日期,1,7)");
+// Dates read as text are 'yyyy-MM-dd' on every engine: the month is the first seven characters.
+const QString kLoansByMonth = QStringLiteral("select substr(cast(借书日期 as text),1,7),count(*) "
+                                             "from lentInfo where 借书日期>=? and 借书日期<=?"
+                                             " group by substr(cast(借书日期 as text),1,7)");
+const QString kReturnsByMonth = QStringLiteral("select substr(cast(还书日期 as text),1,7),count(*) "
+                                               "from lentInfo where 还书日期>=? and 还书日期<=?"
+                                               " group by substr(cast(还书日期 as text),1,7)");
 // One row per distinct amount: the sum is made exactly from the amounts, never in the engine.
 const QString kFinesByMonth = QStringLiteral(
-    "select substr(还书日期,1,7),罚款金额,count(*) from lentInfo where 还书日期>=? and"
-    " 还书日期<=? and 罚款金额 is not null group by substr(还书日期,1,7),罚款金额");
+    "select substr(cast(还书日期 as text),1,7),罚款金额,count(*) from lentInfo where 还书日期>=? "
+    "and"
+    " 还书日期<=? and 罚款金额 is not null group by substr(cast(还书日期 as text),1,7),罚款金额");
 // The loans of the range per book first: a book's category is looked up once, not per loan.
 const QString kLoansPerBook =
     QStringLiteral("(select 书籍编号,count(*) as n from lentInfo where 借书日期>=? and"

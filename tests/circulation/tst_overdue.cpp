@@ -463,9 +463,11 @@ void OverdueTest::firstRowsBeginTheList()
         const char *code;
         QVariant days;
     } categories[] = {{"W", 7}, {"X", 14}, {"Y", 60}, {"V", QVariant()}};
-    for (const auto &c : categories)
-        QVERIFY(q.exec(QStringLiteral("insert or replace into bookType values ('%1', '类别%1', %2)")
+    for (const auto &c : categories) {
+        QVERIFY(q.exec(QStringLiteral("delete from bookType where 类别代码='%1'").arg(c.code)));
+        QVERIFY(q.exec(QStringLiteral("insert into bookType values ('%1', '类别%1', %2)")
                            .arg(c.code, c.days.isNull() ? "null" : c.days.toString())));
+    }
     const QStringList codes = {"I", "W", "X", "Y", "V"};
     QRandomGenerator random(20261207);
     for (int r = 0; r < 40; ++r)

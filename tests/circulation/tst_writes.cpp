@@ -74,6 +74,8 @@ void WritesTest::failedWriteChangesNothing()
     QFETCH(QString, write);
     QFETCH(QStringList, trap);
     QFETCH(QString, cause);
+    if (TestApp::onServer())
+        QSKIP("the trap is a trigger of the file's engine");
     TestApp t;
     prepareWrite(t, write);
     // The desk's own connection checks deferred references, so the trap reaches its commit.
@@ -129,6 +131,8 @@ void WritesTest::storedChangesAreAnnounced()
 
 void WritesTest::lendWaitsForAnotherWriter()
 {
+    if (TestApp::onServer())
+        QSKIP("the other writer holds the file's write lock");
     TestApp t;
     seedLibrary(t);
     t.login();
@@ -181,7 +185,6 @@ void WritesTest::twoDesksRaceForTheSameBooks()
     t.db().close();
 
     // Two desks, each with its own connection, lend every book to their own reader at once.
-    const QString path = DatabaseFile::pathIn(t.appDir());
     struct Desk {
         QString reader;
         QList<LoanStore::LendResult> results;
@@ -193,7 +196,7 @@ void WritesTest::twoDesksRaceForTheSameBooks()
     for (Desk &desk : desks) {
         threads << QThread::create([&, d = &desk] {
             SharedDatabase database("race-" + d->reader);
-            if (!database.open(path, &d->problem)) {
+            if (!database.open(t.libraryBackend(), &d->problem)) {
                 ready.release();
                 return;
             }

@@ -4,12 +4,17 @@
 #include "app/MainWindow.h"
 #include "base/AccountFile.h"
 #include "base/AppDirectory.h"
+#include "base/KeyValueFile.h"
+#include "data/postgres/PostgresBackend.h"
+#include "data/postgres/ServerAddress.h"
 #include "data/sqlite/DatabaseFile.h"
+#include "data/sqlite/SqliteBackend.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -24,7 +29,27 @@ namespace lendora::testkit {
 
 namespace {
 int nextConnection = 0;
+
+// Runs one statement on the server's maintenance database; false with a test failure.
+bool onMaintenance(const QString &url, const QString &sql)
+{
+    QString problem;
+    const std::optional<ServerAddress> address = ServerAddress::parse(url, &problem);
+    const QString name = QStringLiteral("testkit-maintenance");
+    bool ok = false;
+    if (address) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+        address->applyTo(db);
+        QSqlQuery query(db);
+        ok = db.open() && query.exec(sql);
+        problem = db.isOpen() ? query.lastError().text() : db.lastError().text();
+    }
+    QSqlDatabase::removeDatabase(name);
+    if (!ok)
+        QTest::qFail(qPrintable(sql + QStringLiteral(": ") + problem), __FILE__, __LINE__);
+    return ok;
 }
+}  // namespace
 
 struct TestApp::CheckGate {
     QMutex mutex;
@@ -50,6 +75,20 @@ TestApp::TestApp(QDate today)
     };
     m_app = std::make_unique<Application>(env);
     m_dbName = QStringLiteral("testkit-db-%1").arg(++nextConnection);
+    m_serverMaintenance = qEnvironmentVariable("LENDORA_TEST_SERVER");
+    if (!m_serverMaintenance.isEmpty()) {
+        const QString database = QStringLiteral("lendora_test_%1_%2")
+                                     .arg(QCoreApplication::applicationPid())
+                                     .arg(nextConnection);
+        if (onMaintenance(m_serverMaintenance,
+                          QStringLiteral("CREATE DATABASE %1 ENCODING 'UTF8' LOCALE 'C.UTF-8'"
+                                         " TEMPLATE template0")
+                              .arg(database))) {
+            m_serverDatabase = database;
+            m_serverLibrary =
+                ServerAddress::parse(m_serverMaintenance, nullptr)->withDatabase(database).url();
+        }
+    }
 }
 
 TestApp::~TestApp()
@@ -65,6 +104,9 @@ TestApp::~TestApp()
         }
         QSqlDatabase::removeDatabase(m_dbName);
     }
+    if (!m_serverDatabase.isEmpty())
+        onMaintenance(m_serverMaintenance,
+                      QStringLiteral("DROP DATABASE %1 WITH (FORCE)").arg(m_serverDatabase));
 }
 
 void TestApp::holdFileCheck()
@@ -88,6 +130,10 @@ QString TestApp::appDir() const
 bool TestApp::start()
 {
     m_started = true;
+    // Written now, so a settings file the test wrote keeps the desk on the server.
+    if (!m_serverLibrary.isEmpty())
+        SetKeyValue(QDir(m_dir.path()).filePath(settingsFileName()), QStringLiteral("Database"),
+                    m_serverLibrary);
     // The program reads the file's header before it opens the library; closing that read
     // drops every lock this process holds on the file, the test's connection's too. The
     // test's connection opens again when next used.
@@ -126,6 +172,18 @@ void TestApp::login()
     main->activateWindow();
     if (!QTest::qWaitForWindowActive(main))
         qWarning("the main window did not become active after the login");
+}
+
+std::unique_ptr<Backend> TestApp::libraryBackend() const
+{
+    if (!m_serverLibrary.isEmpty())
+        return std::make_unique<PostgresBackend>(*ServerAddress::parse(m_serverLibrary, nullptr));
+    return std::make_unique<SqliteBackend>(DatabaseFile::pathIn(m_dir.path()));
+}
+
+bool TestApp::onServer()
+{
+    return qEnvironmentVariableIsSet("LENDORA_TEST_SERVER");
 }
 
 bool TestApp::ended() const
@@ -250,6 +308,18 @@ QSqlDatabase TestApp::db() const
 {
     if (QSqlDatabase::contains(m_dbName))
         return QSqlDatabase::database(m_dbName);
+    if (!m_serverLibrary.isEmpty()) {
+        const ServerAddress address = *ServerAddress::parse(m_serverLibrary, nullptr);
+        QString error;
+        if (!PostgresBackend(address).create(&error))
+            QTest::qFail(qPrintable(QStringLiteral("cannot set up the database: ") + error),
+                         __FILE__, __LINE__);
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_dbName);
+        address.applyTo(db);
+        if (!db.open())
+            QTest::qFail(qPrintable(db.lastError().text()), __FILE__, __LINE__);
+        return db;
+    }
     const QString path = DatabaseFile::pathIn(m_dir.path());
     if (!QFileInfo::exists(path)) {
         QString error;
@@ -276,16 +346,29 @@ QVariant TestApp::scalar(const QString &sql, const QVariantList &values) const
                      __LINE__);
         return {};
     }
-    return query.next() ? query.value(0) : QVariant();
+    if (!query.next())
+        return {};
+    // Dates as the file holds them, ISO text, whichever engine holds the library.
+    const QVariant value = query.value(0);
+    if (value.typeId() == QMetaType::QDate && !value.isNull())
+        return value.toDate().toString(Qt::ISODate);
+    return value;
 }
 
 void TestApp::exec(const QString &sql, const QVariantList &values) const
 {
     QSqlQuery query(db());
-    query.prepare(sql);
-    for (int i = 0; i < values.size(); ++i)
-        query.bindValue(i, values.at(i));
-    if (!query.exec())
+    // A server prepares no schema statement: those run as they are.
+    bool ran = false;
+    if (values.isEmpty()) {
+        ran = query.exec(sql);
+    } else {
+        query.prepare(sql);
+        for (int i = 0; i < values.size(); ++i)
+            query.bindValue(i, values.at(i));
+        ran = query.exec();
+    }
+    if (!ran)
         QTest::qFail(qPrintable(sql + QStringLiteral(": ") + query.lastError().text()), __FILE__,
                      __LINE__);
 }

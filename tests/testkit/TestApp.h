@@ -72,6 +72,16 @@ public:
 
     bool ended() const;
 
+    // With LENDORA_TEST_SERVER=postgresql://... (a maintenance database) the desk's library
+    // is a database of its own on that server, made for this TestApp and dropped with it;
+    // the address of that database, else empty (the file in appDir()).
+    QString serverLibrary() const { return m_serverLibrary; }
+    // Whether the tests run on a server: what only the file has (its pragmas, its log, its
+    // marker) is then skipped.
+    static bool onServer();
+    // The engine of the library the desk is on, for a second desk of the test's own.
+    std::unique_ptr<Backend> libraryBackend() const;
+
     // The library's check after an unclean end waits on its thread while held, so a test
     // sees the desk before the check has ended; released, it runs. Released when destroyed.
     void holdFileCheck();
@@ -90,6 +100,9 @@ private:
     FakePrinter m_printer;
     std::unique_ptr<Application> m_app;
     QString m_dbName;
+    QString m_serverLibrary;
+    QString m_serverMaintenance;
+    QString m_serverDatabase;
     bool m_started = false;
     struct CheckGate;
     std::shared_ptr<CheckGate> m_checkGate;

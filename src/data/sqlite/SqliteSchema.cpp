@@ -74,36 +74,7 @@ const char *const kCreateStatements[] = {
     kLoanKeyIndexes[0],
     kLoanKeyIndexes[1],
     kOneOpenLoan,
-    "INSERT INTO basicSet (借出册数, 罚款) VALUES (5, 0.1)",
 };
-
-// The 22 main classes of the Chinese Library Classification.
-const char *const kCategories[][2] = {
-    {"A", "马克思主义、列宁主义、毛泽东思想、邓小平理论"},
-    {"B", "哲学、宗教"},
-    {"C", "社会科学总论"},
-    {"D", "政治、法律"},
-    {"E", "军事"},
-    {"F", "经济"},
-    {"G", "文化、科学、教育、体育"},
-    {"H", "语言、文字"},
-    {"I", "文学"},
-    {"J", "艺术"},
-    {"K", "历史、地理"},
-    {"N", "自然科学总论"},
-    {"O", "数理科学和化学"},
-    {"P", "天文学、地球科学"},
-    {"Q", "生物科学"},
-    {"R", "医药、卫生"},
-    {"S", "农业科学"},
-    {"T", "工业技术"},
-    {"U", "交通运输"},
-    {"V", "航空、航天"},
-    {"X", "环境科学、安全科学"},
-    {"Z", "综合性图书"},
-};
-
-constexpr int kDefaultLoanDays = 30;
 
 bool exec(QSqlQuery &query, const QString &sql, QString *error)
 {
@@ -383,20 +354,8 @@ bool SqliteSchema::create(QSqlDatabase &db, QString *error)
         ok = createTextIndexes(query, false, error) && writeStatistics(query, error)
              && createDateIndexes(query, error) && createOpenByDate(query, error)
              && createStatisticsIndexes(query, error) && createGramIndexes(query, false, error);
-    if (ok) {
-        ok = query.prepare(
-            QStringLiteral("INSERT INTO bookType (类别代码, 书籍类别, 借出天数) VALUES (?, ?, ?)"));
-        for (const auto &category : kCategories) {
-            if (!ok)
-                break;
-            query.bindValue(0, QString::fromUtf8(category[0]));
-            query.bindValue(1, QString::fromUtf8(category[1]));
-            query.bindValue(2, kDefaultLoanDays);
-            ok = query.exec();
-        }
-        if (!ok && error)
-            *error = query.lastError().text();
-    }
+    if (ok)
+        ok = Schema::insertDefaults(query, error);
     if (ok)
         ok = exec(query, QStringLiteral("PRAGMA application_id=%1").arg(kApplicationId), error)
              && exec(query, QStringLiteral("PRAGMA user_version=%1").arg(Schema::kVersion), error);

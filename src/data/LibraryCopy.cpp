@@ -1,0 +1,164 @@
+#include "data/LibraryCopy.h"
+
+#include "data/Schema.h"
+
+#include <QCryptographicHash>
+#include <QDate>
+#include <QSqlError>
+#include <QSqlField>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QVariant>
+#include <QtEndian>
+#include <algorithm>
+
+namespace lendora {
+
+namespace {
+
+bool keyed(const QString &table)
+{
+    return table == QLatin1String("bookInfo") || table == QLatin1String("lentInfo");
+}
+
+QStringList columnsOf(const Schema::Table &table)
+{
+    QStringList columns = table.columns;
+    if (keyed(table.name))
+        columns << QStringLiteral("rowid");
+    return columns;
+}
+
+QString selectAll(const Schema::Table &table)
+{
+    return QStringLiteral("select %1 from %2%3")
+        .arg(columnsOf(table).join(QLatin1Char(',')), table.name,
+             keyed(table.name) ? QStringLiteral(" order by rowid") : QString());
+}
+
+// One value as both engines hand it over: dates as ISO text, whole numbers as integers.
+QVariant canonical(const QVariant &value)
+{
+    if (value.isNull())
+        return {};
+    switch (value.typeId()) {
+    case QMetaType::QDate:
+        return value.toDate().toString(Qt::ISODate);
+    case QMetaType::Short:
+    case QMetaType::Int:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        return value.toLongLong();
+    default:
+        return value;
+    }
+}
+
+bool fail(const QSqlQuery &query, QString *error)
+{
+    if (error)
+        *error = query.lastError().text();
+    return false;
+}
+
+}  // namespace
+
+bool LibraryCopy::copy(QSqlDatabase &from, QSqlDatabase &to, QString *error)
+{
+    for (const Schema::Table &table : Schema::tables()) {
+        QSqlQuery write(to);
+        if (!write.exec(QStringLiteral("delete from ") + table.name))
+            return fail(write, error);
+        const QStringList columns = columnsOf(table);
+        QStringList marks;
+        for (qsizetype i = 0; i < columns.size(); ++i)
+            marks << QStringLiteral("?");
+        if (!write.prepare(
+                QStringLiteral("insert into %1 (%2) values (%3)")
+                    .arg(table.name, columns.join(QLatin1Char(',')), marks.join(QLatin1Char(',')))))
+            return fail(write, error);
+        QSqlQuery read(from);
+        read.setForwardOnly(true);
+        if (!read.exec(selectAll(table)))
+            return fail(read, error);
+        // A null keeps its column's kind, so no engine reads it as text.
+        const QSqlRecord kinds = read.record();
+        while (read.next()) {
+            for (int c = 0; c < columns.size(); ++c) {
+                const QVariant value = canonical(read.value(c));
+                write.bindValue(c, value.isNull() ? QVariant(kinds.field(c).metaType()) : value);
+            }
+            if (!write.exec())
+                return fail(write, error);
+        }
+        if (read.lastError().isValid())
+            return fail(read, error);
+    }
+    return true;
+}
+
+bool LibraryCopy::digest(QSqlDatabase &db, const QString &table, Digest *into, QString *error)
+{
+    const auto found = std::find_if(Schema::tables().cbegin(), Schema::tables().cend(),
+                                    [&](const Schema::Table &t) { return t.name == table; });
+    if (found == Schema::tables().cend())
+        return false;
+    QSqlQuery read(db);
+    read.setForwardOnly(true);
+    if (!read.exec(selectAll(*found)))
+        return fail(read, error);
+    Digest digest;
+    const int width = int(columnsOf(*found).size());
+    while (read.next()) {
+        // Each value typed and separated, so "1" and 1, or ("a", "bc") and ("ab", "c"),
+        // differ; doubles by their 17 significant digits, which tell every two apart.
+        QByteArray text;
+        for (int c = 0; c < width; ++c) {
+            const QVariant value = canonical(read.value(c));
+            if (value.isNull())
+                text += "N;";
+            else if (value.typeId() == QMetaType::LongLong)
+                text += "I" + QByteArray::number(value.toLongLong()) + ';';
+            else if (value.typeId() == QMetaType::Double)
+                text += "R" + QByteArray::number(value.toDouble(), 'g', 17) + ';';
+            else {
+                const QByteArray bytes = value.toString().toUtf8();
+                text += "T" + QByteArray::number(bytes.size()) + ':' + bytes + ';';
+            }
+        }
+        const QByteArray hash = QCryptographicHash::hash(text, QCryptographicHash::Sha256);
+        digest.sum += qFromLittleEndian<quint64>(hash.constData());
+        ++digest.rows;
+    }
+    if (read.lastError().isValid())
+        return fail(read, error);
+    *into = digest;
+    return true;
+}
+
+QString LibraryCopy::unstorable(QSqlDatabase &db, QString *error)
+{
+    for (const Schema::Table &table : Schema::tables()) {
+        QSqlQuery read(db);
+        read.setForwardOnly(true);
+        if (!read.exec(selectAll(table))) {
+            fail(read, error);
+            return {};
+        }
+        qint64 row = 0;
+        const int width = read.record().count();
+        while (read.next()) {
+            ++row;
+            for (int c = 0; c < width; ++c) {
+                const QVariant value = read.value(c);
+                if (value.typeId() == QMetaType::QString && value.toString().contains(QChar(0)))
+                    return QStringLiteral("%1 %2").arg(table.name).arg(row);
+            }
+        }
+    }
+    return {};
+}
+
+}  // namespace lendora

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "data/Backend.h"
+#include "data/postgres/ServerAddress.h"
+
+namespace lendora {
+
+// A library shared by several desks on a PostgreSQL server. Each desk's connection waits a few
+// seconds at most for a row another desk has locked; lending locks the reader's row, so two
+// desks never both pass the checks of one reader or one book.
+class PostgresBackend : public Backend {
+public:
+    explicit PostgresBackend(ServerAddress address);
+
+    const ServerAddress &address() const { return m_address; }
+    // How to create a database the desk can use, for the clerk's message.
+    static QString createHint(const QString &database);
+
+    QString location() const override;
+    bool checksBeforeOpening() const override { return false; }
+    bool upgradesOnOpening() const override { return false; }
+    Opened open(const QString &connectionName) override;
+    void close(const QString &connectionName) override;
+    bool openReadOnly(const QString &connectionName, DbError *error) override;
+    bool create(QString *error) override;
+
+    SqlCondition exact(const QString &column, const QString &text) const override;
+    SqlCondition partial(const QString &column, const QString &text) const override;
+
+    bool beginWrite(QSqlDatabase &db, DbError *error) override;
+    QString lockRows(const QString &table, const QString &condition) const override;
+    QString tableName(const QString &table) const override { return table.toLower(); }
+    QString firstRowOnly(const QString &table) const override;
+    QString rowKey(const QString &table) const override;
+    bool copyTo(QSqlDatabase &db, const QString &path, DbError *error) override;
+    bool restoreFrom(QSqlDatabase &db, const QString &source, QString *notice,
+                     DbError *error) override;
+
+    DbError classify(const QSqlError &error) const override;
+
+    bool reopen(const QString &connectionName, DbError *error) override;
+    bool settle(QSqlDatabase &db, DbError *error) override;
+    void afterCommit(QSqlDatabase &) override {}
+    DbError checkUnchanged() const override { return {}; }
+
+private:
+    // A connection of that name to the library, opened; its error when it could not be.
+    QSqlDatabase connect(const QString &connectionName, QSqlError *error) const;
+    // Sets up an empty database, or checks that one is this program's: the clerk's message
+    // when not.
+    QString prepareSchema(QSqlDatabase &db) const;
+
+    ServerAddress m_address;
+};
+
+}  // namespace lendora
