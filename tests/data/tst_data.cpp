@@ -4,8 +4,10 @@
 #include "base/NumberText.h"
 #include "data/GridModel.h"
 #include "data/GridSource.h"
+#include "data/LibraryCopy.h"
 #include "data/Schema.h"
 #include "data/SharedDatabase.h"
+#include "data/postgres/ServerAddress.h"
 #include "data/sqlite/DatabaseFile.h"
 #include "data/sqlite/SqliteBackend.h"
 #include "data/sqlite/SqliteMatch.h"
@@ -16,6 +18,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlQueryModel>
@@ -180,6 +183,12 @@ private slots:
     void copyHoldsWhatTheLogHolds();
     void engineErrorsAreSorted_data();
     void engineErrorsAreSorted();
+    void serverAddress_data();
+    void serverAddress();
+    void serverRefusesWhatIsNotItsLibrary_data();
+    void serverRefusesWhatIsNotItsLibrary();
+    void serverCopyHoldsEveryRow();
+    void deskNamesALibraryOnAServer();
 };
 
 void DataTest::dateText_data()
@@ -1062,6 +1071,170 @@ void DataTest::engineErrorsAreSorted()
     }
     QSqlDatabase::removeDatabase(name);
     QSqlDatabase::removeDatabase(writer);
+}
+
+void DataTest::serverAddress_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("parts");  // user, host, port, database; empty: refused
+    QTest::newRow("host and port") << "postgresql://clerk@db.example:5433/library"
+                                   << QStringList{"clerk", "db.example", "5433", "library"};
+    QTest::newRow("socket folder") << "postgresql://lendora@%2Ftmp%2Fpg/postgres"
+                                   << QStringList{"lendora", "/tmp/pg", "0", "postgres"};
+    QTest::newRow("short scheme, no user")
+        << "postgres://db/library" << QStringList{"", "db", "0", "library"};
+    QTest::newRow("password") << "postgresql://clerk:secret@db/library" << QStringList();
+    QTest::newRow("no database") << "postgresql://clerk@db/" << QStringList();
+    QTest::newRow("port not a number") << "postgresql://db:x/library" << QStringList();
+    QTest::newRow("a file") << "/home/clerk/mdb/Lendora.mdb" << QStringList();
+}
+
+void DataTest::serverAddress()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, parts);
+    QString problem;
+    const std::optional<ServerAddress> address = ServerAddress::parse(text, &problem);
+    if (parts.isEmpty()) {
+        QVERIFY(!address);
+        QVERIFY(problem.contains(text) || problem.contains("PGPASSWORD"));
+        return;
+    }
+    QVERIFY2(address, qPrintable(problem));
+    QCOMPARE((QStringList{address->user, address->host, QString::number(address->port),
+                          address->database}),
+             parts);
+    // Written back, it reads the same.
+    const std::optional<ServerAddress> again = ServerAddress::parse(address->url(), &problem);
+    QVERIFY(again);
+    QCOMPARE(again->url(), address->url());
+    QCOMPARE(again->host, address->host);
+}
+
+void DataTest::serverRefusesWhatIsNotItsLibrary_data()
+{
+    QTest::addColumn<QString>("database");  // how the desk's database is left before it starts
+    QTest::addColumn<QString>("told");
+    QTest::newRow("another program's tables") << "other"
+                                              << "中已有别的数据表";
+    QTest::newRow("a newer program's library") << "newer"
+                                               << "由更新版本的程序建立";
+    QTest::newRow("a locale without Chinese trigrams") << "ascii"
+                                                       << "ENCODING 'UTF8'";
+}
+
+void DataTest::serverRefusesWhatIsNotItsLibrary()
+{
+    QFETCH(QString, database);
+    QFETCH(QString, told);
+    if (!TestApp::onServer())
+        QSKIP("a library on a server");
+    TestApp t;
+    const ServerAddress address = *ServerAddress::parse(t.serverLibrary(), nullptr);
+    if (database == "ascii") {
+        const ServerAddress maintenance =
+            *ServerAddress::parse(qEnvironmentVariable("LENDORA_TEST_SERVER"), nullptr);
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QPSQL", "maintenance");
+            maintenance.applyTo(db);
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY(q.exec("DROP DATABASE " + address.database + " WITH (FORCE)"));
+            QVERIFY(q.exec("CREATE DATABASE " + address.database
+                           + " ENCODING 'SQL_ASCII' LOCALE 'C' TEMPLATE template0"));
+        }
+        QSqlDatabase::removeDatabase("maintenance");
+    }
+    const auto tables = [&] {
+        QStringList names;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QPSQL", "look");
+            address.applyTo(db);
+            QSqlQuery q(db);
+            if (db.open()
+                && q.exec("select table_name from information_schema.tables where"
+                          " table_schema = current_schema() order by 1")) {
+                while (q.next())
+                    names << q.value(0).toString();
+            }
+        }
+        QSqlDatabase::removeDatabase("look");
+        return names;
+    };
+    if (database == "other") {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QPSQL", "other");
+        address.applyTo(db);
+        QVERIFY(db.open());
+        QVERIFY(QSqlQuery(db).exec("create table other (x integer)"));
+        db.close();
+    } else if (database == "newer") {
+        t.exec("update lendoraSchema set version = 99");
+        t.db().close();
+    }
+    QSqlDatabase::removeDatabase("other");
+    const QStringList before = tables();
+
+    QVERIFY(!t.start());
+    QCOMPARE(t.prompter().texts().size(), 1);
+    QVERIFY2(t.prompter().texts().first().contains(told), qPrintable(t.prompter().texts().first()));
+    QCOMPARE(tables(), before);
+}
+
+void DataTest::serverCopyHoldsEveryRow()
+{
+    if (!TestApp::onServer())
+        QSKIP("a library on a server");
+    TestApp t;
+    t.exec("insert into readerInfo values ('001', '张伟', '男', '', '三年级')");
+    t.exec("insert into bookInfo (书籍编号, 书籍名称, 类别代码, 登记日期, 是否借出) values"
+           " ('B1', '围城', 'I', '2026-01-31', 1), ('B2', 'Qt 编程', 'T', null, 0)");
+    t.exec("insert into lentInfo (读者编号, 书籍编号, 借书日期, 还书日期, 超出天数, 罚款金额)"
+           " values ('001', 'B1', '2026-11-01', null, null, null),"
+           " ('001', 'B2', '2026-09-01', '2026-10-04', 3, ?)",
+           {0.1 * 3});
+    t.exec("delete from bookType where 类别代码 = 'Z'");
+
+    SharedDatabase shared("server-copy");
+    QString problem;
+    QVERIFY2(shared.open(t.libraryBackend(), &problem), qPrintable(problem));
+    QTemporaryDir dir;
+    const QString path = dir.filePath("copy.mdb");
+    DbError error;
+    QSqlDatabase db = shared.db();
+    QVERIFY2(shared.backend()->copyTo(db, path, &error), qPrintable(error.text));
+    QVERIFY(DatabaseFile::checkFile(path).isEmpty());
+    {
+        QSqlDatabase copy = QSqlDatabase::addDatabase("QSQLITE", "server-copy-file");
+        copy.setDatabaseName(path);
+        QVERIFY(copy.open());
+        for (const Schema::Table &table : Schema::tables()) {
+            LibraryCopy::Digest server;
+            LibraryCopy::Digest file;
+            QVERIFY(LibraryCopy::digest(db, table.name, &server, &problem));
+            QVERIFY(LibraryCopy::digest(copy, table.name, &file, &problem));
+            QVERIFY2(server == file, qPrintable(table.name));
+        }
+        QSqlQuery fine(copy);
+        QVERIFY(fine.exec("select 罚款金额 from lentInfo where 书籍编号 = 'B2'") && fine.next());
+        QCOMPARE(fine.value(0).toDouble(), 0.1 * 3);  // every bit of it
+    }
+    QSqlDatabase::removeDatabase("server-copy-file");
+}
+
+void DataTest::deskNamesALibraryOnAServer()
+{
+    TestApp t;
+    t.login();
+    const QWidget *main = t.window("Frmmain");
+    QVERIFY(main);
+    const auto *label = main->findChild<QLabel *>("lblLibrary");
+    QVERIFY(!main->windowTitle().contains("postgresql"));
+    if (!TestApp::onServer()) {
+        QVERIFY(!label);
+        return;
+    }
+    QVERIFY(label);
+    QCOMPARE(label->text(), QString::fromUtf8("图书馆:") + t.serverLibrary());
 }
 
 QTEST_MAIN(DataTest)

@@ -101,7 +101,7 @@ bool PostgresSchema::create(QSqlDatabase &db, QString *error)
         return false;
     }
     QSqlQuery query(db);
-    bool ok = exec(query, QStringLiteral("CREATE EXTENSION IF NOT EXISTS pg_trgm"), error);
+    bool ok = true;
     for (const char *sql : kTables) {
         if (!ok)
             break;

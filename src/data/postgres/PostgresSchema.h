@@ -17,7 +17,8 @@ public:
     // Whether the database's locale makes trigrams of Chinese text: without them a partial
     // match of three characters or more would find nothing through its index.
     static bool makesChineseTrigrams(QSqlDatabase &db);
-    // Tables, indexes, the rules row and the default categories, in one transaction.
+    // Tables, indexes, the rules row and the default categories, in one transaction, in a
+    // database that has pg_trgm.
     static bool create(QSqlDatabase &db, QString *error);
     // The trigram index's expression of a text column (ASCII letters folded, as the file's
     // LIKE folds them).

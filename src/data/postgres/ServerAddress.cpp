@@ -35,7 +35,7 @@ std::optional<ServerAddress> ServerAddress::parse(const QString &text, QString *
 {
     const auto refuse = [&](const char *why) -> std::optional<ServerAddress> {
         if (problem)
-            *problem = tr(why).arg(text);
+            *problem = why == kBadAddress ? tr(why).arg(text) : tr(why);
         return std::nullopt;
     };
     if (!isServer(text))
