@@ -1,5 +1,6 @@
 #include "data/GridModel.h"
 
+#include <QDate>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QTimer>
@@ -209,8 +210,14 @@ bool GridModel::readBlock(int block, Block *into, QString *error, QSqlRecord *co
     while (read->next()) {
         QVariantList row;
         row.reserve(width - first);
-        for (int c = first; c < width; ++c)
-            row << read->value(c);
+        for (int c = first; c < width; ++c) {
+            // A server hands dates over as dates; the grid shows them as the file holds
+            // them, yyyy-MM-dd, whatever the locale.
+            QVariant value = read->value(c);
+            if (value.typeId() == QMetaType::QDate && !value.isNull())
+                value = value.toDate().toString(Qt::ISODate);
+            row << value;
+        }
         into->rows << row;
         if (keyed)
             lastKey = read->value(0);
