@@ -11,6 +11,7 @@
 #include "circulation/LoanStore.h"
 #include "data/SharedDatabase.h"
 #include "data/sqlite/DatabaseFile.h"
+#include "data/sqlite/SqliteBackend.h"
 #include "exchange/BackgroundCopy.h"
 
 #include <QCoreApplication>
@@ -119,7 +120,7 @@ int main(int argc, char *argv[])
     const QString target = dir.filePath(QStringLiteral("backup/Lendora-copy.mdb"));
     QElapsedTimer whole;
     whole.start();
-    copy.start(library, target);
+    copy.start(SqliteBackend(library).copier(), target);
     while (!finished) {
         QElapsedTimer tick;
         tick.start();

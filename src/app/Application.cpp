@@ -228,8 +228,7 @@ void Application::fileCheckEnded(bool passed, const QString &found)
 
 void Application::backUpDaily()
 {
-    // A server's library is copied with lendora-cli backup, where the server is looked after.
-    if (!m_database.backend() || !serverLibrary().isEmpty())
+    if (!m_database.backend())
         return;
     const Backups backups(m_env.appDir);
     if (m_dailyCopy || backups.madeOn(today()))
@@ -243,7 +242,8 @@ void Application::backUpDaily()
                 else
                     prompter().message({tr(kDailyCopyFailed).arg(error), hintTitle()});
             });
-    m_dailyCopy->start(databasePath(), backups.pathFor(today(), QTime::currentTime()));
+    m_dailyCopy->start(m_database.backend()->copier(),
+                       backups.pathFor(today(), QTime::currentTime()));
 }
 
 QString Application::serverLibrary() const

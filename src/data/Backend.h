@@ -131,6 +131,12 @@ public:
     // An expression that orders the rows of `table` as they were entered and tells any two
     // apart: a grid reads its rows in blocks, which fit together only in a total order.
     virtual QString rowKey(const QString &table) const = 0;
+    // Copies the whole library, as it stood at one moment, to a new file: callable on any
+    // thread, through connections of its own, while the desk goes on writing.
+    using Copier = std::function<bool(const QString &target, QString *error)>;
+    virtual Copier copier() const = 0;
+    // Why a backup cannot be restored into this library from the desk; empty when it can.
+    virtual QString cannotRestore() const { return {}; }
     // Writes a copy of the whole library, as it stood at one moment, to the new file `path`.
     virtual bool copyTo(QSqlDatabase &db, const QString &path, DbError *error) = 0;
     // Replaces all the library holds by the copy in the file `source` (which the caller has

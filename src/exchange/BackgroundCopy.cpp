@@ -1,7 +1,5 @@
 #include "exchange/BackgroundCopy.h"
 
-#include "data/sqlite/SqliteBackup.h"
-
 #include <QDir>
 #include <QFileInfo>
 #include <QThread>
@@ -16,7 +14,7 @@ BackgroundCopy::~BackgroundCopy()
     }
 }
 
-bool BackgroundCopy::start(const QString &source, const QString &target)
+bool BackgroundCopy::start(Backend::Copier copy, const QString &target)
 {
     if (m_thread)
         return false;
@@ -25,12 +23,12 @@ bool BackgroundCopy::start(const QString &source, const QString &target)
     m_ok = false;
     const QString folder = QFileInfo(target).absolutePath();
     const QString noFolder = tr("无法创建文件夹 %1").arg(QDir::toNativeSeparators(folder));
-    m_thread = QThread::create([this, source, target, folder, noFolder] {
+    m_thread = QThread::create([this, copy, target, folder, noFolder] {
         if (!QDir().mkpath(folder)) {
             m_error = noFolder;
             return;
         }
-        m_ok = SqliteBackup::copy(source, target, &m_error);
+        m_ok = copy(target, &m_error);
     });
     connect(m_thread, &QThread::finished, this, [this] {
         m_thread->deleteLater();

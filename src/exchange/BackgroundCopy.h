@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/Backend.h"
+
 #include <QObject>
 #include <QString>
 
@@ -16,7 +18,7 @@ public:
     ~BackgroundCopy() override;  // waits for a copy under way
 
     // False when a copy is under way already.
-    bool start(const QString &source, const QString &target);
+    bool start(Backend::Copier copy, const QString &target);
     bool isRunning() const { return m_thread != nullptr; }
 
 signals:

@@ -108,7 +108,7 @@ void BackupWindow::listCopies()
 
 void BackupWindow::backUp(const QString &target)
 {
-    if (!m_copy->start(libraryPath(), target))
+    if (!m_copy->start(m_context.database().backend()->copier(), target))
         return;
     for (QPushButton *button : {m_ui->cmdBackupNow, m_ui->cmdBackupTo, m_ui->cmdRestore})
         button->setEnabled(false);
@@ -129,6 +129,10 @@ void BackupWindow::copyFinished(bool ok, const QString &target, const QString &e
 
 void BackupWindow::restore()
 {
+    if (const QString why = m_context.database().backend()->cannotRestore(); !why.isEmpty()) {
+        m_context.prompter().message({why, hintTitle()});
+        return;
+    }
     const QString source = m_context.files().openFileName(tr(kRestoreFrom), tr(kFilter));
     if (source.isEmpty())
         return;

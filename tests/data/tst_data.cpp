@@ -2,6 +2,7 @@
 #include "app/Application.h"
 #include "base/DateText.h"
 #include "base/NumberText.h"
+#include "data/Backups.h"
 #include "data/GridModel.h"
 #include "data/GridSource.h"
 #include "data/LibraryCopy.h"
@@ -189,6 +190,7 @@ private slots:
     void serverRefusesWhatIsNotItsLibrary();
     void serverCopyHoldsEveryRow();
     void deskNamesALibraryOnAServer();
+    void backupWindowCopiesTheLibraryInUse();
 };
 
 void DataTest::dateText_data()
@@ -1239,6 +1241,37 @@ void DataTest::deskNamesALibraryOnAServer()
     }
     QVERIFY(label);
     QCOMPARE(label->text(), QString::fromUtf8("图书馆:") + t.serverLibrary());
+}
+
+void DataTest::backupWindowCopiesTheLibraryInUse()
+{
+    TestApp t;
+    t.exec("insert into readerInfo (读者编号, 读者姓名) values ('R1', '张伟')");
+    t.login();
+    t.trigger("mnuBackup");
+    t.click("FrmBackup", "cmdBackupNow");
+    QTRY_VERIFY_WITH_TIMEOUT(!t.prompter().texts().isEmpty(), 30000);
+    const QStringList copies = Backups(t.appDir()).list();
+    QCOMPARE(copies.size(), 1);
+    QCOMPARE(t.prompter().texts(),
+             QStringList{"备份完成:" + QDir::toNativeSeparators(copies.at(0))});
+    {
+        QSqlDatabase copy = QSqlDatabase::addDatabase("QSQLITE", "window-copy");
+        copy.setDatabaseName(copies.at(0));
+        QSqlQuery q(copy);
+        QVERIFY(copy.open() && q.exec("select 读者姓名 from readerInfo where 读者编号='R1'"));
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toString(), QString::fromUtf8("张伟"));
+    }
+    QSqlDatabase::removeDatabase("window-copy");
+    if (!TestApp::onServer())
+        return;
+    // A server's library is not replaced from a desk: nothing is asked, nothing changes.
+    t.prompter().clear();
+    t.click("FrmBackup", "cmdRestore");
+    QCOMPARE(t.prompter().texts(),
+             QStringList{"服务器上的图书馆不能在柜台上恢复备份,请由服务器的管理员恢复。"});
+    QCOMPARE(t.scalar("select count(*) from readerInfo").toInt(), 1);
 }
 
 QTEST_MAIN(DataTest)

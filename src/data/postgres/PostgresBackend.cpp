@@ -197,6 +197,29 @@ QString PostgresBackend::rowKey(const QString &table) const
     return table + QStringLiteral(".rowid");
 }
 
+Backend::Copier PostgresBackend::copier() const
+{
+    return [address = m_address](const QString &target, QString *error) {
+        PostgresBackend backend(address);
+        const QString name = QStringLiteral("lendora-copier@") + target;
+        DbError failed;
+        bool ok = backend.openReadOnly(name, &failed);
+        if (ok) {
+            QSqlDatabase db = QSqlDatabase::database(name, false);
+            ok = backend.copyTo(db, target, &failed);
+        }
+        removeConnection(name);
+        if (!ok && error)
+            *error = failed.text;
+        return ok;
+    };
+}
+
+QString PostgresBackend::cannotRestore() const
+{
+    return tr(kNoRestoreOnServer);
+}
+
 bool PostgresBackend::copyTo(QSqlDatabase &db, const QString &path, DbError *error)
 {
     // One snapshot of the server's library, written into a new file of the desk's own kind.

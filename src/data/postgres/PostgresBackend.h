@@ -32,6 +32,8 @@ public:
     QString tableName(const QString &table) const override { return table.toLower(); }
     QString firstRowOnly(const QString &table) const override;
     QString rowKey(const QString &table) const override;
+    Copier copier() const override;
+    QString cannotRestore() const override;
     bool copyTo(QSqlDatabase &db, const QString &path, DbError *error) override;
     bool restoreFrom(QSqlDatabase &db, const QString &source, QString *notice,
                      DbError *error) override;

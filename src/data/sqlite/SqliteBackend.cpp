@@ -538,6 +538,13 @@ QString SqliteBackend::rowKey(const QString &table) const
     return table + QStringLiteral(".rowid");
 }
 
+Backend::Copier SqliteBackend::copier() const
+{
+    return [path = m_path](const QString &target, QString *error) {
+        return SqliteBackup::copy(path, target, error);
+    };
+}
+
 bool SqliteBackend::copyTo(QSqlDatabase &db, const QString &path, DbError *error)
 {
     // One read transaction from the first page to the last: the copy holds what the log

@@ -57,6 +57,7 @@ public:
     QString lockRows(const QString &table, const QString &condition) const override;
     QString firstRowOnly(const QString &table) const override;
     QString rowKey(const QString &table) const override;
+    Copier copier() const override;
     bool copyTo(QSqlDatabase &db, const QString &path, DbError *error) override;
     bool restoreFrom(QSqlDatabase &db, const QString &source, QString *notice,
                      DbError *error) override;
