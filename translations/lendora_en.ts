@@ -913,6 +913,10 @@ The program will now exit.</translation>
         <source>服务器上的图书馆不能在柜台上恢复备份,请由服务器的管理员恢复。</source>
         <translation>A library on a server cannot be restored from a desk; the server&apos;s administrator restores it.</translation>
     </message>
+    <message>
+        <source>服务器上的数据库 %1 不是空的。请给出一个新建的空数据库。</source>
+        <translation>The database %1 on the server is not empty. Give a newly created, empty database.</translation>
+    </message>
 </context>
 <context>
     <name>QtPrintSink</name>
@@ -2990,6 +2994,35 @@ Refused while a desk program is using this library.</translation>
     <message>
         <source>无法打开数据库 %1: %2</source>
         <translation>Cannot open the database %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>lendora::cli::MigrateCommand</name>
+    <message>
+        <source>把图书馆的数据库文件整个移到 PostgreSQL 服务器上一个新建的空数据库(一个事务),
+然后逐表核对行数与每一行的校验和;地址写成 postgresql://用户名@服务器:端口/数据库名。</source>
+        <translation>Moves the whole library file into a new, empty database on a PostgreSQL server (one transaction),
+then checks each table&apos;s row count and every row&apos;s checksum; the address is postgresql://user@server:port/database.</translation>
+    </message>
+    <message>
+        <source>缺少 --to 地址</source>
+        <translation>--to ADDRESS is missing</translation>
+    </message>
+    <message>
+        <source>%1 的文字中含有服务器不能保存的空字符(NUL),没有移入任何数据。请先改正这一行。</source>
+        <translation>The text of %1 holds a NUL character, which the server cannot store; nothing was moved. Correct that row first.</translation>
+    </message>
+    <message>
+        <source>没有移入任何数据: %1</source>
+        <translation>Nothing was moved: %1</translation>
+    </message>
+    <message>
+        <source>核对不符: %1 在文件中有 %2 行,在服务器上有 %3 行,或者行的内容不同。</source>
+        <translation>The check failed: %1 has %2 rows in the file and %3 on the server, or rows that differ.</translation>
+    </message>
+    <message>
+        <source>已移到 %1: %2 行,每张表的行数与校验和都与文件一致。</source>
+        <translation>Moved to %1: %2 rows; every table&apos;s row count and checksum equal the file&apos;s.</translation>
     </message>
 </context>
 </TS>

@@ -5,6 +5,7 @@
 #include "cli/Cli.h"
 #include "cli/ExportCommand.h"
 #include "cli/ImportCommand.h"
+#include "cli/MigrateCommand.h"
 #include "cli/OverdueCommand.h"
 #include "cli/StatsCommand.h"
 
@@ -67,6 +68,7 @@ int main(int argc, char *argv[])
     cli.add(lendora::cli::backupCommand());
     cli.add(lendora::cli::restoreCommand());
     cli.add(lendora::cli::checkCommand());
+    cli.add(lendora::cli::migrateCommand());
     cli.add(lendora::cli::overdueCommand());
     cli.add(lendora::cli::statsCommand());
     return cli.run(arguments);

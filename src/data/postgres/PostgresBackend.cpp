@@ -27,6 +27,8 @@ const char *const kNoTrigrams =
                                          "请用下面的语句重新建立它:\n%2");
 const char *const kCannotCreate =
     QT_TRANSLATE_NOOP("PostgresBackend", "无法在服务器上建立图书馆 %1(%2)。\n程序即将退出。");
+const char *const kNotEmpty = QT_TRANSLATE_NOOP(
+    "PostgresBackend", "服务器上的数据库 %1 不是空的。请给出一个新建的空数据库。");
 const char *const kNoRestoreOnServer = QT_TRANSLATE_NOOP(
     "PostgresBackend", "服务器上的图书馆不能在柜台上恢复备份,请由服务器的管理员恢复。");
 
@@ -56,6 +58,49 @@ QString PostgresBackend::createHint(const QString &database)
         .arg(database);
 }
 
+bool PostgresBackend::moveIn(QSqlDatabase &from, QString *error)
+{
+    const QString name = QStringLiteral("lendora-move@") + m_address.url();
+    QString why;
+    bool ok = false;
+    {
+        QSqlError failed;
+        QSqlDatabase db = connect(name, &failed);
+        QSqlQuery query(db);
+        if (failed.isValid()) {
+            why = tr(kCannotConnect).arg(location(), failed.text());
+        } else if (const int version = PostgresSchema::version(db, &why); version != 0) {
+            if (why.isEmpty())
+                why = tr(kNotEmpty).arg(location());
+        } else if (!query.exec(QStringLiteral("CREATE EXTENSION IF NOT EXISTS pg_trgm"))) {
+            why = query.lastError().text();
+        } else if (!PostgresSchema::makesChineseTrigrams(db)) {
+            why = tr(kNoTrigrams).arg(location(), createHint(m_address.database));
+        } else if (!db.transaction()) {
+            why = db.lastError().text();
+        } else {
+            ok = PostgresSchema::createTables(query, &why) && LibraryCopy::copy(from, db, &why)
+                 && PostgresSchema::continueEntryNumbers(query, &why);
+            if (ok
+                && !query.exec(QStringLiteral("INSERT INTO lendoraSchema (version) VALUES (%1)")
+                                   .arg(Schema::kVersion))) {
+                why = query.lastError().text();
+                ok = false;
+            }
+            if (ok && !db.commit()) {
+                why = db.lastError().text();
+                ok = false;
+            }
+            if (!ok)
+                db.rollback();
+        }
+    }
+    removeConnection(name);
+    if (!ok && error)
+        *error = why;
+    return ok;
+}
+
 QString PostgresBackend::location() const
 {
     return m_address.url();
@@ -79,7 +124,7 @@ QString PostgresBackend::prepareSchema(QSqlDatabase &db) const
     if (version < 0)
         return error.isEmpty() ? tr(kNotOurs).arg(shown) : tr(kCannotConnect).arg(shown, error);
     if (version > Schema::kVersion)
-        return tr(kNewer).arg(shown).arg(version);
+        return tr(kNewer).arg(shown, QString::number(version));
     if (version == 0) {
         QSqlQuery extension(db);
         if (!extension.exec(QStringLiteral("CREATE EXTENSION IF NOT EXISTS pg_trgm")))

@@ -13,6 +13,10 @@ public:
     explicit PostgresBackend(ServerAddress address);
 
     const ServerAddress &address() const { return m_address; }
+    // Fills an empty database on the server with every row of the library `from`, in one
+    // transaction: its tables, the rows with their entry numbers, the version. False with the
+    // reason in `error`, the database as it was.
+    bool moveIn(QSqlDatabase &from, QString *error);
     // How to create a database the desk can use, for the clerk's message.
     static QString createHint(const QString &database);
 

@@ -93,6 +93,36 @@ bool PostgresSchema::makesChineseTrigrams(QSqlDatabase &db)
            && query.value(0).toInt() > 0;
 }
 
+bool PostgresSchema::createTables(QSqlQuery &query, QString *error)
+{
+    for (const char *sql : kTables) {
+        if (!exec(query, QString::fromUtf8(sql), error))
+            return false;
+    }
+    for (const auto &index : kTrigramColumns) {
+        if (!exec(query,
+                  QStringLiteral("CREATE INDEX %1 ON %2 USING gin (%3 gin_trgm_ops)")
+                      .arg(QString::fromUtf8(index[0]), QString::fromUtf8(index[1]),
+                           folded(QString::fromUtf8(index[2]))),
+                  error))
+            return false;
+    }
+    return true;
+}
+
+bool PostgresSchema::continueEntryNumbers(QSqlQuery &query, QString *error)
+{
+    for (const char *table : {"bookinfo", "lentinfo"}) {
+        if (!exec(query,
+                  QStringLiteral("select setval(pg_get_serial_sequence('%1', 'rowid'),"
+                                 " coalesce(max(rowid), 0) + 1, false) from %1")
+                      .arg(QLatin1String(table)),
+                  error))
+            return false;
+    }
+    return true;
+}
+
 bool PostgresSchema::create(QSqlDatabase &db, QString *error)
 {
     if (!db.transaction()) {
@@ -101,23 +131,8 @@ bool PostgresSchema::create(QSqlDatabase &db, QString *error)
         return false;
     }
     QSqlQuery query(db);
-    bool ok = true;
-    for (const char *sql : kTables) {
-        if (!ok)
-            break;
-        ok = exec(query, QString::fromUtf8(sql), error);
-    }
-    for (const auto &index : kTrigramColumns) {
-        if (!ok)
-            break;
-        ok = exec(query,
-                  QStringLiteral("CREATE INDEX %1 ON %2 USING gin (%3 gin_trgm_ops)")
-                      .arg(QString::fromUtf8(index[0]), QString::fromUtf8(index[1]),
-                           folded(QString::fromUtf8(index[2]))),
-                  error);
-    }
-    ok =
-        ok && Schema::insertDefaults(query, error)
+    bool ok =
+        createTables(query, error) && Schema::insertDefaults(query, error)
         && exec(
             query,
             QStringLiteral("INSERT INTO lendoraSchema (version) VALUES (%1)").arg(Schema::kVersion),

@@ -1,0 +1,152 @@
+#include "CliRun.h"
+#include "TestApp.h"
+#include "data/postgres/ServerAddress.h"
+#include "data/sqlite/DatabaseFile.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using lendora::DatabaseFile;
+using lendora::testkit::TestApp;
+
+namespace {
+
+// A library file in `appDir` holding `rows`, each statement run with its values.
+bool makeLibrary(const QString &appDir, const QList<std::pair<QString, QVariantList>> &rows)
+{
+    const QString path = DatabaseFile::pathIn(appDir);
+    QString error;
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !DatabaseFile::create(path, &error))
+        return false;
+    bool ok = true;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "migrate-source");
+        db.setDatabaseName(path);
+        ok = db.open();
+        for (const auto &[sql, values] : rows) {
+            QSqlQuery q(db);
+            q.prepare(sql);
+            for (int i = 0; i < values.size(); ++i)
+                q.bindValue(i, values.at(i));
+            if (!ok || !q.exec()) {
+                qWarning("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
+                ok = false;
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase("migrate-source");
+    return ok;
+}
+
+const QList<std::pair<QString, QVariantList>> kLibrary = {
+    {"insert into readerInfo values ('001', '张伟', '男', '', '三年级'), ('002', 'O''Neil', "
+     "null, null, null)",
+     {}},
+    {"insert into bookInfo (书籍编号, 书籍名称, 类别代码, 登记日期, 是否借出) values"
+     " ('B1', '围城', 'I', '2026-01-31', 1), ('B2', 'Qt 编程', 'T', null, 0),"
+     " ('B3', '删掉的书', 'I', null, 0), ('B4', '边城', 'I', '2025-12-01', 0)",
+     {}},
+    // A gap in the entry numbers, which the lists' order keeps.
+    {"delete from bookInfo where 书籍编号 = 'B3'", {}},
+    {"insert into lentInfo (读者编号, 书籍编号, 借书日期, 还书日期, 超出天数, 罚款金额) values"
+     " ('001', 'B2', '2026-09-01', '2026-10-04', 3, ?), ('001', 'B1', '2026-11-01', null, null, "
+     "null)",
+     {0.1 * 3}},
+    {"update basicSet set 借出册数 = 3, 罚款 = 0.25", {}},
+};
+
+class MigrateTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        if (!TestApp::onServer())
+            QSKIP("a server to move to: LENDORA_TEST_SERVER");
+    }
+    void movesEveryRowOnce();
+    void refusesWhatTheServerCannotHold_data();
+    void refusesWhatTheServerCannotHold();
+};
+
+void MigrateTest::movesEveryRowOnce()
+{
+    TestApp t;  // its database on the server is empty until the move
+    QTemporaryDir dir;
+    QVERIFY(makeLibrary(dir.path(), kLibrary));
+    const Result moved = cli(dir.path(), {"migrate", "--to", t.serverLibrary()});
+    QVERIFY2(moved.status == 0, qPrintable(moved.err));
+    QVERIFY2(QString::fromUtf8(moved.out).contains("已移到 " + t.serverLibrary() + ": 30 行"),
+             moved.out.constData());
+
+    // The rows as the file held them: entry numbers, a missing date, a fine to the last bit.
+    QCOMPARE(t.scalar("select string_agg(书籍编号 || ':' || rowid, ',' order by rowid)"
+                      " from bookInfo")
+                 .toString(),
+             "B1:1,B2:2,B4:4");
+    QVERIFY(t.scalar("select 登记日期 from bookInfo where 书籍编号 = 'B2'").isNull());
+    QCOMPARE(t.scalar("select 罚款金额 from lentInfo where 书籍编号 = 'B2'").toDouble(), 0.1 * 3);
+    QCOMPARE(t.scalar("select 借出册数 from basicSet").toInt(), 3);
+    // New entries go on after the largest number.
+    t.exec("insert into bookInfo (书籍编号) values ('B5')");
+    QCOMPARE(t.scalar("select rowid from bookInfo where 书籍编号 = 'B5'").toInt(), 5);
+    t.db().close();
+
+    // A second move into the same database is refused and changes nothing.
+    const Result again = cli(dir.path(), {"migrate", "--to", t.serverLibrary()});
+    QCOMPARE(again.status, 1);
+    QVERIFY2(again.err.contains("不是空的"), qPrintable(again.err));
+    QCOMPARE(t.scalar("select count(*) from bookInfo").toInt(), 4);
+}
+
+void MigrateTest::refusesWhatTheServerCannotHold_data()
+{
+    QTest::addColumn<QString>("reader");  // the name of a reader added to the library
+    QTest::addColumn<bool>("password");   // the address holds a password
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("told");
+    QTest::newRow("a NUL in a text")
+        << QString("张") + QChar(0) + QString("伟") << false << 1 << "readerInfo 3";
+    QTest::newRow("a password in the address") << "张伟" << true << 2 << "PGPASSWORD";
+}
+
+void MigrateTest::refusesWhatTheServerCannotHold()
+{
+    QFETCH(QString, reader);
+    QFETCH(bool, password);
+    QFETCH(int, status);
+    QFETCH(QString, told);
+    TestApp t;
+    QTemporaryDir dir;
+    QList<std::pair<QString, QVariantList>> rows = kLibrary;
+    rows.append({"insert into readerInfo (读者编号, 读者姓名) values ('003', ?)", {reader}});
+    QVERIFY(makeLibrary(dir.path(), rows));
+    QString target = t.serverLibrary();
+    if (password)
+        target.replace("lendora@", "lendora:secret@");
+    const Result refused = cli(dir.path(), {"migrate", "--to", target});
+    QCOMPARE(refused.status, status);
+    QVERIFY2(refused.err.contains(told), qPrintable(refused.err));
+    // Nothing reached the server: its database holds no table at all (read without the
+    // test kit, which would set it up).
+    int tables = -1;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QPSQL", "migrate-target");
+        lendora::ServerAddress::parse(t.serverLibrary(), nullptr)->applyTo(db);
+        QSqlQuery q(db);
+        if (db.open()
+            && q.exec("select count(*) from information_schema.tables"
+                      " where table_schema = current_schema()")
+            && q.next())
+            tables = q.value(0).toInt();
+    }
+    QSqlDatabase::removeDatabase("migrate-target");
+    QCOMPARE(tables, 0);
+}
+
+}  // namespace
+
+QTEST_MAIN(MigrateTest)
+#include "tst_migrate.moc"
