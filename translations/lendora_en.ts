@@ -910,12 +910,14 @@ Create it again with this statement:
 The program will now exit.</translation>
     </message>
     <message>
-        <source>服务器上的图书馆不能在柜台上恢复备份,请由服务器的管理员恢复。</source>
-        <translation>A library on a server cannot be restored from a desk; the server&apos;s administrator restores it.</translation>
-    </message>
-    <message>
         <source>服务器上的数据库 %1 不是空的。请给出一个新建的空数据库。</source>
         <translation>The database %1 on the server is not empty. Give a newly created, empty database.</translation>
+    </message>
+    <message>
+        <source>服务器上的图书馆不能在柜台上恢复备份。
+请新建一个空数据库,再用 lendora-cli migrate --to 地址 --from 备份文件 移入。</source>
+        <translation>A library on a server cannot be restored from a desk.
+Create a new, empty database, then move the backup into it with lendora-cli migrate --to ADDRESS --from BACKUP.</translation>
     </message>
 </context>
 <context>
@@ -1814,20 +1816,6 @@ The data from before the restore is kept in %2.</translation>
 <context>
     <name>lendora::Cli</name>
     <message>
-        <source>用法: lendora-cli [--app-dir 目录] 命令 ...
-  --app-dir 目录  程序目录(默认: 本程序所在的目录)
-  --help          显示本说明
-  --version       显示版本
-命令:
-</source>
-        <translation>Usage: lendora-cli [--app-dir DIR] COMMAND ...
-  --app-dir DIR   the program&apos;s folder (default: the folder of this program)
-  --help          show this help
-  --version       show the version
-Commands:
-</translation>
-    </message>
-    <message>
         <source>退出状态: 0 完成; 1 拒绝(文件或数据有问题,没有写入); 2 用法错误; 3 数据库不可用或正忙
 </source>
         <translation>Exit status: 0 done; 1 refused (a problem with the file or the data, nothing written); 2 usage error; 3 database unavailable or busy
@@ -1860,6 +1848,24 @@ Commands:
     <message>
         <source>多余的参数: %1</source>
         <translation>Extra argument: %1</translation>
+    </message>
+    <message>
+        <source>用法: lendora-cli [--app-dir 目录] [--database 地址] 命令 ...
+  --app-dir 目录  程序目录(默认: 本程序所在的目录)
+  --database 地址 服务器上的图书馆,postgresql://用户名@服务器:端口/数据库名
+                  (默认: 程序目录中 setting.ini 的 Database=)
+  --help          显示本说明
+  --version       显示版本
+命令:
+</source>
+        <translation>Usage: lendora-cli [--app-dir DIR] [--database ADDRESS] COMMAND ...
+  --app-dir DIR   the program&apos;s folder (default: the folder of this program)
+  --database ADDRESS a library on a server, postgresql://user@server:port/database
+                  (default: Database= in the program folder&apos;s setting.ini)
+  --help          show this help
+  --version       show the version
+Commands:
+</translation>
     </message>
 </context>
 <context>
@@ -2999,12 +3005,6 @@ Refused while a desk program is using this library.</translation>
 <context>
     <name>lendora::cli::MigrateCommand</name>
     <message>
-        <source>把图书馆的数据库文件整个移到 PostgreSQL 服务器上一个新建的空数据库(一个事务),
-然后逐表核对行数与每一行的校验和;地址写成 postgresql://用户名@服务器:端口/数据库名。</source>
-        <translation>Moves the whole library file into a new, empty database on a PostgreSQL server (one transaction),
-then checks each table&apos;s row count and every row&apos;s checksum; the address is postgresql://user@server:port/database.</translation>
-    </message>
-    <message>
         <source>缺少 --to 地址</source>
         <translation>--to ADDRESS is missing</translation>
     </message>
@@ -3023,6 +3023,14 @@ then checks each table&apos;s row count and every row&apos;s checksum; the addre
     <message>
         <source>已移到 %1: %2 行,每张表的行数与校验和都与文件一致。</source>
         <translation>Moved to %1: %2 rows; every table&apos;s row count and checksum equal the file&apos;s.</translation>
+    </message>
+    <message>
+        <source>把图书馆的数据库文件整个移到 PostgreSQL 服务器上一个新建的空数据库(一个事务),
+然后逐表核对行数与每一行的校验和;地址写成 postgresql://用户名@服务器:端口/数据库名。
+--from 移入一份备份文件,而不是程序目录中的数据库文件(在服务器上恢复备份)。</source>
+        <translation>Moves the whole library file into a new, empty database on a PostgreSQL server (one transaction),
+then checks each table&apos;s row count and every row&apos;s checksum; the address is postgresql://user@server:port/database.
+--from moves a backup file instead of the program folder&apos;s library file (a restore onto a server).</translation>
     </message>
 </context>
 </TS>

@@ -4,6 +4,7 @@
 #include "cli/Library.h"
 #include "data/Backups.h"
 #include "data/SharedDatabase.h"
+#include "data/sqlite/SqliteBackend.h"
 #include "data/sqlite/SqliteBackup.h"
 #include "exchange/LibraryCheck.h"
 
@@ -72,15 +73,24 @@ int backup(const QStringList &arguments, const Run &run)
     const std::optional<QString> target = fileArgument(arguments, run, &status);
     if (!target)
         return status;
-    QString library;
-    if (const int found = findLibrary(run, &library); found != Done)
-        return found;
+    Backend::Copier copy;
+    if (!run.database.isEmpty()) {
+        const std::unique_ptr<Backend> server = serverOf(run, &status);
+        if (!server)
+            return status;
+        copy = server->copier();
+    } else {
+        QString library;
+        if (const int found = findLibrary(run, &library); found != Done)
+            return found;
+        copy = SqliteBackend(library).copier();
+    }
     if (!canPut(*target)) {
         run.say(tr(kCannotWrite).arg(native(*target)));
         return Refused;
     }
     QString error;
-    if (!SqliteBackup::copy(library, *target, &error)) {
+    if (!copy(*target, &error)) {
         run.say(error);
         return error.contains(QLatin1String("locked")) ? Unavailable : Refused;
     }
@@ -93,6 +103,12 @@ int restore(const QStringList &arguments, const Run &run)
     const std::optional<QString> source = fileArgument(arguments, run, &status);
     if (!source)
         return status;
+    if (!run.database.isEmpty()) {
+        const std::unique_ptr<Backend> server = serverOf(run, &status);
+        if (server)
+            run.say(server->cannotRestore());
+        return server ? Refused : status;
+    }
     // Held to the end: no desk starts on the library while it is replaced.
     SingleCopyLock lock;
     if (lock.take(QDir(run.appDir).filePath(QStringLiteral("lendora.lock")))

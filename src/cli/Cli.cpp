@@ -1,8 +1,10 @@
 #include "cli/Cli.h"
 
+#include "base/KeyValueFile.h"
 #include "base/Version.h"
 
 #include <QCoreApplication>
+#include <QDir>
 
 namespace lendora::cli {
 
@@ -11,12 +13,15 @@ QString tr(const char *text)
 {
     return QCoreApplication::translate("lendora::Cli", text);
 }
-const char *const kUsage =
-    QT_TRANSLATE_NOOP("lendora::Cli", "用法: lendora-cli [--app-dir 目录] 命令 ...\n"
-                                      "  --app-dir 目录  程序目录(默认: 本程序所在的目录)\n"
-                                      "  --help          显示本说明\n"
-                                      "  --version       显示版本\n"
-                                      "命令:\n");
+const char *const kUsage = QT_TRANSLATE_NOOP(
+    "lendora::Cli", "用法: lendora-cli [--app-dir 目录] [--database 地址] 命令 ...\n"
+                    "  --app-dir 目录  程序目录(默认: 本程序所在的目录)\n"
+                    "  --database 地址 服务器上的图书馆,"
+                    "postgresql://用户名@服务器:端口/数据库名\n"
+                    "                  (默认: 程序目录中 setting.ini 的 Database=)\n"
+                    "  --help          显示本说明\n"
+                    "  --version       显示版本\n"
+                    "命令:\n");
 const char *const kStatuses = QT_TRANSLATE_NOOP(
     "lendora::Cli", "退出状态: 0 完成; 1 拒绝(文件或数据有问题,没有写入); 2 用法错误;"
                     " 3 数据库不可用或正忙\n");
@@ -30,6 +35,7 @@ const char *const kStray = QT_TRANSLATE_NOOP("lendora::Cli", "多余的参数: %
 
 const QString kProgram = QStringLiteral("lendora-cli");
 const QString kAppDir = QStringLiteral("--app-dir");
+const QString kDatabase = QStringLiteral("--database");
 const QString kHelp = QStringLiteral("--help");
 const QString kVersion = QStringLiteral("--version");
 
@@ -121,6 +127,7 @@ int Cli::run(const QStringList &arguments)
     // The global options end at the first word that is not one of them: the command.
     qsizetype next = 0;
     std::optional<QString> appDir;
+    std::optional<QString> database;
     while (next < arguments.size() && arguments.at(next).startsWith(QLatin1String("--"))) {
         const QString &argument = arguments.at(next);
         if (argument == kHelp) {
@@ -131,7 +138,21 @@ int Cli::run(const QStringList &arguments)
             write(&m_out, kProgram + QLatin1Char(' ') + GetVersionText() + QLatin1Char('\n'));
             return Done;
         }
-        if (argument.startsWith(kAppDir + QLatin1Char('='))) {
+        if (argument == kDatabase || argument.startsWith(kDatabase + QLatin1Char('='))) {
+            if (database)
+                return run.usageError(tr(kRepeated).arg(kDatabase));
+            if (argument == kDatabase) {
+                if (next + 1 >= arguments.size())
+                    return run.usageError(tr(kNoValue).arg(kDatabase));
+                database = arguments.at(next + 1);
+                next += 2;
+            } else {
+                database = argument.mid(kDatabase.size() + 1);
+                ++next;
+            }
+            if (database->isEmpty())
+                return run.usageError(tr(kNoValue).arg(kDatabase));
+        } else if (argument.startsWith(kAppDir + QLatin1Char('='))) {
             if (appDir)
                 return run.usageError(tr(kRepeated).arg(kAppDir));
             appDir = argument.mid(kAppDir.size() + 1);
@@ -156,6 +177,10 @@ int Cli::run(const QStringList &arguments)
         if (command.name != name)
             continue;
         run.appDir = appDir ? *appDir : m_defaultAppDir();
+        run.database = database ? *database
+                                : GetKeyValue(QDir(run.appDir).filePath(settingsFileName()),
+                                              QStringLiteral("Database"))
+                                      .trimmed();
         return command.run(arguments.mid(next + 1), run);
     }
     return run.usageError(tr(kUnknownCommand).arg(name));

@@ -22,6 +22,9 @@ enum Status {
 // What a command is run with.
 struct Run {
     QString appDir;
+    // The library on a server the command works on (--database, else the Database key of
+    // the folder's setting.ini); empty: the folder's file.
+    QString database;
     QDate today;
     QIODevice *out = nullptr;
     QIODevice *err = nullptr;

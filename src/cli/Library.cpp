@@ -2,6 +2,8 @@
 
 #include "base/AppDirectory.h"
 #include "data/SharedDatabase.h"
+#include "data/postgres/PostgresBackend.h"
+#include "data/postgres/ServerAddress.h"
 #include "data/sqlite/DatabaseFile.h"
 #include "data/sqlite/SqliteBackend.h"
 
@@ -53,8 +55,31 @@ int readFailed(const Run &run, const DbError &error)
     return Unavailable;
 }
 
+std::unique_ptr<Backend> serverOf(const Run &run, int *status)
+{
+    QString problem;
+    const std::optional<ServerAddress> address = ServerAddress::parse(run.database, &problem);
+    if (!address) {
+        run.say(problem);
+        *status = Usage;
+        return nullptr;
+    }
+    *status = Done;
+    return std::make_unique<PostgresBackend>(*address);
+}
+
 int openToRead(const Run &run, SharedDatabase &database)
 {
+    if (!run.database.isEmpty()) {
+        int status = Done;
+        std::unique_ptr<Backend> server = serverOf(run, &status);
+        DbError error;
+        if (server && !database.openReadOnly(std::move(server), &error)) {
+            run.say(tr(kCannotOpen).arg(run.database, error.text));
+            return Unavailable;
+        }
+        return status;
+    }
     QString path;
     if (const int found = findLibrary(run, &path); found != Done)
         return found;
@@ -75,6 +100,16 @@ int openToRead(const Run &run, SharedDatabase &database)
 
 int openToWrite(const Run &run, SharedDatabase &database, bool deskRuns)
 {
+    if (!run.database.isEmpty()) {
+        int status = Done;
+        std::unique_ptr<Backend> server = serverOf(run, &status);
+        QString problem;
+        if (server && !database.open(std::move(server), &problem)) {
+            run.say(problem);
+            return Unavailable;
+        }
+        return status;
+    }
     QString path;
     if (const int found = findLibrary(run, &path); found != Done)
         return found;

@@ -2,7 +2,10 @@
 
 #include "cli/Cli.h"
 
+#include <memory>
+
 namespace lendora {
+class Backend;
 class SharedDatabase;
 struct DbError;
 }  // namespace lendora
@@ -17,6 +20,10 @@ int openToRead(const Run &run, SharedDatabase &database);
 // The library's file in `run.appDir`, when there is one and it is this program's: Done with
 // `path` set, or the exit status with the reason already said.
 int findLibrary(const Run &run, QString *path);
+
+// The server's library the command line names, or nullptr with `status` set and the reason
+// said.
+std::unique_ptr<Backend> serverOf(const Run &run, int *status);
 
 // Says why reading the library failed (busy, or the engine's reason): Unavailable.
 int readFailed(const Run &run, const DbError &error);

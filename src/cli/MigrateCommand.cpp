@@ -6,6 +6,8 @@
 #include "data/SharedDatabase.h"
 #include "data/postgres/PostgresBackend.h"
 #include "data/postgres/ServerAddress.h"
+#include "data/sqlite/SqliteBackend.h"
+#include "data/sqlite/SqliteBackup.h"
 
 #include <QCoreApplication>
 
@@ -19,7 +21,8 @@ QString tr(const char *text)
 const char *const kSummary = QT_TRANSLATE_NOOP(
     "lendora::cli::MigrateCommand",
     "把图书馆的数据库文件整个移到 PostgreSQL 服务器上一个新建的空数据库(一个事务),\n"
-    "然后逐表核对行数与每一行的校验和;地址写成 postgresql://用户名@服务器:端口/数据库名。");
+    "然后逐表核对行数与每一行的校验和;地址写成 postgresql://用户名@服务器:端口/数据库名。\n"
+    "--from 移入一份备份文件,而不是程序目录中的数据库文件(在服务器上恢复备份)。");
 const char *const kNoTarget = QT_TRANSLATE_NOOP("lendora::cli::MigrateCommand", "缺少 --to 地址");
 const char *const kUnstorable = QT_TRANSLATE_NOOP(
     "lendora::cli::MigrateCommand",
@@ -36,7 +39,7 @@ int migrate(const QStringList &arguments, const Run &run)
 {
     QString problem;
     const std::optional<Options> options =
-        Options::parse(arguments, {QStringLiteral("--to")}, {}, &problem);
+        Options::parse(arguments, {QStringLiteral("--to"), QStringLiteral("--from")}, {}, &problem);
     if (!options)
         return run.usageError(problem);
     const QString url = options->values.value(QStringLiteral("--to"));
@@ -47,9 +50,23 @@ int migrate(const QStringList &arguments, const Run &run)
         run.say(problem);
         return Usage;
     }
+    // The folder's file, whatever its settings name, or a backup given.
     SharedDatabase file(QStringLiteral("lendora-cli-migrate"));
-    if (const int opened = openToRead(run, file); opened != Done)
-        return opened;
+    const QString source = options->values.value(QStringLiteral("--from"));
+    if (source.isEmpty()) {
+        Run ofFile = run;
+        ofFile.database.clear();
+        if (const int opened = openToRead(ofFile, file); opened != Done)
+            return opened;
+    } else {
+        if (const QString bad = SqliteBackup::check(source); !bad.isEmpty()) {
+            run.say(tr(kNotMoved).arg(bad));
+            return Refused;
+        }
+        DbError error;
+        if (!file.openReadOnly(std::make_unique<SqliteBackend>(source), &error))
+            return readFailed(run, error);
+    }
     QSqlDatabase from = file.db();
     const QString bad = LibraryCopy::unstorable(from, &problem);
     if (!bad.isEmpty() || !problem.isEmpty()) {
@@ -89,7 +106,8 @@ int migrate(const QStringList &arguments, const Run &run)
 
 Command migrateCommand()
 {
-    return {QStringLiteral("migrate"), QStringLiteral("--to URL"), tr(kSummary), migrate};
+    return {QStringLiteral("migrate"), QStringLiteral("--to URL [--from 备份文件]"), tr(kSummary),
+            migrate};
 }
 
 }  // namespace lendora::cli

@@ -123,6 +123,9 @@ public:
     // transaction ends, with the condition's values bound; empty where a write transaction
     // already keeps every other writer out.
     virtual QString lockRows(const QString &table, const QString &condition) const = 0;
+    // The statement that checks the whole library's storage, each row it returns a finding
+    // and "ok" alone when there is none; empty where the engine looks after that itself.
+    virtual QString integrityCheck() const { return {}; }
     // The name a model that reads the table's columns itself (QSqlTableModel) gives the
     // table: the engine may fold the names it was created with.
     virtual QString tableName(const QString &table) const { return table; }

@@ -1,5 +1,7 @@
 #include "exchange/LibraryCheck.h"
 
+#include "data/SharedDatabase.h"
+
 #include <QCoreApplication>
 #include <QSqlRecord>
 
@@ -12,7 +14,6 @@ const char *const kLentNotMarked =
     QT_TRANSLATE_NOOP("lendora::LibraryCheck", "书籍 %1 有未还的借阅记录,但没有标为已借出");
 const char *const kEngine = QT_TRANSLATE_NOOP("lendora::LibraryCheck", "数据库检查:%1");
 
-const QString kIntegrity = QStringLiteral("PRAGMA integrity_check");
 const QString kMarkedWithoutLoan = QStringLiteral(
     "select 书籍编号 from bookInfo where 是否借出<>0 and not exists (select 1 from lentInfo"
     " where lentInfo.书籍编号=bookInfo.书籍编号 and lentInfo.还书日期 is null)"
@@ -33,10 +34,12 @@ std::optional<QStringList> LibraryCheck::problems()
     clearError();
     QStringList found;
     QStringList engine;
-    if (!forEach(kIntegrity, {},
-                 [&](const QSqlRecord &record) { engine << record.value(0).toString(); }))
+    const QString integrity = m_database.backend()->integrityCheck();
+    if (!integrity.isEmpty() && !forEach(integrity, {}, [&](const QSqlRecord &record) {
+            engine << record.value(0).toString();
+        }))
         return std::nullopt;
-    if (engine != QStringList{QStringLiteral("ok")}) {
+    if (!integrity.isEmpty() && engine != QStringList{QStringLiteral("ok")}) {
         for (const QString &line : engine)
             found << tr(kEngine).arg(line);
     }

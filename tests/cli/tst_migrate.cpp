@@ -66,17 +66,31 @@ private slots:
         if (!TestApp::onServer())
             QSKIP("a server to move to: LENDORA_TEST_SERVER");
     }
+    void movesEveryRowOnce_data();
     void movesEveryRowOnce();
+    void commandsWorkOnTheServer();
     void refusesWhatTheServerCannotHold_data();
     void refusesWhatTheServerCannotHold();
 };
 
+void MigrateTest::movesEveryRowOnce_data()
+{
+    QTest::addColumn<bool>("fromBackup");
+    QTest::newRow("the folder's file") << false;
+    QTest::newRow("a backup given with --from") << true;
+}
+
 void MigrateTest::movesEveryRowOnce()
 {
+    QFETCH(bool, fromBackup);
     TestApp t;  // its database on the server is empty until the move
     QTemporaryDir dir;
+    QTemporaryDir elsewhere;
     QVERIFY(makeLibrary(dir.path(), kLibrary));
-    const Result moved = cli(dir.path(), {"migrate", "--to", t.serverLibrary()});
+    const QStringList from =
+        fromBackup ? QStringList{"--from", DatabaseFile::pathIn(dir.path())} : QStringList();
+    const Result moved = cli(fromBackup ? elsewhere.path() : dir.path(),
+                             QStringList{"migrate", "--to", t.serverLibrary()} + from);
     QVERIFY2(moved.status == 0, qPrintable(moved.err));
     QVERIFY2(QString::fromUtf8(moved.out).contains("已移到 " + t.serverLibrary() + ": 30 行"),
              moved.out.constData());
@@ -99,6 +113,51 @@ void MigrateTest::movesEveryRowOnce()
     QCOMPARE(again.status, 1);
     QVERIFY2(again.err.contains("不是空的"), qPrintable(again.err));
     QCOMPARE(t.scalar("select count(*) from bookInfo").toInt(), 4);
+}
+
+void MigrateTest::commandsWorkOnTheServer()
+{
+    TestApp t;
+    t.exec("insert into readerInfo (读者编号, 读者姓名) values ('R1', '张伟')");
+    t.exec("insert into bookInfo (书籍编号, 书籍名称, 类别代码, 是否借出) values ('B1', '围城', "
+           "'I', 1)");
+    t.db().close();
+    QTemporaryDir dir;
+    const QStringList server = {"--database", t.serverLibrary()};
+
+    // A lent flag without its loan is found on the server as in a file.
+    Result checked = cli(dir.path(), server + QStringList{"check"});
+    QCOMPARE(checked.status, 1);
+    QVERIFY2(QString::fromUtf8(checked.out).contains("B1"), checked.out.constData());
+    t.exec("update bookInfo set 是否借出 = 0");
+    t.db().close();
+    // The folder's setting.ini names the server when the command line does not.
+    QFile settings(dir.filePath("setting.ini"));
+    QVERIFY(settings.open(QIODevice::WriteOnly));
+    settings.write("Database=" + t.serverLibrary().toUtf8() + "\n");
+    settings.close();
+    checked = cli(dir.path(), {"check"});
+    QVERIFY2(checked.status == 0, qPrintable(checked.err));
+
+    const QString copy = dir.filePath("copy.mdb");
+    const Result backedUp = cli(dir.path(), {"backup", copy});
+    QVERIFY2(backedUp.status == 0, qPrintable(backedUp.err));
+    QVERIFY(!QFile::exists(copy + ".part"));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "server-backup");
+        db.setDatabaseName(copy);
+        QSqlQuery q(db);
+        QVERIFY(db.open() && q.exec("select 读者姓名 from readerInfo") && q.next());
+        QCOMPARE(q.value(0).toString(), QString("张伟"));
+    }
+    QSqlDatabase::removeDatabase("server-backup");
+
+    const Result exported = cli(dir.path(), {"export", "readers", "-"});
+    QVERIFY2(exported.status == 0, qPrintable(exported.err));
+    QVERIFY(QString::fromUtf8(exported.out).contains("R1,张伟"));
+    const Result restored = cli(dir.path(), {"restore", copy});
+    QCOMPARE(restored.status, 1);
+    QVERIFY2(restored.err.contains("migrate --to"), qPrintable(restored.err));
 }
 
 void MigrateTest::refusesWhatTheServerCannotHold_data()

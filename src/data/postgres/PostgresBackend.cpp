@@ -10,6 +10,9 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace lendora {
 
@@ -30,7 +33,9 @@ const char *const kCannotCreate =
 const char *const kNotEmpty = QT_TRANSLATE_NOOP(
     "PostgresBackend", "服务器上的数据库 %1 不是空的。请给出一个新建的空数据库。");
 const char *const kNoRestoreOnServer = QT_TRANSLATE_NOOP(
-    "PostgresBackend", "服务器上的图书馆不能在柜台上恢复备份,请由服务器的管理员恢复。");
+    "PostgresBackend",
+    "服务器上的图书馆不能在柜台上恢复备份。\n"
+    "请新建一个空数据库,再用 lendora-cli migrate --to 地址 --from 备份文件 移入。");
 
 QString tr(const char *text)
 {
@@ -248,12 +253,23 @@ Backend::Copier PostgresBackend::copier() const
         PostgresBackend backend(address);
         const QString name = QStringLiteral("lendora-copier@") + target;
         DbError failed;
+        // Written beside the target, then renamed over it: never half a copy under its name.
+        const QString part = target + QStringLiteral(".part");
         bool ok = backend.openReadOnly(name, &failed);
         if (ok) {
             QSqlDatabase db = QSqlDatabase::database(name, false);
-            ok = backend.copyTo(db, target, &failed);
+            QFile::remove(part);
+            ok = backend.copyTo(db, part, &failed);
         }
         removeConnection(name);
+        if (ok
+            && std::rename(QFile::encodeName(part).constData(),
+                           QFile::encodeName(target).constData())
+                   != 0) {
+            failed = {DbError::IoError, QString::fromLocal8Bit(std::strerror(errno))};
+            QFile::remove(part);
+            ok = false;
+        }
         if (!ok && error)
             *error = failed.text;
         return ok;

@@ -58,6 +58,7 @@ public:
     QString firstRowOnly(const QString &table) const override;
     QString rowKey(const QString &table) const override;
     Copier copier() const override;
+    QString integrityCheck() const override { return QStringLiteral("PRAGMA integrity_check"); }
     bool copyTo(QSqlDatabase &db, const QString &path, DbError *error) override;
     bool restoreFrom(QSqlDatabase &db, const QString &source, QString *notice,
                      DbError *error) override;
