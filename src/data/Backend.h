@@ -126,6 +126,9 @@ public:
     // The statement that checks the whole library's storage, each row it returns a finding
     // and "ok" alone when there is none; empty where the engine looks after that itself.
     virtual QString integrityCheck() const { return {}; }
+    // Whether a connection, once open, stays usable until closed: a file's does; a server
+    // may drop one (a restart), which the statements run on it then report.
+    virtual bool keepsConnectionsAlive() const { return true; }
     // The name a model that reads the table's columns itself (QSqlTableModel) gives the
     // table: the engine may fold the names it was created with.
     virtual QString tableName(const QString &table) const { return table; }

@@ -65,7 +65,14 @@ bool GridSource::refresh()
         return false;
     }
     QString error;
-    const bool ok = m_model->setQuery(db, m_sql, m_values, &error, m_countSql, m_countValues);
+    bool ok = m_model->setQuery(db, m_sql, m_values, &error, m_countSql, m_countValues);
+    if (!ok && m_database.backend() && !m_database.backend()->keepsConnectionsAlive()) {
+        // A server may have dropped the connection (a restart); once more on a new one.
+        db.close();
+        db = connection();
+        ok = db.isOpen()
+             && m_model->setQuery(db, m_sql, m_values, &error, m_countSql, m_countValues);
+    }
     m_lastError = error;
     emit refreshed();
     return ok;

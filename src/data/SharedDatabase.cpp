@@ -211,6 +211,24 @@ bool SharedDatabase::settle(DbError *error)
     return m_backend->settle(connection, error);
 }
 
+bool SharedDatabase::reconnect(DbError *error)
+{
+    if (!m_open || !m_backend)
+        return false;
+    const QString ownSuffix = QLatin1Char('@') + m_name;
+    for (const QString &name : QSqlDatabase::connectionNames()) {
+        if (name.endsWith(ownSuffix))
+            QSqlDatabase::database(name, false).close();
+    }
+    m_statements.clear();
+    DbError failed;
+    const bool ok =
+        m_readOnly ? m_backend->openReadOnly(m_name, &failed) : m_backend->reopen(m_name, &failed);
+    if (!ok && error)
+        *error = failed;
+    return ok;
+}
+
 void SharedDatabase::forget()
 {
     if (!QSqlDatabase::contains(m_name))
@@ -243,6 +261,16 @@ WriteTransaction::WriteTransaction(SharedDatabase &database)
     if (m_error.isError())
         return;
     m_active = m_database.backend()->beginWrite(m_db, &m_error);
+    // A connection the server dropped (it restarted) is made again, and the write begins
+    // on the new one: nothing was written on the old.
+    if (!m_active && m_error.kind == DbError::ConnectionLost) {
+        m_db = QSqlDatabase();  // the old connection goes first
+        if (m_database.reconnect()) {
+            m_db = m_database.db();
+            m_error = {};
+            m_active = m_database.backend()->beginWrite(m_db, &m_error);
+        }
+    }
     m_database.m_writing = m_active;
 }
 

@@ -78,6 +78,12 @@ public:
     bool isChecking() const;
     bool checkFailed() const;
 
+    // After the engine said the connection was lost (a server restarted, say): every
+    // statement prepared on it dropped, the grids' connections closed (they open again when
+    // next used), and the connection opened again. False when the library cannot be reached.
+    bool reconnect(DbError *error = nullptr);
+    bool isWriting() const { return m_writing; }
+
     QString connectionName() const { return m_name; }
     // The name of another connection of the same owner, for `purpose` (a grid's window).
     QString connectionFor(const QString &purpose) const

@@ -54,12 +54,21 @@ bool Store::forEachWhile(const QString &sql, const QVariantList &values,
 
 QSqlQuery &Store::run(const QString &sql, const QVariantList &values)
 {
-    QSqlQuery &query = m_database.prepared(sql);
-    for (int i = 0; i < values.size(); ++i)
-        query.bindValue(i, bound(values.at(i)));
-    if (!query.exec())
+    for (int attempt = 0;; ++attempt) {
+        QSqlQuery &query = m_database.prepared(sql);
+        for (int i = 0; i < values.size(); ++i)
+            query.bindValue(i, bound(values.at(i)));
+        if (query.exec())
+            return query;
         m_lastError = m_database.backend()->classify(query.lastError());
-    return query;
+        // A read outside a write runs once more on a connection made again after the server
+        // dropped the old one; inside a write the whole write fails and is begun again.
+        if (attempt > 0 || m_lastError.kind != DbError::ConnectionLost || m_database.isWriting())
+            return query;
+        if (!m_database.reconnect())
+            return m_database.prepared(sql);  // on no connection: not active
+        m_lastError = {};
+    }
 }
 
 bool Store::lockRows(const QString &table, const QString &condition, const QVariantList &values)

@@ -191,6 +191,7 @@ private slots:
     void serverCopyHoldsEveryRow();
     void deskNamesALibraryOnAServer();
     void backupWindowCopiesTheLibraryInUse();
+    void aDroppedConnectionIsMadeAgain();
 };
 
 void DataTest::dateText_data()
@@ -1274,6 +1275,47 @@ void DataTest::backupWindowCopiesTheLibraryInUse()
         QStringList{"服务器上的图书馆不能在柜台上恢复备份。\n请新建一个空数据库,再用 lendora-cli "
                     "migrate --to 地址 --from 备份文件 移入。"});
     QCOMPARE(t.scalar("select count(*) from readerInfo").toInt(), 1);
+}
+
+void DataTest::aDroppedConnectionIsMadeAgain()
+{
+    if (!TestApp::onServer())
+        QSKIP("a server that drops its connections");
+    TestApp t;
+    t.exec("insert into readerInfo (读者编号, 读者姓名) values ('001', '张伟')");
+    t.exec("insert into bookInfo (书籍编号, 书籍名称, 类别代码, 出版社, 书籍价格, 书籍页码)"
+           " values ('B1', '围城', 'I', '不详', '20', '300')");
+    t.db().close();
+    // What a restart of the server does to every connection of the desk's database.
+    const QString database = ServerAddress::parse(t.serverLibrary(), nullptr)->database;
+    const auto dropConnections = [&] {
+        QSqlDatabase admin = QSqlDatabase::addDatabase("QPSQL", "admin");
+        ServerAddress::parse(qEnvironmentVariable("LENDORA_TEST_SERVER"), nullptr)->applyTo(admin);
+        QSqlQuery q(admin);
+        const bool ok = admin.open()
+                        && q.exec("select count(pg_terminate_backend(pid)) from pg_stat_activity"
+                                  " where datname = '"
+                                  + database + "'")
+                        && q.next() && q.value(0).toInt() > 0;
+        q = QSqlQuery();
+        admin = QSqlDatabase();
+        QSqlDatabase::removeDatabase("admin");
+        return ok;
+    };
+    t.login();
+    QVERIFY(dropConnections());
+    // The clerk's next look-up finds the reader, without a word of what happened.
+    t.type("Frmmain", "txtReaderID", "001");
+    t.enter("Frmmain", "txtReaderID");
+    QCOMPARE(t.text("Frmmain", "txtReaderName"), QString("张伟"));
+    t.type("Frmmain", "txtBookID", "B1");
+    t.enter("Frmmain", "txtBookID");
+    QVERIFY(dropConnections());
+    // And the next lend goes through on a new connection.
+    t.prompter().clear();
+    t.click("Frmmain", "cmdLendBook");
+    QCOMPARE(t.prompter().texts(), QStringList{"借出完毕!"});
+    QCOMPARE(t.scalar("select count(*) from lentInfo where 书籍编号 = 'B1'").toInt(), 1);
 }
 
 QTEST_MAIN(DataTest)

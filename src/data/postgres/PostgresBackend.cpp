@@ -348,7 +348,10 @@ DbError PostgresBackend::classify(const QSqlError &error) const
         kind = DbError::DiskFull;
     else if (code.startsWith(QLatin1String("08")) || code == QLatin1String("57P01")
              || code == QLatin1String("57P02") || code == QLatin1String("57P03")
-             || error.type() == QSqlError::ConnectionError)
+             || error.type() == QSqlError::ConnectionError
+             || error.text().contains(QLatin1String("server closed the connection"))
+             || error.text().contains(QLatin1String("no connection to the server"))
+             || error.text().contains(QLatin1String("terminating connection")))
         kind = DbError::ConnectionLost;
     return {kind, error.text()};
 }

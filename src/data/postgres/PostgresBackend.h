@@ -34,6 +34,7 @@ public:
     bool beginWrite(QSqlDatabase &db, DbError *error) override;
     QString lockRows(const QString &table, const QString &condition) const override;
     QString tableName(const QString &table) const override { return table.toLower(); }
+    bool keepsConnectionsAlive() const override { return false; }
     QString firstRowOnly(const QString &table) const override;
     QString rowKey(const QString &table) const override;
     Copier copier() const override;
