@@ -10,6 +10,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -85,6 +86,7 @@ bool PostgresBackend::moveIn(QSqlDatabase &from, QString *error)
             why = db.lastError().text();
         } else {
             ok = PostgresSchema::createTables(query, &why) && LibraryCopy::copy(from, db, &why)
+                 && PostgresSchema::createIndexes(query, &why)
                  && PostgresSchema::continueEntryNumbers(query, &why);
             if (ok
                 && !query.exec(QStringLiteral("INSERT INTO lendoraSchema (version) VALUES (%1)")
@@ -214,8 +216,14 @@ SqlCondition PostgresBackend::partial(const QString &column, const QString &text
             c = QChar(c.unicode() + ('a' - 'A'));
     }
     pattern = QLatin1Char('%') + pattern + QLatin1Char('%');
-    const QString folded = PostgresSchema::folded(column);
     const bool indexed = text.toUcs4().size() >= 3;
+    // Folding reads every character of every row; a text without an ASCII letter matches
+    // the same rows unfolded, several times faster where the rows are read through.
+    const bool letters = std::any_of(text.cbegin(), text.cend(), [](QChar c) {
+        return (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+               || (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
+    });
+    const QString folded = indexed || letters ? PostgresSchema::folded(column) : column;
     return {(indexed ? folded : QStringLiteral("(%1 || '')").arg(folded))
                 + QStringLiteral(" like ? escape '\\'"),
             {pattern},

@@ -20,8 +20,10 @@ public:
     // Tables, indexes, the rules row and the default categories, in one transaction, in a
     // database that has pg_trgm.
     static bool create(QSqlDatabase &db, QString *error);
-    // The same in the caller's transaction, without the default rows.
+    // The tables alone, then their indexes, in the caller's transaction, without the default
+    // rows.
     static bool createTables(QSqlQuery &query, QString *error);
+    static bool createIndexes(QSqlQuery &query, QString *error);
     // After rows were written with their entry numbers: the numbers go on after the largest.
     static bool continueEntryNumbers(QSqlQuery &query, QString *error);
     // The trigram index's expression of a text column (ASCII letters folded, as the file's
