@@ -166,6 +166,16 @@ public:
     virtual void afterCommit(QSqlDatabase &db) = 0;
     // Before each write: an error when the library is no longer the one open() opened.
     virtual DbError checkUnchanged() const = 0;
+
+protected:
+    // Closes the named connection, when there is one, and forgets it.
+    static void removeConnection(const QString &name)
+    {
+        if (!QSqlDatabase::contains(name))
+            return;
+        QSqlDatabase::database(name, false).close();
+        QSqlDatabase::removeDatabase(name);
+    }
 };
 
 }  // namespace lendora

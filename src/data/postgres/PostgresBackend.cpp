@@ -43,17 +43,6 @@ QString tr(const char *text)
     return QCoreApplication::translate("PostgresBackend", text);
 }
 
-void removeConnection(const QString &name)
-{
-    if (!QSqlDatabase::contains(name))
-        return;
-    {
-        QSqlDatabase db = QSqlDatabase::database(name, false);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(name);
-}
-
 }  // namespace
 
 PostgresBackend::PostgresBackend(ServerAddress address) : m_address(std::move(address)) {}

@@ -78,17 +78,6 @@ enum Code {
     ConstraintUnique = Constraint | (8 << 8),
 };
 
-void removeConnection(const QString &name)
-{
-    if (!QSqlDatabase::contains(name))
-        return;
-    {
-        QSqlDatabase db = QSqlDatabase::database(name, false);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(name);
-}
-
 QString uriOf(const QString &path)
 {
     return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded)
