@@ -11,6 +11,7 @@
 // matching returns exactly the rows of the plain query on the whole library.
 //
 //   lendora_bench <library-dir> [--runs N] [--startups N] [--seed S] [--parts smclqpxw]
+//                 [--database postgresql://...]
 //
 // Parts: s start-up, m memory, c circulation, l book list, q queries, p the overdue list and
 // paper, x the index route compared with the plain query, w the log's size through 20,000
@@ -18,6 +19,12 @@
 //
 // <library-dir> holds mdb/Lendora.mdb (lendora_generate writes one); it is copied into a
 // temporary application directory and never changed.
+//
+// With --database the desk works on that server library instead, which the benchmark changes
+// (lends, returns, renewals): give it a copy of a library moved from <library-dir>
+// (`CREATE DATABASE bench TEMPLATE library`). The inputs are drawn from the file, so the two
+// must hold the same rows. There is no floor on a server, nor the file's own parts (the
+// file's cold and unclean starts, its log).
 
 #include "Floor.h"
 #include "SqlTrace.h"
@@ -29,6 +36,7 @@
 #include "app/Prompter.h"
 #include "base/AccountFile.h"
 #include "base/DateText.h"
+#include "base/KeyValueFile.h"
 #include "catalogue/PickLists.h"
 #include "circulation/LoanStore.h"
 #include "circulation/OverdueList.h"
@@ -54,6 +62,8 @@
 #include <QSet>
 #include <QSignalBlocker>
 #include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTabWidget>
 #include <QTableView>
@@ -84,6 +94,8 @@ const QDate kToday(2026, 12, 7);  // the generator's today
 const QString M = QStringLiteral("Frmmain");
 const QString B = QStringLiteral("FrmBookQuery");
 const QString L = QStringLiteral("FrmLendQuery");
+// The server library the desk works on; empty: the file.
+QString g_server;
 
 double msSince(Clock::time_point start)
 {
@@ -208,7 +220,9 @@ int childStartup(const QString &appDir, long long spawnedNs, long long mainNs, l
         app.end(Application::Ending::ExitCommand);
     std::string error;
     const double floorMs =
-        Floor::openAndRun(DatabaseFile::pathIn(appDir).toStdString(), statements, &error);
+        g_server.isEmpty()
+            ? Floor::openAndRun(DatabaseFile::pathIn(appDir).toStdString(), statements, &error)
+            : 0;
     if (!error.empty())
         std::fprintf(stderr, "start-up floor: %s\n", error.c_str());
     const auto ms = [&](long long from, long long to) { return double(to - from) / 1e6; };
@@ -355,8 +369,10 @@ public:
           m_grid(t.app().database(), QStringLiteral("bench-grid")),
           m_queryGrid(t.app().database(), QStringLiteral("bench-query-grid"))
     {
-        const QVariant handle = t.app().database().db().driver()->handle();
-        m_programShared = *static_cast<sqlite3 *const *>(handle.constData());
+        if (g_server.isEmpty()) {
+            const QVariant handle = t.app().database().db().driver()->handle();
+            m_programShared = *static_cast<sqlite3 *const *>(handle.constData());
+        }
         drawInputs();
     }
 
@@ -480,7 +496,8 @@ void Desk::run(const Op &op)
     // Writes: one capture, then the floor runs it again with each iteration's own inputs.
     QStringList captured;
     std::vector<TracedStatement> writes;
-    if (op.writes) {
+    const bool floored = g_server.isEmpty();
+    if (op.writes && floored) {
         captured = op.draw();
         writes = capture(op, captured);
         if (const QString why = op.check(captured); !why.isEmpty())
@@ -513,13 +530,13 @@ void Desk::run(const Op &op)
         op.store(forStore);
         const double storeMs = msSince(start);
 
-        double floorMs;
-        if (op.writes) {
+        double floorMs = 0;
+        if (floored && op.writes) {
             std::map<std::string, std::string> swap;
             for (int k = 0; k < captured.size() && k < forFloor.size(); ++k)
                 swap[captured.at(k).toStdString()] = forFloor.at(k).toStdString();
             floorMs = m_floor.run(writes, m_programShared, swap);
-        } else {
+        } else if (floored) {
             t.prompter().clear();
             floorMs = m_floor.run(capture(op, forFloor), m_programShared);
         }
@@ -529,7 +546,8 @@ void Desk::run(const Op &op)
             s.handler.push_back(handlerMs);
             s.shown.push_back(shownMs);
             s.store.push_back(storeMs);
-            s.floor.push_back(floorMs);
+            if (floored)
+                s.floor.push_back(floorMs);
         }
     }
     results << s;
@@ -919,6 +937,34 @@ std::set<std::string> allRows(sqlite3 *db, const BoundQuery &q, int keyColumns, 
     return keys;
 }
 
+// The same through Qt SQL, for a server library: rows found by the program's own query there.
+std::set<std::string> allRows(const QSqlDatabase &db, const BoundQuery &q, int keyColumns,
+                              double *ms)
+{
+    std::set<std::string> keys;
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    query.prepare(q.sql);
+    for (const QVariant &value : q.values)
+        query.addBindValue(value);
+    const auto start = Clock::now();
+    if (!query.exec()) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(q.sql), qPrintable(query.lastError().text()));
+        return keys;
+    }
+    while (query.next()) {
+        std::string key;
+        for (int c = 0; c < keyColumns; ++c) {
+            const QVariant value = query.value(c);
+            key += value.isNull() ? std::string("<null>") : value.toString().toStdString();
+            key += '|';
+        }
+        keys.insert(key);
+    }
+    *ms = msSince(start);
+    return keys;
+}
+
 // The plain query, as the desk has always written partial matching.
 BoundQuery plainBooks(const QString &column, const QString &text)
 {
@@ -1099,7 +1145,8 @@ void Desk::compareRoutes()
             texts << piece(m_random, title[0], i < 6 ? 3 + i % 3 : 1 + i % 2);
     }
     int mismatches = 0;
-    std::printf("\n### Index route against the plain query, on the whole library\n\n");
+    std::printf("\n### Index route against the plain query, on the whole library%s\n\n",
+                g_server.isEmpty() ? "" : " (routed: the server; plain: the file)");
     std::printf("| column | text | rows | plain ms | routed ms | same rows "
                 "|\n|---|---|---:|---:|---:|---|\n");
     for (const QString &column :
@@ -1113,8 +1160,10 @@ void Desk::compareRoutes()
             double plainMs = 0, routedMs = 0;
             const std::set<std::string> plain =
                 allRows(m_floor.shared(), plainBooks(column, text), 1, &plainMs);
+            const BoundQuery q = c.query(*t.app().database().backend());
             const std::set<std::string> routed =
-                allRows(m_floor.shared(), c.query(*t.app().database().backend()), 1, &routedMs);
+                g_server.isEmpty() ? allRows(m_floor.shared(), q, 1, &routedMs)
+                                   : allRows(t.app().database().db(), q, 1, &routedMs);
             const bool same = plain == routed;
             mismatches += same ? 0 : 1;
             std::printf("| %s | `%s` | %zu | %.1f | %.1f | %s |\n", qPrintable(column),
@@ -1150,9 +1199,10 @@ void Desk::compareRoutes()
         }
         double plainMs = 0, routedMs = 0;
         const std::set<std::string> plainRows = allRows(m_floor.shared(), plain, 3, &plainMs);
+        const BoundQuery q = c.query(*t.app().database().backend(), t.app().database().db());
         const std::set<std::string> routedRows =
-            allRows(m_floor.shared(),
-                    c.query(*t.app().database().backend(), t.app().database().db()), 3, &routedMs);
+            g_server.isEmpty() ? allRows(m_floor.shared(), q, 3, &routedMs)
+                               : allRows(t.app().database().db(), q, 3, &routedMs);
         const bool same = plainRows == routedRows;
         mismatches += same ? 0 : 1;
         std::printf("| %s | `%s` | %zu | %.1f | %.1f | %s |\n",
@@ -1178,10 +1228,14 @@ void printResults(const QList<Series> &results)
         const auto ratio = [&](double v) {
             return floorMedian > 0 ? QString::number(v / floorMedian, 'f', 1) : QStringLiteral("-");
         };
-        std::printf("| %s | %.2f | %.2f | %.2f | %.2f | %.2f | %.3f | %.3f | %s | %s |\n",
+        const auto floorText = [&](double v) {
+            return s.floor.empty() ? QStringLiteral("-") : QString::number(v, 'f', 3);
+        };
+        std::printf("| %s | %.2f | %.2f | %.2f | %.2f | %.2f | %s | %s | %s | %s |\n",
                     qPrintable(s.name), median(s.handler), p95(s.handler), median(s.shown),
-                    median(s.store), p95(s.store), floorMedian, p95(s.floor),
-                    qPrintable(ratio(median(s.store))), qPrintable(ratio(median(s.handler))));
+                    median(s.store), p95(s.store), qPrintable(floorText(floorMedian)),
+                    qPrintable(floorText(p95(s.floor))), qPrintable(ratio(median(s.store))),
+                    qPrintable(ratio(median(s.handler))));
     }
     for (const Series &s : results) {
         if (s.failures)
@@ -1218,6 +1272,9 @@ int main(int argc, char *argv[])
         return at > 0 && at + 1 < args.size() ? args.at(at + 1).toLongLong() : fallback;
     };
 
+    const int serverAt = int(args.indexOf(QStringLiteral("--database")));
+    if (serverAt > 0 && serverAt + 1 < args.size())
+        g_server = args.at(serverAt + 1);
     if (args.size() >= 3 && args.at(1) == QStringLiteral("--child-open"))
         return childOpen(args.at(2));
     if (args.size() >= 3 && args.at(1) == QStringLiteral("--child-startup"))
@@ -1227,7 +1284,7 @@ int main(int argc, char *argv[])
         return childMemory(args.at(2), args.at(3).toInt());
     if (args.size() < 2 || args.at(1).startsWith(QStringLiteral("--"))) {
         std::fprintf(stderr, "usage: lendora_bench <library-dir> [--runs N] [--startups N]"
-                             " [--seed S] [--parts smclqpxw]\n");
+                             " [--seed S] [--parts smclqpxw] [--database postgresql://...]\n");
         return 2;
     }
     const int runs = int(option("--runs", 30));
@@ -1244,25 +1301,38 @@ int main(int argc, char *argv[])
         return 1;
     }
     testkit::TestApp t(kToday);
-    const QString path = DatabaseFile::pathIn(t.appDir());
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    std::fprintf(stderr, "copying %s\n", qPrintable(source));
-    if (!QFile::copy(source, path)
-        || (QFile::exists(source + QStringLiteral("-wal"))
-            && !QFile::copy(source + QStringLiteral("-wal"), path + QStringLiteral("-wal")))) {
-        std::fprintf(stderr, "cannot copy the library\n");
-        return 1;
+    const bool onFile = g_server.isEmpty();
+    // On a server the inputs come from the file itself, which nothing writes to.
+    const QString path = onFile ? DatabaseFile::pathIn(t.appDir()) : source;
+    if (onFile) {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        std::fprintf(stderr, "copying %s\n", qPrintable(source));
+        if (!QFile::copy(source, path)
+            || (QFile::exists(source + QStringLiteral("-wal"))
+                && !QFile::copy(source + QStringLiteral("-wal"), path + QStringLiteral("-wal")))) {
+            std::fprintf(stderr, "cannot copy the library\n");
+            return 1;
+        }
+    } else {
+        SetKeyValue(QDir(t.appDir()).filePath(settingsFileName()), QStringLiteral("Database"),
+                    g_server);
     }
-    std::printf("# Lendora desk benchmark\n\nlibrary: %s (%.0f MB), SQLite %s, %ld cores,"
+    std::printf("# Lendora desk benchmark\n\nlibrary: %s (%.0f MB)%s, SQLite %s, %ld cores,"
                 " load average %.2f at the start, %d runs per operation\n",
-                qPrintable(source), double(QFileInfo(source).size()) / 1e6, sqlite3_libversion(),
-                sysconf(_SC_NPROCESSORS_ONLN), loadAverage(), runs);
+                qPrintable(source), double(QFileInfo(source).size()) / 1e6,
+                onFile ? "" : qPrintable(QStringLiteral(", moved to ") + g_server),
+                sqlite3_libversion(), sysconf(_SC_NPROCESSORS_ONLN), loadAverage(), runs);
 
     // The first start on the copy (an older schema is upgraded in place here).
     const QByteArray opened = runChild({QStringLiteral("--child-open"), t.appDir()});
-    std::printf("first start on the copy (includes any schema upgrade): %s ms, file now %.0f MB\n",
-                opened.trimmed().split(' ').value(1).constData(),
-                double(QFileInfo(path).size()) / 1e6);
+    if (onFile)
+        std::printf("first start on the copy (includes any schema upgrade): %s ms, file now"
+                    " %.0f MB\n",
+                    opened.trimmed().split(' ').value(1).constData(),
+                    double(QFileInfo(path).size()) / 1e6);
+    else
+        std::printf("first start on the server library: %s ms\n",
+                    opened.trimmed().split(' ').value(1).constData());
 
     std::vector<double> total, beforeMain, qtInit, startUp, paint, floor;
     for (int i = 0; part('s') && i < startups + 1; ++i) {
@@ -1289,13 +1359,14 @@ int main(int argc, char *argv[])
             "| exec and libraries, to main() | %.1f | %.1f |\n"
             "| QApplication | %.1f | %.1f |\n"
             "| Application::start (checks, main window, database, login window) | %.1f | %.1f |\n"
-            "| first paint | %.1f | %.1f |\n"
-            "| floor: open + the start-up's SQL through the C API | %.2f | %.2f |\n",
+            "| first paint | %.1f | %.1f |\n",
             total.size(), median(total), p95(total), median(beforeMain), p95(beforeMain),
-            median(qtInit), p95(qtInit), median(startUp), p95(startUp), median(paint), p95(paint),
-            median(floor), p95(floor));
+            median(qtInit), p95(qtInit), median(startUp), p95(startUp), median(paint), p95(paint));
+    if (part('s') && onFile)
+        std::printf("| floor: open + the start-up's SQL through the C API | %.2f | %.2f |\n",
+                    median(floor), p95(floor));
 
-    if (part('s')) {
+    if (part('s') && onFile) {
         // The database file out of the page cache (only this file; the libraries stay warm).
         std::vector<double> cold;
         for (int i = 0; i < 3; ++i) {
@@ -1376,7 +1447,7 @@ int main(int argc, char *argv[])
         desk.queries();
     if (part('p'))
         desk.paper();
-    if (part('w'))
+    if (part('w') && onFile)
         desk.logSize();
     std::printf("\n### Desk operations (ms)\n");
     printResults(desk.results);
