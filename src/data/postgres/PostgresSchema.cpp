@@ -119,11 +119,18 @@ bool PostgresSchema::createIndexes(QSqlQuery &query, QString *error)
             return false;
     }
     for (const auto &index : kTrigramColumns) {
+        const QString name = QString::fromUtf8(index[0]);
+        // The planner guesses how many rows a LIKE keeps from a sample of the folded texts.
+        // With the default sample a text in 2% of the titles looked rare, so its 20,000 rows
+        // were fetched and sorted (180 ms) rather than read in order until the first 256
+        // were found (8 ms).
         if (!exec(query,
                   QStringLiteral("CREATE INDEX %1 ON %2 USING gin (%3 gin_trgm_ops)")
-                      .arg(QString::fromUtf8(index[0]), QString::fromUtf8(index[1]),
-                           folded(QString::fromUtf8(index[2]))),
-                  error))
+                      .arg(name, QString::fromUtf8(index[1]), folded(QString::fromUtf8(index[2]))),
+                  error)
+            || !exec(query,
+                     QStringLiteral("ALTER INDEX %1 ALTER COLUMN 1 SET STATISTICS 1000").arg(name),
+                     error))
             return false;
     }
     return true;
