@@ -383,6 +383,8 @@ public:
     void queries();
     void paper();
     void compareRoutes();
+    // Every row the program's own query finds, where the desk works (file or server).
+    std::set<std::string> routedRows(const BoundQuery &q, int keyColumns, double *ms) const;
     void logSize();
 
 private:
@@ -1126,6 +1128,12 @@ void Desk::paper()
                 p95(write));
 }
 
+std::set<std::string> Desk::routedRows(const BoundQuery &q, int keyColumns, double *ms) const
+{
+    return g_server.isEmpty() ? allRows(m_floor.shared(), q, keyColumns, ms)
+                              : allRows(t.app().database().db(), q, keyColumns, ms);
+}
+
 void Desk::compareRoutes()
 {
     std::fprintf(stderr, "  comparing the index route with the plain query\n");
@@ -1160,10 +1168,8 @@ void Desk::compareRoutes()
             double plainMs = 0, routedMs = 0;
             const std::set<std::string> plain =
                 allRows(m_floor.shared(), plainBooks(column, text), 1, &plainMs);
-            const BoundQuery q = c.query(*t.app().database().backend());
             const std::set<std::string> routed =
-                g_server.isEmpty() ? allRows(m_floor.shared(), q, 1, &routedMs)
-                                   : allRows(t.app().database().db(), q, 1, &routedMs);
+                routedRows(c.query(*t.app().database().backend()), 1, &routedMs);
             const bool same = plain == routed;
             mismatches += same ? 0 : 1;
             std::printf("| %s | `%s` | %zu | %.1f | %.1f | %s |\n", qPrintable(column),
@@ -1199,11 +1205,9 @@ void Desk::compareRoutes()
         }
         double plainMs = 0, routedMs = 0;
         const std::set<std::string> plainRows = allRows(m_floor.shared(), plain, 3, &plainMs);
-        const BoundQuery q = c.query(*t.app().database().backend(), t.app().database().db());
-        const std::set<std::string> routedRows =
-            g_server.isEmpty() ? allRows(m_floor.shared(), q, 3, &routedMs)
-                               : allRows(t.app().database().db(), q, 3, &routedMs);
-        const bool same = plainRows == routedRows;
+        const std::set<std::string> routed = routedRows(
+            c.query(*t.app().database().backend(), t.app().database().db()), 3, &routedMs);
+        const bool same = plainRows == routed;
         mismatches += same ? 0 : 1;
         std::printf("| %s | `%s` | %zu | %.1f | %.1f | %s |\n",
                     c.title.isEmpty()        ? "reader name"
