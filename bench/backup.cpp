@@ -8,11 +8,11 @@
 // <library-dir> holds mdb/Lendora.mdb (lendora_generate writes one); it is copied into a
 // temporary directory and never changed.
 
-#include "circulation/LoanStore.h"
+#include "core/circulation/LoanStore.h"
+#include "core/exchange/BackgroundCopy.h"
 #include "data/SharedDatabase.h"
 #include "data/sqlite/DatabaseFile.h"
 #include "data/sqlite/SqliteBackend.h"
-#include "exchange/BackgroundCopy.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -3,7 +3,7 @@
 // over, on books of its own. Prints each step's median and p95 in ms, for each count of desks.
 //   lendora_bench_desks postgresql://... [seconds per run] [desk counts, e.g. 1,10] [pause ms]
 // A pause between one reader's business and the next stands for the clerk; 0: flat out.
-#include "circulation/LoanStore.h"
+#include "core/circulation/LoanStore.h"
 #include "data/SharedDatabase.h"
 #include "data/postgres/PostgresBackend.h"
 #include "data/postgres/ServerAddress.h"

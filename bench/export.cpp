@@ -2,10 +2,10 @@
 // the SQLite C API with every column read as text. Run on a copy of a generated library:
 //   build/bench/bench/lendora_bench_export APPDIR OUTDIR [runs]
 #include "base/SheetFile.h"
+#include "core/exchange/TableExport.h"
 #include "data/SharedDatabase.h"
 #include "data/sqlite/DatabaseFile.h"
 #include "data/sqlite/SqliteBackend.h"
-#include "exchange/TableExport.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -6,7 +6,7 @@
 // <library-dir> holds mdb/Lendora.mdb (lendora_generate writes one); it is copied into a
 // temporary directory for each run and never changed. Without it, a new empty library is used.
 
-#include "exchange/Import.h"
+#include "core/exchange/Import.h"
 #include "base/Csv.h"
 #include "data/SharedDatabase.h"
 #include "data/sqlite/DatabaseFile.h"

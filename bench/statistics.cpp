@@ -6,10 +6,10 @@
 // <library-dir> holds mdb/Lendora.mdb (lendora_generate writes one); it is copied into a
 // temporary directory and never changed.
 
+#include "core/query/LoanStatistics.h"
+#include "core/query/StatisticsViews.h"
 #include "data/SharedDatabase.h"
 #include "data/sqlite/DatabaseFile.h"
-#include "query/LoanStatistics.h"
-#include "query/StatisticsViews.h"
 
 #include <QCoreApplication>
 #include <QDir>

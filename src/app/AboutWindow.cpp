@@ -1,9 +1,9 @@
 #include "app/AboutWindow.h"
 
+#include "gui/widgets/FixedOuterSize.h"
+#include "gui/widgets/Launcher.h"
+#include "gui/widgets/WindowContext.h"
 #include "ui_AboutWindow.h"
-#include "widgets/FixedOuterSize.h"
-#include "widgets/Launcher.h"
-#include "widgets/WindowContext.h"
 
 #include <QMouseEvent>
 #include <QUrl>

@@ -8,15 +8,15 @@
 #include "base/DateText.h"
 #include "base/KeyValueFile.h"
 #include "base/PrivateProfile.h"
-#include "circulation/LoanDates.h"
+#include "core/circulation/LoanDates.h"
+#include "core/exchange/BackgroundCopy.h"
 #include "data/Backups.h"
 #include "data/postgres/PostgresBackend.h"
 #include "data/postgres/ServerAddress.h"
 #include "data/sqlite/DatabaseFile.h"
 #include "data/sqlite/SqliteBackend.h"
-#include "exchange/BackgroundCopy.h"
-#include "widgets/Prompter.h"
-#include "widgets/Texts.h"
+#include "gui/widgets/Prompter.h"
+#include "gui/widgets/Texts.h"
 
 #include <QAction>
 #include <QCoreApplication>

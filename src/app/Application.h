@@ -3,9 +3,9 @@
 #include "app/Environment.h"
 #include "base/SingleCopyLock.h"
 #include "data/SharedDatabase.h"
-#include "widgets/StyleEngine.h"
-#include "widgets/WindowContext.h"
-#include "widgets/WindowRegistry.h"
+#include "gui/widgets/StyleEngine.h"
+#include "gui/widgets/WindowContext.h"
+#include "gui/widgets/WindowRegistry.h"
 
 #include <QDate>
 #include <QLabel>

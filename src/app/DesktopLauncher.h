@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widgets/Launcher.h"
+#include "gui/widgets/Launcher.h"
 
 namespace lendora {
 

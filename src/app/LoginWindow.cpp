@@ -1,12 +1,12 @@
 #include "app/LoginWindow.h"
 
+#include "gui/widgets/Controls.h"
+#include "gui/widgets/FixedOuterSize.h"
+#include "gui/widgets/Prompter.h"
+#include "gui/widgets/Texts.h"
+#include "gui/widgets/WindowContext.h"
+#include "gui/widgets/clsToolTip.h"
 #include "ui_LoginWindow.h"
-#include "widgets/Controls.h"
-#include "widgets/FixedOuterSize.h"
-#include "widgets/Prompter.h"
-#include "widgets/Texts.h"
-#include "widgets/WindowContext.h"
-#include "widgets/clsToolTip.h"
 
 #include <QCloseEvent>
 #include <QCursor>

@@ -1,4 +1,4 @@
 #pragma once
 
 // The message seam, where tests and tools have always included it from.
-#include "widgets/Prompter.h"
+#include "gui/widgets/Prompter.h"

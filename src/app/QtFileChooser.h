@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widgets/FileChooser.h"
+#include "gui/widgets/FileChooser.h"
 
 namespace lendora {
 

@@ -1,6 +1,6 @@
 #include "app/ReadmeWindow.h"
 
-#include "widgets/WindowContext.h"
+#include "gui/widgets/WindowContext.h"
 
 #include <QKeySequence>
 #include <QPlainTextEdit>

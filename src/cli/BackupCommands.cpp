@@ -2,11 +2,11 @@
 
 #include "base/SingleCopyLock.h"
 #include "cli/Library.h"
+#include "core/exchange/LibraryCheck.h"
 #include "data/Backups.h"
 #include "data/SharedDatabase.h"
 #include "data/sqlite/SqliteBackend.h"
 #include "data/sqlite/SqliteBackup.h"
-#include "exchange/LibraryCheck.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -3,8 +3,8 @@
 #include "cli/Library.h"
 
 #include "base/SheetFile.h"
+#include "core/exchange/TableExport.h"
 #include "data/SharedDatabase.h"
-#include "exchange/TableExport.h"
 
 #include <QCoreApplication>
 #include <QDir>

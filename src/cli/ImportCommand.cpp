@@ -4,8 +4,8 @@
 
 #include "base/Csv.h"
 #include "base/SingleCopyLock.h"
+#include "core/exchange/Import.h"
 #include "data/SharedDatabase.h"
-#include "exchange/Import.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -6,11 +6,11 @@
 #include "base/DateText.h"
 #include "base/KeyValueFile.h"
 #include "base/TextFile.h"
-#include "circulation/OverdueList.h"
+#include "core/circulation/OverdueList.h"
+#include "core/settings/PaperSettings.h"
 #include "data/SharedDatabase.h"
 #include "reports/DocumentRenderer.h"
 #include "reports/OverdueNotices.h"
-#include "settings/PaperSettings.h"
 
 #include <QCoreApplication>
 #include <QDir>

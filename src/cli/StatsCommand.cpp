@@ -6,9 +6,9 @@
 #include "base/DateText.h"
 #include "base/SheetFile.h"
 #include "base/TextFile.h"
+#include "core/query/LoanStatistics.h"
+#include "core/query/StatisticsViews.h"
 #include "data/SharedDatabase.h"
-#include "query/LoanStatistics.h"
-#include "query/StatisticsViews.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "reports/Chart.h"
 
 #include "base/NumberText.h"
-#include "reports/DocumentRenderer.h"
+#include "reports/PrintFont.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -391,7 +391,7 @@ ChartStyle ChartStyle::forBackground(const QColor &background)
     // and far from the skins' red, gold and mint.
     style.series = dark ? QList<QColor>{QColor(0x3d, 0x7b, 0xd9), QColor(0xff, 0xc8, 0x57)}
                         : QList<QColor>{QColor(0x1f, 0x4e, 0x96), QColor(0xe0, 0x8a, 0x1e)};
-    style.font = DocumentRenderer::printFont(9);
+    style.font = printFont(9);
     return style;
 }
 

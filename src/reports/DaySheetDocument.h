@@ -1,6 +1,6 @@
 #pragma once
 
-#include "circulation/DaySheet.h"
+#include "core/circulation/DaySheet.h"
 #include "reports/Document.h"
 
 #include <QDate>

@@ -1,5 +1,7 @@
 #include "reports/DocumentRenderer.h"
 
+#include "reports/PrintFont.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFontMetricsF>
@@ -29,11 +31,6 @@ constexpr qreal kAfterHeading = 0.4;
 constexpr qreal kAfterParagraph = 0.4;
 constexpr qreal kAfterTable = 0.8;
 constexpr qreal kBeforeHeading = 0.8;
-
-QFont printFont(qreal pointSize, bool bold)
-{
-    return DocumentRenderer::printFont(pointSize, bold);
-}
 
 qreal headingScale(int level)
 {
@@ -404,20 +401,6 @@ void setError(QString *error, const QString &text)
 }
 
 }  // namespace
-
-QFont DocumentRenderer::printFont(qreal pointSize, bool bold)
-{
-    QFont font;
-    // WenQuanYi first: its glyphs map back to the right characters, so a PDF's text can be
-    // searched and copied. Noto CJK maps some (山, 日, 金) to Kangxi radicals and drops Latin
-    // after the first letter of a run. The others stand in where it is missing.
-    font.setFamilies({QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"),
-                      QStringLiteral("Source Han Sans SC"), QStringLiteral("Microsoft YaHei")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    return font;
-}
 
 QList<DocumentRenderer::Page> DocumentRenderer::layOut(const Document &document,
                                                        QPagedPaintDevice *device, QString *error)

@@ -34,9 +34,6 @@ public:
         QList<PlacedChart> charts;
     };
 
-    // The font of printed text: the same glyphs on paper, in PDF files and in charts.
-    static QFont printFont(qreal pointSize, bool bold = false);
-
     // Applies the document's page layout to the device and places every block; empty (with
     // the reason in error) when the device refuses that page layout.
     static QList<Page> layOut(const Document &document, QPagedPaintDevice *device,

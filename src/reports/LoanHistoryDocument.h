@@ -1,6 +1,6 @@
 #pragma once
 
-#include "circulation/LoanHistory.h"
+#include "core/circulation/LoanHistory.h"
 #include "reports/Document.h"
 
 #include <QList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "circulation/OverdueList.h"
+#include "core/circulation/OverdueList.h"
 #include "reports/Document.h"
 
 #include <QDate>

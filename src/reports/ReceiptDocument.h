@@ -1,8 +1,8 @@
 #pragma once
 
-#include "circulation/Receipts.h"
+#include "core/circulation/Receipts.h"
+#include "core/settings/PaperSettings.h"
 #include "reports/Document.h"
-#include "settings/PaperSettings.h"
 
 #include <QCoreApplication>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "query/StatisticsViews.h"
+#include "core/query/StatisticsViews.h"
 #include "reports/Chart.h"
 #include "reports/Document.h"
 

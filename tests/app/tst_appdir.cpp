@@ -2,7 +2,7 @@
 #include "TestMain.h"
 #include "base/AppDirectory.h"
 #include "data/sqlite/DatabaseFile.h"
-#include "widgets/Texts.h"
+#include "gui/widgets/Texts.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,9 +4,9 @@
 #include "app/MainWindow.h"
 #include "base/AccountFile.h"
 #include "data/sqlite/DatabaseFile.h"
-#include "widgets/BalloonWidget.h"
-#include "widgets/Texts.h"
-#include "widgets/clsToolTip.h"
+#include "gui/widgets/BalloonWidget.h"
+#include "gui/widgets/Texts.h"
+#include "gui/widgets/clsToolTip.h"
 
 #include <QAction>
 #include <QDir>

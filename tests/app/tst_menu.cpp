@@ -2,9 +2,9 @@
 #include "TestMain.h"
 #include "app/MainWindow.h"
 #include "base/Language.h"
-#include "readers/ReaderWindow.h"
-#include "widgets/Texts.h"
-#include "widgets/WindowRegistry.h"
+#include "gui/readers/ReaderWindow.h"
+#include "gui/widgets/Texts.h"
+#include "gui/widgets/WindowRegistry.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "TestMain.h"
 #include "app/QtPrompter.h"
-#include "widgets/Texts.h"
+#include "gui/widgets/Texts.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -4,7 +4,7 @@
 #include "base/Version.h"
 #include "data/Schema.h"
 #include "data/sqlite/DatabaseFile.h"
-#include "widgets/Texts.h"
+#include "gui/widgets/Texts.h"
 
 #include <QDateEdit>
 #include <QDir>

@@ -2,8 +2,8 @@
 #include "TestMain.h"
 #include "app/MainWindow.h"
 #include "base/KeyValueFile.h"
-#include "widgets/Controls.h"
-#include "widgets/Texts.h"
+#include "gui/widgets/Controls.h"
+#include "gui/widgets/Texts.h"
 
 #include <QAction>
 #include <QDir>

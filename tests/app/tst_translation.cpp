@@ -7,8 +7,8 @@
 #include "data/Schema.h"
 #include "data/SharedDatabase.h"
 #include "data/sqlite/DatabaseFile.h"
-#include "widgets/BalloonWidget.h"
-#include "widgets/Texts.h"
+#include "gui/widgets/BalloonWidget.h"
+#include "gui/widgets/Texts.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,6 +1,6 @@
 #include "CatalogueSteps.h"
 #include "TestMain.h"
-#include "widgets/Texts.h"
+#include "gui/widgets/Texts.h"
 
 #include <QComboBox>
 #include <QDateEdit>

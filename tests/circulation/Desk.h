@@ -5,7 +5,7 @@
 
 #include "TestApp.h"
 #include "app/Prompter.h"
-#include "widgets/Texts.h"
+#include "gui/widgets/Texts.h"
 
 #include <QDateEdit>
 #include <QLineEdit>

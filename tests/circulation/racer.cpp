@@ -2,11 +2,11 @@
 // removes and registers readers again, through the desk's own stores on the library named,
 // until its time is up. Prints what it did, and every write the engine failed.
 //   lendora_racer <library address> <seed> <milliseconds>
-#include "circulation/LoanStore.h"
+#include "core/circulation/LoanStore.h"
+#include "core/readers/ReaderStore.h"
 #include "data/SharedDatabase.h"
 #include "data/postgres/PostgresBackend.h"
 #include "data/postgres/ServerAddress.h"
-#include "readers/ReaderStore.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

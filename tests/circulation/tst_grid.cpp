@@ -1,8 +1,8 @@
 #include "Desk.h"
 #include "TestMain.h"
 #include "app/MainWindow.h"
-#include "circulation/CirculationDesk.h"
 #include "data/GridSource.h"
+#include "gui/circulation/CirculationDesk.h"
 
 #include <QHeaderView>
 #include <QTableView>

@@ -1,7 +1,7 @@
 #include "Desk.h"
 #include "PdfText.h"
 #include "TestMain.h"
-#include "circulation/OverdueList.h"
+#include "core/circulation/OverdueList.h"
 
 #include <QComboBox>
 #include <QDateEdit>

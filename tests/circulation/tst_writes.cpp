@@ -1,10 +1,10 @@
 #include "Desk.h"
 #include "TestMain.h"
 #include "app/MainWindow.h"
-#include "circulation/CirculationDesk.h"
-#include "circulation/LoanStore.h"
+#include "core/circulation/LoanStore.h"
 #include "data/SharedDatabase.h"
 #include "data/sqlite/DatabaseFile.h"
+#include "gui/circulation/CirculationDesk.h"
 
 #include <QDateEdit>
 #include <QSemaphore>

@@ -5,14 +5,14 @@
 #include "app/Environment.h"
 #include "app/LoginWindow.h"
 #include "base/AccountFile.h"
-#include "circulation/LoanStore.h"
+#include "core/circulation/LoanStore.h"
+#include "core/exchange/BackgroundCopy.h"
+#include "core/exchange/LibraryCheck.h"
 #include "data/Backups.h"
 #include "data/SharedDatabase.h"
 #include "data/sqlite/DatabaseFile.h"
 #include "data/sqlite/SqliteBackend.h"
 #include "data/sqlite/SqliteBackup.h"
-#include "exchange/BackgroundCopy.h"
-#include "exchange/LibraryCheck.h"
 
 #include <QAbstractButton>
 #include <QDir>

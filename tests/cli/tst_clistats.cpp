@@ -2,7 +2,7 @@
 #include "TestApp.h"
 #include "TestMain.h"
 #include "base/DateText.h"
-#include "query/StatisticsViews.h"
+#include "core/query/StatisticsViews.h"
 
 #include <QDir>
 #include <QFile>

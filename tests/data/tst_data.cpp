@@ -2,6 +2,7 @@
 #include "app/Application.h"
 #include "base/DateText.h"
 #include "base/NumberText.h"
+#include "core/query/BookCriteria.h"
 #include "data/Backups.h"
 #include "data/GridModel.h"
 #include "data/GridSource.h"
@@ -13,8 +14,7 @@
 #include "data/sqlite/SqliteBackend.h"
 #include "data/sqlite/SqliteMatch.h"
 #include "data/sqlite/SqliteSchema.h"
-#include "query/BookCriteria.h"
-#include "widgets/Texts.h"
+#include "gui/widgets/Texts.h"
 
 #include <QCryptographicHash>
 #include <QDir>

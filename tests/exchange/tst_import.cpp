@@ -1,8 +1,8 @@
 #include "TestMain.h"
 #include "base/Csv.h"
+#include "core/exchange/Import.h"
 #include "data/SharedDatabase.h"
 #include "data/sqlite/DatabaseFile.h"
-#include "exchange/Import.h"
 
 #include <QDir>
 #include <QSqlQuery>

@@ -1,9 +1,9 @@
 #include "TestApp.h"
 #include "TestMain.h"
+#include "core/query/BookCriteria.h"
+#include "core/query/LoanCriteria.h"
 #include "data/sqlite/DatabaseFile.h"
 #include "data/sqlite/SqliteBackend.h"
-#include "query/BookCriteria.h"
-#include "query/LoanCriteria.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

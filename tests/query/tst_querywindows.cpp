@@ -1,8 +1,8 @@
 #include "TestApp.h"
 #include "TestMain.h"
-#include "widgets/Controls.h"
-#include "widgets/FixedOuterSize.h"
-#include "widgets/Texts.h"
+#include "gui/widgets/Controls.h"
+#include "gui/widgets/FixedOuterSize.h"
+#include "gui/widgets/Texts.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,10 +1,10 @@
 #include "TestApp.h"
 #include "TestMain.h"
+#include "core/query/LoanStatistics.h"
 #include "data/Schema.h"
 #include "data/SharedDatabase.h"
 #include "data/sqlite/DatabaseFile.h"
 #include "data/sqlite/SqliteBackend.h"
-#include "query/LoanStatistics.h"
 
 #include <QtTest>
 

@@ -1,12 +1,12 @@
 #include "TestApp.h"
 #include "TestMain.h"
+#include "core/query/BookCriteria.h"
+#include "core/query/LoanCriteria.h"
 #include "data/Schema.h"
 #include "data/SharedDatabase.h"
 #include "data/sqlite/DatabaseFile.h"
 #include "data/sqlite/SqliteBackend.h"
 #include "data/sqlite/SqliteMatch.h"
-#include "query/BookCriteria.h"
-#include "query/LoanCriteria.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

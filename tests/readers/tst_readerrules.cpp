@@ -1,8 +1,8 @@
 #include "TestApp.h"
 #include "TestMain.h"
-#include "circulation/LoanStore.h"
-#include "readers/ReaderNumber.h"
-#include "readers/ReaderStore.h"
+#include "core/circulation/LoanStore.h"
+#include "core/readers/ReaderNumber.h"
+#include "core/readers/ReaderStore.h"
 
 #include <QtTest>
 

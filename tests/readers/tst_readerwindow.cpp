@@ -1,8 +1,8 @@
 #include "TestApp.h"
 #include "TestMain.h"
 #include "app/MainWindow.h"
-#include "widgets/FixedOuterSize.h"
-#include "widgets/Texts.h"
+#include "gui/widgets/FixedOuterSize.h"
+#include "gui/widgets/Texts.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

@@ -12,7 +12,7 @@
 #include "base/KeyValueFile.h"
 #include "base/NumberText.h"
 #include "base/PrivateProfile.h"
-#include "circulation/LoanStore.h"
+#include "core/circulation/LoanStore.h"
 #include "data/SharedDatabase.h"
 
 #include <QCoreApplication>

@@ -5,7 +5,7 @@
 #include "app/Application.h"
 #include "app/Prompter.h"
 #include "app/SignalEnding.h"
-#include "widgets/Launcher.h"
+#include "gui/widgets/Launcher.h"
 
 #include <QApplication>
 #include <cstdio>

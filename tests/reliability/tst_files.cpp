@@ -8,7 +8,7 @@
 #include "base/PrivateProfile.h"
 #include "data/Schema.h"
 #include "data/sqlite/DatabaseFile.h"
-#include "widgets/Texts.h"
+#include "gui/widgets/Texts.h"
 
 #include <QAction>
 #include <QCryptographicHash>

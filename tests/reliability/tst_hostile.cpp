@@ -7,9 +7,9 @@
 #include "TestApp.h"
 #include "TestMain.h"
 #include "base/Csv.h"
-#include "catalogue/CategoryStore.h"
-#include "exchange/Import.h"
-#include "widgets/Texts.h"
+#include "core/catalogue/CategoryStore.h"
+#include "core/exchange/Import.h"
+#include "gui/widgets/Texts.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>

@@ -1,7 +1,7 @@
 #include "TestApp.h"
-#include "settings/LibraryRules.h"
-#include "settings/PaperSettings.h"
-#include "widgets/Texts.h"
+#include "core/settings/LibraryRules.h"
+#include "core/settings/PaperSettings.h"
+#include "gui/widgets/Texts.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "TestMain.h"
-#include "widgets/BalloonWidget.h"
-#include "widgets/clsToolTip.h"
+#include "gui/widgets/BalloonWidget.h"
+#include "gui/widgets/clsToolTip.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -1,7 +1,7 @@
 #include "TestApp.h"
 #include "TestMain.h"
 #include "base/PrivateProfile.h"
-#include "tips/TipsWindow.h"
+#include "gui/tips/TipsWindow.h"
 
 #include <QCheckBox>
 #include <QDir>

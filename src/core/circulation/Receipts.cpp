@@ -1,0 +1,52 @@
+#include "core/circulation/Receipts.h"
+
+#include "base/DateText.h"
+#include "core/circulation/Fines.h"
+#include "core/circulation/LoanStore.h"
+#include "core/settings/LibraryRules.h"
+
+#include <QSqlRecord>
+
+namespace lendora {
+
+namespace {
+// Joined as the grids list loans, so the receipt never shows a loan the desk does not.
+const QString kLentOnDay =
+    QStringLiteral("select lentInfo.书籍编号,bookInfo.书籍名称,bookType.借出天数"
+                   " from readerInfo,bookInfo,lentInfo,bookType")
+    + LoanStore::loanJoinSql()
+    + QStringLiteral(
+        " and lentInfo.读者编号=? and lentInfo.借书日期=? and lentInfo.还书日期 is null"
+        " order by lentInfo.书籍编号");
+}  // namespace
+
+std::optional<LoanReceipt> ReceiptFacts::loansOf(const QString &readerId, const QDate &day)
+{
+    clearError();
+    LoanStore loans(m_database);
+    LoanReceipt receipt;
+    if (loans.findReader(readerId, &receipt.readerName) != LoanStore::Found::Yes)
+        return failed(loans.lastError(), std::nullopt);
+    receipt.readerId = readerId;
+    receipt.day = day;
+    const bool ran =
+        forEach(kLentOnDay, {readerId, DateText::toSql(day)}, [&](const QSqlRecord &record) {
+            LoanReceipt::Book book{record.value(0).toString(), record.value(1).toString(), {}};
+            if (const std::optional<qint64> period = Fines::wholeNumber(record.value(2)))
+                book.due = day.addDays(*period);
+            receipt.books << book;
+        });
+    if (!ran)
+        return std::nullopt;
+    const std::optional<qint64> open = loans.openLoanCount(readerId);
+    if (!open)
+        return failed(loans.lastError(), std::nullopt);
+    LibraryRules rulesRow(m_database);
+    const std::optional<Rules> rules = rulesRow.read();
+    if (rulesRow.lastError().isError())
+        return failed(rulesRow.lastError(), std::nullopt);
+    receipt.remaining = LoanLimit::remaining(rules ? rules->bookLimit : QVariant(), *open);
+    return receipt;
+}
+
+}  // namespace lendora

@@ -1,0 +1,123 @@
+#include "gui/widgets/WindowRegistry.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
+
+namespace lendora {
+
+WindowRegistry::~WindowRegistry()
+{
+    deleteAll();
+}
+
+void WindowRegistry::add(const QString &objectName, Factory factory)
+{
+    m_factories.insert(objectName, std::move(factory));
+}
+
+void WindowRegistry::add(const QString &objectName, std::function<QWidget *()> factory)
+{
+    add(objectName, [factory = std::move(factory)](const QVariant &) { return factory(); });
+}
+
+bool WindowRegistry::has(const QString &objectName) const
+{
+    return m_factories.contains(objectName);
+}
+
+QStringList WindowRegistry::names() const
+{
+    QStringList all = m_factories.keys();
+    all.sort();
+    return all;
+}
+
+QWidget *WindowRegistry::find(const QString &objectName) const
+{
+    // A closed window is hidden at once but deleted only by the event loop: it counts as gone.
+    QWidget *window = m_open.value(objectName).data();
+    return window && window->isVisible() ? window : nullptr;
+}
+
+QWidget *WindowRegistry::show(const QString &objectName, const QVariant &opening)
+{
+    if (QWidget *open = find(objectName)) {
+        if (open->isMinimized())
+            open->showNormal();
+        open->show();
+        open->raise();
+        open->activateWindow();
+        return open;
+    }
+    const auto factory = m_factories.constFind(objectName);
+    if (factory == m_factories.constEnd())
+        return nullptr;
+    delete m_open.take(objectName).data();  // closed, its deletion still pending
+    // A window's load lets pending events run; a second request for it queued meanwhile
+    // (a double click, say) must not make a second window.
+    if (m_loading.contains(objectName))
+        return nullptr;
+    m_loading.insert(objectName);
+    QWidget *window = (*factory)(opening);
+    m_loading.remove(objectName);
+    if (!window)
+        return nullptr;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    m_open.insert(objectName, window);
+    // Placed with the size show() gives it, then again once its frame (and a size held with
+    // the frame) is known: a frame's size is known only when shown.
+    window->ensurePolished();
+    if (!window->testAttribute(Qt::WA_Resized))
+        window->adjustSize();
+    place(window);
+    window->show();
+    place(window);
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+void WindowRegistry::place(QWidget *window) const
+{
+    const QWidget *over = m_centreOver && m_centreOver->isVisible() && !m_centreOver->isMinimized()
+                              ? m_centreOver.data()
+                              : nullptr;
+    const QScreen *screen = over ? over->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    QRect placed = window->frameGeometry();
+    placed.moveCenter(over ? over->frameGeometry().center() : area.center());
+    // On the screen, the top-left corner first when it is too large for it.
+    placed.moveLeft(
+        std::max(area.left(), std::min(placed.left(), area.right() + 1 - placed.width())));
+    placed.moveTop(
+        std::max(area.top(), std::min(placed.top(), area.bottom() + 1 - placed.height())));
+    window->move(placed.topLeft());
+}
+
+QList<QWidget *> WindowRegistry::openWindows() const
+{
+    QList<QWidget *> windows;
+    for (const auto &w : m_open) {
+        if (w)
+            windows << w.data();
+    }
+    return windows;
+}
+
+void WindowRegistry::hideAll()
+{
+    for (QWidget *w : openWindows())
+        w->hide();
+}
+
+void WindowRegistry::deleteAll()
+{
+    const QList<QWidget *> windows = openWindows();
+    m_open.clear();
+    qDeleteAll(windows);
+}
+
+}  // namespace lendora
