@@ -626,8 +626,9 @@ void Desk::circulation()
             [this](const QStringList &) { t.enter(M, QStringLiteral("cmdLendBook")); },
             expect(QStringLiteral("借出完毕!")),
             [=, this](const QStringList &in) {
+                // The lend counts the reader's loans and reads the rules itself.
                 LoanStore(t.app().database()).lend(in[0], in[1], kToday);
-                readerLoans(in[0], true);
+                readerLoans(in[0], false);
             },
             {},
             true};
@@ -646,10 +647,9 @@ void Desk::circulation()
          [this](const QStringList &) { t.enter(M, QStringLiteral("txtBookIDReturn")); },
          none,
          [this](const QStringList &in) {
-             LoanStore::OpenLoan loan;
+             LoanStore::ReturnQuote quote;
              QString missing;
-             LoanStore(t.app().database()).findOpenLoan(in[0], &loan, &missing);
-             LibraryRules(t.app().database()).read();
+             LoanStore(t.app().database()).quoteReturn(in[0], kToday, &quote, &missing, nullptr);
          },
          {},
          false});
@@ -664,9 +664,11 @@ void Desk::circulation()
          [this](const QStringList &) { t.enter(M, QStringLiteral("cmdReturn")); },
          expect(QStringLiteral("归还完毕!")),
          [this](const QStringList &in) {
-             LoanStore(t.app().database())
-                 .returnBook({in[0], in[1], DateText::toText(kToday), QStringLiteral("0"),
-                              QStringLiteral("0")});
+             LoanStore store(t.app().database());
+             LoanStore::ReturnQuote quote;
+             if (store.quoteReturn(in[0], kToday, &quote, nullptr, nullptr)
+                 == LoanStore::Found::Yes)
+                 store.returnBook(quote);
          },
          {},
          true});

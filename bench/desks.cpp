@@ -70,10 +70,10 @@ void desk(const ServerAddress &address, const QStringList &readers, const QStrin
             continue;
         }
         times->lend << since(clock);
-        LoanStore::OpenLoan open;
-        if (loans.findOpenLoan(book, &open, nullptr) != LoanStore::Found::Yes
-            || loans.returnBook({book, open.lendDate.toString(Qt::ISODate), "2026-12-02", "0", "0"})
-                   != LoanStore::ReturnResult::Returned) {
+        LoanStore::ReturnQuote quote;
+        if (loans.quoteReturn(book, QDate(2026, 12, 2), &quote, nullptr, nullptr)
+                != LoanStore::Found::Yes
+            || loans.returnBook(quote) != LoanStore::ReturnResult::Returned) {
             ++times->failed;
             continue;
         }

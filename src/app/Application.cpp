@@ -236,14 +236,14 @@ void Application::backUpDaily()
     m_dailyCopy = new BackgroundCopy(this);
     connect(m_dailyCopy, &BackgroundCopy::finished, this,
             [this](bool ok, const QString &, const QString &error) {
-                const Backups kept(m_env.appDir);
-                if (ok)
-                    kept.prune(Backups::keepFrom(settingsPath()));
-                else
+                if (!ok)
                     prompter().message({tr(kDailyCopyFailed).arg(error), hintTitle()});
             });
+    // Old copies go on the copy's thread: a clerk who quits at once must not leave them.
+    const int keep = Backups::keepFrom(settingsPath());
     m_dailyCopy->start(m_database.backend()->copier(),
-                       backups.pathFor(today(), QTime::currentTime()));
+                       backups.pathFor(today(), QTime::currentTime()),
+                       [backups, keep] { backups.prune(keep); });
 }
 
 QString Application::serverLibrary() const

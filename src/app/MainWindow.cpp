@@ -265,11 +265,7 @@ void MainWindow::showHelp()
 void MainWindow::load()
 {
     LoadSetting();
-    const QDate today = m_context.today();
-    if (auto *lendDate = findChild<QDateEdit *>(QStringLiteral("dtpLendDate")))
-        lendDate->setDate(today);
-    if (auto *changeDate = findChild<QDateEdit *>(QStringLiteral("dtpLendDateChange")))
-        changeDate->setDate(today);
+    m_desk->setToday(m_context.today());
 }
 
 void MainWindow::showVersionInTitle()
@@ -279,13 +275,12 @@ void MainWindow::showVersionInTitle()
 
 void MainWindow::showLibrary(const QString &location)
 {
-    auto *label = findChild<QLabel *>(QStringLiteral("lblLibrary"));
-    if (!label) {
-        label = new QLabel(this);
-        label->setObjectName(QStringLiteral("lblLibrary"));
-        statusBar()->addPermanentWidget(label, 1);
+    if (!m_library) {
+        m_library = new QLabel(this);
+        m_library->setObjectName(QStringLiteral("lblLibrary"));
+        statusBar()->addPermanentWidget(m_library, 1);
     }
-    label->setText(tr(kLibraryOnServer).arg(location));
+    m_library->setText(tr(kLibraryOnServer).arg(location));
 }
 
 void MainWindow::buildTabs()

@@ -2,6 +2,7 @@
 
 #include "base/Language.h"
 
+#include <QLabel>
 #include <QMainWindow>
 #include <memory>
 
@@ -68,6 +69,7 @@ private:
     StyleEngine &m_styles;
     std::unique_ptr<Ui::MainWindow> m_ui;
     CirculationDesk *m_desk = nullptr;
+    QLabel *m_library = nullptr;              // lblLibrary: where the library is, when on a server
     Language m_language = Language::Chinese;  // the one marked in "语言"
 };
 

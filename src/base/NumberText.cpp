@@ -35,4 +35,22 @@ double NumberText::leadingValue(const QString &text)
     return value ? value->toDouble() : 0.0;
 }
 
+std::optional<qint64> NumberText::wholeNumber(const QVariant &value)
+{
+    if (value.isNull() || !value.isValid())
+        return std::nullopt;
+    const int type = value.metaType().id();
+    if (type == QMetaType::Double || type == QMetaType::Float) {
+        const double d = value.toDouble();
+        if (!std::isfinite(d) || d != std::trunc(d) || std::fabs(d) > 9.0e15)
+            return std::nullopt;
+        return static_cast<qint64>(d);
+    }
+    bool ok = false;
+    const qint64 n = value.toLongLong(&ok);
+    if (!ok)
+        return std::nullopt;
+    return n;
+}
+
 }  // namespace lendora

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
+#include <optional>
 
 namespace lendora {
 
@@ -14,6 +16,10 @@ public:
     // The leading-number parse: leading blanks are skipped, the number ends at the first
     // character that cannot continue it; empty or non-numeric text gives 0.
     static double leadingValue(const QString &text);
+
+    // A whole number held in a value (an integer, a text of digits, a double without fraction);
+    // nullopt for null, fractional or non-numeric values.
+    static std::optional<qint64> wholeNumber(const QVariant &value);
 };
 
 }  // namespace lendora

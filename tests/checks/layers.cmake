@@ -1,5 +1,7 @@
 # Checks the layers by folder: every file of a layer lives in the layer's folder and every
-# source file under src/ belongs to a layer; no file includes one of a higher layer.
+# source file under src/ belongs to a layer; no file includes one of a higher layer; and no
+# two files need each other, directly or round a longer circle (a file and its header count
+# as one, so a call from A.cpp into B and from B.cpp into A is a circle too).
 #   cmake -DLAYERS=<file of "target|folder|path" lines> -DSOURCE_DIR=<src> -P layers.cmake
 cmake_minimum_required(VERSION 3.21)
 
@@ -91,10 +93,51 @@ foreach(path ${known})
 endforeach()
 list(REMOVE_DUPLICATES units)
 
+# Circles: take away, again and again, every unit that needs none of those left; what stays
+# lies on a circle or leads into one.
+set(left ${units})
+while(TRUE)
+  set(kept "")
+  foreach(unit ${left})
+    set(waiting FALSE)
+    foreach(other ${needs_${unit}})
+      list(FIND left "${other}" at)
+      if(NOT at EQUAL -1)
+        set(waiting TRUE)
+        break()
+      endif()
+    endforeach()
+    if(waiting)
+      list(APPEND kept "${unit}")
+    endif()
+  endforeach()
+  list(LENGTH kept now)
+  list(LENGTH left before)
+  set(left ${kept})
+  if(now EQUAL before)
+    break()
+  endif()
+endwhile()
+# Of those, the ones on a circle: a unit that some unit it needs leads back to. Pairs that
+# need each other are named as such; longer circles by their members.
+foreach(unit ${left})
+  foreach(other ${needs_${unit}})
+    list(FIND needs_${other} "${unit}" back)
+    if(NOT back EQUAL -1 AND unit STRLESS other)
+      list(APPEND problems "${unit} and ${other} need each other")
+    endif()
+  endforeach()
+endforeach()
+if(left AND NOT problems MATCHES "need each other")
+  string(REPLACE ";" ", " members "${left}")
+  list(APPEND problems "a circle among ${members}")
+endif()
+
 list(LENGTH known count)
 if(problems)
   list(LENGTH problems n)
   string(REPLACE ";" "\n  " text "${problems}")
   message(FATAL_ERROR "${n} problem(s) with the layers:\n  ${text}")
 endif()
-message("${count} files in their layers' folders, every include within its layer or below")
+message("${count} files in their layers' folders, every include within its layer or below, "
+        "no circle")

@@ -58,11 +58,12 @@ int main(int argc, char *argv[])
                 failure(loans);
             break;
         case 2:
-            if (loans.findOpenLoan(book, &open, nullptr) != LoanStore::Found::Yes)
+            if (LoanStore::ReturnQuote quote;
+                loans.quoteReturn(book, QDate(2026, 12, 8), &quote, nullptr, nullptr)
+                != LoanStore::Found::Yes)
                 break;
-            if (const auto result = loans.returnBook(
-                    {book, open.lendDate.toString(Qt::ISODate), "2026-12-08", "0", "0"});
-                result == LoanStore::ReturnResult::Returned)
+            else if (const auto result = loans.returnBook(quote);
+                     result == LoanStore::ReturnResult::Returned)
                 ++done[1];
             else if (result == LoanStore::ReturnResult::Failed)
                 failure(loans);

@@ -45,6 +45,8 @@ private slots:
     void lendChecksAgainAtTheMoment();
     void limitCountsOnlyListedLoans();
     void counterAtZeroRefusesWhoeverIsTyped();
+    void countsAreNotReadBackFromTheLabel_data();
+    void countsAreNotReadBackFromTheLabel();
     void unreadableRulesAreAnEngineFailure();
     void ruleChangeAppliesAtTheNextLookup();
     void scannerLendsTenBooksWithoutTheMouse();
@@ -457,6 +459,33 @@ void LendingTest::newReaderCommandOpensTheAddView()
     for (const char *button : {"Command3", "Command4"})
         QVERIFY2(t.control<QWidget>("FrmReader", button)->isVisibleTo(t.window("FrmReader")),
                  button);
+}
+
+void LendingTest::countsAreNotReadBackFromTheLabel_data()
+{
+    QTest::addColumn<int>("bookLimit");
+    QTest::addColumn<QString>("labelSays");
+    QTest::addColumn<QStringList>("prompts");
+
+    QTest::newRow("room left, label says none") << 5 << "0" << kLent;
+    QTest::newRow("none left, label says room") << 1 << "4" << QStringList{kFull};
+}
+
+void LendingTest::countsAreNotReadBackFromTheLabel()
+{
+    QFETCH(int, bookLimit);
+    QFETCH(QString, labelSays);
+    QFETCH(QStringList, prompts);
+    TestApp t;
+    seedLibrary(t);
+    setRules(t, bookLimit, 0.1);
+    addLoan(t, "001", "B1001", "2026-12-01");
+    t.login();
+    scan(t, "txtReaderID", "001");
+    scan(t, "txtBookID", "B1004");
+    t.control<QLabel>(kMain, "lblRemain")->setText(labelSays);
+    t.click(kMain, "cmdLendBook");
+    QCOMPARE(hints(t), prompts);
 }
 
 LENDORA_TEST_CLASS(LendingTest)

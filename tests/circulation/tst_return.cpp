@@ -53,6 +53,8 @@ private slots:
     void returnedMeanwhileChangesNothing();
     void bookOfAnotherReaderComesBack();
     void lentReturnedAndLentAgainOnOneDay();
+    void quoteOfALoanGoneByIsRefused();
+    void storesWhatWasWorkedOutNotWhatIsShown();
 };
 
 void ReturnTest::fines_data()
@@ -320,6 +322,44 @@ void ReturnTest::lentReturnedAndLentAgainOnOneDay()
     QCOMPARE(t.scalar("select 罚款金额 from lentInfo where 读者编号='001'").toDouble(), 0.25);
     QCOMPARE(t.scalar("select 还书日期 from lentInfo where 读者编号='002'"),
              QVariant("2026-12-07"));
+}
+
+void ReturnTest::quoteOfALoanGoneByIsRefused()
+{
+    TestApp t;
+    seedLibrary(t);
+    addLoan(t, "001", "B1001", "2026-12-07");
+    t.login();
+    showTab(t, Return);
+    lookUpLoan(t, "001", "B1001");
+    // Meanwhile another desk takes it back and lends it to another reader on the same day: the
+    // loan shown is gone, and the new one is not the clerk's to close with its figures.
+    t.exec("update lentInfo set 还书日期='2026-12-07', 超出天数=0, 罚款金额=0");
+    addLoan(t, "002", "B1001", "2026-12-07");
+    const QString before = snapshot(t);
+    t.click(kMain, "cmdReturn");
+    QCOMPARE(hints(t), QStringList{kNoBook});
+    QCOMPARE(snapshot(t), before);
+    QCOMPARE(openLoans(t, "B1001"), 1);
+}
+
+void ReturnTest::storesWhatWasWorkedOutNotWhatIsShown()
+{
+    TestApp t;
+    seedLibrary(t);
+    addLoan(t, "001", "B1001", "2026-10-28");  // 40 days out, 10 overdue at 0.1 a day
+    t.login();
+    showTab(t, Return);
+    lookUpLoan(t, "001", "B1001");
+    QCOMPARE(boxes(t, kFigures), QStringList({"30", "2026-12-07", "40", "10", "1"}));
+    // The boxes are only what the clerk is shown: nothing is read back from them.
+    for (const char *box : {"txtLendDateReturn", "txtReturnDate", "txtDayCount", "txtFakuan"})
+        t.control<QLineEdit>(kMain, box)->setText("9");
+    t.click(kMain, "cmdReturn");
+    QCOMPARE(hints(t), QStringList{kReturned});
+    QCOMPARE(t.scalar("select 还书日期 from lentInfo").toString(), QStringLiteral("2026-12-07"));
+    QCOMPARE(t.scalar("select 超出天数 from lentInfo").toInt(), 10);
+    QCOMPARE(t.scalar("select 罚款金额 from lentInfo").toDouble(), 1.0);
 }
 
 LENDORA_TEST_CLASS(ReturnTest)

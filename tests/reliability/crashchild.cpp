@@ -111,15 +111,17 @@ int loans(const QString &databasePath, Journal &journal, QRandomGenerator &rando
             failed = result == LoanStore::RenewResult::Failed;
         } else {
             const int held = random.bounded(0, 60);
-            const int overdue = std::max(0, held - 30);
-            LoanStore::ReturnSlip slip{book, DateText::toText(open.lendDate),
-                                       DateText::toText(open.lendDate.addDays(held)),
-                                       NumberText::fromInt(overdue),
-                                       NumberText::fromDouble(overdue * 0.1)};
-            journal.line(
-                QStringLiteral("T RETURN %1 %2 %3 %4 %5")
-                    .arg(slip.bookId, slip.lendDate, slip.returnDate, slip.overdueDays, slip.fine));
-            const auto result = store.returnBook(slip);
+            LoanStore::ReturnQuote quote;
+            if (store.quoteReturn(book, open.lendDate.addDays(held), &quote, nullptr, nullptr)
+                != LoanStore::Found::Yes) {
+                std::fprintf(stderr, "QUOTE FAILED %s\n", qPrintable(store.lastError().text));
+                return 4;
+            }
+            const Fines::Figures::Texts figures = quote.figures.texts();
+            journal.line(QStringLiteral("T RETURN %1 %2 %3 %4 %5")
+                             .arg(book, DateText::toText(open.lendDate), figures.returnDate,
+                                  figures.overdueDays, figures.fine));
+            const auto result = store.returnBook(quote);
             done = result == LoanStore::ReturnResult::Returned;
             failed = result == LoanStore::ReturnResult::Failed;
         }

@@ -124,8 +124,9 @@ void SettingsTest::savedRulesAreReadNext()
     // The next lookup of the rules, as the circulation tabs make it, sees the change.
     const std::optional<Rules> rules = LibraryRules(t.app().database()).read();
     QVERIFY(rules);
-    QCOMPARE(rules->bookLimit.toInt(), limit);
-    QCOMPARE(rules->finePerDay.toDouble(), fine);
+    QVERIFY(rules->hasLimit() && rules->hasFine());
+    QCOMPARE(rules->bookLimit, limit);
+    QCOMPARE(rules->finePerDay, fine);
     QCOMPARE(t.scalar("select count(*) from basicSet").toInt(), 1);
 }
 

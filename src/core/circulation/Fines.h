@@ -1,5 +1,8 @@
 #pragma once
 
+#include "base/Decimal.h"
+#include "core/settings/LibraryRules.h"
+
 #include <QDate>
 #include <QString>
 #include <QVariant>
@@ -7,10 +10,9 @@
 
 namespace lendora {
 
-// The figures of a return, as the texts the return tab shows: the loan period, the return date,
-// the days the book was out, the overdue days and the fine. Day counts are 16-bit whole
-// numbers, as they always were at this desk; anything outside that range is refused rather
-// than wrapped.
+// The figures of a return: the loan period, the return date, the days the book was out, the
+// overdue days and the fine. Day counts are 16-bit whole numbers, as they always were at this
+// desk; anything outside that range is refused rather than wrapped.
 class Fines {
 public:
     enum class Problem {
@@ -22,16 +24,22 @@ public:
     };
 
     struct Figures {
-        QString loanPeriod;   // 规定天数
-        QString returnDate;   // 还书日期
-        QString actualDays;   // 实际天数: today minus the lending date, negative when ahead
-        QString overdueDays;  // 超出天数: actual days minus the loan period, never below 0
-        QString fine;         // 罚款金额: fine per day times overdue days, in decimal
+        qint64 loanPeriod = 0;   // 规定天数
+        QDate returnDate;        // 还书日期
+        qint64 actualDays = 0;   // 实际天数: today minus the lending date, negative when ahead
+        qint64 overdueDays = 0;  // 超出天数: actual days minus the loan period, never below 0
+        Decimal fine;            // 罚款金额: fine per day times overdue days, in decimal
+
+        // The figures as the desk shows them, in the order above.
+        struct Texts {
+            QString loanPeriod, returnDate, actualDays, overdueDays, fine;
+        };
+        Texts texts() const;
     };
 
     // Fills `figures` only when the result is Problem::None.
     static Problem compute(const QDate &lendDate, const QVariant &loanPeriod, const QDate &today,
-                           const QVariant &finePerDay, Figures *figures);
+                           const Rules &rules, Figures *figures);
 
     // A whole number held in a value (an integer, a text of digits, a double without fraction);
     // nullopt for null, fractional or non-numeric values.

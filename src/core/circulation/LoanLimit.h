@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QVariant>
-#include <optional>
+#include "core/settings/LibraryRules.h"
 
 namespace lendora {
 
@@ -18,8 +17,7 @@ public:
         bool allowsAnother() const { return problem == Problem::None && value > 0; }
     };
 
-    // `bookLimit` is 借出册数 of the rules row (null when not set, or when there is no row).
-    static Remaining remaining(const QVariant &bookLimit, qint64 openLoans);
+    static Remaining remaining(const Rules &rules, qint64 openLoans);
 };
 
 }  // namespace lendora

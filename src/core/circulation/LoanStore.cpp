@@ -13,8 +13,6 @@ namespace lendora {
 
 namespace {
 
-const char *const kBadSlip = QT_TRANSLATE_NOOP("LoanStore", "还书日期、超出天数或罚款金额不正确");
-
 // The four tables of a listed loan and the join that ties each loan to its reader, book and
 // category: the grids, the limit's count, the return lookup and the loan query all read
 // loans through it.
@@ -38,7 +36,8 @@ const QString kBookOpenLoans =
     QStringLiteral("select count(*) from lentInfo where 书籍编号=? and 还书日期 is null");
 const QString kOpenLoanOfBook =
     QStringLiteral("select bookInfo.书籍价格, bookInfo.书籍名称,bookInfo.书籍页码,"
-                   "lentInfo.借书日期,bookType.书籍类别,bookType.借出天数 ")
+                   "lentInfo.借书日期,bookType.书籍类别,bookType.借出天数,"
+                   "lentInfo.读者编号,readerInfo.读者姓名 ")
     + kLoanTables + kLoanJoin
     + QStringLiteral(" and bookInfo.书籍编号=? and lentInfo.还书日期 is null");
 const QString kAddLoan =
@@ -48,8 +47,8 @@ const QString kSetLentFlag =
     QStringLiteral("update bookInfo set 是否借出=1 where 书籍编号=? and 是否借出=0");
 const QString kClearLentFlag = QStringLiteral("update bookInfo set 是否借出=0 where 书籍编号=?");
 const QString kCloseLoan = QStringLiteral(
-    "update lentInfo set 还书日期=?,超出天数=?,罚款金额=? where 书籍编号=? and 借书日期=?"
-    " and 还书日期 is null");
+    "update lentInfo set 还书日期=?,超出天数=?,罚款金额=? where 书籍编号=? and 读者编号=?"
+    " and 借书日期=? and 还书日期 is null");
 // What a look after a failed commit asks: is the loan there as the write left it?
 const QString kLoanLent =
     QStringLiteral("select count(*) from lentInfo where 书籍编号=? and 读者编号=? and 借书日期=?"
@@ -165,7 +164,34 @@ LoanStore::Found LoanStore::findOpenLoan(const QString &bookId, OpenLoan *loan, 
         loan->lendDate = DateText::fromSql(row.value(3));
         loan->category = row.value(4).toString();
         loan->loanPeriod = row.value(5);
+        loan->readerId = row.value(6).toString();
+        loan->readerName = row.value(7).toString();
     }
+    return Found::Yes;
+}
+
+LoanStore::Found LoanStore::quoteReturn(const QString &bookId, const QDate &returnDate,
+                                        ReturnQuote *quote, QString *missing,
+                                        Fines::Problem *problem)
+{
+    clearError();
+    ReturnQuote made;
+    made.bookId = bookId;
+    const Found found = findOpenLoan(bookId, &made.loan, missing);
+    if (found != Found::Yes)
+        return found;
+    // The rules are read at every lookup: a changed fine applies at once.
+    LibraryRules rulesRow(m_database);
+    const std::optional<Rules> rules = rulesRow.read();
+    if (!rules)
+        return failed(rulesRow.lastError(), Found::Failed);
+    made.rules = *rules;
+    const Fines::Problem why =
+        Fines::compute(made.loan.lendDate, made.loan.loanPeriod, returnDate, *rules, &made.figures);
+    if (problem)
+        *problem = why;
+    if (quote)
+        *quote = made;
     return Found::Yes;
 }
 
@@ -180,7 +206,7 @@ WriteTransaction::Look LoanStore::lookFor(const QString &sql, const QVariantList
 }
 
 LoanStore::LendResult LoanStore::lend(const QString &readerId, const QString &bookId,
-                                      const QDate &lendDate, QString *missing)
+                                      const QDate &lendDate, QString *missing, ReaderCounts *after)
 {
     clearError();
     WriteTransaction transaction(m_database);
@@ -194,13 +220,12 @@ LoanStore::LendResult LoanStore::lend(const QString &readerId, const QString &bo
     // The limit first, as the desk always checked it, then what must be true to lend.
     LibraryRules rulesRow(m_database);
     const std::optional<Rules> rules = rulesRow.read();
-    if (rulesRow.lastError().isError())
+    if (!rules)
         return failed(rulesRow.lastError(), LendResult::Failed);
     const std::optional<qint64> count = openLoanCount(readerId);
     if (!count)
         return LendResult::Failed;
-    const LoanLimit::Remaining remaining =
-        LoanLimit::remaining(rules ? rules->bookLimit : QVariant(), *count);
+    const LoanLimit::Remaining remaining = LoanLimit::remaining(*rules, *count);
     if (remaining.problem == LoanLimit::Problem::NotSet)
         return LendResult::LimitNotSet;
     if (remaining.problem == LoanLimit::Problem::Invalid)
@@ -245,22 +270,18 @@ LoanStore::LendResult LoanStore::lend(const QString &readerId, const QString &bo
     }
     if (!transaction.commit(lookFor(kLoanLent, {bookId, readerId, DateText::toSql(lendDate)})))
         return failed(transaction.error(), LendResult::Failed);
+    if (after)
+        *after = {*count + 1, LoanLimit::remaining(*rules, *count + 1)};
     return LendResult::Lent;
 }
 
-LoanStore::ReturnResult LoanStore::returnBook(const ReturnSlip &slip)
+LoanStore::ReturnResult LoanStore::returnBook(const ReturnQuote &quote)
 {
     clearError();
-    const QDate lendDate = DateText::fromText(slip.lendDate);
-    if (!lendDate.isValid())
+    const QDate lendDate = quote.loan.lendDate;
+    const QDate returnDate = quote.figures.returnDate;
+    if (!lendDate.isValid() || !returnDate.isValid())
         return ReturnResult::NoOpenLoan;
-    const QDate returnDate = DateText::fromText(slip.returnDate);
-    bool overdueOk = false;
-    const int overdue = slip.overdueDays.toInt(&overdueOk);
-    const std::optional<Decimal> fine = Decimal::parse(slip.fine);
-    if (!returnDate.isValid() || !overdueOk || !fine)
-        return failed({DbError::Other, QCoreApplication::translate("LoanStore", kBadSlip)},
-                      ReturnResult::Failed);
     // A clock set back would store a loan returned before it was lent.
     if (returnDate < lendDate)
         return ReturnResult::BeforeLending;
@@ -268,16 +289,18 @@ LoanStore::ReturnResult LoanStore::returnBook(const ReturnSlip &slip)
     WriteTransaction transaction(m_database);
     if (!transaction.isActive())
         return failed(transaction.error(), ReturnResult::Failed);
-    const int closed = write(kCloseLoan, {DateText::toSql(returnDate), overdue, fine->toDouble(),
-                                          slip.bookId, DateText::toSql(lendDate)});
+    // Only the loan the quote was made for: returned and lent again meanwhile, it is another.
+    const int closed = write(kCloseLoan, {DateText::toSql(returnDate), quote.figures.overdueDays,
+                                          quote.figures.fine.toDouble(), quote.bookId,
+                                          quote.loan.readerId, DateText::toSql(lendDate)});
     if (closed < 0)
         return ReturnResult::Failed;
     if (closed == 0)
         return ReturnResult::NoOpenLoan;
-    if (write(kClearLentFlag, {slip.bookId}) < 0)
+    if (write(kClearLentFlag, {quote.bookId}) < 0)
         return ReturnResult::Failed;
     if (!transaction.commit(lookFor(
-            kLoanReturned, {slip.bookId, DateText::toSql(lendDate), DateText::toSql(returnDate)})))
+            kLoanReturned, {quote.bookId, DateText::toSql(lendDate), DateText::toSql(returnDate)})))
         return failed(transaction.error(), ReturnResult::Failed);
     return ReturnResult::Returned;
 }

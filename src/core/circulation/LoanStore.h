@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/circulation/Fines.h"
+#include "core/circulation/LoanLimit.h"
 #include "data/SharedDatabase.h"
 #include "data/Store.h"
 
@@ -28,9 +30,25 @@ public:
     };
 
     struct OpenLoan {
+        QString readerId, readerName;  // who holds the book
         QString name, price, category, pages;
         QDate lendDate;       // invalid when the row holds none
         QVariant loanPeriod;  // 借出天数 as stored, null when not set
+    };
+
+    // A return as its lookup worked it out: the loan it closes (the book, its holder and the
+    // lending date) and the figures it stores, at the rule read then.
+    struct ReturnQuote {
+        QString bookId;
+        OpenLoan loan;
+        Rules rules;
+        Fines::Figures figures;
+    };
+
+    // The reader's open loans and what the limit still allows, as a lend left them.
+    struct ReaderCounts {
+        qint64 openLoans = 0;
+        LoanLimit::Remaining remaining;
     };
 
     enum class LendResult {
@@ -50,15 +68,6 @@ public:
     enum class ReturnResult { Returned, NoOpenLoan, BeforeLending, Failed };
     enum class RenewResult { Renewed, NoOpenLoan, BeforeLending, Failed };
 
-    // What the return button writes: the texts the tab shows, exactly.
-    struct ReturnSlip {
-        QString bookId;
-        QString lendDate;  // identifies the loan together with the book number
-        QString returnDate;
-        QString overdueDays;
-        QString fine;
-    };
-
     using Store::Store;
 
     // Loans as the desk lists them anywhere: each joined with its reader, its book and the
@@ -77,16 +86,23 @@ public:
     Found findBook(const QString &bookId, BookDetails *book, QString *missing);
     // The book's open loan, whoever holds it: the reader typed on the tab is not asked.
     Found findOpenLoan(const QString &bookId, OpenLoan *loan, QString *missing);
+    // The book's open loan with the figures of its return on `returnDate` at the rules in
+    // force. Found::Yes with a `problem` other than None: the loan is there but its figures
+    // cannot be worked out (the quote then holds the loan alone).
+    Found quoteReturn(const QString &bookId, const QDate &returnDate, ReturnQuote *quote,
+                      QString *missing, Fines::Problem *problem);
 
     // Open loans counted exactly as the grid lists them.
     std::optional<qint64> openLoanCount(const QString &readerId);
 
     // Checks everything again at this moment, in one transaction with the two writes: the
-    // limit for this reader, the reader, the book, the book not on loan.
+    // limit for this reader, the reader, the book, the book not on loan. Reads the rules once
+    // and counts the reader's loans once; `after` gets the counts the lend leaves.
     LendResult lend(const QString &readerId, const QString &bookId, const QDate &lendDate,
-                    QString *missing = nullptr);
-    // Closes the open loan of the book lent on the slip's date and clears the lent flag.
-    ReturnResult returnBook(const ReturnSlip &slip);
+                    QString *missing = nullptr, ReaderCounts *after = nullptr);
+    // Stores the quote's figures into the loan it quoted, while that loan is still open with
+    // the same holder and lending date, and clears the lent flag.
+    ReturnResult returnBook(const ReturnQuote &quote);
     // Moves the lending date of the reader's open loan of the book lent on `shownLendDate`.
     RenewResult renew(const QString &bookId, const QString &readerId, const QString &shownLendDate,
                       const QDate &newLendDate);

@@ -75,19 +75,16 @@ std::optional<QList<OverdueList::Entry>> OverdueList::collect(const Criteria &cr
     // The fine rule in force now, as the return tab reads it at each lookup.
     LibraryRules rulesRow(m_database);
     const std::optional<Rules> rules = rulesRow.read();
-    if (rulesRow.lastError().isError())
+    if (!rules)
         return failed(rulesRow.lastError(), std::nullopt);
-    const QVariant finePerDay = rules ? rules->finePerDay : QVariant();
     const int minDays = std::max(criteria.minDays, 1);
 
     QString sql = openLoans();
     QVariantList values;
     // Without a fine rule every open loan has a problem, and is listed.
-    bool fineOk = false;
-    const double perDay = finePerDay.toDouble(&fineOk);
     qint64 longest = 0;  // loan periods, of the categories whose period can be used
     qint64 spread = 0;   // the longest less the shortest
-    if (fineOk && !finePerDay.isNull() && std::isfinite(perDay)) {
+    if (rules->hasFine()) {
         const Row periods = first(kPeriods);
         if (!periods.ok)
             return std::nullopt;
@@ -125,12 +122,12 @@ std::optional<QList<OverdueList::Entry>> OverdueList::collect(const Criteria &cr
             return true;
         const QVariant loanPeriod = record.value(7);
         Fines::Figures figures;
-        row.problem = Fines::compute(row.lendDate, loanPeriod, criteria.asOf, finePerDay, &figures);
+        row.problem = Fines::compute(row.lendDate, loanPeriod, criteria.asOf, *rules, &figures);
         if (row.problem == Fines::Problem::None) {
-            row.overdueDays = figures.overdueDays.toLongLong();
+            row.overdueDays = figures.overdueDays;
             if (row.overdueDays < minDays)
                 return true;
-            row.fine = figures.fine;
+            row.fine = figures.fine.toText();
             if (atLeast > 0 && ++known == atLeast)
                 lastNeeded = row.lendDate;
         }

@@ -43,10 +43,24 @@ std::optional<LoanReceipt> ReceiptFacts::loansOf(const QString &readerId, const 
         return failed(loans.lastError(), std::nullopt);
     LibraryRules rulesRow(m_database);
     const std::optional<Rules> rules = rulesRow.read();
-    if (rulesRow.lastError().isError())
+    if (!rules)
         return failed(rulesRow.lastError(), std::nullopt);
-    receipt.remaining = LoanLimit::remaining(rules ? rules->bookLimit : QVariant(), *open);
+    receipt.remaining = LoanLimit::remaining(*rules, *open);
     return receipt;
+}
+
+FineReceipt FineReceipt::of(const LoanStore::ReturnQuote &quote)
+{
+    const Fines::Figures::Texts figures = quote.figures.texts();
+    return {quote.loan.readerId,
+            quote.loan.readerName,
+            quote.bookId,
+            quote.loan.name,
+            DateText::toText(quote.loan.lendDate),
+            figures.returnDate,
+            figures.overdueDays,
+            quote.rules.fineText(),
+            figures.fine};
 }
 
 }  // namespace lendora

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/circulation/LoanLimit.h"
+#include "core/circulation/LoanStore.h"
 #include "data/Store.h"
 
 #include <QDate>
@@ -23,10 +24,12 @@ struct LoanReceipt {
     LoanLimit::Remaining remaining;
 };
 
-// What a fine receipt says, as the return tab showed it when the book came back.
+// What a fine receipt says: the figures of the return as they were stored.
 struct FineReceipt {
     QString readerId, readerName, bookId, bookName;
     QString lendDate, returnDate, overdueDays, finePerDay, fine;
+
+    static FineReceipt of(const LoanStore::ReturnQuote &quote);
 };
 
 class ReceiptFacts : public Store {

@@ -14,7 +14,8 @@ BackgroundCopy::~BackgroundCopy()
     }
 }
 
-bool BackgroundCopy::start(Backend::Copier copy, const QString &target)
+bool BackgroundCopy::start(Backend::Copier copy, const QString &target,
+                           std::function<void()> afterCopy)
 {
     if (m_thread)
         return false;
@@ -23,12 +24,14 @@ bool BackgroundCopy::start(Backend::Copier copy, const QString &target)
     m_ok = false;
     const QString folder = QFileInfo(target).absolutePath();
     const QString noFolder = tr("无法创建文件夹 %1").arg(QDir::toNativeSeparators(folder));
-    m_thread = QThread::create([this, copy, target, folder, noFolder] {
+    m_thread = QThread::create([this, copy, target, folder, noFolder, afterCopy] {
         if (!QDir().mkpath(folder)) {
             m_error = noFolder;
             return;
         }
         m_ok = copy(target, &m_error);
+        if (m_ok && afterCopy)
+            afterCopy();
     });
     connect(m_thread, &QThread::finished, this, [this] {
         m_thread->deleteLater();

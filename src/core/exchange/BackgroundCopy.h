@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class QThread;
 
 namespace lendora {
@@ -17,8 +19,10 @@ public:
     using QObject::QObject;
     ~BackgroundCopy() override;  // waits for a copy under way
 
-    // False when a copy is under way already.
-    bool start(Backend::Copier copy, const QString &target);
+    // False when a copy is under way already. afterCopy runs on the copy's thread once the
+    // copy is whole, so a program ending at once still finishes it.
+    bool start(Backend::Copier copy, const QString &target,
+               std::function<void()> afterCopy = {});
     bool isRunning() const { return m_thread != nullptr; }
 
 signals:

@@ -1,20 +1,58 @@
 #include "core/settings/LibraryRules.h"
 
 #include "base/Decimal.h"
+#include "base/NumberText.h"
 #include "data/SharedDatabase.h"
 
 #include <QSqlRecord>
+#include <cmath>
 #include <limits>
 
 namespace lendora {
 
+QString Rules::fineText() const
+{
+    return hasFine() ? NumberText::fromDouble(finePerDay) : QString();
+}
+
+Rules Rules::from(const QVariant &bookLimit, const QVariant &finePerDay)
+{
+    Rules rules;
+    rules.storedLimit = bookLimit;
+    rules.storedFine = finePerDay;
+    if (!bookLimit.isNull() && bookLimit.isValid()) {
+        // Far beyond any count of loans, and still clear of overflow when loans are taken off.
+        constexpr qint64 kFar = qint64(1) << 40;
+        const std::optional<qint64> limit = NumberText::wholeNumber(bookLimit);
+        if (limit && *limit >= -kFar && *limit <= kFar) {
+            rules.limitProblem = Problem::None;
+            rules.bookLimit = *limit;
+        } else {
+            rules.limitProblem = Problem::Invalid;
+        }
+    }
+    if (!finePerDay.isNull() && finePerDay.isValid()) {
+        bool ok = false;
+        const double perDay = finePerDay.toDouble(&ok);
+        if (ok && std::isfinite(perDay)) {
+            rules.fineProblem = Problem::None;
+            rules.finePerDay = perDay;
+        } else {
+            rules.fineProblem = Problem::Invalid;
+        }
+    }
+    return rules;
+}
+
 std::optional<Rules> LibraryRules::read()
 {
     clearError();
-    const Row row = first(QStringLiteral("select * from basicSet"));
-    if (!row.found)
+    const Row row = first(QStringLiteral("select 借出册数, 罚款 from basicSet"));
+    if (!row.ok)
         return std::nullopt;
-    return Rules{row.record.value(0), row.record.value(1)};
+    if (!row.found)
+        return Rules::from(QVariant(), QVariant());
+    return Rules::from(row.record.value(0), row.record.value(1));
 }
 
 std::optional<int> LibraryRules::bookLimitFrom(const QString &text)

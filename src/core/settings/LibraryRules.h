@@ -8,10 +8,31 @@
 
 namespace lendora {
 
-// The two library-wide lending rules, the first row of basicSet.
+// The two library-wide lending rules of basicSet's first row, checked once as they are read:
+// a rule that cannot be used says why, so no reader of the rules checks them again.
 struct Rules {
-    QVariant bookLimit;   // 借出册数: most books one reader may hold; null when not set
-    QVariant finePerDay;  // 罚款: fine per overdue day in yuan; null when not set
+    enum class Problem {
+        None,
+        NotSet,   // null, or no rules row at all
+        Invalid,  // the limit is not a whole number in reach; the fine not a finite number
+    };
+
+    Problem limitProblem = Problem::NotSet;
+    qint64 bookLimit = 0;  // 借出册数: most books one reader may hold, when usable
+    Problem fineProblem = Problem::NotSet;
+    double finePerDay = 0;  // 罚款: fine per overdue day in yuan, when usable
+
+    // As stored, for the settings window to show what is there.
+    QVariant storedLimit;
+    QVariant storedFine;
+
+    bool hasLimit() const { return limitProblem == Problem::None; }
+    bool hasFine() const { return fineProblem == Problem::None; }
+    // The fine per day as the desk shows it ("0.1"); empty when it cannot be used.
+    QString fineText() const;
+
+    // The rules a stored row holds (null values for a missing row).
+    static Rules from(const QVariant &bookLimit, const QVariant &finePerDay);
 };
 
 class LibraryRules : public Store {
@@ -24,8 +45,8 @@ public:
 
     using Store::Store;
 
-    // The first row; nullopt when the table has none or the engine failed (then lastError()
-    // says why).
+    // The first row's rules (both not set when the table has none); nullopt only when the
+    // engine failed, and then lastError() says why.
     std::optional<Rules> read();
 
     // Stores both rules as the clerk typed them. The book limit must be a whole number from 0

@@ -1,8 +1,7 @@
 #include "gui/circulation/CirculationDesk.h"
 
 #include "base/DateText.h"
-#include "base/NumberText.h"
-#include "core/circulation/LoanLimit.h"
+#include "base/Decimal.h"
 #include "core/settings/LibraryRules.h"
 #include "data/GridSource.h"
 #include "gui/circulation/CurrentLoans.h"
@@ -43,13 +42,22 @@ CirculationDesk::CirculationDesk(WindowContext &context, QWidget *lendPage, QWid
     : QObject(parent), m_context(context),
       m_adodc1(new GridSource(context.database(), QStringLiteral("Adodc1"), this)),
       m_loans(new CurrentLoans(m_adodc1, this)),
-      m_lending(placed(new LendingTab(context, *this, lendPage), lendPage)),
-      m_renewal(placed(new RenewalTab(context, *this, *m_loans, renewPage), renewPage)),
-      m_return(placed(new ReturnTab(context, *this, returnPage), returnPage))
+      m_lending(placed(new LendingTab(context, lendPage), lendPage)),
+      m_renewal(placed(new RenewalTab(context, *m_loans, renewPage), renewPage)),
+      m_return(placed(new ReturnTab(context, returnPage), returnPage))
 {
     m_adodc1->setObjectName(QStringLiteral("Adodc1"));
     m_loans->prepare(m_lending->grid());
     m_loans->prepare(m_renewal->grid());
+
+    connect(m_lending, &LendingTab::readerFound, this, [this] { InitDataGrid(false); });
+    connect(m_lending, &LendingTab::lent, this, &CirculationDesk::afterLend);
+    connect(m_lending, &LendingTab::newReaderAsked, this, &CirculationDesk::newReaderAsked);
+    connect(m_renewal, &RenewalTab::readerFound, this, [this] { InitDataGrid(true); });
+    connect(m_renewal, &RenewalTab::renewed, this, &CirculationDesk::loansChanged);
+    // A reader found on the return tab refreshes the lending tab's reader, as it always did.
+    connect(m_return, &ReturnTab::readerFound, this, [this] { InitDataGrid(false); });
+    connect(m_return, &ReturnTab::returned, this, &CirculationDesk::afterReturn);
 }
 
 CirculationDesk::~CirculationDesk() = default;
@@ -57,6 +65,32 @@ CirculationDesk::~CirculationDesk() = default;
 QString CirculationDesk::lendingReaderId() const
 {
     return m_lending->readerId();
+}
+
+void CirculationDesk::setToday(const QDate &day)
+{
+    m_lending->setLendDate(day);
+    m_renewal->setNewLendDate(day);
+}
+
+void CirculationDesk::afterLend(const QString &readerId, const QDate &day,
+                                const LoanStore::ReaderCounts &after)
+{
+    // The lend counted the reader's loans and read the rules: the counts need no second look.
+    if (listLendingLoans()) {
+        m_counts = after;
+        m_lending->showCounts(m_counts);
+    }
+    emit loansChanged();
+    if (paperSettings().receiptAfterLend)
+        printLoanReceipt(readerId, day, false);
+}
+
+void CirculationDesk::afterReturn(const LoanStore::ReturnQuote &quote)
+{
+    emit loansChanged();
+    if (quote.figures.fine > Decimal() && paperSettings().receiptAfterReturn)
+        printFineReceipt(FineReceipt::of(quote));
 }
 
 PaperSettings CirculationDesk::paperSettings() const
@@ -106,29 +140,35 @@ void CirculationDesk::printFineReceipt(const FineReceipt &receipt)
         ReceiptDocument::fine(receipt, settings.libraryName, settings.receiptPaper));
 }
 
-void CirculationDesk::InitDataGrid(bool renewTab)
+bool CirculationDesk::listLendingLoans()
 {
-    const QString readerId = renewTab ? m_renewal->readerId() : m_lending->readerId();
-    const bool ran = m_loans->run(readerId);
-    m_loans->bind(renewTab ? m_renewal->grid() : m_lending->grid());
+    const bool ran = m_loans->run(m_lending->readerId());
+    m_loans->bind(m_lending->grid());
     if (!ran)
         m_context.prompter().message(
             {tr(kLoansUnreadable).arg(m_adodc1->lastError()), hintTitle()});
-    if (renewTab)
-        return;
-    if (!ran) {
-        // No count is better than a wrong one: the limit is checked again when lending.
-        m_lending->showCounters(-1, QString());
+    return ran;
+}
+
+void CirculationDesk::InitDataGrid(bool renewTab)
+{
+    if (renewTab) {
+        const bool ran = m_loans->run(m_renewal->readerId());
+        m_loans->bind(m_renewal->grid());
+        if (!ran)
+            m_context.prompter().message(
+                {tr(kLoansUnreadable).arg(m_adodc1->lastError()), hintTitle()});
         return;
     }
-    const int openLoans = m_loans->rowCount();
-    // The rules are read at every refresh: a changed limit applies at once.
-    const std::optional<Rules> rules = LibraryRules(m_context.database()).read();
-    const LoanLimit::Remaining remaining =
-        LoanLimit::remaining(rules ? rules->bookLimit : QVariant(), openLoans);
-    m_lending->showCounters(openLoans, remaining.problem == LoanLimit::Problem::None
-                                           ? NumberText::fromInt(remaining.value)
-                                           : QString());
+    m_counts.reset();
+    if (listLendingLoans()) {
+        // The rules are read at every refresh: a changed limit applies at once.
+        const std::optional<Rules> rules = LibraryRules(m_context.database()).read();
+        const qint64 openLoans = m_loans->rowCount();
+        m_counts = LoanStore::ReaderCounts{
+            openLoans, LoanLimit::remaining(rules.value_or(Rules()), openLoans)};
+    }
+    m_lending->showCounts(m_counts);
 }
 
 }  // namespace lendora

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/circulation/LoanStore.h"
 #include "core/circulation/Receipts.h"
 #include "core/settings/PaperSettings.h"
 
@@ -18,8 +19,9 @@ class ReturnTab;
 class WindowContext;
 
 // The circulation desk of the main window: the lending, renewal and return tabs, and the one
-// data source their current-loans grids share (Adodc1). Whoever hosts the tabs learns of the
-// desk's doings through its signals.
+// data source their current-loans grids share (Adodc1). The tabs say what the clerk asked for
+// and did; the desk holds what follows from it (the reader whose loans are shown and how many
+// more that reader may borrow), pushes it down to the tabs, and tells whoever hosts it.
 class CirculationDesk : public QObject {
     Q_OBJECT
 public:
@@ -40,6 +42,8 @@ public:
 
     // The reader number typed on the lending tab.
     QString lendingReaderId() const;
+    // The day the lending and renewal tabs offer first.
+    void setToday(const QDate &day);
 
     // Prints the reader's loan receipt for the books lent on `day`. `asked`: the clerk asked
     // for it (the menu), so a missing reader or a day without loans is told, not skipped.
@@ -59,12 +63,19 @@ signals:
     void newReaderAsked(const QString &readerId);
 
 private:
+    void afterLend(const QString &readerId, const QDate &day, const LoanStore::ReaderCounts &after);
+    void afterReturn(const LoanStore::ReturnQuote &quote);
+    // Lists the lending tab's reader's open loans; false when the engine failed (told).
+    bool listLendingLoans();
+
     WindowContext &m_context;
     GridSource *m_adodc1;
     CurrentLoans *m_loans;
     LendingTab *m_lending;
     RenewalTab *m_renewal;
     ReturnTab *m_return;
+    // The counts the lending tab shows, for the reader whose loans it lists.
+    std::optional<LoanStore::ReaderCounts> m_counts;
 };
 
 }  // namespace lendora

@@ -2,7 +2,6 @@
 
 #include "base/DateText.h"
 #include "base/NumberText.h"
-#include "gui/circulation/CirculationDesk.h"
 #include "gui/circulation/DeskTexts.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/GridExport.h"
@@ -33,8 +32,8 @@ const char *const kExportName = QT_TRANSLATE_NOOP("lendora::LendingTab", "在借
 const char *const kLendCountCaption = QT_TRANSLATE_NOOP("lendora::LendingTab", "已借图书册数:");
 }  // namespace
 
-LendingTab::LendingTab(WindowContext &context, CirculationDesk &desk, QWidget *parent)
-    : QWidget(parent), m_context(context), m_desk(desk), m_store(context.database()),
+LendingTab::LendingTab(WindowContext &context, QWidget *parent)
+    : QWidget(parent), m_context(context), m_store(context.database()),
       m_ui(std::make_unique<Ui::LendingTab>())
 {
     m_ui->setupUi(this);
@@ -68,11 +67,20 @@ QTableView *LendingTab::grid() const
     return m_ui->dtgrdLendBook;
 }
 
-void LendingTab::showCounters(int openLoans, const QString &remaining)
+void LendingTab::setLendDate(const QDate &day)
+{
+    m_ui->dtpLendDate->setDate(day);
+}
+
+void LendingTab::showCounts(const std::optional<LoanStore::ReaderCounts> &counts)
 {
     const QString caption = tr(kLendCountCaption);
-    m_ui->lblLendCount->setText(openLoans < 0 ? caption : caption + NumberText::fromInt(openLoans));
-    m_ui->lblRemain->setText(remaining);
+    m_remaining.reset();
+    if (counts && counts->remaining.problem == LoanLimit::Problem::None)
+        m_remaining = counts->remaining.value;
+    m_ui->lblLendCount->setText(counts ? caption + NumberText::fromInt(counts->openLoans)
+                                       : caption);
+    m_ui->lblRemain->setText(m_remaining ? NumberText::fromInt(*m_remaining) : QString());
 }
 
 void LendingTab::fail(const DbError &error)
@@ -105,7 +113,7 @@ void LendingTab::lookUpReader()
     const LoanStore::Found found = m_store.findReader(readerId, &name);
     if (found == LoanStore::Found::Yes) {
         m_ui->txtReaderName->setText(name);
-        m_desk.InitDataGrid(false);
+        emit readerFound();
         focusBox(m_ui->txtBookID);
         return;
     }
@@ -182,22 +190,21 @@ void LendingTab::lendBook()
     }
     // The limit the counters show comes first, as the desk always checked it; the store then
     // checks everything again for the numbers typed now.
-    if (m_ui->lblRemain->text() == QLatin1String("0")) {
+    if (m_remaining == 0) {
         refuseFull();
         return;
     }
     const QString bookId = m_ui->txtBookID->text();
+    const QDate day = m_ui->dtpLendDate->date();
     QString missing;
-    switch (m_store.lend(readerId, bookId, m_ui->dtpLendDate->date(), &missing)) {
+    LoanStore::ReaderCounts after;
+    switch (m_store.lend(readerId, bookId, day, &missing, &after)) {
     case LoanStore::LendResult::Lent:
         m_context.prompter().message({tr(kLent), hintTitle()});
         m_ui->txtBookID->clear();
         clearBook();
-        m_desk.InitDataGrid(false);
+        emit lent(readerId, day, after);
         focusBox(m_ui->txtBookID);
-        emit m_desk.loansChanged();
-        if (m_desk.paperSettings().receiptAfterLend)
-            m_desk.printLoanReceipt(readerId, m_ui->dtpLendDate->date(), false);
         return;
     case LoanStore::LendResult::LimitReached:
         refuseFull();
@@ -236,7 +243,7 @@ void LendingTab::lendBook()
 
 void LendingTab::addReader()
 {
-    emit m_desk.newReaderAsked(m_ui->txtReaderID->text());
+    emit newReaderAsked(m_ui->txtReaderID->text());
 }
 
 }  // namespace lendora

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 class QLineEdit;
 class QTableView;
@@ -14,7 +15,6 @@ class LendingTab;
 
 namespace lendora {
 
-class CirculationDesk;
 class WindowContext;
 
 // The lending tab "正常借书": a reader by number, a book by number, the lend button, and the
@@ -22,14 +22,24 @@ class WindowContext;
 class LendingTab : public QWidget {
     Q_OBJECT
 public:
-    LendingTab(WindowContext &context, CirculationDesk &desk, QWidget *parent = nullptr);
+    LendingTab(WindowContext &context, QWidget *parent = nullptr);
     ~LendingTab() override;
 
     QString readerId() const;
     QTableView *grid() const;
-    // The counters after a refresh; an empty remaining text when the rules give none, and a
-    // negative count for a refresh that failed.
-    void showCounters(int openLoans, const QString &remaining);
+    // The lending date the tab offers first.
+    void setLendDate(const QDate &day);
+    // The reader's counts the limit rests on, as the desk worked them out: nullopt for a
+    // refresh that failed (no count is better than a wrong one).
+    void showCounts(const std::optional<LoanStore::ReaderCounts> &counts);
+
+signals:
+    // A reader was found: the grid and the counts are to follow the reader typed.
+    void readerFound();
+    // A book was lent; `after` holds the reader's counts the lend left.
+    void lent(const QString &readerId, const QDate &day, const LoanStore::ReaderCounts &after);
+    // 添加新读者, with the reader number typed.
+    void newReaderAsked(const QString &readerId);
 
 private:
     void lookUpReader();
@@ -43,9 +53,10 @@ private:
     static void focusBox(QLineEdit *box);
 
     WindowContext &m_context;
-    CirculationDesk &m_desk;
     LoanStore m_store;
     std::unique_ptr<Ui::LendingTab> m_ui;
+    // How many more books the shown reader may borrow, when the rules say.
+    std::optional<int> m_remaining;
 };
 
 }  // namespace lendora

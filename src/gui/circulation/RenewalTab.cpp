@@ -1,7 +1,6 @@
 #include "gui/circulation/RenewalTab.h"
 
 #include "base/DateText.h"
-#include "gui/circulation/CirculationDesk.h"
 #include "gui/circulation/CurrentLoans.h"
 #include "gui/circulation/DeskTexts.h"
 #include "gui/widgets/Controls.h"
@@ -20,10 +19,9 @@ const char *const kNoSuchLoan =
     QT_TRANSLATE_NOOP("lendora::RenewalTab", "没有找到该借阅记录,请重新查询读者!");
 }  // namespace
 
-RenewalTab::RenewalTab(WindowContext &context, CirculationDesk &desk, CurrentLoans &loans,
-                       QWidget *parent)
-    : QWidget(parent), m_context(context), m_desk(desk), m_loans(loans),
-      m_store(context.database()), m_ui(std::make_unique<Ui::RenewalTab>())
+RenewalTab::RenewalTab(WindowContext &context, CurrentLoans &loans, QWidget *parent)
+    : QWidget(parent), m_context(context), m_loans(loans), m_store(context.database()),
+      m_ui(std::make_unique<Ui::RenewalTab>())
 {
     m_ui->setupUi(this);
     markInput(m_ui->txtReaderIDRenew);
@@ -50,6 +48,11 @@ QTableView *RenewalTab::grid() const
     return m_ui->dtgrdLendBookRenew;
 }
 
+void RenewalTab::setNewLendDate(const QDate &day)
+{
+    m_ui->dtpLendDateChange->setDate(day);
+}
+
 void RenewalTab::showCurrentLoan()
 {
     const QVariant lendDate = m_loans.current(QStringLiteral("借书日期"));
@@ -71,7 +74,7 @@ void RenewalTab::lookUpReader()
     const LoanStore::Found found = m_store.findReader(readerId, &name);
     if (found == LoanStore::Found::Yes) {
         m_ui->txtReaderNameRenew->setText(name);
-        m_desk.InitDataGrid(true);
+        emit readerFound();
         m_ui->cmdOK->setEnabled(true);
         m_ui->dtgrdLendBookRenew->setFocus();
         return;
@@ -90,7 +93,7 @@ void RenewalTab::renew()
                           m_ui->txtLendDate->text(), m_ui->dtpLendDateChange->date())) {
     case LoanStore::RenewResult::Renewed:
         m_context.prompter().message({tr(kRenewed), hintTitle()});
-        emit m_desk.loansChanged();
+        emit renewed();
         return;
     case LoanStore::RenewResult::NoOpenLoan:
         m_context.prompter().message({tr(kNoSuchLoan), hintTitle()});

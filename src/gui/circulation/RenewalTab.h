@@ -13,7 +13,6 @@ class RenewalTab;
 
 namespace lendora {
 
-class CirculationDesk;
 class CurrentLoans;
 class WindowContext;
 
@@ -22,12 +21,18 @@ class WindowContext;
 class RenewalTab : public QWidget {
     Q_OBJECT
 public:
-    RenewalTab(WindowContext &context, CirculationDesk &desk, CurrentLoans &loans,
-               QWidget *parent = nullptr);
+    RenewalTab(WindowContext &context, CurrentLoans &loans, QWidget *parent = nullptr);
     ~RenewalTab() override;
 
     QString readerId() const;
     QTableView *grid() const;
+    // The new lending date the tab offers first.
+    void setNewLendDate(const QDate &day);
+
+signals:
+    // A reader was found: the grid is to list the reader's loans.
+    void readerFound();
+    void renewed();
 
 private:
     void lookUpReader();
@@ -35,7 +40,6 @@ private:
     void showCurrentLoan();
 
     WindowContext &m_context;
-    CirculationDesk &m_desk;
     CurrentLoans &m_loans;
     LoanStore m_store;
     std::unique_ptr<Ui::RenewalTab> m_ui;

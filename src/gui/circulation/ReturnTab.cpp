@@ -1,11 +1,7 @@
 #include "gui/circulation/ReturnTab.h"
 
 #include "base/DateText.h"
-#include "base/Decimal.h"
-#include "base/NumberText.h"
 #include "core/circulation/Fines.h"
-#include "core/settings/LibraryRules.h"
-#include "gui/circulation/CirculationDesk.h"
 #include "gui/circulation/DeskTexts.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/Prompter.h"
@@ -46,8 +42,8 @@ const char *fineProblem(Fines::Problem problem)
 }
 }  // namespace
 
-ReturnTab::ReturnTab(WindowContext &context, CirculationDesk &desk, QWidget *parent)
-    : QWidget(parent), m_context(context), m_desk(desk), m_store(context.database()),
+ReturnTab::ReturnTab(WindowContext &context, QWidget *parent)
+    : QWidget(parent), m_context(context), m_store(context.database()),
       m_ui(std::make_unique<Ui::ReturnTab>())
 {
     m_ui->setupUi(this);
@@ -63,8 +59,10 @@ ReturnTab::ReturnTab(WindowContext &context, CirculationDesk &desk, QWidget *par
     connect(m_ui->cmdReturn, &QPushButton::clicked, this, &ReturnTab::returnBook);
     // The figures belong to the number that was looked up; after an edit they must be fetched
     // again before anything is returned.
-    connect(m_ui->txtBookIDReturn, &QLineEdit::textEdited, this,
-            [this] { m_ui->cmdReturn->setEnabled(false); });
+    connect(m_ui->txtBookIDReturn, &QLineEdit::textEdited, this, [this] {
+        m_ui->cmdReturn->setEnabled(false);
+        m_quote.reset();
+    });
 }
 
 ReturnTab::~ReturnTab() = default;
@@ -85,6 +83,7 @@ void ReturnTab::loanNotShown()
             box->clear();
     }
     m_ui->cmdReturn->setEnabled(false);
+    m_quote.reset();
 }
 
 void ReturnTab::lookUpReader()
@@ -98,8 +97,8 @@ void ReturnTab::lookUpReader()
     const LoanStore::Found found = m_store.findReader(readerId, &name);
     if (found == LoanStore::Found::Yes) {
         m_ui->txtReaderNameReturn->setText(name);
-        // Refreshes the lending tab for the reader typed there, as the desk always did.
-        m_desk.InitDataGrid(false);
+        // The lending tab is refreshed for the reader typed there, as the desk always did.
+        emit readerFound();
         m_ui->txtBookIDReturn->setFocus();
         m_ui->txtBookIDReturn->selectAll();
         return;
@@ -120,11 +119,14 @@ void ReturnTab::lookUpLoan()
     if (m_ui->txtReadIDReturn->text().isEmpty())
         return;
 
-    LoanStore::OpenLoan loan;
+    LoanStore::ReturnQuote quote;
     QString missing;
+    Fines::Problem figuresProblem = Fines::Problem::None;
     QString problem;
-    switch (m_store.findOpenLoan(bookId, &loan, &missing)) {
+    switch (m_store.quoteReturn(bookId, m_context.today(), &quote, &missing, &figuresProblem)) {
     case LoanStore::Found::Yes:
+        if (const char *why = fineProblem(figuresProblem))
+            problem = tr(why);
         break;
     case LoanStore::Found::No:
         problem = noBook();
@@ -136,20 +138,6 @@ void ReturnTab::lookUpLoan()
         problem = engineFailed(m_store.lastError());
         break;
     }
-    Fines::Figures figures;
-    if (problem.isEmpty()) {
-        // The rules are read at every lookup: a changed fine applies at once.
-        LibraryRules rulesRow(m_context.database());
-        const std::optional<Rules> rules = rulesRow.read();
-        if (rulesRow.lastError().isError())
-            problem = engineFailed(rulesRow.lastError());
-        else if (const char *why =
-                     fineProblem(Fines::compute(loan.lendDate, loan.loanPeriod, m_context.today(),
-                                                rules ? rules->finePerDay : QVariant(), &figures)))
-            problem = tr(why);
-        else
-            m_finePerDay = NumberText::fromDouble(rules->finePerDay.toDouble());
-    }
     if (!problem.isEmpty()) {
         m_context.prompter().message({problem, hintTitle()});
         loanNotShown();
@@ -158,16 +146,18 @@ void ReturnTab::lookUpLoan()
         return;
     }
 
-    m_ui->txtBookNameReturn->setText(loan.name);
-    m_ui->txtBookPriceReturn->setText(loan.price);
-    m_ui->txtBookLeibieReturn->setText(loan.category);
-    m_ui->txtBookPageReturn->setText(loan.pages);
-    m_ui->txtLendDateReturn->setText(DateText::toText(loan.lendDate));
+    const Fines::Figures::Texts figures = quote.figures.texts();
+    m_ui->txtBookNameReturn->setText(quote.loan.name);
+    m_ui->txtBookPriceReturn->setText(quote.loan.price);
+    m_ui->txtBookLeibieReturn->setText(quote.loan.category);
+    m_ui->txtBookPageReturn->setText(quote.loan.pages);
+    m_ui->txtLendDateReturn->setText(DateText::toText(quote.loan.lendDate));
     m_ui->txtDay->setText(figures.loanPeriod);
     m_ui->txtReturnDate->setText(figures.returnDate);
     m_ui->txtFactDay->setText(figures.actualDays);
     m_ui->txtDayCount->setText(figures.overdueDays);
     m_ui->txtFakuan->setText(figures.fine);
+    m_quote = quote;
     m_ui->cmdReturn->setEnabled(true);
     // Enter on the button takes the book back.
     m_ui->cmdReturn->setFocus();
@@ -175,30 +165,20 @@ void ReturnTab::lookUpLoan()
 
 void ReturnTab::returnBook()
 {
-    const LoanStore::ReturnSlip slip{m_ui->txtBookIDReturn->text(), m_ui->txtLendDateReturn->text(),
-                                     m_ui->txtReturnDate->text(), m_ui->txtDayCount->text(),
-                                     m_ui->txtFakuan->text()};
-    const FineReceipt receipt{m_ui->txtReadIDReturn->text(),
-                              m_ui->txtReaderNameReturn->text(),
-                              slip.bookId,
-                              m_ui->txtBookNameReturn->text(),
-                              slip.lendDate,
-                              slip.returnDate,
-                              slip.overdueDays,
-                              m_finePerDay,
-                              slip.fine};
-    switch (m_store.returnBook(slip)) {
+    // The button is only on while a looked-up return is shown.
+    if (!m_quote)
+        return;
+    const LoanStore::ReturnQuote quote = *m_quote;
+    switch (m_store.returnBook(quote)) {
     case LoanStore::ReturnResult::Returned:
         for (QLineEdit *box : shownBoxes())
             box->clear();
         m_ui->cmdReturn->setEnabled(false);
+        m_quote.reset();
         m_context.prompter().message({tr(kReturned), hintTitle()});
         // The next scan is the next reader's number.
         m_ui->txtReadIDReturn->setFocus();
-        emit m_desk.loansChanged();
-        if (const std::optional<Decimal> fine = Decimal::parse(slip.fine);
-            fine && *fine > Decimal() && m_desk.paperSettings().receiptAfterReturn)
-            m_desk.printFineReceipt(receipt);
+        emit returned(quote);
         return;
     case LoanStore::ReturnResult::NoOpenLoan:
         m_context.prompter().message({noBook(), hintTitle()});
@@ -206,7 +186,9 @@ void ReturnTab::returnBook()
         m_ui->txtReadIDReturn->setFocus();
         return;
     case LoanStore::ReturnResult::BeforeLending:
-        m_context.prompter().message({beforeLending(slip.lendDate, slip.returnDate), hintTitle()});
+        m_context.prompter().message({beforeLending(DateText::toText(quote.loan.lendDate),
+                                                    DateText::toText(quote.figures.returnDate)),
+                                      hintTitle()});
         return;
     case LoanStore::ReturnResult::Failed:
         m_context.prompter().message({engineFailed(m_store.lastError()), hintTitle()});

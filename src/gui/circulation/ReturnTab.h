@@ -4,6 +4,7 @@
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 class QLineEdit;
 
@@ -13,7 +14,6 @@ class ReturnTab;
 
 namespace lendora {
 
-class CirculationDesk;
 class WindowContext;
 
 // The return tab "还  书": finds a book's open loan, shows the days it was out and the fine,
@@ -21,8 +21,14 @@ class WindowContext;
 class ReturnTab : public QWidget {
     Q_OBJECT
 public:
-    ReturnTab(WindowContext &context, CirculationDesk &desk, QWidget *parent = nullptr);
+    ReturnTab(WindowContext &context, QWidget *parent = nullptr);
     ~ReturnTab() override;
+
+signals:
+    // A reader was found on this tab.
+    void readerFound();
+    // The loan of the quote was closed with the quote's figures.
+    void returned(const LoanStore::ReturnQuote &quote);
 
 private:
     void lookUpReader();
@@ -34,10 +40,11 @@ private:
     QList<QLineEdit *> shownBoxes() const;
 
     WindowContext &m_context;
-    CirculationDesk &m_desk;
     LoanStore m_store;
     std::unique_ptr<Ui::ReturnTab> m_ui;
-    QString m_finePerDay;  // the rule the shown fine was worked out with
+    // The return the boxes show, which the return button stores; none once the book number
+    // is edited.
+    std::optional<LoanStore::ReturnQuote> m_quote;
 };
 
 }  // namespace lendora

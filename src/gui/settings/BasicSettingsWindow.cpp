@@ -53,9 +53,9 @@ BasicSettingsWindow::BasicSettingsWindow(WindowContext &context)
     markInput(m_ui->txtFakuan);
     LibraryRules rulesRow(m_context.database());
     if (const std::optional<Rules> rules = rulesRow.read()) {
-        m_ui->txtBook->setText(shown(rules->bookLimit, true));
-        m_ui->txtFakuan->setText(shown(rules->finePerDay, false));
-    } else if (rulesRow.lastError().isError()) {
+        m_ui->txtBook->setText(shown(rules->storedLimit, true));
+        m_ui->txtFakuan->setText(shown(rules->storedFine, false));
+    } else {
         m_context.prompter().message({tr(kReadFailed).arg(rulesRow.lastError().text), hintTitle()});
     }
 
