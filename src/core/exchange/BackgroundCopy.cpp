@@ -14,7 +14,7 @@ BackgroundCopy::~BackgroundCopy()
     }
 }
 
-bool BackgroundCopy::start(Backend::Copier copy, const QString &target)
+bool BackgroundCopy::start(Copies::Copier copy, const QString &target)
 {
     if (m_thread)
         return false;

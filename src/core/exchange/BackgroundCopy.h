@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/Backend.h"
+#include "data/Copies.h"
 
 #include <QObject>
 #include <QString>
@@ -18,7 +18,7 @@ public:
     ~BackgroundCopy() override;  // waits for a copy under way
 
     // False when a copy is under way already.
-    bool start(Backend::Copier copy, const QString &target);
+    bool start(Copies::Copier copy, const QString &target);
     bool isRunning() const { return m_thread != nullptr; }
 
 signals:
