@@ -427,6 +427,7 @@ void CliTest::exportWhileAnotherProgramWrites()
         QSKIP("the file's lock");
     TestApp t;
     seedTables(t);
+    t.db().close();
     const QString holder = "another-writer";
     {
         // A program that keeps the whole file to itself while it writes.
@@ -435,7 +436,7 @@ void CliTest::exportWhileAnotherProgramWrites()
         QVERIFY(db.open());
         QSqlQuery q(db);
         QVERIFY(q.exec("PRAGMA locking_mode=EXCLUSIVE"));
-        QVERIFY(q.exec("BEGIN EXCLUSIVE"));
+        QVERIFY2(q.exec("BEGIN EXCLUSIVE"), qPrintable(q.lastError().text()));
         QVERIFY2(q.exec("insert into readerInfo (读者编号) values ('R99')"),
                  qPrintable(q.lastError().text()));
 
