@@ -568,7 +568,7 @@ void Desk::circulation()
         };
     };
     const auto readerLoans = [this](const QString &reader, bool count) {
-        m_grid.run(LoanStore::openLoansSql(*t.app().database().backend()), {reader});
+        m_grid.run(LoanStore::openLoansSql(*t.app().database().dialect()), {reader});
         m_grid.rowCount();
         if (count)
             LibraryRules(t.app().database()).read();
@@ -689,7 +689,7 @@ void Desk::circulation()
 
     // A renewal moves the loan the grid shows first; its book and date come from that row.
     const auto shownLoan = [this](const QString &reader) {
-        m_grid.run(LoanStore::openLoansSql(*t.app().database().backend()), {reader});
+        m_grid.run(LoanStore::openLoansSql(*t.app().database().dialect()), {reader});
         const GridModel *model = m_grid.model();
         const QSqlRecord row = model->record(0);
         return QStringList{reader, row.value(QStringLiteral("书籍编号")).toString(),
@@ -766,7 +766,7 @@ void Desk::queries()
                        : box == QStringLiteral("txtBookConcern") ? c.publisher
                                                                  : c.bookId) = in[0];
                       c.partial = partial;
-                      const BoundQuery q = c.query(*t.app().database().backend());
+                      const BoundQuery q = c.query(*t.app().database().dialect());
                       m_queryGrid.run(q.sql, q.values, q.countSql, q.countValues);
                   },
                   {},
@@ -796,7 +796,7 @@ void Desk::queries()
                       }
                       c.partial = partial;
                       const BoundQuery q =
-                          c.query(*t.app().database().backend(), t.app().database().db());
+                          c.query(*t.app().database().dialect(), t.app().database().db());
                       m_queryGrid.run(q.sql, q.values, q.countSql, q.countValues);
                   },
                   [this, boxes](const QStringList &) {
@@ -1171,7 +1171,7 @@ void Desk::compareRoutes()
             const std::set<std::string> plain =
                 allRows(m_floor.shared(), plainBooks(column, text), 1, &plainMs);
             const std::set<std::string> routed =
-                routedRows(c.query(*t.app().database().backend()), 1, &routedMs);
+                routedRows(c.query(*t.app().database().dialect()), 1, &routedMs);
             const bool same = plain == routed;
             mismatches += same ? 0 : 1;
             std::printf("| %s | `%s` | %zu | %.1f | %.1f | %s |\n", qPrintable(column),
@@ -1208,7 +1208,7 @@ void Desk::compareRoutes()
         double plainMs = 0, routedMs = 0;
         const std::set<std::string> plainRows = allRows(m_floor.shared(), plain, 3, &plainMs);
         const std::set<std::string> routed = routedRows(
-            c.query(*t.app().database().backend(), t.app().database().db()), 3, &routedMs);
+            c.query(*t.app().database().dialect(), t.app().database().db()), 3, &routedMs);
         const bool same = plainRows == routed;
         mismatches += same ? 0 : 1;
         std::printf("| %s | `%s` | %zu | %.1f | %.1f | %s |\n",

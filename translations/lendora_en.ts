@@ -886,6 +886,12 @@ Please check that the computer&apos;s date is right.</translation>
 The program will now exit.</translation>
     </message>
     <message>
+        <source>无法升级服务器上的图书馆 %1 的结构(%2)。
+程序即将退出。</source>
+        <translation>Cannot bring the structure of the library %1 on the server up to date (%2).
+The program will now exit.</translation>
+    </message>
+    <message>
         <source>服务器上的数据库 %1 中已有别的数据表,不是本程序的图书馆。
 程序没有改动它,即将退出。</source>
         <translation>The database %1 on the server already holds other tables: it is not a library of this program.

@@ -6,15 +6,11 @@
 #include "app/QtPrintSink.h"
 #include "base/AppDirectory.h"
 #include "base/DateText.h"
-#include "base/KeyValueFile.h"
 #include "base/PrivateProfile.h"
 #include "core/circulation/LoanDates.h"
 #include "core/exchange/BackgroundCopy.h"
 #include "data/Backups.h"
-#include "data/postgres/PostgresBackend.h"
-#include "data/postgres/ServerAddress.h"
-#include "data/sqlite/DatabaseFile.h"
-#include "data/sqlite/SqliteBackend.h"
+#include "data/LibraryLocation.h"
 #include "gui/widgets/Prompter.h"
 #include "gui/widgets/Texts.h"
 
@@ -122,7 +118,7 @@ QString Application::filePath(const QString &relative) const
 
 QString Application::databasePath() const
 {
-    return DatabaseFile::pathIn(m_env.appDir);
+    return LibraryLocation::fileIn(m_env.appDir);
 }
 
 bool Application::takeSingleCopyLock()
@@ -228,7 +224,7 @@ void Application::fileCheckEnded(bool passed, const QString &found)
 
 void Application::backUpDaily()
 {
-    if (!m_database.backend())
+    if (!m_database.copies())
         return;
     const Backups backups(m_env.appDir);
     if (m_dailyCopy || backups.madeOn(today()))
@@ -241,41 +237,25 @@ void Application::backUpDaily()
             });
     // Old copies go on the copy's thread: a clerk who quits at once must not leave them.
     const int keep = Backups::keepFrom(settingsPath());
-    m_dailyCopy->start(m_database.backend()->copier(),
+    m_dailyCopy->start(m_database.copies()->copier(),
                        backups.pathFor(today(), QTime::currentTime()),
                        [backups, keep] { backups.prune(keep); });
 }
 
-QString Application::serverLibrary() const
-{
-    if (!m_env.database.isEmpty())
-        return m_env.database;
-    return GetKeyValue(settingsPath(), QStringLiteral("Database")).trimmed();
-}
-
-bool Application::openServerLibrary(const QString &url)
-{
-    QString problem;
-    const std::optional<ServerAddress> address = ServerAddress::parse(url, &problem);
-    if (address) {
-        QString notice;
-        if (m_database.open(std::make_unique<PostgresBackend>(*address), &problem, &notice)) {
-            m_main->showLibrary(m_database.location());
-            return true;
-        }
-    }
-    prompter().message({problem, appTitle()});
-    end(Ending::DatabaseRefused);
-    return false;
-}
-
 bool Application::openDatabase()
 {
-    if (const QString url = serverLibrary(); !url.isEmpty())
-        return openServerLibrary(url);
+    LibraryLocation located =
+        LibraryLocation::find(m_env.appDir, m_env.database, LibraryLocation::Use::Desk);
+    if (!located.found()) {
+        prompter().message({located.problem(), appTitle()});
+        end(Ending::DatabaseRefused);
+        return false;
+    }
     // SQLite opens a file it cannot write read-only without a word, and a folder it cannot
     // write fails with its own text at the first statement: say what the clerk can mend.
-    if (const QString part = AppDirectory::unwritablePart(databasePath(), AppDirectory::canWrite);
+    if (const QString part = located.isServer() ? QString()
+                                                : AppDirectory::unwritablePart(
+                                                    located.filePath(), AppDirectory::canWrite);
         !part.isEmpty()) {
         const char *text = QFileInfo(part).isDir() ? kFolderNotWritable : kFileNotWritable;
         prompter().message({tr(text).arg(QDir::toNativeSeparators(part)), appTitle()});
@@ -283,16 +263,14 @@ bool Application::openDatabase()
         return false;
     }
     // After a run that did not end cleanly the whole file is checked before it is used, and
-    // an older one gains its new indexes: seconds or minutes on a large library. Say so
-    // rather than seem to hang.
-    // The check after an unclean end runs beside the desk where it can; the login comes at
-    // once, and writes wait for the check.
-    auto backend = std::make_unique<SqliteBackend>(databasePath());
-    backend->setCheckInBackground(true);
+    // an older library gains its new indexes: seconds or minutes on a large one. Say so
+    // rather than seem to hang. The check after an unclean end runs beside the desk where it
+    // can; the login comes at once, and writes wait for the check.
+    std::unique_ptr<Backend> backend = located.take();
     watchFileCheck();
     std::unique_ptr<QLabel> checking;
     const bool upgrading = backend->upgradesOnOpening();
-    if (upgrading || (backend->checksBeforeOpening() && !backend->checksInBackground())) {
+    if (upgrading || backend->checksBeforeOpening()) {
         checking = std::make_unique<QLabel>(tr(upgrading ? kUpgradingDatabase : kCheckingDatabase));
         checking->setObjectName(QStringLiteral("lblCheckingDatabase"));
         checking->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
@@ -311,6 +289,8 @@ bool Application::openDatabase()
         end(Ending::DatabaseRefused);
         return false;
     }
+    if (located.isServer())
+        m_main->showLibrary(m_database.location());
     // The desk runs, but the clerk should know (a schema step the old rows did not allow).
     if (!notice.isEmpty())
         prompter().message({notice, appTitle()});

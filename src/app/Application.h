@@ -81,11 +81,9 @@ signals:
 
 private:
     bool takeSingleCopyLock();
-    // Opens the shared database; on refusal shows the message and ends.
+    // Opens the shared database where LibraryLocation finds it; on refusal shows the
+    // message and ends.
     bool openDatabase();
-    // The address of a library on a server the desk is to use; empty: the file.
-    QString serverLibrary() const;
-    bool openServerLibrary(const QString &url);
     // Warns when today is earlier than the newest lending or return date stored.
     void warnIfClockBehind();
     // A successful login: the login window hides (it stays loaded), the main window shows,

@@ -3,10 +3,8 @@
 #include "base/SingleCopyLock.h"
 #include "cli/Library.h"
 #include "core/exchange/LibraryCheck.h"
-#include "data/Backups.h"
+#include "data/LibraryRestore.h"
 #include "data/SharedDatabase.h"
-#include "data/sqlite/SqliteBackend.h"
-#include "data/sqlite/SqliteBackup.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -73,25 +71,17 @@ int backup(const QStringList &arguments, const Run &run)
     const std::optional<QString> target = fileArgument(arguments, run, &status);
     if (!target)
         return status;
-    Backend::Copier copy;
-    if (!run.database.isEmpty()) {
-        const std::unique_ptr<Backend> server = serverOf(run, &status);
-        if (!server)
-            return status;
-        copy = server->copier();
-    } else {
-        QString library;
-        if (const int found = findLibrary(run, &library); found != Done)
-            return found;
-        copy = SqliteBackend(library).copier();
-    }
+    LibraryLocation located = locate(run, LibraryLocation::Use::Tool, &status);
+    if (status != Done)
+        return status;
+    const Copies::Copier copy = located.take()->copier();
     if (!canPut(*target)) {
         run.say(tr(kCannotWrite).arg(native(*target)));
         return Refused;
     }
     QString error;
     if (!copy(*target, &error)) {
-        run.say(error);
+        run.say(oneLine(error));
         return error.contains(QLatin1String("locked")) ? Unavailable : Refused;
     }
     return Done;
@@ -103,12 +93,14 @@ int restore(const QStringList &arguments, const Run &run)
     const std::optional<QString> source = fileArgument(arguments, run, &status);
     if (!source)
         return status;
-    if (!run.database.isEmpty()) {
-        const std::unique_ptr<Backend> server = serverOf(run, &status);
-        if (server)
-            run.say(server->cannotRestore());
-        return server ? Refused : status;
+    LibraryLocation located =
+        LibraryLocation::find(run.appDir, run.database, LibraryLocation::Use::Tool);
+    if (located.isServer()) {
+        run.say(located.take()->cannotRestore());
+        return Refused;
     }
+    if (located.fault() == LibraryLocation::Fault::BadAddress)
+        return notFound(run, located);
     // Held to the end: no desk starts on the library while it is replaced.
     SingleCopyLock lock;
     if (lock.take(QDir(run.appDir).filePath(QStringLiteral("lendora.lock")))
@@ -116,42 +108,38 @@ int restore(const QStringList &arguments, const Run &run)
         run.say(tr(kDeskRunning));
         return Unavailable;
     }
-    QString library;
-    if (const int found = findLibrary(run, &library); found != Done)
+    if (const int found = notFound(run, located); found != Done)
         return found;
-    if (QFileInfo(*source).canonicalFilePath() == QFileInfo(library).canonicalFilePath()) {
-        run.say(tr(kIsLibrary));
-        return Refused;
-    }
-    if (const QString bad = SqliteBackup::check(*source); !bad.isEmpty()) {
-        run.say(tr(kUnusable).arg(bad));
-        return Refused;
-    }
-    const Backups backups(run.appDir);
-    const QDateTime now = QDateTime::currentDateTime();
-    const QString safety = backups.pathFor(run.today, now.time(), QStringLiteral("restore"));
-    QString error;
-    if (!QDir().mkpath(backups.folder()) || !SqliteBackup::copy(library, safety, &error)) {
-        run.say(tr(kNotRestored).arg(error));
-        return Refused;
-    }
     SharedDatabase database(QStringLiteral("lendora-cli"));
     QString problem;
     QString notice;
-    if (!database.open(library, &problem, &notice)) {
+    if (!database.open(located.take(), &problem, &notice)) {
         run.say(problem);
         return Unavailable;
     }
-    DbError failed;
-    const bool restored = database.restoreFrom(*source, &notice, &failed);
-    database.close();
-    if (!restored) {
-        run.say(tr(kNotRestored).arg(failed.text));
-        return Refused;
-    }
     if (!notice.isEmpty())
         run.say(notice);
-    run.out->write((tr(kRestored).arg(native(safety)) + QLatin1Char('\n')).toUtf8());
+    LibraryRestore restoring(database, run.appDir, run.today, QDateTime::currentDateTime().time());
+    switch (restoring.check(*source)) {
+    case LibraryRestore::Outcome::IsLibrary:
+        run.say(tr(kIsLibrary));
+        return Refused;
+    case LibraryRestore::Outcome::Unusable:
+        run.say(tr(kUnusable).arg(restoring.detail()));
+        return Refused;
+    default:
+        break;
+    }
+    const bool restored = restoring.run(*source) == LibraryRestore::Outcome::Restored;
+    database.close();
+    if (!restored) {
+        run.say(tr(kNotRestored).arg(restoring.detail()));
+        return Refused;
+    }
+    if (!restoring.detail().isEmpty())
+        run.say(restoring.detail());
+    run.out->write(
+        (tr(kRestored).arg(native(restoring.safetyPath())) + QLatin1Char('\n')).toUtf8());
     return Done;
 }
 

@@ -22,8 +22,8 @@ enum Status {
 // What a command is run with.
 struct Run {
     QString appDir;
-    // The library on a server the command works on (--database, else the Database key of
-    // the folder's setting.ini); empty: the folder's file.
+    // The library on a server --database names; empty: the one the folder's setting.ini
+    // names, else the folder's file (LibraryLocation::find decides).
     QString database;
     QDate today;
     QIODevice *out = nullptr;

@@ -2,14 +2,11 @@
 
 #include "base/AppDirectory.h"
 #include "data/SharedDatabase.h"
-#include "data/postgres/PostgresBackend.h"
-#include "data/postgres/ServerAddress.h"
-#include "data/sqlite/DatabaseFile.h"
-#include "data/sqlite/SqliteBackend.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace lendora::cli {
 
@@ -26,6 +23,12 @@ const char *const kQueryFailed =
 const char *const kCannotOpen = QT_TRANSLATE_NOOP("lendora::cli::Library", "无法打开数据库 %1: %2");
 }  // namespace
 
+QString oneLine(const QString &text)
+{
+    static const QRegularExpression kBreaks(QStringLiteral("\\s*[\\r\\n]+\\s*"));
+    return QString(text).replace(kBreaks, QStringLiteral(" ")).trimmed();
+}
+
 bool canPut(const QString &path)
 {
     const QFileInfo file(path);
@@ -33,65 +36,58 @@ bool canPut(const QString &path)
            && AppDirectory::canWrite(file.absolutePath());
 }
 
-int findLibrary(const Run &run, QString *path)
+int notFound(const Run &run, const LibraryLocation &located)
 {
-    // Never a new library: the desk creates it, with its first start.
-    *path = DatabaseFile::pathIn(run.appDir);
-    if (!QFileInfo(*path).isFile()) {
-        run.say(tr(kNoDatabase).arg(QDir::toNativeSeparators(*path)));
+    switch (located.fault()) {
+    case LibraryLocation::Fault::None:
+        return Done;
+    case LibraryLocation::Fault::BadAddress:
+        run.say(located.problem());
+        return Usage;
+    case LibraryLocation::Fault::Missing:
+        run.say(tr(kNoDatabase).arg(QDir::toNativeSeparators(located.filePath())));
         return Unavailable;
-    }
-    if (const QString bad = DatabaseFile::checkFile(*path); !bad.isEmpty()) {
-        run.say(bad);
+    case LibraryLocation::Fault::NotLibrary:
+        run.say(located.problem());
         return Refused;
     }
-    return Done;
+    return Refused;
+}
+
+LibraryLocation locate(const Run &run, LibraryLocation::Use use, int *status)
+{
+    LibraryLocation located = LibraryLocation::find(run.appDir, run.database, use);
+    *status = notFound(run, located);
+    return located;
 }
 
 int readFailed(const Run &run, const DbError &error)
 {
-    run.say(error.kind == DbError::Busy ? tr(kBusy).arg(error.text)
-                                        : tr(kQueryFailed).arg(error.text));
+    const QString text = oneLine(error.text);
+    run.say(error.kind == DbError::Busy ? tr(kBusy).arg(text) : tr(kQueryFailed).arg(text));
     return Unavailable;
-}
-
-std::unique_ptr<Backend> serverOf(const Run &run, int *status)
-{
-    QString problem;
-    const std::optional<ServerAddress> address = ServerAddress::parse(run.database, &problem);
-    if (!address) {
-        run.say(problem);
-        *status = Usage;
-        return nullptr;
-    }
-    *status = Done;
-    return std::make_unique<PostgresBackend>(*address);
 }
 
 int openToRead(const Run &run, SharedDatabase &database)
 {
-    if (!run.database.isEmpty()) {
-        int status = Done;
-        std::unique_ptr<Backend> server = serverOf(run, &status);
-        DbError error;
-        if (server && !database.openReadOnly(std::move(server), &error)) {
-            run.say(tr(kCannotOpen).arg(run.database, error.text));
-            return Unavailable;
-        }
-        return status;
-    }
-    QString path;
-    if (const int found = findLibrary(run, &path); found != Done)
-        return found;
+    int status = Done;
+    LibraryLocation located = locate(run, LibraryLocation::Use::Tool, &status);
+    return status == Done ? openToRead(run, std::move(located), database) : status;
+}
+
+int openToRead(const Run &run, LibraryLocation located, SharedDatabase &database)
+{
     DbError error;
-    if (!database.openReadOnly(std::make_unique<SqliteBackend>(path), &error)) {
+    if (!database.openReadOnly(located.take(), &error)) {
         run.say(error.kind == DbError::Busy
-                    ? tr(kBusy).arg(error.text)
-                    : tr(kCannotOpen).arg(QDir::toNativeSeparators(path), error.text));
+                    ? tr(kBusy).arg(oneLine(error.text))
+                    : tr(kCannotOpen).arg(database.location(), oneLine(error.text)));
         return Unavailable;
     }
-    QSqlDatabase connection = database.db();
-    if (const QString bad = DatabaseFile::checkContent(connection, path, false); !bad.isEmpty()) {
+    const QString bad = database.checkLibrary(&error);
+    if (error.isError())
+        return readFailed(run, error);
+    if (!bad.isEmpty()) {
         run.say(bad);
         return Refused;
     }
@@ -100,23 +96,14 @@ int openToRead(const Run &run, SharedDatabase &database)
 
 int openToWrite(const Run &run, SharedDatabase &database, bool deskRuns)
 {
-    if (!run.database.isEmpty()) {
-        int status = Done;
-        std::unique_ptr<Backend> server = serverOf(run, &status);
-        QString problem;
-        if (server && !database.open(std::move(server), &problem)) {
-            run.say(problem);
-            return Unavailable;
-        }
+    int status = Done;
+    LibraryLocation located = locate(
+        run, deskRuns ? LibraryLocation::Use::BesideDesk : LibraryLocation::Use::Tool, &status);
+    if (status != Done)
         return status;
-    }
-    QString path;
-    if (const int found = findLibrary(run, &path); found != Done)
-        return found;
-    const auto mode = deskRuns ? SqliteBackend::Mode::BesideDesk : SqliteBackend::Mode::Desk;
     QString problem;
     QString notice;
-    if (!database.open(std::make_unique<SqliteBackend>(path, mode), &problem, &notice)) {
+    if (!database.open(located.take(), &problem, &notice)) {
         run.say(problem);
         return Unavailable;
     }

@@ -2,12 +2,9 @@
 
 #include "cli/Library.h"
 #include "data/LibraryCopy.h"
+#include "data/LibraryRestore.h"
 #include "data/Schema.h"
 #include "data/SharedDatabase.h"
-#include "data/postgres/PostgresBackend.h"
-#include "data/postgres/ServerAddress.h"
-#include "data/sqlite/SqliteBackend.h"
-#include "data/sqlite/SqliteBackup.h"
 
 #include <QCoreApplication>
 
@@ -45,52 +42,53 @@ int migrate(const QStringList &arguments, const Run &run)
     const QString url = options->values.value(QStringLiteral("--to"));
     if (url.isEmpty())
         return run.usageError(tr(kNoTarget));
-    const std::optional<ServerAddress> address = ServerAddress::parse(url, &problem);
-    if (!address) {
-        run.say(problem);
+    LibraryLocation server = LibraryLocation::onServer(url);
+    if (!server.found()) {
+        run.say(server.problem());
         return Usage;
     }
     // The folder's file, whatever its settings name, or a backup given.
     SharedDatabase file(QStringLiteral("lendora-cli-migrate"));
     const QString source = options->values.value(QStringLiteral("--from"));
     if (source.isEmpty()) {
-        Run ofFile = run;
-        ofFile.database.clear();
-        if (const int opened = openToRead(ofFile, file); opened != Done)
+        LibraryLocation located = LibraryLocation::inFolder(run.appDir, LibraryLocation::Use::Tool);
+        if (const int status = notFound(run, located); status != Done)
+            return status;
+        if (const int opened = openToRead(run, std::move(located), file); opened != Done)
             return opened;
     } else {
-        if (const QString bad = SqliteBackup::check(source); !bad.isEmpty()) {
+        if (const QString bad = LibraryRestore::checkCopy(source); !bad.isEmpty()) {
             run.say(tr(kNotMoved).arg(bad));
             return Refused;
         }
         DbError error;
-        if (!file.openReadOnly(std::make_unique<SqliteBackend>(source), &error))
+        if (!file.openReadOnly(LibraryLocation::ofFile(source, LibraryLocation::Use::Tool).take(),
+                               &error))
             return readFailed(run, error);
     }
     QSqlDatabase from = file.db();
-    const QString bad = LibraryCopy::unstorable(from, &problem);
+    const QString bad = LibraryCopy::unstorable(from, *file.dialect(), &problem);
     if (!bad.isEmpty() || !problem.isEmpty()) {
         run.say(bad.isEmpty() ? tr(kNotMoved).arg(problem) : tr(kUnstorable).arg(bad));
         return bad.isEmpty() ? Unavailable : Refused;
     }
-    PostgresBackend server(*address);
-    if (!server.moveIn(from, &problem)) {
-        run.say(tr(kNotMoved).arg(problem));
+    if (!server.take()->moveIn(from, *file.dialect(), &problem)) {
+        run.say(tr(kNotMoved).arg(oneLine(problem)));
         return Refused;
     }
 
     // What arrived, read back through a connection of its own.
     SharedDatabase moved(QStringLiteral("lendora-cli-migrated"));
     DbError error;
-    if (!moved.openReadOnly(std::make_unique<PostgresBackend>(*address), &error))
+    if (!moved.openReadOnly(LibraryLocation::onServer(url).take(), &error))
         return readFailed(run, error);
     QSqlDatabase to = moved.db();
     qint64 rows = 0;
     for (const Schema::Table &table : Schema::tables()) {
         LibraryCopy::Digest there;
         LibraryCopy::Digest here;
-        if (!LibraryCopy::digest(from, table.name, &here, &problem)
-            || !LibraryCopy::digest(to, table.name, &there, &problem))
+        if (!LibraryCopy::digest(from, *file.dialect(), table.name, &here, &problem)
+            || !LibraryCopy::digest(to, *moved.dialect(), table.name, &there, &problem))
             return readFailed(run, {DbError::Other, problem});
         if (!(here == there)) {
             run.say(tr(kDiffers).arg(table.name).arg(here.rows).arg(there.rows));
@@ -98,7 +96,7 @@ int migrate(const QStringList &arguments, const Run &run)
         }
         rows += here.rows;
     }
-    run.out->write(tr(kMoved).arg(address->url(), QString::number(rows)).toUtf8() + '\n');
+    run.out->write(tr(kMoved).arg(moved.location(), QString::number(rows)).toUtf8() + '\n');
     return Done;
 }
 

@@ -36,9 +36,9 @@ QSqlDatabase GridSource::connection()
     }
     // Statements prepared on an earlier connection are gone with it.
     m_model->clear();
-    if (Backend *backend = m_database.backend()) {
+    if (Connector *connector = m_database.connector()) {
         DbError error;
-        backend->openReadOnly(m_name, &error);
+        connector->openReadOnly(m_name, &error);
         if (error.isError())
             m_lastError = error.text;
     }
@@ -66,7 +66,7 @@ bool GridSource::refresh()
     }
     QString error;
     bool ok = m_model->setQuery(db, m_sql, m_values, &error, m_countSql, m_countValues);
-    if (!ok && m_database.backend() && !m_database.backend()->keepsConnectionsAlive()) {
+    if (!ok && m_database.connector() && !m_database.connector()->keepsConnectionsAlive()) {
         // A server may have dropped the connection (a restart); once more on a new one.
         db.close();
         db = connection();

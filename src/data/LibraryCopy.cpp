@@ -1,6 +1,7 @@
 #include "data/LibraryCopy.h"
 
 #include "data/Schema.h"
+#include "data/SqlDialect.h"
 
 #include <QCryptographicHash>
 #include <QDate>
@@ -16,24 +17,34 @@ namespace lendora {
 
 namespace {
 
+// The tables whose rows keep their entry numbers: the lists show books and loans in the
+// order they were entered.
 bool keyed(const QString &table)
 {
     return table == QLatin1String("bookInfo") || table == QLatin1String("lentInfo");
 }
 
-QStringList columnsOf(const Schema::Table &table)
+// The column a row key is kept in, as an insert names it: the key without its table.
+QString keyColumn(const SqlDialect &dialect, const QString &table)
+{
+    const QString key = dialect.rowKey(table);
+    return key.mid(key.lastIndexOf(QLatin1Char('.')) + 1);
+}
+
+QStringList columnsOf(const Schema::Table &table, const SqlDialect &dialect, bool reading)
 {
     QStringList columns = table.columns;
     if (keyed(table.name))
-        columns << QStringLiteral("rowid");
+        columns << (reading ? dialect.rowKey(table.name) : keyColumn(dialect, table.name));
     return columns;
 }
 
-QString selectAll(const Schema::Table &table)
+QString selectAll(const Schema::Table &table, const SqlDialect &dialect)
 {
     return QStringLiteral("select %1 from %2%3")
-        .arg(columnsOf(table).join(QLatin1Char(',')), table.name,
-             keyed(table.name) ? QStringLiteral(" order by rowid") : QString());
+        .arg(columnsOf(table, dialect, true).join(QLatin1Char(',')), table.name,
+             keyed(table.name) ? QStringLiteral(" order by ") + dialect.rowKey(table.name)
+                               : QString());
 }
 
 // One value as both engines hand it over: dates as ISO text, whole numbers as integers.
@@ -65,7 +76,8 @@ bool fail(const QSqlQuery &query, QString *error)
 
 }  // namespace
 
-bool LibraryCopy::copy(QSqlDatabase &from, QSqlDatabase &to, QString *error)
+bool LibraryCopy::copy(QSqlDatabase &from, const SqlDialect &fromDialect, QSqlDatabase &to,
+                       const SqlDialect &toDialect, QString *error)
 {
     // Many rows per statement: a server answers each statement over the network, and one
     // row each took 130 µs a row.
@@ -74,7 +86,7 @@ bool LibraryCopy::copy(QSqlDatabase &from, QSqlDatabase &to, QString *error)
         QSqlQuery clear(to);
         if (!clear.exec(QStringLiteral("delete from ") + table.name))
             return fail(clear, error);
-        const QStringList columns = columnsOf(table);
+        const QStringList columns = columnsOf(table, toDialect, false);
         const int width = int(columns.size());
         const QString row = QLatin1Char('(')
                             + QStringList(width, QStringLiteral("?")).join(QLatin1Char(','))
@@ -89,7 +101,7 @@ bool LibraryCopy::copy(QSqlDatabase &from, QSqlDatabase &to, QString *error)
             return fail(full, error);
         QSqlQuery read(from);
         read.setForwardOnly(true);
-        if (!read.exec(selectAll(table)))
+        if (!read.exec(selectAll(table, fromDialect)))
             return fail(read, error);
         // A null keeps its column's kind, so no engine reads it as text.
         const QSqlRecord kinds = read.record();
@@ -119,7 +131,8 @@ bool LibraryCopy::copy(QSqlDatabase &from, QSqlDatabase &to, QString *error)
     return true;
 }
 
-bool LibraryCopy::digest(QSqlDatabase &db, const QString &table, Digest *into, QString *error)
+bool LibraryCopy::digest(QSqlDatabase &db, const SqlDialect &dialect, const QString &table,
+                         Digest *into, QString *error)
 {
     const auto found = std::find_if(Schema::tables().cbegin(), Schema::tables().cend(),
                                     [&](const Schema::Table &t) { return t.name == table; });
@@ -127,10 +140,10 @@ bool LibraryCopy::digest(QSqlDatabase &db, const QString &table, Digest *into, Q
         return false;
     QSqlQuery read(db);
     read.setForwardOnly(true);
-    if (!read.exec(selectAll(*found)))
+    if (!read.exec(selectAll(*found, dialect)))
         return fail(read, error);
     Digest digest;
-    const int width = int(columnsOf(*found).size());
+    const int width = int(columnsOf(*found, dialect, true).size());
     while (read.next()) {
         // Each value typed and separated, so "1" and 1, or ("a", "bc") and ("ab", "c"),
         // differ; doubles by their 17 significant digits, which tell every two apart.
@@ -158,12 +171,12 @@ bool LibraryCopy::digest(QSqlDatabase &db, const QString &table, Digest *into, Q
     return true;
 }
 
-QString LibraryCopy::unstorable(QSqlDatabase &db, QString *error)
+QString LibraryCopy::unstorable(QSqlDatabase &db, const SqlDialect &dialect, QString *error)
 {
     for (const Schema::Table &table : Schema::tables()) {
         QSqlQuery read(db);
         read.setForwardOnly(true);
-        if (!read.exec(selectAll(table))) {
+        if (!read.exec(selectAll(table, dialect))) {
             fail(read, error);
             return {};
         }

@@ -54,6 +54,49 @@ const QList<Schema::Category> &Schema::defaultCategories()
     return all;
 }
 
+bool Schema::upgrade(QSqlDatabase &db, int fromVersion, const QList<Step> &steps,
+                     const Versioning &versioning, QString *notice, QString *error)
+{
+    const auto engineFailed = [&](const QSqlError &failed) {
+        if (error)
+            *error = failed.text();
+        return false;
+    };
+    for (const Step &step : steps) {
+        if (step.version <= fromVersion)
+            continue;
+        if (!db.transaction())
+            return engineFailed(db.lastError());
+        Taken taken = Taken::Failed;
+        bool takenElsewhere = false;
+        {
+            QSqlQuery query(db);
+            const std::optional<int> now = versioning.read(query, error);
+            if (now && *now >= step.version)
+                takenElsewhere = true;  // by another desk, while this one waited for it
+            else if (now)
+                taken = step.build(query, notice, error);
+            if (taken == Taken::Yes && !versioning.write(query, step.version, error))
+                taken = Taken::Failed;
+        }
+        if (takenElsewhere) {
+            db.rollback();
+            continue;
+        }
+        if (taken == Taken::Yes) {
+            if (db.commit())
+                continue;
+            const QSqlError failed = db.lastError();
+            db.rollback();
+            return engineFailed(failed);
+        }
+        db.rollback();
+        // Held back, the later steps wait for it; the desk runs on.
+        return taken == Taken::HeldBack;
+    }
+    return true;
+}
+
 bool Schema::insertDefaults(QSqlQuery &query, QString *error)
 {
     bool ok = query.prepare(QStringLiteral("INSERT INTO basicSet (借出册数, 罚款) VALUES (?, ?)"));

@@ -21,7 +21,7 @@ bool SharedDatabase::open(std::unique_ptr<Backend> backend, QString *problem, QS
 {
     close();
     m_backend = std::move(backend);
-    const Backend::Opened opened = m_backend->open(m_name);
+    const Connector::Opened opened = m_backend->open(m_name);
     if (!opened.ok) {
         if (problem)
             *problem = opened.problem;
@@ -76,6 +76,23 @@ bool SharedDatabase::openReadOnly(std::unique_ptr<Backend> backend, DbError *err
     m_open = true;
     m_readOnly = true;
     return true;
+}
+
+QString SharedDatabase::checkLibrary(DbError *error)
+{
+    if (!m_backend || !m_open)
+        return {};
+    QSqlDatabase connection = db();
+    return m_backend->checkLibrary(connection, error);
+}
+
+DbError SharedDatabase::classify(const QSqlError &error) const
+{
+    if (m_backend)
+        return m_backend->classify(error);
+    if (error.type() == QSqlError::NoError)
+        return {};
+    return {DbError::Other, error.text()};
 }
 
 bool SharedDatabase::restoreFrom(const QString &source, QString *notice, DbError *error)
@@ -260,7 +277,7 @@ WriteTransaction::WriteTransaction(SharedDatabase &database)
     m_error = m_database.checkBeforeWrite();
     if (m_error.isError())
         return;
-    m_active = m_database.backend()->beginWrite(m_db, &m_error);
+    m_active = m_database.m_backend->beginWrite(m_db, &m_error);
     // A connection the server dropped (it restarted) is made again, and the write begins
     // on the new one: nothing was written on the old.
     if (!m_active && m_error.kind == DbError::ConnectionLost) {
@@ -268,7 +285,7 @@ WriteTransaction::WriteTransaction(SharedDatabase &database)
         if (m_database.reconnect()) {
             m_db = m_database.db();
             m_error = {};
-            m_active = m_database.backend()->beginWrite(m_db, &m_error);
+            m_active = m_database.m_backend->beginWrite(m_db, &m_error);
         }
     }
     m_database.m_writing = m_active;
@@ -294,12 +311,12 @@ bool WriteTransaction::commit(const Look &landed)
         return false;
     finish();
     if (m_db.commit()) {
-        m_database.backend()->afterCommit(m_db);
+        m_database.m_backend->afterCommit(m_db);
         return true;
     }
     // The commit's own error is what the clerk needs; the rollback that follows often only
     // says that no transaction is left.
-    m_error = m_database.backend()->classify(m_db.lastError());
+    m_error = m_database.m_backend->classify(m_db.lastError());
     m_db.rollback();
     m_db = QSqlDatabase();  // the connection is about to be opened again
     if (m_error.kind == DbError::Busy) {

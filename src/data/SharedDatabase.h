@@ -35,6 +35,9 @@ public:
     // Opens the library of `backend` only to read: nothing is created, checked or upgraded,
     // no marker is written, and every write is refused. For tools that run beside the desk.
     bool openReadOnly(std::unique_ptr<Backend> backend, DbError *error);
+    // After openReadOnly(): empty when the library is this program's, else the clerk's
+    // message; when the engine could not tell (busy, say), `error` says why instead.
+    QString checkLibrary(DbError *error);
     // Closes the connection: the library was left in order.
     void close();
     // Replaces all the library holds by the checked copy in the file `source` (see
@@ -43,8 +46,13 @@ public:
 
     bool isOpen() const;
     QSqlDatabase db() const;
-    // The engine behind the library; null before the first open.
-    Backend *backend() const { return m_backend.get(); }
+    // The engine behind the library, each part for those who need it; null before the first
+    // open. The stores and grids write their SQL in its dialect.
+    const SqlDialect *dialect() const { return m_backend.get(); }
+    Connector *connector() const { return m_backend.get(); }
+    Copies *copies() const { return m_backend.get(); }
+    // The class of an error of the engine behind the library.
+    DbError classify(const QSqlError &error) const;
     // Where the library is, as the clerk is shown it.
     QString location() const;
 

@@ -60,7 +60,7 @@ QSqlQuery &Store::run(const QString &sql, const QVariantList &values)
             query.bindValue(i, bound(values.at(i)));
         if (query.exec())
             return query;
-        m_lastError = m_database.backend()->classify(query.lastError());
+        m_lastError = m_database.classify(query.lastError());
         // A read outside a write runs once more on a connection made again after the server
         // dropped the old one; inside a write the whole write fails and is begun again.
         if (attempt > 0 || m_lastError.kind != DbError::ConnectionLost || m_database.isWriting())
@@ -73,7 +73,7 @@ QSqlQuery &Store::run(const QString &sql, const QVariantList &values)
 
 bool Store::lockRows(const QString &table, const QString &condition, const QVariantList &values)
 {
-    const QString lock = m_database.backend()->lockRows(table, condition);
+    const QString lock = m_database.dialect()->lockRows(table, condition);
     return lock.isEmpty() || first(lock, values).ok;
 }
 

@@ -1,7 +1,8 @@
 # Checks the layers by folder: every file of a layer lives in the layer's folder and every
-# source file under src/ belongs to a layer; no file includes one of a higher layer; and no
-# two files need each other, directly or round a longer circle (a file and its header count
-# as one, so a call from A.cpp into B and from B.cpp into A is a circle too).
+# source file under src/ belongs to a layer; no file includes one of a higher layer; none
+# outside data/ includes one of its engines (data/sqlite, data/postgres); and no two files
+# need each other, directly or round a longer circle (a file and its header count as one, so
+# a call from A.cpp into B and from B.cpp into A is a circle too).
 #   cmake -DLAYERS=<file of "target|folder|path" lines> -DSOURCE_DIR=<src> -P layers.cmake
 cmake_minimum_required(VERSION 3.21)
 
@@ -81,6 +82,10 @@ foreach(path ${known})
       list(FIND may_${layer} "${theirs}" allowed)
       if(allowed EQUAL -1)
         list(APPEND problems "${path} (${layer}/) includes ${included} (${theirs}/)")
+      endif()
+      # The engines are the data layer's own: the rest sees them through its interfaces.
+      if(included MATCHES "^data/(sqlite|postgres)/" AND NOT layer STREQUAL "data")
+        list(APPEND problems "${path} includes ${included}, an engine of data/")
       endif()
       string(REGEX REPLACE "\\.[a-z]+$" "" other "${included}")
       if(NOT other STREQUAL unit)

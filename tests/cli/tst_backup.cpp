@@ -117,6 +117,7 @@ private slots:
     void commands();
     void windowBacksUpAndRestores();
     void windowRefusesADamagedCopy();
+    void windowRestoresNothingItCannotSetAside();
     void closingTheWindowLetsTheCopyFinish();
     void dailyCopyAtTheFirstLogin();
     void killedMidwayLeavesAWhole_data();
@@ -172,6 +173,8 @@ void BackupTest::commands_data()
         << "text file" << QStringList{"restore", "FILE"} << 1 << all;
     QTest::newRow("restore the library itself")
         << "the library" << QStringList{"restore", "FILE"} << 1 << all;
+    QTest::newRow("restore, nowhere to set the library aside")
+        << "copy, backup/ a file" << QStringList{"restore", "FILE"} << 1 << all;
     QTest::newRow("check") << "" << QStringList{"check"} << 0 << all;
     QTest::newRow("check, a flag without a loan")
         << "flag without loan" << QStringList{"check"} << 1 << all;
@@ -206,6 +209,8 @@ void BackupTest::commands()
     }
     if (situation == "text file")
         writeFile(file, "书籍编号,书籍名称\r\nB1,红楼梦\r\n");
+    if (situation.contains("backup/ a file"))
+        writeFile(QDir(t.appDir()).filePath("backup"), "not a folder");
     if (situation == "flag without loan")
         t.exec("insert into bookInfo (书籍编号, 书籍名称, 是否借出) values ('B9', '书', 1)");
     if (situation.contains("desk running"))
@@ -273,6 +278,27 @@ void BackupTest::windowBacksUpAndRestores()
     // The desk goes on writing to the restored library.
     t.exec("insert into readerInfo (读者编号, 读者姓名) values ('R3', '王芳')");
     QCOMPARE(t.scalar("select count(*) from readerInfo").toInt(), 2);
+}
+
+void BackupTest::windowRestoresNothingItCannotSetAside()
+{
+    TestApp t;
+    t.exec("insert into readerInfo (读者编号, 读者姓名) values ('R1', '张伟')");
+    const QString copy = QDir(t.appDir()).filePath("copy.mdb");
+    QString error;
+    QVERIFY(SqliteBackup::copy(DatabaseFile::pathIn(t.appDir()), copy, &error));
+    t.exec("insert into readerInfo (读者编号, 读者姓名) values ('R2', '李娜')");
+    // Where backup/ would be there is a file: what the library holds cannot be set aside.
+    writeFile(QDir(t.appDir()).filePath("backup"), "not a folder");
+    t.login();
+    t.trigger("mnuBackup");
+    t.files().answerOpen(copy);
+    t.prompter().answerConfirm(true);
+    t.click("FrmBackup", "cmdRestore");
+    QCOMPARE(t.prompter().texts().size(), 2);
+    QVERIFY2(t.prompter().texts().at(1).startsWith("没能先备份当前数据,没有恢复。"),
+             qPrintable(t.prompter().texts().at(1)));
+    QCOMPARE(t.scalar("select group_concat(读者编号) from readerInfo").toString(), "R1,R2");
 }
 
 void BackupTest::windowRefusesADamagedCopy()

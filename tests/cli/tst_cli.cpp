@@ -1,15 +1,20 @@
+#include "AbsentServer.h"
 #include "CliRun.h"
 #include "PdfText.h"
 #include "TestApp.h"
 #include "TestMain.h"
+#include "data/LibraryLocation.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QtTest>
 
+using lendora::testkit::AbsentServer;
 using lendora::testkit::TestApp;
 
 namespace {
@@ -77,6 +82,15 @@ void seedTables(TestApp &t)
     t.exec("insert into lentInfo values ('R2','00123','2026-11-05','2026-11-06',1,0.1)");
 }
 
+// The lines the tool wrote on stderr, without what Qt says of a session without a runtime
+// folder (a scheduled job's, or root's here) as the tool starts.
+QStringList ownLines(const QString &err)
+{
+    QStringList lines = err.split('\n', Qt::SkipEmptyParts);
+    lines.removeIf([](const QString &line) { return line.startsWith("QStandardPaths: "); });
+    return lines;
+}
+
 }  // namespace
 
 class CliTest : public QObject {
@@ -94,6 +108,9 @@ private slots:
     void exportEncodings();
     void language_data();
     void language();
+    void aServerThatStaysAway_data();
+    void aServerThatStaysAway();
+    void exportWhileAnotherProgramWrites();
 };
 
 void CliTest::csv_data()
@@ -361,6 +378,84 @@ void CliTest::language()
     const auto chinese = [](QChar c) { return c.unicode() >= 0x3000; };
     QCOMPARE(std::none_of(first.begin(), first.end(), chinese), english);
     QVERIFY2(!first.isEmpty(), qPrintable(out));
+}
+
+void CliTest::aServerThatStaysAway_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QStringList>("command");
+    QTest::addColumn<bool>("fromSettings");  // the server named in setting.ini, not --database
+    const int refuses = int(AbsentServer::Kind::Refuses);
+    const int silent = int(AbsentServer::Kind::NeverAnswers);
+    const QStringList exportReaders{"export", "readers", "-"};
+    const QStringList check{"check"};
+    QTest::newRow("export, refused") << refuses << exportReaders << false;
+    QTest::newRow("export, never answered") << silent << exportReaders << false;
+    QTest::newRow("check, refused") << refuses << check << true;
+    QTest::newRow("check, never answered") << silent << check << false;
+}
+
+void CliTest::aServerThatStaysAway()
+{
+    QFETCH(int, kind);
+    QFETCH(QStringList, command);
+    QFETCH(bool, fromSettings);
+    const AbsentServer server{AbsentServer::Kind(kind)};
+    QVERIFY(server.isReady());
+    QTemporaryDir dir;
+    if (fromSettings) {
+        QFile settings(dir.filePath("setting.ini"));
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        settings.write("Database=" + server.url().toUtf8() + "\r\n");
+    }
+    const Result result =
+        cli(dir.path(),
+            (fromSettings ? QStringList() : QStringList{"--database", server.url()}) + command);
+    QCOMPARE(result.status, 3);
+    QVERIFY(result.out.isEmpty());
+    // One line naming the server, the driver's words in it.
+    const QStringList lines = ownLines(result.err);
+    QVERIFY2(lines.size() == 1, qPrintable(result.err));
+    const QString said = "lendora-cli: 无法打开数据库 " + server.url() + ": ";
+    QVERIFY2(lines.first().startsWith(said) && lines.first().size() > said.size(),
+             qPrintable(result.err));
+}
+
+void CliTest::exportWhileAnotherProgramWrites()
+{
+    if (TestApp::onServer())
+        QSKIP("the file's lock");
+    TestApp t;
+    seedTables(t);
+    t.db().close();
+    const QString holder = "another-writer";
+    {
+        // A program that keeps the whole file to itself while it writes.
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", holder);
+        db.setDatabaseName(lendora::LibraryLocation::fileIn(t.appDir()));
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(q.exec("PRAGMA locking_mode=EXCLUSIVE"));
+        QVERIFY2(q.exec("BEGIN EXCLUSIVE"), qPrintable(q.lastError().text()));
+        QVERIFY2(q.exec("insert into readerInfo (读者编号) values ('R99')"),
+                 qPrintable(q.lastError().text()));
+
+        const Result busy = cli(t.appDir(), {"export", "readers", "-"});
+        QCOMPARE(busy.status, 3);
+        QVERIFY(busy.out.isEmpty());
+        const QStringList lines = ownLines(busy.err);
+        QVERIFY2(lines.size() == 1
+                     && lines.first().startsWith("lendora-cli: 数据库正忙,请稍后再试: "),
+                 qPrintable(busy.err));
+        QVERIFY(q.exec("ROLLBACK"));
+        q.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(holder);
+    // Once the other program is done, the same command goes through.
+    const Result done = cli(t.appDir(), {"export", "readers", "-"});
+    QVERIFY2(done.status == 0, qPrintable(done.err));
+    QVERIFY(QString::fromUtf8(done.out).contains("R10,张三"));
 }
 
 LENDORA_TEST_CLASS(CliTest)

@@ -1,4 +1,5 @@
 #include "TestApp.h"
+#include "TestMain.h"
 #include "app/Application.h"
 #include "base/DateText.h"
 #include "base/NumberText.h"
@@ -864,7 +865,7 @@ void DataTest::upgradeFromVersionOneInPlace()
     BookCriteria search;
     search.partial = true;
     search.title = QString::fromUtf8("据库原理第2");
-    QVERIFY(!search.conditions(*shared.backend()).first().tables.isEmpty());
+    QVERIFY(!search.conditions(*shared.dialect()).first().tables.isEmpty());
     QCOMPARE(booksFound(db, search),
              (QStringList{"B201", "B204", "B207", "B210", "B213", "B216", "B219", "B222", "B225",
                           "B228", "B231", "B234", "B237", "B240", "B243", "B246", "B249", "B252",
@@ -992,7 +993,7 @@ void DataTest::oneOpenLoanPerBook()
     BookCriteria search;
     search.partial = true;
     search.title = "城";
-    const BoundQuery found = search.query(*t.app().database().backend());
+    const BoundQuery found = search.query(*t.app().database().dialect());
     QCOMPARE(
         t.scalar("select group_concat(书籍编号) from (" + found.sql + ")", found.values).toString(),
         QString("B1,B2"));
@@ -1016,7 +1017,7 @@ void DataTest::copyHoldsWhatTheLogHolds()
     const QString copy = dir.filePath("copy.mdb");
     DbError error;
     QSqlDatabase db = shared.db();
-    QVERIFY2(shared.backend()->copyTo(db, copy, &error), qPrintable(error.text));
+    QVERIFY2(shared.copies()->copyTo(db, copy, &error), qPrintable(error.text));
     QVERIFY(DatabaseFile::checkFile(copy).isEmpty());
     {
         QSqlDatabase copied = QSqlDatabase::addDatabase("QSQLITE", "copied");
@@ -1032,7 +1033,7 @@ void DataTest::copyHoldsWhatTheLogHolds()
     QSqlDatabase::removeDatabase("copied");
     // An existing file is never overwritten.
     const QByteArray before = fileHash(copy);
-    QVERIFY(!shared.backend()->copyTo(db, copy, &error));
+    QVERIFY(!shared.copies()->copyTo(db, copy, &error));
     QCOMPARE(fileHash(copy), before);
 }
 
@@ -1208,7 +1209,7 @@ void DataTest::serverCopyHoldsEveryRow()
     const QString path = dir.filePath("copy.mdb");
     DbError error;
     QSqlDatabase db = shared.db();
-    QVERIFY2(shared.backend()->copyTo(db, path, &error), qPrintable(error.text));
+    QVERIFY2(shared.copies()->copyTo(db, path, &error), qPrintable(error.text));
     QVERIFY(DatabaseFile::checkFile(path).isEmpty());
     {
         QSqlDatabase copy = QSqlDatabase::addDatabase("QSQLITE", "server-copy-file");
@@ -1217,8 +1218,8 @@ void DataTest::serverCopyHoldsEveryRow()
         for (const Schema::Table &table : Schema::tables()) {
             LibraryCopy::Digest server;
             LibraryCopy::Digest file;
-            QVERIFY(LibraryCopy::digest(db, table.name, &server, &problem));
-            QVERIFY(LibraryCopy::digest(copy, table.name, &file, &problem));
+            QVERIFY(LibraryCopy::digest(db, *shared.dialect(), table.name, &server, &problem));
+            QVERIFY(LibraryCopy::digest(copy, SqliteBackend(path), table.name, &file, &problem));
             QVERIFY2(server == file, qPrintable(table.name));
         }
         QSqlQuery fine(copy);
@@ -1318,5 +1319,5 @@ void DataTest::aDroppedConnectionIsMadeAgain()
     QCOMPARE(t.scalar("select count(*) from lentInfo where 书籍编号 = 'B1'").toInt(), 1);
 }
 
-QTEST_MAIN(DataTest)
+LENDORA_TEST_CLASS(DataTest)
 #include "tst_data.moc"

@@ -86,9 +86,13 @@ for f in ./usr/bin/lendora ./usr/bin/lendora-cli ./usr/share/lendora/QUICKTIP.IN
   grep -q " $f\$" <<< "$contents" || fail "$f not in the package"
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for d in libqt6widgets6 libqt6sql6-sqlite libsqlite3-0 fonts-wqy-microhei qt6-translations-l10n; do
+for d in libqt6widgets6 libqt6sql6-sqlite libqt6sql6-psql libsqlite3-0 fonts-wqy-microhei \
+         qt6-translations-l10n; do
   grep -q "$d" <<< "$depends" || fail "the package does not depend on $d: $depends"
 done
+# The server's driver is a dependency, not a suggestion: nothing is left to recommend.
+recommends=$(dpkg-deb -f "$deb" Recommends)
+grep -q libqt6sql6-psql <<< "$recommends" && fail "libqt6sql6-psql is only recommended: $recommends"
 lintian --fail-on error --tag-display-limit 0 "$deb" > "$work/lintian.log" 2>&1 \
   || { cat "$work/lintian.log"; fail "lintian errors"; }
 echo "package checks passed"

@@ -82,10 +82,10 @@ QString LoanStore::loanJoinSql()
     return kLoanJoin;
 }
 
-QString LoanStore::openLoansSql(const Backend &backend)
+QString LoanStore::openLoansSql(const SqlDialect &dialect)
 {
     return kLoanRows + kLoanTables + kLoanJoin + kOfReaderOpen + QStringLiteral(" order by ")
-           + backend.rowKey(QStringLiteral("lentInfo"));
+           + dialect.rowKey(QStringLiteral("lentInfo"));
 }
 
 std::optional<qint64> LoanStore::openLoanCount(const QString &readerId)

@@ -78,7 +78,7 @@ public:
     static QString loanJoinSql();
     // The reader's open loans as the current-loans grid lists them, in the order they were
     // lent; one bound value, the reader number.
-    static QString openLoansSql(const Backend &backend);
+    static QString openLoansSql(const SqlDialect &dialect);
 
     Found findReader(const QString &readerId, QString *name);
     // `missing` is the key of the first null column of an Incomplete row (书籍名称 say); a

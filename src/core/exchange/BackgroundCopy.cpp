@@ -14,7 +14,7 @@ BackgroundCopy::~BackgroundCopy()
     }
 }
 
-bool BackgroundCopy::start(Backend::Copier copy, const QString &target,
+bool BackgroundCopy::start(Copies::Copier copy, const QString &target,
                            std::function<void()> afterCopy)
 {
     if (m_thread)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/Backend.h"
+#include "data/Copies.h"
 
 #include <QObject>
 #include <QString>
@@ -21,8 +21,7 @@ public:
 
     // False when a copy is under way already. afterCopy runs on the copy's thread once the
     // copy is whole, so a program ending at once still finishes it.
-    bool start(Backend::Copier copy, const QString &target,
-               std::function<void()> afterCopy = {});
+    bool start(Copies::Copier copy, const QString &target, std::function<void()> afterCopy = {});
     bool isRunning() const { return m_thread != nullptr; }
 
 signals:

@@ -34,7 +34,7 @@ std::optional<QStringList> LibraryCheck::problems()
     clearError();
     QStringList found;
     QStringList engine;
-    const QString integrity = m_database.backend()->integrityCheck();
+    const QString integrity = m_database.copies()->integrityCheck();
     if (!integrity.isEmpty() && !forEach(integrity, {}, [&](const QSqlRecord &record) {
             engine << record.value(0).toString();
         }))

@@ -3,7 +3,6 @@
 #include "base/DateText.h"
 #include "base/NumberText.h"
 #include "base/SheetFile.h"
-#include "data/Backend.h"
 #include "data/Schema.h"
 #include "data/SharedDatabase.h"
 
@@ -91,7 +90,7 @@ std::optional<qint64> TableExport::write(Table table, SheetFile &sheet)
     QSqlQuery query(m_database.db());
     query.setForwardOnly(true);
     if (!query.prepare(sql) || !query.exec())
-        return failed(m_database.backend()->classify(query.lastError()), std::nullopt);
+        return failed(m_database.classify(query.lastError()), std::nullopt);
 
     sheet.addRow(names);
     const int lentColumn = int(names.indexOf(kLentFlag));
@@ -109,7 +108,7 @@ std::optional<qint64> TableExport::write(Table table, SheetFile &sheet)
             return std::nullopt;
     }
     if (query.lastError().isValid())
-        return failed(m_database.backend()->classify(query.lastError()), std::nullopt);
+        return failed(m_database.classify(query.lastError()), std::nullopt);
     return rows;
 }
 

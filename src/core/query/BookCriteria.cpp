@@ -2,7 +2,7 @@
 
 #include "base/DateText.h"
 #include "core/catalogue/CategoryStore.h"
-#include "data/Backend.h"
+#include "data/SqlDialect.h"
 
 namespace lendora {
 
@@ -11,18 +11,18 @@ namespace {
 const QString kSelect = QStringLiteral("select bookInfo.* from bookInfo");
 }  // namespace
 
-QList<SqlCondition> BookCriteria::conditions(const Backend &backend) const
+QList<SqlCondition> BookCriteria::conditions(const SqlDialect &dialect) const
 {
     QList<SqlCondition> used;
     if (!bookId.isEmpty())
-        used << backend.match(QStringLiteral("bookInfo.书籍编号"), bookId, partial);
+        used << dialect.match(QStringLiteral("bookInfo.书籍编号"), bookId, partial);
     if (!title.isEmpty())
-        used << backend.match(QStringLiteral("bookInfo.书籍名称"), title, partial);
+        used << dialect.match(QStringLiteral("bookInfo.书籍名称"), title, partial);
     if (!category.isEmpty())
-        used << backend.match(QStringLiteral("bookInfo.类别代码"), Category::codeOf(category),
+        used << dialect.match(QStringLiteral("bookInfo.类别代码"), Category::codeOf(category),
                               partial);
     if (!publisher.isEmpty())
-        used << backend.match(QStringLiteral("bookInfo.出版社"), publisher, partial);
+        used << dialect.match(QStringLiteral("bookInfo.出版社"), publisher, partial);
     // A date has no parts to match partially: either way it means that calendar day.
     if (entered)
         used << SqlCondition{
@@ -30,12 +30,12 @@ QList<SqlCondition> BookCriteria::conditions(const Backend &backend) const
     return used;
 }
 
-BoundQuery BookCriteria::query(const Backend &backend) const
+BoundQuery BookCriteria::query(const SqlDialect &dialect) const
 {
-    const QList<SqlCondition> used = conditions(backend);
+    const QList<SqlCondition> used = conditions(dialect);
     BoundQuery query = BoundQuery::of(kSelect, QString(), used);
     // The books in entry order; an index that finds them gives that order itself.
-    QString key = backend.rowKey(QStringLiteral("bookInfo"));
+    QString key = dialect.rowKey(QStringLiteral("bookInfo"));
     for (const SqlCondition &condition : used) {
         if (!condition.key.isEmpty()) {
             key = condition.key;

@@ -10,7 +10,7 @@
 
 namespace lendora {
 
-class Backend;
+class SqlDialect;
 
 // A query's text and its bound values, in order.
 struct BoundQuery {
@@ -37,10 +37,10 @@ struct BookCriteria {
     bool partial = false;
 
     // The conditions in use, in the order book number, title, category, publisher, date, as
-    // the engine behind `backend` matches text.
-    QList<SqlCondition> conditions(const Backend &backend) const;
+    // the engine behind `dialect` matches text.
+    QList<SqlCondition> conditions(const SqlDialect &dialect) const;
     // The books matching every condition.
-    BoundQuery query(const Backend &backend) const;
+    BoundQuery query(const SqlDialect &dialect) const;
 };
 
 }  // namespace lendora

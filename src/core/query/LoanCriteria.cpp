@@ -1,27 +1,27 @@
 #include "core/query/LoanCriteria.h"
 
 #include "core/circulation/LoanStore.h"
-#include "data/Backend.h"
 #include "data/GridModel.h"
+#include "data/SqlDialect.h"
 
 #include <algorithm>
 
 namespace lendora {
 
-QList<SqlCondition> LoanCriteria::conditions(const Backend &backend) const
+QList<SqlCondition> LoanCriteria::conditions(const SqlDialect &dialect) const
 {
     // The join makes a loan's book and reader numbers equal to those of its book and reader,
     // so they are matched there: the book and reader tables are far smaller than the loans,
     // and the book numbers have a text index.
     QList<SqlCondition> used;
     if (!bookId.isEmpty())
-        used << backend.match(QStringLiteral("bookInfo.书籍编号"), bookId, partial);
+        used << dialect.match(QStringLiteral("bookInfo.书籍编号"), bookId, partial);
     if (!title.isEmpty())
-        used << backend.match(QStringLiteral("bookInfo.书籍名称"), title, partial);
+        used << dialect.match(QStringLiteral("bookInfo.书籍名称"), title, partial);
     if (!readerId.isEmpty())
-        used << backend.match(QStringLiteral("readerInfo.读者编号"), readerId, partial);
+        used << dialect.match(QStringLiteral("readerInfo.读者编号"), readerId, partial);
     if (!readerName.isEmpty())
-        used << backend.match(QStringLiteral("readerInfo.读者姓名"), readerName, partial);
+        used << dialect.match(QStringLiteral("readerInfo.读者姓名"), readerName, partial);
     return used;
 }
 
@@ -132,7 +132,7 @@ Shapes shapesFor(const QList<Box> &boxes, double loans)
 
 }  // namespace
 
-BoundQuery LoanCriteria::query(const Backend &backend, const QSqlDatabase &db) const
+BoundQuery LoanCriteria::query(const SqlDialect &dialect, const QSqlDatabase &db) const
 {
     QList<Box> boxes;
     const auto add = [&boxes](const QString &table, const QString &column, const QString &key,
@@ -146,27 +146,27 @@ BoundQuery LoanCriteria::query(const Backend &backend, const QSqlDatabase &db) c
     add(QStringLiteral("bookInfo"), QStringLiteral("书籍名称"), book, title);
     add(QStringLiteral("readerInfo"), reader, reader, readerId);
     add(QStringLiteral("readerInfo"), QStringLiteral("读者姓名"), reader, readerName);
-    const qint64 loans = backend.rowsAbout(db, QStringLiteral("lentInfo"));
+    const qint64 loans = dialect.rowsAbout(db, QStringLiteral("lentInfo"));
     if (boxes.isEmpty() || loans <= 0)
-        return query(backend);
+        return query(dialect);
 
     // Each text's share of its table, from its index's candidates; a text no index serves
     // (or one its own unique index finds) leaves the engine's plan as it is.
     for (Box &box : boxes) {
         const std::optional<qint64> found =
-            backend.candidates(db, box.column, box.text, partial, kEnough);
-        const qint64 rows = backend.rowsAbout(db, box.table);
+            dialect.candidates(db, box.column, box.text, partial, kEnough);
+        const qint64 rows = dialect.rowsAbout(db, box.table);
         if (!found || rows < 0)
-            return query(backend);
+            return query(dialect);
         box.candidates = *found;
         box.share = rows > 0 ? std::min(1.0, double(*found) / double(rows)) : 0;
     }
     const Shapes shapes = shapesFor(boxes, double(loans));
 
-    const QString key = backend.rowKey(QStringLiteral("lentInfo"));
+    const QString key = dialect.rowKey(QStringLiteral("lentInfo"));
     const auto shaped = [&](const Shape &shape) {
         const auto among = [&](const Box &box, bool findThrough) {
-            return backend.matchAmong(box.column, box.text, partial,
+            return dialect.matchAmong(box.column, box.text, partial,
                                       QStringLiteral("lentInfo.") + box.key,
                                       box.table + QLatin1Char('.') + box.key, findThrough);
         };
@@ -181,7 +181,7 @@ BoundQuery LoanCriteria::query(const Backend &backend, const QSqlDatabase &db) c
             if (i == shape.found)
                 continue;
             if (!shape.asSet.at(i)) {
-                used << backend.matchEach(box.column, box.text, partial, key);
+                used << dialect.matchEach(box.column, box.text, partial, key);
             } else if (shape.found >= 0) {
                 const SqlCondition set = among(box, false);
                 found.sql += QStringLiteral(" and ") + set.sql;
@@ -208,12 +208,12 @@ BoundQuery LoanCriteria::query(const Backend &backend, const QSqlDatabase &db) c
     return query;
 }
 
-BoundQuery LoanCriteria::query(const Backend &backend) const
+BoundQuery LoanCriteria::query(const SqlDialect &dialect) const
 {
     // Open and returned loans alike, joined as the desk lists loans everywhere.
     BoundQuery query =
-        BoundQuery::of(LoanStore::loanRowsSql(), LoanStore::loanJoinSql(), conditions(backend));
-    query.sql += QStringLiteral(" order by ") + backend.rowKey(QStringLiteral("lentInfo"));
+        BoundQuery::of(LoanStore::loanRowsSql(), LoanStore::loanJoinSql(), conditions(dialect));
+    query.sql += QStringLiteral(" order by ") + dialect.rowKey(QStringLiteral("lentInfo"));
     return query;
 }
 

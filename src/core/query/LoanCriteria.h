@@ -17,12 +17,12 @@ struct LoanCriteria {
     bool partial = false;
 
     // The conditions in use, in the order book number, title, reader number, reader name.
-    QList<SqlCondition> conditions(const Backend &backend) const;
-    BoundQuery query(const Backend &backend) const;
+    QList<SqlCondition> conditions(const SqlDialect &dialect) const;
+    BoundQuery query(const SqlDialect &dialect) const;
     // The same loans, the query shaped by how common the typed texts are in `db` where the
     // engine leaves that to the program: the loans are read in order and each tested when the
     // texts are common, else found through the index of the rarest text.
-    BoundQuery query(const Backend &backend, const QSqlDatabase &db) const;
+    BoundQuery query(const SqlDialect &dialect, const QSqlDatabase &db) const;
 };
 
 }  // namespace lendora

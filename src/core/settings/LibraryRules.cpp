@@ -86,7 +86,7 @@ LibraryRules::SaveResult LibraryRules::save(const QString &bookLimitText, const 
         return failed(transaction.error(), SaveResult::Failed);
     // Only the first row is read anywhere, so only the first row is written.
     const int changed = write(QStringLiteral("update basicSet set 借出册数=?, 罚款=? where ")
-                                  + m_database.backend()->firstRowOnly(QStringLiteral("basicSet")),
+                                  + m_database.dialect()->firstRowOnly(QStringLiteral("basicSet")),
                               {*limit, *fine});
     bool ok = changed >= 0;
     if (changed == 0)

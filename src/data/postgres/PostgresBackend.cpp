@@ -4,9 +4,11 @@
 #include "data/Schema.h"
 #include "data/postgres/PostgresSchema.h"
 #include "data/sqlite/DatabaseFile.h"
+#include "data/sqlite/SqliteBackend.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -14,6 +16,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace lendora {
 
@@ -29,6 +32,8 @@ const char *const kNewer = QT_TRANSLATE_NOOP(
 const char *const kNoTrigrams =
     QT_TRANSLATE_NOOP("PostgresBackend", "服务器上的数据库 %1 的区域设置不能检索中文。\n"
                                          "请用下面的语句重新建立它:\n%2");
+const char *const kCannotUpgrade = QT_TRANSLATE_NOOP(
+    "PostgresBackend", "无法升级服务器上的图书馆 %1 的结构(%2)。\n程序即将退出。");
 const char *const kCannotCreate =
     QT_TRANSLATE_NOOP("PostgresBackend", "无法在服务器上建立图书馆 %1(%2)。\n程序即将退出。");
 const char *const kNotEmpty = QT_TRANSLATE_NOOP(
@@ -43,6 +48,14 @@ QString tr(const char *text)
     return QCoreApplication::translate("PostgresBackend", text);
 }
 
+// What libpq and the driver said, on one line: libpq breaks its words over several, with tabs,
+// and the clerk's message holds them in brackets.
+QString said(const QSqlError &error)
+{
+    static const QRegularExpression kBreaks(QStringLiteral("\\s*\\n\\s*"));
+    return error.text().replace(kBreaks, QStringLiteral(" ")).trimmed();
+}
+
 }  // namespace
 
 PostgresBackend::PostgresBackend(ServerAddress address) : m_address(std::move(address)) {}
@@ -53,7 +66,7 @@ QString PostgresBackend::createHint(const QString &database)
         .arg(database);
 }
 
-bool PostgresBackend::moveIn(QSqlDatabase &from, QString *error)
+bool PostgresBackend::moveIn(QSqlDatabase &from, const SqlDialect &dialect, QString *error)
 {
     const QString name = QStringLiteral("lendora-move@") + m_address.url();
     QString why;
@@ -63,7 +76,7 @@ bool PostgresBackend::moveIn(QSqlDatabase &from, QString *error)
         QSqlDatabase db = connect(name, &failed);
         QSqlQuery query(db);
         if (failed.isValid()) {
-            why = tr(kCannotConnect).arg(location(), failed.text());
+            why = tr(kCannotConnect).arg(location(), said(failed));
         } else if (const int version = PostgresSchema::version(db, &why); version != 0) {
             if (why.isEmpty())
                 why = tr(kNotEmpty).arg(location());
@@ -74,7 +87,8 @@ bool PostgresBackend::moveIn(QSqlDatabase &from, QString *error)
         } else if (!db.transaction()) {
             why = db.lastError().text();
         } else {
-            ok = PostgresSchema::createTables(query, &why) && LibraryCopy::copy(from, db, &why)
+            ok = PostgresSchema::createTables(query, &why)
+                 && LibraryCopy::copy(from, dialect, db, *this, &why)
                  && PostgresSchema::createIndexes(query, &why)
                  && PostgresSchema::continueEntryNumbers(query, &why);
             // The planner's picture of the rows, before any desk plans a search: without it
@@ -115,7 +129,7 @@ QSqlDatabase PostgresBackend::connect(const QString &connectionName, QSqlError *
     return db;
 }
 
-QString PostgresBackend::prepareSchema(QSqlDatabase &db) const
+QString PostgresBackend::prepareSchema(QSqlDatabase &db, QString *notice) const
 {
     const QString shown = location();
     QString error;
@@ -133,23 +147,45 @@ QString PostgresBackend::prepareSchema(QSqlDatabase &db) const
         return tr(kNoTrigrams).arg(shown, createHint(m_address.database));
     if (version == 0 && !PostgresSchema::create(db, &error))
         return tr(kCannotCreate).arg(shown, error);
+    if (version > 0 && !PostgresSchema::upgrade(db, version, notice, &error))
+        return tr(kCannotUpgrade).arg(shown, error);
     return {};
 }
 
-Backend::Opened PostgresBackend::open(const QString &connectionName)
+bool PostgresBackend::upgradesOnOpening() const
 {
-    QSqlError failed;
+    const QString name = QStringLiteral("lendora-version@") + m_address.url();
+    int version = 0;
+    m_unanswered.reset();
+    {
+        QSqlError failed;
+        QSqlDatabase db = connect(name, &failed);
+        if (failed.isValid())
+            m_unanswered = failed;
+        else
+            version = PostgresSchema::version(db, nullptr);
+    }
+    removeConnection(name);
+    return version > 0 && version < Schema::kVersion;
+}
+
+Connector::Opened PostgresBackend::open(const QString &connectionName)
+{
+    QString notice;
     const QString bad = [&]() -> QString {
+        if (m_unanswered)
+            return tr(kCannotConnect).arg(location(), said(*std::exchange(m_unanswered, {})));
+        QSqlError failed;
         QSqlDatabase db = connect(connectionName, &failed);
         if (failed.isValid())
-            return tr(kCannotConnect).arg(location(), failed.text());
-        return prepareSchema(db);
+            return tr(kCannotConnect).arg(location(), said(failed));
+        return prepareSchema(db, &notice);
     }();
     if (!bad.isEmpty()) {
         removeConnection(connectionName);
         return {false, bad, {}};
     }
-    return {true, {}, {}};
+    return {true, {}, notice};
 }
 
 void PostgresBackend::close(const QString &connectionName)
@@ -182,8 +218,9 @@ bool PostgresBackend::create(QString *error)
     {
         QSqlError failed;
         QSqlDatabase db = connect(name, &failed);
-        bad = failed.isValid() ? tr(kCannotConnect).arg(location(), failed.text())
-                               : prepareSchema(db);
+        QString notice;
+        bad = failed.isValid() ? tr(kCannotConnect).arg(location(), said(failed))
+                               : prepareSchema(db, &notice);
     }
     removeConnection(name);
     if (!bad.isEmpty() && error)
@@ -247,7 +284,7 @@ QString PostgresBackend::rowKey(const QString &table) const
     return table + QStringLiteral(".rowid");
 }
 
-Backend::Copier PostgresBackend::copier() const
+Copies::Copier PostgresBackend::copier() const
 {
     return [address = m_address](const QString &target, QString *error) {
         PostgresBackend backend(address);
@@ -306,7 +343,8 @@ bool PostgresBackend::copyTo(QSqlDatabase &db, const QString &path, DbError *err
             why = snapshot.lastError().text();
             ok = false;
         }
-        ok = ok && LibraryCopy::copy(db, file, &why);
+        // Each side in its own dialect.
+        ok = ok && LibraryCopy::copy(db, *this, file, SqliteBackend(path), &why);
         if (ok && !file.commit()) {
             why = file.lastError().text();
             ok = false;

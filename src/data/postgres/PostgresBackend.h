@@ -3,6 +3,9 @@
 #include "data/Backend.h"
 #include "data/postgres/ServerAddress.h"
 
+#include <QSqlError>
+#include <optional>
+
 namespace lendora {
 
 // A library shared by several desks on a PostgreSQL server. Each desk's connection waits a few
@@ -13,16 +16,17 @@ public:
     explicit PostgresBackend(ServerAddress address);
 
     const ServerAddress &address() const { return m_address; }
-    // Fills an empty database on the server with every row of the library `from`, in one
-    // transaction: its tables, the rows with their entry numbers, the version. False with the
+    // Fills an empty database on the server with every row of the library `from` (whose
+    // engine speaks `dialect`), in one transaction: its tables, the rows with their entry numbers, the version. False with the
     // reason in `error`, the database as it was.
-    bool moveIn(QSqlDatabase &from, QString *error);
+    bool moveIn(QSqlDatabase &from, const SqlDialect &dialect, QString *error) override;
     // How to create a database the desk can use, for the clerk's message.
     static QString createHint(const QString &database);
 
     QString location() const override;
     bool checksBeforeOpening() const override { return false; }
-    bool upgradesOnOpening() const override { return false; }
+    // Asks the server: its library's version.
+    bool upgradesOnOpening() const override;
     Opened open(const QString &connectionName) override;
     void close(const QString &connectionName) override;
     bool openReadOnly(const QString &connectionName, DbError *error) override;
@@ -53,11 +57,14 @@ public:
 private:
     // A connection of that name to the library, opened; its error when it could not be.
     QSqlDatabase connect(const QString &connectionName, QSqlError *error) const;
-    // Sets up an empty database, or checks that one is this program's: the clerk's message
-    // when not.
-    QString prepareSchema(QSqlDatabase &db) const;
+    // Sets up an empty database, or checks that one is this program's and brings an older
+    // one up to date: the clerk's message when not. `notice` as open()'s.
+    QString prepareSchema(QSqlDatabase &db, QString *notice) const;
 
     ServerAddress m_address;
+    // A server that did not answer upgradesOnOpening()'s question: open() says so at once
+    // rather than wait for it a second time.
+    mutable std::optional<QSqlError> m_unanswered;
 };
 
 }  // namespace lendora

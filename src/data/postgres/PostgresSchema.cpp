@@ -114,8 +114,15 @@ bool PostgresSchema::createTables(QSqlQuery &query, QString *error)
 
 bool PostgresSchema::createIndexes(QSqlQuery &query, QString *error)
 {
+    return makeIndexes(query, false, error);
+}
+
+bool PostgresSchema::makeIndexes(QSqlQuery &query, bool whereMissing, QString *error)
+{
+    const QString create =
+        whereMissing ? QStringLiteral("INDEX IF NOT EXISTS ") : QStringLiteral("INDEX ");
     for (const char *sql : kIndexes) {
-        if (!exec(query, QString::fromUtf8(sql), error))
+        if (!exec(query, QString::fromUtf8(sql).replace(QStringLiteral("INDEX "), create), error))
             return false;
     }
     for (const auto &index : kTrigramColumns) {
@@ -125,8 +132,9 @@ bool PostgresSchema::createIndexes(QSqlQuery &query, QString *error)
         // were fetched and sorted (180 ms) rather than read in order until the first 256
         // were found (8 ms).
         if (!exec(query,
-                  QStringLiteral("CREATE INDEX %1 ON %2 USING gin (%3 gin_trgm_ops)")
-                      .arg(name, QString::fromUtf8(index[1]), folded(QString::fromUtf8(index[2]))),
+                  QStringLiteral("CREATE %1%2 ON %3 USING gin (%4 gin_trgm_ops)")
+                      .arg(create, name, QString::fromUtf8(index[1]),
+                           folded(QString::fromUtf8(index[2]))),
                   error)
             || !exec(query,
                      QStringLiteral("ALTER INDEX %1 ALTER COLUMN 1 SET STATISTICS 1000").arg(name),
@@ -134,6 +142,53 @@ bool PostgresSchema::createIndexes(QSqlQuery &query, QString *error)
             return false;
     }
     return true;
+}
+
+namespace {
+
+Schema::Taken taken(bool ok)
+{
+    return ok ? Schema::Taken::Yes : Schema::Taken::Failed;
+}
+
+// The server's steps, each to the version it names. A server's library began at version 8.
+const QList<Schema::Step> &steps()
+{
+    static const QList<Schema::Step> all = {
+        // 8 -> 9: a library made before the exact-text indexes and the wider sample of the
+        // texts gains what a new one has, and the planner a fresh look at its texts.
+        {9,
+         [](QSqlQuery &query, QString *, QString *error) {
+             return taken(PostgresSchema::makeIndexes(query, true, error)
+                          && exec(query, QStringLiteral("ANALYZE bookInfo, readerInfo"), error));
+         }},
+    };
+    return all;
+}
+
+}  // namespace
+
+bool PostgresSchema::upgrade(QSqlDatabase &db, int fromVersion, QString *notice, QString *error)
+{
+    const Schema::Versioning versioning = {
+        [](QSqlQuery &query, QString *error) -> std::optional<int> {
+            // A second desk starting meanwhile waits here for the step, however long it
+            // takes, and then finds it taken. A step's "already exists, skipping" is expected
+            // and kept off the desk's stderr.
+            if (!exec(query, QStringLiteral("SET LOCAL lock_timeout = 0"), error)
+                || !exec(query, QStringLiteral("SET LOCAL client_min_messages = warning"), error)
+                || !exec(query, QStringLiteral("LOCK TABLE lendoraSchema IN EXCLUSIVE MODE"), error)
+                || !exec(query, QStringLiteral("select max(version) from lendoraSchema"), error)
+                || !query.next())
+                return std::nullopt;
+            return query.value(0).toInt();
+        },
+        [](QSqlQuery &query, int version, QString *error) {
+            return exec(query, QStringLiteral("UPDATE lendoraSchema SET version = %1").arg(version),
+                        error);
+        },
+    };
+    return Schema::upgrade(db, fromVersion, steps(), versioning, notice, error);
 }
 
 bool PostgresSchema::continueEntryNumbers(QSqlQuery &query, QString *error)

@@ -24,6 +24,13 @@ public:
     // rows.
     static bool createTables(QSqlQuery &query, QString *error);
     static bool createIndexes(QSqlQuery &query, QString *error);
+    // The same, or with `whereMissing` only those the library lacks.
+    static bool makeIndexes(QSqlQuery &query, bool whereMissing, QString *error);
+    // The steps from an older version up to Schema::kVersion, each in a transaction of its
+    // own that raises the version in lendoraSchema; several desks starting at once take each
+    // step once. 8 -> 9: the indexes a library made before them lacks, and the planner's
+    // wider sample of its texts. False (with `error`) when the engine failed.
+    static bool upgrade(QSqlDatabase &db, int fromVersion, QString *notice, QString *error);
     // After rows were written with their entry numbers: the numbers go on after the largest.
     static bool continueEntryNumbers(QSqlQuery &query, QString *error);
     // The trigram index's expression of a text column (ASCII letters folded, as the file's

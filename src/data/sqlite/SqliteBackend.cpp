@@ -102,15 +102,20 @@ QString SqliteBackend::location() const
     return QDir::toNativeSeparators(m_path);
 }
 
-bool SqliteBackend::checksBeforeOpening() const
+bool SqliteBackend::endedUncleanly() const
 {
     return QFile::exists(DatabaseFile::markerPath(m_path));
 }
 
+bool SqliteBackend::checksBeforeOpening() const
+{
+    return m_mode == Mode::Desk && endedUncleanly() && !checksInBackground();
+}
+
 bool SqliteBackend::checksInBackground() const
 {
-    return m_checkInBackground && m_mode == Mode::Desk && checksBeforeOpening()
-           && !upgradesOnOpening() && DatabaseFile::isInLogMode(m_path);
+    return m_checkInBackground && m_mode == Mode::Desk && endedUncleanly() && !upgradesOnOpening()
+           && DatabaseFile::isInLogMode(m_path);
 }
 
 // The connection of a check under way, so that another thread can interrupt it.
@@ -198,7 +203,7 @@ QString SqliteBackend::guardLog(QString *notice) const
     return {};
 }
 
-Backend::Opened SqliteBackend::openBesideDesk(const QString &connectionName)
+Connector::Opened SqliteBackend::openBesideDesk(const QString &connectionName)
 {
     const QString shown = location();
     const auto refuse = [&](const QString &text) {
@@ -233,7 +238,7 @@ Backend::Opened SqliteBackend::openBesideDesk(const QString &connectionName)
     return {true, {}, {}};
 }
 
-Backend::Opened SqliteBackend::open(const QString &connectionName)
+Connector::Opened SqliteBackend::open(const QString &connectionName)
 {
     if (m_mode == Mode::BesideDesk)
         return openBesideDesk(connectionName);
@@ -438,6 +443,24 @@ bool SqliteBackend::openReadOnly(const QString &connectionName, DbError *error)
     return true;
 }
 
+QString SqliteBackend::checkLibrary(QSqlDatabase &db, DbError *error) const
+{
+    // The first read takes the file's lock: a writer that holds it longer than the wait is
+    // no sign of a foreign file.
+    {
+        QSqlQuery first(db);
+        if (!first.exec(QStringLiteral("PRAGMA application_id"))) {
+            const DbError failed = classify(first.lastError());
+            if (failed.kind == DbError::Busy || failed.kind == DbError::IoError) {
+                if (error)
+                    *error = failed;
+                return {};
+            }
+        }
+    }
+    return DatabaseFile::checkContent(db, m_path, false);
+}
+
 bool SqliteBackend::create(QString *error)
 {
     return DatabaseFile::create(m_path, error);
@@ -482,7 +505,7 @@ SqlCondition SqliteBackend::matchAmong(const QString &column, const QString &tex
                                        const QString &key, bool findThrough) const
 {
     SqlCondition among =
-        Backend::matchAmong(column, text, partialMatch, foreignKey, key, findThrough);
+        SqlDialect::matchAmong(column, text, partialMatch, foreignKey, key, findThrough);
     // Unary + keeps the planner from reading the rows through the foreign key's index with
     // the set: they must come in their own order, which needs no sort.
     if (!findThrough)
@@ -527,11 +550,17 @@ QString SqliteBackend::rowKey(const QString &table) const
     return table + QStringLiteral(".rowid");
 }
 
-Backend::Copier SqliteBackend::copier() const
+Copies::Copier SqliteBackend::copier() const
 {
     return [path = m_path](const QString &target, QString *error) {
         return SqliteBackup::copy(path, target, error);
     };
+}
+
+bool SqliteBackend::isLibrary(const QString &path) const
+{
+    const QString library = QFileInfo(m_path).canonicalFilePath();
+    return !library.isEmpty() && QFileInfo(path).canonicalFilePath() == library;
 }
 
 bool SqliteBackend::copyTo(QSqlDatabase &db, const QString &path, DbError *error)

@@ -39,6 +39,7 @@ public:
     void checkEnded(bool passed) override;
     void close(const QString &connectionName) override;
     bool openReadOnly(const QString &connectionName, DbError *error) override;
+    QString checkLibrary(QSqlDatabase &db, DbError *error) const override;
     bool create(QString *error) override;
 
     SqlCondition exact(const QString &column, const QString &text) const override;
@@ -58,6 +59,7 @@ public:
     QString firstRowOnly(const QString &table) const override;
     QString rowKey(const QString &table) const override;
     Copier copier() const override;
+    bool isLibrary(const QString &path) const override;
     QString integrityCheck() const override { return QStringLiteral("PRAGMA integrity_check"); }
     bool copyTo(QSqlDatabase &db, const QString &path, DbError *error) override;
     bool restoreFrom(QSqlDatabase &db, const QString &source, QString *notice,
@@ -71,6 +73,8 @@ public:
     DbError checkUnchanged() const override;
 
 private:
+    // Whether the last run on the file did not end cleanly: its marker is still there.
+    bool endedUncleanly() const;
     // Empty, or the clerk's message when a log beside the file could not be set aside;
     // `notice` tells the clerk what was set aside.
     QString guardLog(QString *notice) const;

@@ -380,21 +380,10 @@ const char *const kLentTwice = QT_TRANSLATE_NOOP(
     "请在还书页把这些图书逐条归还。在此之前,数据库暂不启用“一本书同时只能借出一次”的检查,"
     "程序照常运行。");
 
-bool commitStep(QSqlDatabase &db, bool ok, QString *error)
-{
-    if (ok && db.commit())
-        return true;
-    if (ok && error)
-        *error = db.lastError().text();
-    db.rollback();
-    return false;
-}
-
 // The books that hold more than one open loan, which the rule of version 3 forbids; empty
 // when there are none. `ok` is false when the engine failed.
-QStringList booksLentTwice(QSqlDatabase &db, bool *ok, QString *error)
+QStringList booksLentTwice(QSqlQuery &query, bool *ok, QString *error)
 {
-    QSqlQuery query(db);
     QStringList books;
     *ok = exec(query,
                QStringLiteral("SELECT 书籍编号 FROM lentInfo WHERE 还书日期 IS NULL"
@@ -403,6 +392,59 @@ QStringList booksLentTwice(QSqlDatabase &db, bool *ok, QString *error)
     while (*ok && query.next())
         books << query.value(0).toString();
     return books;
+}
+
+Schema::Taken taken(bool ok)
+{
+    return ok ? Schema::Taken::Yes : Schema::Taken::Failed;
+}
+
+// 2 -> 3: the rule goes in only when every book already keeps it.
+Schema::Taken takeOneOpenLoan(QSqlQuery &query, QString *notice, QString *error)
+{
+    bool ok = false;
+    const QStringList lentTwice = booksLentTwice(query, &ok, error);
+    if (ok && !lentTwice.isEmpty()) {
+        if (notice)
+            *notice = QCoreApplication::translate("SqliteSchema", kLentTwice)
+                          .arg(lentTwice.join(QStringLiteral("、")));
+        return Schema::Taken::HeldBack;
+    }
+    return taken(ok && exec(query, QString::fromUtf8(kOneOpenLoan), error));
+}
+
+// The file's steps, each to the version it names.
+const QList<Schema::Step> &steps()
+{
+    using Query = QSqlQuery;
+    static const QList<Schema::Step> all = {
+        // 1 -> 2: the text indexes over the rows already there, and the planner's picture.
+        {2,
+         [](Query &query, QString *, QString *error) {
+             return taken(createTextIndexes(query, true, error) && writeStatistics(query, error));
+         }},
+        {3, takeOneOpenLoan},
+        // 3 -> 4: the date indexes, built from the loans already there.
+        {4, [](Query &query, QString *,
+               QString *error) { return taken(createDateIndexes(query, error)); }},
+        // 4 -> 5: the open loans by lending date.
+        {5, [](Query &query, QString *,
+               QString *error) { return taken(createOpenByDate(query, error)); }},
+        // 5 -> 6: the statistics' indexes.
+        {6, [](Query &query, QString *,
+               QString *error) { return taken(createStatisticsIndexes(query, error)); }},
+        // 6 -> 7: the character indexes, built from the rows already there.
+        {kPairsVersion,
+         [](Query &query, QString *, QString *error) {
+             return taken(createGramIndexes(query, true, error));
+         }},
+        // 7 -> 8: the loans' reader and book indexes each hold the other.
+        {8, [](Query &query, QString *,
+               QString *error) { return taken(createLoanKeyIndexes(query, error)); }},
+        // 8 -> 9: a server's library catches up with the indexes a file has had all along.
+        {9, [](Query &, QString *, QString *) { return Schema::Taken::Yes; }},
+    };
+    return all;
 }
 
 }  // namespace
@@ -416,62 +458,17 @@ bool SqliteSchema::upgrade(QSqlDatabase &db, int fromVersion, QString *notice, Q
             *error = QStringLiteral("unknown schema version %1").arg(fromVersion);
         return false;
     }
-    const auto setVersion = [&](QSqlQuery &query, int version) {
-        return exec(query, QStringLiteral("PRAGMA user_version=%1").arg(version), error);
+    const Schema::Versioning versioning = {
+        [](QSqlQuery &query, QString *error) -> std::optional<int> {
+            if (!exec(query, QStringLiteral("PRAGMA user_version"), error) || !query.next())
+                return std::nullopt;
+            return query.value(0).toInt();
+        },
+        [](QSqlQuery &query, int version, QString *error) {
+            return exec(query, QStringLiteral("PRAGMA user_version=%1").arg(version), error);
+        },
     };
-    // One step to `version` in a transaction of its own: `build`, then the version number.
-    const auto step = [&](int version, const std::function<bool(QSqlQuery &)> &build) {
-        if (fromVersion >= version)
-            return true;
-        if (!db.transaction()) {
-            if (error)
-                *error = db.lastError().text();
-            return false;
-        }
-        bool ok;
-        {
-            QSqlQuery query(db);
-            ok = build(query) && setVersion(query, version);
-        }
-        return commitStep(db, ok, error);
-    };
-    // 1 -> 2: the text indexes over the rows already there, and the planner's picture.
-    if (!step(2, [&](QSqlQuery &query) {
-            return createTextIndexes(query, true, error) && writeStatistics(query, error);
-        }))
-        return false;
-    if (fromVersion < 3) {
-        // 2 -> 3: the rule goes in only when every book already keeps it.
-        if (!db.transaction()) {
-            if (error)
-                *error = db.lastError().text();
-            return false;
-        }
-        bool ok;
-        const QStringList lentTwice = booksLentTwice(db, &ok, error);
-        if (ok && !lentTwice.isEmpty()) {
-            db.rollback();
-            if (notice)
-                *notice = QCoreApplication::translate("SqliteSchema", kLentTwice)
-                              .arg(lentTwice.join(QStringLiteral("、")));
-            return true;
-        }
-        {
-            QSqlQuery query(db);
-            ok = ok && exec(query, QString::fromUtf8(kOneOpenLoan), error) && setVersion(query, 3);
-        }
-        if (!commitStep(db, ok, error))
-            return false;
-    }
-    // 3 -> 4: the date indexes, built from the loans already there; 4 -> 5: the open loans
-    // by lending date; 5 -> 6: the statistics' indexes; 6 -> 7: the character indexes;
-    // 7 -> 8: the loans' reader and book indexes each hold the other.
-    return step(4, [&](QSqlQuery &query) { return createDateIndexes(query, error); })
-           && step(5, [&](QSqlQuery &query) { return createOpenByDate(query, error); })
-           && step(6, [&](QSqlQuery &query) { return createStatisticsIndexes(query, error); })
-           && step(kPairsVersion,
-                   [&](QSqlQuery &query) { return createGramIndexes(query, true, error); })
-           && step(8, [&](QSqlQuery &query) { return createLoanKeyIndexes(query, error); });
+    return Schema::upgrade(db, fromVersion, steps(), versioning, notice, error);
 }
 
 }  // namespace lendora

@@ -44,12 +44,13 @@ public:
     // engine's own row order, which only this file may know.
     static QString firstRowOnly(const QString &table);
 
-    // Upgrade steps from an older user_version, in place, each step in one transaction.
-    // 1 -> 2: the text indexes, built from the rows already there, and the planner's
-    // statistics. 2 -> 3: the rule of one open loan per book. 3 -> 4: the date indexes. 6 -> 7:
-    // the character indexes, built from the rows already there. A step
-    // the rows already there break is not taken: the file stays at the version before it (and
-    // the later steps wait), `notice` says why, and the desk runs on. False (with `error`) when the engine fails.
+    // Upgrade steps from an older user_version, in place, each step in one transaction
+    // (Schema::upgrade). 1 -> 2: the text indexes, built from the rows already there, and the
+    // planner's statistics. 2 -> 3: the rule of one open loan per book. 3 -> 4: the date
+    // indexes. 6 -> 7: the character indexes, built from the rows already there. 8 -> 9: only
+    // the number (the server's step). A step the rows already there break is not taken: the
+    // file stays at the version before it (and the later steps wait), `notice` says why, and
+    // the desk runs on. False (with `error`) when the engine fails.
     static bool upgrade(QSqlDatabase &db, int fromVersion, QString *notice, QString *error);
 };
 

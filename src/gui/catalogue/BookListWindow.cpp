@@ -53,7 +53,7 @@ BookListWindow::BookListWindow(WindowContext &context)
             // The order the books were entered in; the category index would otherwise lead the
             // planner to list them category by category.
             + QStringLiteral(" order by ")
-            + m_context.database().backend()->rowKey(QStringLiteral("bookInfo"));
+            + m_context.database().dialect()->rowKey(QStringLiteral("bookInfo"));
     m_source = new GridSource(m_context.database(), QStringLiteral("FrmLendora"), this);
     m_ui->DataGrid1->setModel(new YesNoColumn(Lent, m_source->model(), this));
 

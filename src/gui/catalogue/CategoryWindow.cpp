@@ -53,7 +53,7 @@ CategoryWindow::CategoryWindow(WindowContext &context)
     m_source = new GridSource(m_context.database(), QStringLiteral("FrmSetBook"), this);
     m_model = new QSqlTableModel(this, m_source->connection());
     m_model->setEditStrategy(QSqlTableModel::OnManualSubmit);
-    m_model->setTable(m_context.database().backend()->tableName(QStringLiteral("bookType")));
+    m_model->setTable(m_context.database().dialect()->tableName(QStringLiteral("bookType")));
     m_ui->DataGrid1->setModel(m_model);
     connect(m_ui->DataGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) { showRow(current.row()); });

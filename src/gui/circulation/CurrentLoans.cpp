@@ -83,8 +83,8 @@ bool CurrentLoans::isBound(const QTableView *grid) const
 
 bool CurrentLoans::run(const QString &readerId)
 {
-    const Backend *backend = m_source->database().backend();
-    const bool ok = backend && m_source->run(LoanStore::openLoansSql(*backend), {readerId});
+    const SqlDialect *dialect = m_source->database().dialect();
+    const bool ok = dialect && m_source->run(LoanStore::openLoansSql(*dialect), {readerId});
     for (const QPointer<QTableView> &grid : std::as_const(m_grids)) {
         if (grid)
             sizeColumns(grid);

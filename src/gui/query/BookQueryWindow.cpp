@@ -92,7 +92,7 @@ void BookQueryWindow::find()
     if (m_ui->chkRigDate->isChecked())
         criteria.entered = m_ui->dtpRigDate->date();
     criteria.partial = m_ui->chkMoHu->isChecked();
-    const BoundQuery query = criteria.query(*m_context.database().backend());
+    const BoundQuery query = criteria.query(*m_context.database().dialect());
 
     // The grid changes only once the clerk has closed the message.
     m_context.prompter().message({tr(kResults), hintTitle()});

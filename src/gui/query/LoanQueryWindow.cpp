@@ -80,7 +80,7 @@ void LoanQueryWindow::find()
     criteria.readerName = m_ui->txtReaderName->text();
     criteria.partial = m_ui->chkMoHu->isChecked();
     const BoundQuery query =
-        criteria.query(*m_context.database().backend(), m_context.database().db());
+        criteria.query(*m_context.database().dialect(), m_context.database().db());
 
     // The grid changes only once the clerk has closed the message.
     m_context.prompter().message({tr(kResults), hintTitle()});

@@ -2,8 +2,8 @@
 
 #include "core/exchange/BackgroundCopy.h"
 #include "data/Backups.h"
+#include "data/LibraryRestore.h"
 #include "data/SharedDatabase.h"
-#include "data/sqlite/SqliteBackup.h"
 #include "gui/widgets/FileChooser.h"
 #include "gui/widgets/Prompter.h"
 #include "gui/widgets/Texts.h"
@@ -88,11 +88,6 @@ BackupWindow::~BackupWindow()
     }
 }
 
-QString BackupWindow::libraryPath() const
-{
-    return QDir::fromNativeSeparators(m_context.database().location());
-}
-
 void BackupWindow::listCopies()
 {
     const Backups backups(m_context.filePath(QString()));
@@ -108,7 +103,7 @@ void BackupWindow::listCopies()
 
 void BackupWindow::backUp(const QString &target)
 {
-    if (!m_copy->start(m_context.database().backend()->copier(), target))
+    if (!m_copy->start(m_context.database().copies()->copier(), target))
         return;
     for (QPushButton *button : {m_ui->cmdBackupNow, m_ui->cmdBackupTo, m_ui->cmdRestore})
         button->setEnabled(false);
@@ -129,42 +124,43 @@ void BackupWindow::copyFinished(bool ok, const QString &target, const QString &e
 
 void BackupWindow::restore()
 {
-    if (const QString why = m_context.database().backend()->cannotRestore(); !why.isEmpty()) {
+    LibraryRestore restoring(m_context.database(), m_context.filePath(QString()), m_context.today(),
+                             QTime::currentTime());
+    if (const QString why = restoring.cannotRestore(); !why.isEmpty()) {
         m_context.prompter().message({why, hintTitle()});
         return;
     }
     const QString source = m_context.files().openFileName(tr(kRestoreFrom), tr(kFilter));
     if (source.isEmpty())
         return;
-    if (QFileInfo(source).canonicalFilePath() == QFileInfo(libraryPath()).canonicalFilePath()) {
+    switch (restoring.check(source)) {
+    case LibraryRestore::Outcome::IsLibrary:
         m_context.prompter().message({tr(kIsLibrary), hintTitle()});
         return;
-    }
-    if (const QString bad = SqliteBackup::check(source); !bad.isEmpty()) {
-        m_context.prompter().message({tr(kUnusable).arg(bad), hintTitle()});
+    case LibraryRestore::Outcome::Unusable:
+        m_context.prompter().message({tr(kUnusable).arg(restoring.detail()), hintTitle()});
         return;
+    default:
+        break;
     }
-    const Backups backups(m_context.filePath(QString()));
-    const QString safety =
-        backups.pathFor(m_context.today(), QTime::currentTime(), QStringLiteral("restore"));
+    const QString safety = restoring.safetyPath();
     if (!m_context.prompter().confirm(
             {tr(kConfirm).arg(native(source), native(safety)), hintTitle(), Buttons::OkCancel}))
         return;
-    QString error;
-    if (!QDir().mkpath(backups.folder()) || !SqliteBackup::copy(libraryPath(), safety, &error)) {
-        m_context.prompter().message({tr(kNoSafetyCopy).arg(error), hintTitle()});
+    switch (restoring.run(source)) {
+    case LibraryRestore::Outcome::NoSafetyCopy:
+        m_context.prompter().message({tr(kNoSafetyCopy).arg(restoring.detail()), hintTitle()});
         return;
-    }
-    QString notice;
-    DbError failed;
-    if (!m_context.database().restoreFrom(source, &notice, &failed)) {
-        m_context.prompter().message({tr(kNotRestored).arg(failed.text), hintTitle()});
+    case LibraryRestore::Outcome::Restored:
+        break;
+    default:
+        m_context.prompter().message({tr(kNotRestored).arg(restoring.detail()), hintTitle()});
         return;
     }
     listCopies();
     QString text = tr(kRestored).arg(native(source), native(safety));
-    if (!notice.isEmpty())
-        text += QStringLiteral("\n\n") + notice;
+    if (!restoring.detail().isEmpty())
+        text += QStringLiteral("\n\n") + restoring.detail();
     m_context.prompter().message({text, hintTitle()});
     emit restored();
 }

@@ -29,7 +29,6 @@ private:
     void copyFinished(bool ok, const QString &target, const QString &error);
     void restore();
     void listCopies();
-    QString libraryPath() const;
 
     WindowContext &m_context;
     std::unique_ptr<Ui::BackupWindow> m_ui;
