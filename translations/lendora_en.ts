@@ -2610,7 +2610,7 @@ Department: %3</translation>
     </message>
 </context>
 <context>
-    <name>lendora::PaperSettings</name>
+    <name>lendora::DeskSettings</name>
     <message>
         <source>图书馆</source>
         <translation>Library</translation>

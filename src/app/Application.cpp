@@ -6,7 +6,7 @@
 #include "app/QtPrintSink.h"
 #include "base/AppDirectory.h"
 #include "base/DateText.h"
-#include "base/KeyValueFile.h"
+#include "base/DeskSettings.h"
 #include "base/PrivateProfile.h"
 #include "core/circulation/LoanDates.h"
 #include "core/exchange/BackgroundCopy.h"
@@ -238,7 +238,7 @@ void Application::backUpDaily()
             [this](bool ok, const QString &, const QString &error) {
                 const Backups kept(m_env.appDir);
                 if (ok)
-                    kept.prune(Backups::keepFrom(settingsPath()));
+                    kept.prune(settings().backupKeep());
                 else
                     prompter().message({tr(kDailyCopyFailed).arg(error), hintTitle()});
             });
@@ -250,7 +250,7 @@ QString Application::serverLibrary() const
 {
     if (!m_env.database.isEmpty())
         return m_env.database;
-    return GetKeyValue(settingsPath(), QStringLiteral("Database")).trimmed();
+    return settings().database();
 }
 
 bool Application::openServerLibrary(const QString &url)

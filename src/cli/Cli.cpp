@@ -1,10 +1,9 @@
 #include "cli/Cli.h"
 
-#include "base/KeyValueFile.h"
+#include "base/DeskSettings.h"
 #include "base/Version.h"
 
 #include <QCoreApplication>
-#include <QDir>
 
 namespace lendora::cli {
 
@@ -177,10 +176,7 @@ int Cli::run(const QStringList &arguments)
         if (command.name != name)
             continue;
         run.appDir = appDir ? *appDir : m_defaultAppDir();
-        run.database = database ? *database
-                                : GetKeyValue(QDir(run.appDir).filePath(settingsFileName()),
-                                              QStringLiteral("Database"))
-                                      .trimmed();
+        run.database = database ? *database : DeskSettings::inFolder(run.appDir).database();
         return command.run(arguments.mid(next + 1), run);
     }
     return run.usageError(tr(kUnknownCommand).arg(name));

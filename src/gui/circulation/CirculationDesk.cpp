@@ -61,7 +61,7 @@ QString CirculationDesk::lendingReaderId() const
 
 PaperSettings CirculationDesk::paperSettings() const
 {
-    return PaperSettings::load(m_context.settingsPath());
+    return PaperSettings::load(m_context.settings());
 }
 
 void CirculationDesk::printLoanReceipt(const QString &readerId, const QDate &day, bool asked)

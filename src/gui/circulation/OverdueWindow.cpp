@@ -3,7 +3,6 @@
 #include "base/DateText.h"
 #include "base/NumberText.h"
 #include "core/circulation/OverdueList.h"
-#include "core/settings/PaperSettings.h"
 #include "gui/widgets/BoundColumns.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/GridExport.h"
@@ -240,7 +239,7 @@ void OverdueWindow::printNotices()
         m_context.prompter().message({tr(kNothingToPrint), hintTitle()});
         return;
     }
-    const QString library = PaperSettings::load(m_context.settingsPath()).libraryName;
+    const QString library = m_context.settings().libraryName();
     if (!m_context.printer().print(OverdueNotices::build(entries, library, m_listedAsOf)))
         m_context.prompter().message({tr(kNotPrinted), hintTitle()});
 }
