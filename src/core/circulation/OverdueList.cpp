@@ -2,7 +2,9 @@
 
 #include "base/DateText.h"
 #include "base/NumberText.h"
+#include "core/circulation/DueDate.h"
 #include "core/circulation/LoanStore.h"
+#include "core/circulation/OpenLoans.h"
 #include "core/settings/LibraryRules.h"
 
 #include <QSet>
@@ -24,7 +26,8 @@ const QString &openLoans()
                        "readerInfo.所在部门,lentInfo.书籍编号,bookInfo.书籍名称,"
                        "lentInfo.借书日期,bookType.借出天数 from readerInfo,bookInfo,lentInfo,"
                        "bookType")
-        + LoanStore::loanJoinSql() + QStringLiteral(" and lentInfo.还书日期 is null");
+        + LoanStore::loanJoinSql() + QStringLiteral(" and ")
+        + OpenLoans::condition(QStringLiteral("lentInfo"));
     return sql;
 }
 // Leaves out loans too recent to be overdue in any category; loans whose figures cannot be
@@ -134,9 +137,7 @@ std::optional<QList<OverdueList::Entry>> OverdueList::collect(const Criteria &cr
             if (atLeast > 0 && ++known == atLeast)
                 lastNeeded = row.lendDate;
         }
-        if (const std::optional<qint64> period = Fines::wholeNumber(loanPeriod);
-            period && row.lendDate.isValid())
-            row.dueDate = row.lendDate.addDays(*period);
+        row.dueDate = DueDate::of(row.lendDate, loanPeriod);
         row.readerId = record.value(0).toString();
         row.readerName = record.value(1).toString();
         row.phone = record.value(2).toString();
