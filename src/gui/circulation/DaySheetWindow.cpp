@@ -2,8 +2,10 @@
 
 #include "base/DateText.h"
 #include "gui/widgets/BoundColumns.h"
-#include "gui/widgets/Controls.h"
+#include "gui/widgets/ColumnFit.h"
+#include "gui/widgets/DatePickerKeys.h"
 #include "gui/widgets/GridExport.h"
+#include "gui/widgets/GridLook.h"
 #include "gui/widgets/Prompter.h"
 #include "gui/widgets/TextRows.h"
 #include "gui/widgets/Texts.h"

@@ -7,7 +7,7 @@
 #include "core/settings/LibraryRules.h"
 #include "gui/circulation/CirculationDesk.h"
 #include "gui/circulation/DeskTexts.h"
-#include "gui/widgets/Controls.h"
+#include "gui/widgets/InputBox.h"
 #include "gui/widgets/Prompter.h"
 #include "gui/widgets/Texts.h"
 #include "gui/widgets/WindowContext.h"

@@ -2,7 +2,8 @@
 
 #include "core/readers/ReaderStore.h"
 #include "gui/widgets/BoundColumns.h"
-#include "gui/widgets/Controls.h"
+#include "gui/widgets/ColumnFit.h"
+#include "gui/widgets/GridLook.h"
 #include "gui/widgets/Prompter.h"
 #include "gui/widgets/TextRows.h"
 #include "gui/widgets/Texts.h"
