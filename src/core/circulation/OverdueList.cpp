@@ -49,6 +49,7 @@ const QString &openLoans()
         + OpenLoans::condition(QStringLiteral("lentInfo"));
     return sql;
 }
+// The columns of openLoans(), in order.
 enum Column {
     ReaderId,
     ReaderName,
