@@ -36,7 +36,7 @@
 #include "app/Prompter.h"
 #include "base/AccountFile.h"
 #include "base/DateText.h"
-#include "base/KeyValueFile.h"
+#include "base/DeskSettings.h"
 #include "core/circulation/LoanStore.h"
 #include "core/circulation/OverdueList.h"
 #include "core/query/BookCriteria.h"
@@ -1320,8 +1320,7 @@ int main(int argc, char *argv[])
             return 1;
         }
     } else {
-        SetKeyValue(QDir(t.appDir()).filePath(settingsFileName()), QStringLiteral("Database"),
-                    g_server);
+        DeskSettings::inFolder(t.appDir()).setDatabase(g_server);
     }
     std::printf("# Lendora desk benchmark\n\nlibrary: %s (%.0f MB)%s, SQLite %s, %ld cores,"
                 " load average %.2f at the start, %d runs per operation\n",

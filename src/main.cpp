@@ -4,11 +4,10 @@
 #include "app/QtPrompter.h"
 #include "app/SignalEnding.h"
 #include "base/AppDirectory.h"
-#include "base/KeyValueFile.h"
+#include "base/DeskSettings.h"
 #include "base/Language.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QStandardPaths>
 #include <cstdio>
 
@@ -23,9 +22,8 @@ int answerCommandLine(int argc, char *argv[], lendora::DeskCommandLine::Answer a
     // Read where the desk would read it, without seeding a per-user folder for it.
     const QString appDir = lendora::AppDirectory::settingsDir(
         bin, QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
-    const lendora::Translations translations(
-        lendora::languageFromSettings(QDir(appDir).filePath(lendora::settingsFileName())),
-        lendora::AppDirectory::translationsDir(bin));
+    const lendora::Translations translations(lendora::DeskSettings::inFolder(appDir).language(),
+                                             lendora::AppDirectory::translationsDir(bin));
     const QString text = answer == lendora::DeskCommandLine::Answer::Version
                              ? lendora::DeskCommandLine::versionText()
                              : lendora::DeskCommandLine::helpText();
@@ -64,7 +62,7 @@ int main(int argc, char *argv[])
 
     // Before any window is made: each takes its texts as it is built.
     const lendora::Translations translations(
-        lendora::languageFromSettings(QDir(env.appDir).filePath(lendora::settingsFileName())),
+        lendora::DeskSettings::inFolder(env.appDir).language(),
         lendora::AppDirectory::translationsDir(QApplication::applicationDirPath()));
 
     lendora::Application app(env);

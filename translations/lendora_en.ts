@@ -1988,6 +1988,13 @@ Language: Language=zh_CN in setting.ini for Chinese, Language=en for English; wi
     </message>
 </context>
 <context>
+    <name>lendora::DeskSettings</name>
+    <message>
+        <source>图书馆</source>
+        <translation>Library</translation>
+    </message>
+</context>
+<context>
     <name>lendora::ExportCommand</name>
     <message>
         <source>把整张表写成 CSV 文件(&quot;-&quot; 为标准输出),默认 UTF-8,
@@ -2518,6 +2525,41 @@ Save it as &quot;CSV UTF-8&quot; in the spreadsheet program, then import it.</tr
     </message>
 </context>
 <context>
+    <name>lendora::OverdueList</name>
+    <message>
+        <source>没有有效的借书日期</source>
+        <translation>no valid lending date</translation>
+    </message>
+    <message>
+        <source>该书类别没有设定有效的借出天数</source>
+        <translation>the book&apos;s category has no valid loan days</translation>
+    </message>
+    <message>
+        <source>没有设定有效的罚款金额</source>
+        <translation>no valid fine is set</translation>
+    </message>
+    <message>
+        <source>天数超出范围</source>
+        <translation>days out of range</translation>
+    </message>
+    <message>
+        <source>该读者已删除</source>
+        <translation>the reader has been deleted</translation>
+    </message>
+    <message>
+        <source>该书已从书库删除</source>
+        <translation>the book has been deleted from the catalogue</translation>
+    </message>
+    <message>
+        <source>该书的类别已删除</source>
+        <translation>the book&apos;s category has been deleted</translation>
+    </message>
+    <message>
+        <source>%1；%2</source>
+        <translation>%1; %2</translation>
+    </message>
+</context>
+<context>
     <name>lendora::OverdueNotices</name>
     <message>
         <source>催还通知单</source>
@@ -2587,22 +2629,6 @@ Department: %3</translation>
         <translation>The search failed: the database cannot be read!</translation>
     </message>
     <message>
-        <source>没有有效的借书日期</source>
-        <translation>no valid lending date</translation>
-    </message>
-    <message>
-        <source>该书类别没有设定有效的借出天数</source>
-        <translation>the book&apos;s category has no valid loan days</translation>
-    </message>
-    <message>
-        <source>没有设定有效的罚款金额</source>
-        <translation>no valid fine is set</translation>
-    </message>
-    <message>
-        <source>天数超出范围</source>
-        <translation>days out of range</translation>
-    </message>
-    <message>
         <source>没有逾期未还图书的读者,不需要打印催还单。</source>
         <translation>No reader has an overdue book; there are no notices to print.</translation>
     </message>
@@ -2614,12 +2640,9 @@ Department: %3</translation>
         <source>正在统计……</source>
         <translation>Counting……</translation>
     </message>
-</context>
-<context>
-    <name>lendora::PaperSettings</name>
     <message>
-        <source>图书馆</source>
-        <translation>Library</translation>
+        <source>,其中 %1 册的读者、图书或类别已删除</source>
+        <translation>, of which %1 with their reader, book or category deleted</translation>
     </message>
 </context>
 <context>

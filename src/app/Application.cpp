@@ -6,7 +6,8 @@
 #include "app/QtPrintSink.h"
 #include "base/AppDirectory.h"
 #include "base/DateText.h"
-#include "base/PrivateProfile.h"
+#include "base/DeskSettings.h"
+#include "base/TipsFile.h"
 #include "core/circulation/LoanDates.h"
 #include "core/exchange/BackgroundCopy.h"
 #include "data/Backups.h"
@@ -67,7 +68,6 @@ const char *const kNoBackup = QT_TRANSLATE_NOOP(
     "lendora::Application", "没有找到备份。请退出程序,请管理员修复或更换数据库文件。");
 const QString kBackupWindow = QStringLiteral("FrmBackup");
 const QString kTipsWindow = QStringLiteral("FrmHelp");
-const QString kTipsFile = QStringLiteral("QUICKTIP.INI");
 int nextInstance = 0;
 }  // namespace
 
@@ -162,9 +162,7 @@ void Application::loggedIn()
 {
     m_login->hide();
     m_main->show();
-    const auto start =
-        PrivateProfile::read(filePath(kTipsFile), QStringLiteral("TIP"), QStringLiteral("START"));
-    if (start && *start == QLatin1String("T"))
+    if (TipsFile::inFolder(m_env.appDir).opensAtStart())
         m_windows.show(kTipsWindow);
     if (m_env.dailyBackup) {
         // A library still being checked, or found damaged, is not copied over good backups.
@@ -236,7 +234,7 @@ void Application::backUpDaily()
                     prompter().message({tr(kDailyCopyFailed).arg(error), hintTitle()});
             });
     // Old copies go on the copy's thread: a clerk who quits at once must not leave them.
-    const int keep = Backups::keepFrom(settingsPath());
+    const int keep = settings().backupKeep();
     m_dailyCopy->start(m_database.copies()->copier(),
                        backups.pathFor(today(), QTime::currentTime()),
                        [backups, keep] { backups.prune(keep); });

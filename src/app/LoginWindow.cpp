@@ -1,7 +1,7 @@
 #include "app/LoginWindow.h"
 
-#include "gui/widgets/Controls.h"
 #include "gui/widgets/FixedOuterSize.h"
+#include "gui/widgets/InputBox.h"
 #include "gui/widgets/Prompter.h"
 #include "gui/widgets/Texts.h"
 #include "gui/widgets/WindowContext.h"

@@ -1,7 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "base/DateText.h"
-#include "base/KeyValueFile.h"
+#include "base/DeskSettings.h"
 #include "base/NumberText.h"
 #include "base/TextFile.h"
 #include "base/Version.h"
@@ -53,7 +53,6 @@ const char *const kHelpMissing =
 const char *const kHelpNotOpened =
     QT_TRANSLATE_NOOP("lendora::MainWindow", "无法打开帮助文件 readme.txt!");
 
-const QString kStyleKey = QStringLiteral("LoadStyle");
 const QString kHelpFile = QStringLiteral("readme.txt");
 const QString kEnglishHelpFile = QStringLiteral("readme_en.txt");
 
@@ -65,7 +64,7 @@ struct MainWindow::SkinStyle {
     QAction *item;
     QString file;         // below the application directory
     const char *missing;  // the message, translated when shown
-    QString value;        // LoadStyle
+    DeskSettings::WindowStyle style;
 };
 
 MainWindow::MainWindow(WindowContext &context, StyleEngine &styles)
@@ -164,15 +163,14 @@ void MainWindow::connectMenu()
 
 void MainWindow::LoadSetting()
 {
-    const double style = NumberText::leadingValue(GetKeyValue(m_context.settingsPath(), kStyleKey));
-    if (style == 0)
-        return;  // the system look, marked at design time
-    if (style == 1)
-        chooseTypeStyle();
-    else if (style == 2)
-        chooseLightStyle();
-    else
+    const std::optional<DeskSettings::WindowStyle> style = m_context.settings().windowStyle();
+    if (!style)
         m_context.prompter().message({tr(kBadSetting), appTitle()});
+    else if (*style == DeskSettings::WindowStyle::Type)
+        chooseTypeStyle();
+    else if (*style == DeskSettings::WindowStyle::Light)
+        chooseLightStyle();
+    // The system look is marked at design time.
 }
 
 void MainWindow::chooseSystemLook()
@@ -182,19 +180,19 @@ void MainWindow::chooseSystemLook()
     m_styles.removeSkin();
     m_ui->meuWinStyle->setChecked(true);
     // A read-only settings file keeps the old choice; the style holds for this run.
-    SetKeyValue(m_context.settingsPath(), kStyleKey, QStringLiteral("0"));
+    m_context.settings().setWindowStyle(DeskSettings::WindowStyle::System);
 }
 
 void MainWindow::chooseTypeStyle()
 {
     chooseSkin({m_ui->meuTypeStyle, QStringLiteral("style/type-style.skn"), kTypeStyleMissing,
-                QStringLiteral("1")});
+                DeskSettings::WindowStyle::Type});
 }
 
 void MainWindow::chooseLightStyle()
 {
     chooseSkin({m_ui->meuLight, QStringLiteral("style/light-hearted.skn"), kLightStyleMissing,
-                QStringLiteral("2")});
+                DeskSettings::WindowStyle::Light});
 }
 
 void MainWindow::chooseSkin(const SkinStyle &style)
@@ -216,7 +214,7 @@ void MainWindow::chooseSkin(const SkinStyle &style)
     }
     m_styles.applySkin(this);
     style.item->setChecked(true);
-    SetKeyValue(m_context.settingsPath(), kStyleKey, style.value);
+    m_context.settings().setWindowStyle(style.style);
 }
 
 void MainWindow::markLanguage(Language language)
@@ -232,11 +230,10 @@ void MainWindow::chooseLanguage(Language language)
     markLanguage(m_language);
     if (language == m_language)
         return;
-    if (SetKeyValue(m_context.settingsPath(), languageKey(), languageSettingValue(language))
-        != TextFile::WriteResult::Written) {
+    const DeskSettings settings = m_context.settings();
+    if (!settings.setLanguage(language)) {
         m_context.prompter().message(
-            {tr(kLanguageNotSaved).arg(QDir::toNativeSeparators(m_context.settingsPath())),
-             appTitle()});
+            {tr(kLanguageNotSaved).arg(QDir::toNativeSeparators(settings.path())), appTitle()});
         return;
     }
     markLanguage(language);

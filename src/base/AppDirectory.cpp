@@ -1,5 +1,7 @@
 #include "base/AppDirectory.h"
 
+#include "base/TipsFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,7 +14,7 @@ const QStringList &AppDirectory::shippedFiles()
     static const QStringList files = {
         QStringLiteral("readme.txt"),
         QStringLiteral("readme_en.txt"),
-        QStringLiteral("QUICKTIP.INI"),
+        TipsFile::fileName(),
         QStringLiteral("style/type-style.skn"),
         QStringLiteral("style/light-hearted.skn"),
     };

@@ -8,12 +8,6 @@ namespace lendora {
 
 // key=value text files (the settings file, the account file).
 
-// The settings file's name, in the application directory.
-inline QString settingsFileName()
-{
-    return QStringLiteral("setting.ini");
-}
-
 // The rest of the first line holding key + "=" anywhere in it (blanks included); empty when
 // the file or the key is missing. The match is a case-sensitive substring, so a line
 // "xLoadStyle=5" answers the key "LoadStyle".

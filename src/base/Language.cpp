@@ -1,7 +1,5 @@
 #include "base/Language.h"
 
-#include "base/KeyValueFile.h"
-
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLibraryInfo>
@@ -47,19 +45,9 @@ QString systemLocaleName()
     return QLocale::system().name();
 }
 
-QString languageKey()
-{
-    return QStringLiteral("Language");
-}
-
 QString languageSettingValue(Language language)
 {
     return language == Language::English ? kEnglish : kChinese;
-}
-
-Language languageFromSettings(const QString &settingsPath)
-{
-    return chooseLanguage(GetKeyValue(settingsPath, languageKey()), systemLocaleName());
 }
 
 Translations::Translations(Language language, const QString &folder) : m_previous(languageInForce)

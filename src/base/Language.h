@@ -13,17 +13,13 @@ namespace lendora {
 // translation loaded at start, before any window is made.
 enum class Language { Chinese, English };
 
-// The `Language` key of setting.ini ("en" or "zh_CN"); without a value it knows, the system
-// locale decides: English for an English one ("en", "en_GB.UTF-8"), Chinese for any other,
+// A `Language` setting ("en" or "zh_CN"); without a value it knows, the system locale decides: English for an English one ("en", "en_GB.UTF-8"), Chinese for any other,
 // "C" and "POSIX" included.
 Language chooseLanguage(const QString &setting, const QString &localeName);
 // The locale the system asks messages in: LC_ALL, LC_MESSAGES, LANG, then Qt's own answer.
 QString systemLocaleName();
-// The key's name, and the value that stands for `language`.
-QString languageKey();
+// The setting that stands for `language`, as chooseLanguage() reads it.
 QString languageSettingValue(Language language);
-// The language setting.ini at `settingsPath` asks for, the system locale deciding without it.
-Language languageFromSettings(const QString &settingsPath);
 
 // The program's translations and Qt's own (dialogs, standard buttons) for one language,
 // installed on the application for as long as this lives. Chinese needs no file of the

@@ -4,10 +4,9 @@
 
 #include "base/Csv.h"
 #include "base/DateText.h"
-#include "base/KeyValueFile.h"
+#include "base/DeskSettings.h"
 #include "base/TextFile.h"
 #include "core/circulation/OverdueList.h"
-#include "core/settings/PaperSettings.h"
 #include "data/SharedDatabase.h"
 #include "reports/DocumentRenderer.h"
 #include "reports/OverdueNotices.h"
@@ -98,8 +97,7 @@ int overdue(const QStringList &arguments, const Run &run)
     }
 
     if (!pdfPath.isEmpty()) {
-        const QString library =
-            PaperSettings::load(QDir(run.appDir).filePath(settingsFileName())).libraryName;
+        const QString library = DeskSettings::inFolder(run.appDir).libraryName();
         QString why;
         if (!DocumentRenderer::writePdf(OverdueNotices::build(*entries, library, asOf), pdfPath,
                                         &why)) {

@@ -1,5 +1,5 @@
 #include "base/AppDirectory.h"
-#include "base/KeyValueFile.h"
+#include "base/DeskSettings.h"
 #include "base/Language.h"
 #include "cli/BackupCommands.h"
 #include "cli/Cli.h"
@@ -9,7 +9,6 @@
 #include "cli/OverdueCommand.h"
 #include "cli/StatsCommand.h"
 
-#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QStandardPaths>
@@ -48,8 +47,7 @@ int main(int argc, char *argv[])
     // Before the commands are made: their summaries are translated as they are.
     const QStringList arguments = QGuiApplication::arguments().mid(1);
     const lendora::Translations translations(
-        lendora::languageFromSettings(
-            QDir(settingsDir(arguments)).filePath(lendora::settingsFileName())),
+        lendora::DeskSettings::inFolder(settingsDir(arguments)).language(),
         lendora::AppDirectory::translationsDir(QGuiApplication::applicationDirPath()));
 
     QFile out;

@@ -1,7 +1,5 @@
 #include "data/Backups.h"
 
-#include "base/KeyValueFile.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,7 +10,6 @@ namespace lendora {
 
 namespace {
 const QString kFolder = QStringLiteral("backup");
-const QString kKeepKey = QStringLiteral("BackupKeep");
 // The tag is a plain word, so a copy's date is always the last two parts of its name.
 const QRegularExpression kName(QStringLiteral("^Lendora-(?:[a-z]+-)?(\\d{8})-(\\d{6})\\.mdb$"));
 }  // namespace
@@ -67,19 +64,6 @@ QStringList Backups::prune(int keep) const
             removed << paths.at(i);
     }
     return removed;
-}
-
-int Backups::keepFrom(const QString &settingsPath)
-{
-    bool ok = false;
-    const int keep = GetKeyValue(settingsPath, kKeepKey).trimmed().toInt(&ok);
-    return ok && keep >= 1 && keep <= 999 ? keep : kDefaultKeep;
-}
-
-bool Backups::setKeep(const QString &settingsPath, int keep)
-{
-    return SetKeyValue(settingsPath, kKeepKey, QString::number(keep))
-           == TextFile::WriteResult::Written;
 }
 
 }  // namespace lendora

@@ -11,8 +11,6 @@ namespace lendora {
 // the newest last to be removed.
 class Backups {
 public:
-    static constexpr int kDefaultKeep = 30;
-
     explicit Backups(QString appDir);
 
     QString folder() const;
@@ -24,12 +22,6 @@ public:
     bool madeOn(const QDate &day) const;
     // Removes all but the newest `keep` copies; the paths removed.
     QStringList prune(int keep) const;
-
-    // How many copies to keep: BackupKeep in the settings file, 1 to 999; the default when
-    // missing or not a number in range.
-    static int keepFrom(const QString &settingsPath);
-    // Writes that number (BackupKeep); false when the settings file refused.
-    static bool setKeep(const QString &settingsPath, int keep);
 
 private:
     QString m_appDir;

@@ -1,6 +1,6 @@
 #include "data/LibraryLocation.h"
 
-#include "base/KeyValueFile.h"
+#include "base/DeskSettings.h"
 #include "data/postgres/PostgresBackend.h"
 #include "data/postgres/ServerAddress.h"
 #include "data/sqlite/DatabaseFile.h"
@@ -30,10 +30,7 @@ QString LibraryLocation::fileIn(const QString &appDir)
 LibraryLocation LibraryLocation::find(const QString &appDir, const QString &database, Use use)
 {
     const QString server =
-        !database.isEmpty()
-            ? database
-            : GetKeyValue(QDir(appDir).filePath(settingsFileName()), QStringLiteral("Database"))
-                  .trimmed();
+        !database.isEmpty() ? database : DeskSettings::inFolder(appDir).database();
     return server.isEmpty() ? inFolder(appDir, use) : onServer(server);
 }
 

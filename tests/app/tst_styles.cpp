@@ -2,7 +2,7 @@
 #include "TestMain.h"
 #include "app/MainWindow.h"
 #include "base/KeyValueFile.h"
-#include "gui/widgets/Controls.h"
+#include "gui/widgets/InputBox.h"
 #include "gui/widgets/Texts.h"
 
 #include <QAction>

@@ -1,5 +1,6 @@
 #include "TestMain.h"
 #include "base/AppDirectory.h"
+#include "base/DeskSettings.h"
 #include "base/Language.h"
 
 #include <QDir>
@@ -176,7 +177,7 @@ void LanguageTest::fromSettings()
     if (!file.isEmpty())
         writeFile(path, file);
     const LocaleVariables variables({}, {}, lang);
-    QCOMPARE(lendora::languageFromSettings(path), language);
+    QCOMPARE(lendora::DeskSettings(path).language(), language);
 }
 
 void LanguageTest::translationsFolder_data()

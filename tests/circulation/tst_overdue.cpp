@@ -99,6 +99,8 @@ class OverdueTest : public QObject {
 private slots:
     void list_data();
     void list();
+    void rowsGoneSince_data();
+    void rowsGoneSince();
     void columnsAndDefaults();
     void enterAndDateRunTheList();
     void returnTabChargesWhatTheListShows();
@@ -224,6 +226,99 @@ void OverdueTest::list()
 
     QCOMPARE(listed(t), rows);
     QCOMPARE(t.text(kOverdue, "lblTotals"), totals);
+    QVERIFY(t.prompter().shown().isEmpty());
+}
+
+void OverdueTest::rowsGoneSince_data()
+{
+    QTest::addColumn<QStringList>("deletions");  // run on the seeded library
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QString>("name");  // 读者姓名 and 书籍名称 of the changed loan's row
+    QTest::addColumn<QString>("totals");
+    QTest::addColumn<QStringList>("pages");  // reader number, then their books, per notice
+
+    const QString b1004 = "003|B1004|2026-10-01|2026-10-31|36|3.6|";
+    const QStringList middle{
+        "002|B1005|2026-10-26|2026-11-25|11|1.1|", "004|B1006|2026-11-20|2026-12-04|2|0.2|",
+        "001|B1009|2026-11-05|2026-12-05|1|0.1|", "002|B1003|2026-11-05|2026-12-05|1|0.1|"};
+    const QString b1007 = "004|B1007|2026-12-01||||" + kNoPeriod;
+    const QStringList pages{"001 B1009", "002 B1005 B1003", "003 B1004", "004 B1006"};
+    QTest::newRow("all present") << QStringList{}
+                                 << QStringList{b1004} + middle + QStringList{b1007}
+                                 << "王芳 书B1004"
+                                 << "读者 4 人,图书 6 册,罚款合计 5.1 元" << pages;
+    // The loan period went with the book: no figures, on no notice, but listed.
+    QTest::newRow("book deleted")
+        << QStringList{"delete from bookInfo where 书籍编号='B1004'"}
+        << middle + QStringList{"003|B1004|2026-10-01||||该书已从书库删除", b1007} << "王芳 "
+        << "读者 4 人,图书 6 册,罚款合计 1.5 元,其中 1 册的读者、图书或类别已删除"
+        << QStringList{"001 B1009", "002 B1005 B1003", "004 B1006"};
+    QTest::newRow("category deleted")
+        << QStringList{"delete from bookType where 类别代码='K'"}
+        << QStringList{b1004,
+                       "004|B1006|2026-11-20|2026-12-04|2|0.2|",
+                       "001|B1009|2026-11-05|2026-12-05|1|0.1|",
+                       "002|B1003|2026-11-05|2026-12-05|1|0.1|",
+                       "002|B1005|2026-10-26||||该书的类别已删除",
+                       b1007}
+        << "王芳 书B1004"
+        << "读者 4 人,图书 6 册,罚款合计 4 元,其中 1 册的读者、图书或类别已删除"
+        << QStringList{"001 B1009", "002 B1003", "003 B1004", "004 B1006"};
+    // The figures need no reader: the loan is charged, and its number still gets a notice.
+    QTest::newRow("reader deleted")
+        << QStringList{"delete from readerInfo where 读者编号='003'"}
+        << QStringList{b1004 + "该读者已删除"} + middle + QStringList{b1007} << " 书B1004"
+        << "读者 4 人,图书 6 册,罚款合计 5.1 元,其中 1 册的读者、图书或类别已删除" << pages;
+    QTest::newRow("reader and book deleted")
+        << QStringList{"delete from readerInfo where 读者编号='003'",
+                       "delete from bookInfo where 书籍编号='B1004'"}
+        << middle + QStringList{"003|B1004|2026-10-01||||该读者已删除；该书已从书库删除", b1007}
+        << " "
+        << "读者 4 人,图书 6 册,罚款合计 1.5 元,其中 1 册的读者、图书或类别已删除"
+        << QStringList{"001 B1009", "002 B1005 B1003", "004 B1006"};
+}
+
+// A loan whose reader, book or category was deleted since is still out: listed with what is
+// known of it, its 说明 saying what is gone, counted in the totals.
+void OverdueTest::rowsGoneSince()
+{
+    QFETCH(QStringList, deletions);
+    QFETCH(QStringList, rows);
+    QFETCH(QString, name);
+    QFETCH(QString, totals);
+    QFETCH(QStringList, pages);
+
+    TestApp t(QDate(2026, 12, 6));
+    seedOverdue(t);
+    for (const QString &deletion : deletions)
+        t.exec(deletion);
+    openList(t);
+    QCOMPARE(listed(t), rows);
+    QCOMPARE(t.text(kOverdue, "lblTotals"), totals);
+    for (int row = 0; row < grid(t)->model()->rowCount(); ++row) {
+        if (cell(t, row, 4) == "B1004")
+            QCOMPARE(cell(t, row, 1) + " " + cell(t, row, 5), name);
+    }
+
+    t.click(kOverdue, "cmdPrint");
+    QCOMPARE(t.printer().printed.size(), 1);
+    const QStringList printed = lendora::testkit::pdfPages(t.printer().printed.first());
+    QStringList shown;
+    for (const QString &page : printed) {
+        QStringList books{page.section("读者编号:", 1).section('\n', 0, 0).trimmed()};
+        for (int b = 1001; b <= 1009; ++b) {
+            if (page.contains(QString("B%1").arg(b)))
+                books << QString("B%1").arg(b);
+        }
+        shown << books.join(' ');
+    }
+    QStringList expected;
+    for (const QString &page : pages) {
+        QStringList parts = page.split(' ');
+        std::sort(parts.begin() + 1, parts.end());
+        expected << parts.join(' ');
+    }
+    QCOMPARE(shown, expected);
     QVERIFY(t.prompter().shown().isEmpty());
 }
 

@@ -54,12 +54,14 @@ void seed(TestApp &t)
     }
 }
 
+// The window's columns, 说明 last.
 const QStringList kCsvLines = {
-    "读者编号,读者姓名,联系电话,所在部门,书籍编号,书籍名称,借书日期,应还日期,超出天数,应交罚款",
-    "003,\"王芳, \"\"小芳\"\"\",138,中文系,B4,书B4,2026-10-01,2026-10-31,36,3.6",
-    "002,\"'=HYPERLINK(\"\"x\"\")\",138,物理系,B2,书B2,2026-10-26,2026-11-25,11,1.1",
-    "002,\"'=HYPERLINK(\"\"x\"\")\",138,物理系,B3,书B3,2026-11-05,2026-12-05,1,0.1",
-    "004,赵强,138,物理系,B5,书B5,2026-12-01,,,",
+    "读者编号,读者姓名,联系电话,所在部门,书籍编号,书籍名称,借书日期,应还日期,超出天数,应交罚款,"
+    "说明",
+    "003,\"王芳, \"\"小芳\"\"\",138,中文系,B4,书B4,2026-10-01,2026-10-31,36,3.6,",
+    "002,\"'=HYPERLINK(\"\"x\"\")\",138,物理系,B2,书B2,2026-10-26,2026-11-25,11,1.1,",
+    "002,\"'=HYPERLINK(\"\"x\"\")\",138,物理系,B3,书B3,2026-11-05,2026-12-05,1,0.1,",
+    "004,赵强,138,物理系,B5,书B5,2026-12-01,,,,该书类别没有设定有效的借出天数",
     "",
 };
 
@@ -99,6 +101,8 @@ class CliTest : public QObject {
 private slots:
     void csv_data();
     void csv();
+    void rowsGoneSince_data();
+    void rowsGoneSince();
     void pdf();
     void refused_data();
     void refused();
@@ -138,6 +142,61 @@ void CliTest::csv()
     QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
     QVERIFY(!bytes.mid(3).replace("\r\n", "").contains('\n'));
     QCOMPARE(QString::fromUtf8(bytes.mid(3)).split("\r\n"), kCsvLines);
+}
+
+void CliTest::rowsGoneSince_data()
+{
+    QTest::addColumn<QString>("deletion");   // run on the seeded library; "" nothing
+    QTest::addColumn<QStringList>("lines");  // the CSV's rows after its headings
+    const QString b4 =
+        "003,\"王芳, \"\"小芳\"\"\",138,中文系,B4,书B4,2026-10-01,2026-10-31,36,3.6,";
+    const QStringList b2b3{
+        "002,\"'=HYPERLINK(\"\"x\"\")\",138,物理系,B2,书B2,2026-10-26,2026-11-25,11,1.1,",
+        "002,\"'=HYPERLINK(\"\"x\"\")\",138,物理系,B3,书B3,2026-11-05,2026-12-05,1,0.1,"};
+    const QString b5 = "004,赵强,138,物理系,B5,书B5,2026-12-01,,,,";
+    QTest::newRow("all present") << ""
+                                 << QStringList{b4} + b2b3
+                                        + QStringList{b5 + "该书类别没有设定有效的借出天数"};
+    // Its loan period went with it: listed with the unknown figures, after the others.
+    QTest::newRow("book deleted")
+        << "delete from bookInfo where 书籍编号='B4'"
+        << b2b3
+               + QStringList{
+                   "003,\"王芳, \"\"小芳\"\"\",138,中文系,B4,,2026-10-01,,,,该书已从书库删除",
+                   b5 + "该书类别没有设定有效的借出天数"};
+    QTest::newRow("category deleted")
+        << "delete from bookType where 类别代码='Z'"
+        << QStringList{b4} + b2b3 + QStringList{b5 + "该书的类别已删除"};
+    // The figures do not need the reader: still charged.
+    QTest::newRow("reader deleted")
+        << "delete from readerInfo where 读者编号='003'"
+        << QStringList{"003,,,,B4,书B4,2026-10-01,2026-10-31,36,3.6,该读者已删除"} + b2b3
+               + QStringList{b5 + "该书类别没有设定有效的借出天数"};
+}
+
+// The loans whose rows were deleted since are listed by lendora-cli exactly as the window
+// exports them.
+void CliTest::rowsGoneSince()
+{
+    QFETCH(QString, deletion);
+    QFETCH(QStringList, lines);
+    TestApp t(QDate(2026, 12, 6));
+    seed(t);
+    if (!deletion.isEmpty())
+        t.exec(deletion);
+    const Result result = cli(t.appDir(), {"overdue", "--as-of", "2026-12-06"});
+    QVERIFY2(result.status == 0, qPrintable(result.err));
+    QCOMPARE(QString::fromUtf8(result.out.mid(3)).split("\r\n"),
+             QStringList{kCsvLines.first()} + lines + QStringList{""});
+
+    t.login();
+    if (QWidget *tips = t.window("FrmHelp"))
+        tips->close();
+    t.trigger("mnuOverdue");
+    const QString exported = t.appDir() + "/window.csv";
+    t.files().answerSave(exported);
+    t.click("FrmOverdue", "cmdExport");
+    QCOMPARE(readAll(exported), result.out);
 }
 
 void CliTest::pdf()

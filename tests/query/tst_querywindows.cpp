@@ -1,6 +1,6 @@
 #include "TestApp.h"
 #include "TestMain.h"
-#include "gui/widgets/Controls.h"
+#include "gui/widgets/ColumnFit.h"
 #include "gui/widgets/FixedOuterSize.h"
 #include "gui/widgets/Texts.h"
 

@@ -312,7 +312,7 @@ void SettingsTest::printSettingsWrittenWhenChanged()
     file.close();
 
     // Read back as the desk reads it when printing.
-    const PaperSettings read = PaperSettings::load(path);
+    const PaperSettings read = PaperSettings::load(DeskSettings(path));
     QCOMPARE(read.libraryName, t.text(kWin, "txtLibraryName"));
     QCOMPARE(int(read.receiptPaper), t.control<QComboBox>(kWin, "cboPaper")->currentIndex());
     QCOMPARE(read.receiptAfterLend, t.control<QCheckBox>(kWin, "chkLendReceipt")->isChecked());

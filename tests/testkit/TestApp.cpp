@@ -4,7 +4,7 @@
 #include "app/MainWindow.h"
 #include "base/AccountFile.h"
 #include "base/AppDirectory.h"
-#include "base/KeyValueFile.h"
+#include "base/DeskSettings.h"
 #include "data/postgres/PostgresBackend.h"
 #include "data/postgres/ServerAddress.h"
 #include "data/sqlite/DatabaseFile.h"
@@ -132,8 +132,7 @@ bool TestApp::start()
     m_started = true;
     // Written now, so a settings file the test wrote keeps the desk on the server.
     if (!m_serverLibrary.isEmpty())
-        SetKeyValue(QDir(m_dir.path()).filePath(settingsFileName()), QStringLiteral("Database"),
-                    m_serverLibrary);
+        DeskSettings::inFolder(m_dir.path()).setDatabase(m_serverLibrary);
     // The program reads the file's header before it opens the library; closing that read
     // drops every lock this process holds on the file, the test's connection's too. The
     // test's connection opens again when next used.

@@ -2,7 +2,7 @@
 
 #include "base/DateText.h"
 #include "base/NumberText.h"
-#include "core/circulation/Fines.h"
+#include "core/circulation/DueDate.h"
 
 #include <QCoreApplication>
 #include <QSqlRecord>
@@ -38,9 +38,7 @@ std::optional<QList<LoanHistory::Entry>> LoanHistory::find(const QString &reader
         row.bookId = record.value(0).toString();
         row.bookName = record.value(1).toString();
         row.lendDate = DateText::fromSql(record.value(2));
-        if (const std::optional<qint64> period = Fines::wholeNumber(record.value(3));
-            period && row.lendDate.isValid())
-            row.dueDate = row.lendDate.addDays(*period);
+        row.dueDate = DueDate::of(row.lendDate, record.value(3));
         row.returnDate = DateText::fromSql(record.value(4));
         if (!record.value(4).isNull()) {
             row.overdueDays = storedNumber(record.value(5));

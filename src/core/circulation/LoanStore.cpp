@@ -3,6 +3,7 @@
 #include "base/DateText.h"
 #include "base/Decimal.h"
 #include "core/circulation/LoanLimit.h"
+#include "core/circulation/OpenLoans.h"
 #include "core/settings/LibraryRules.h"
 #include "data/SharedDatabase.h"
 
@@ -24,8 +25,8 @@ const QString kLoanTables = QStringLiteral("from readerInfo,bookInfo,lentInfo,bo
 const QString kLoanJoin = QStringLiteral(
     " where readerInfo.读者编号=lentInfo.读者编号 and bookInfo.书籍编号=lentInfo.书籍编号 and "
     " bookType.类别代码=bookInfo.类别代码");
-const QString kOfReaderOpen =
-    QStringLiteral(" and lentInfo.读者编号=? and lentInfo.还书日期 is null");
+const QString kOfReaderOpen = QStringLiteral(" and lentInfo.读者编号=? and ")
+                              + OpenLoans::condition(QStringLiteral("lentInfo"));
 
 const QString kReader = QStringLiteral("select * from readerInfo where 读者编号=?");
 const QString kBook = QStringLiteral(
@@ -33,31 +34,34 @@ const QString kBook = QStringLiteral(
     "bookInfo.是否借出,bookType.书籍类别 from bookInfo,bookType where bookInfo.书籍编号=?"
     " and bookInfo.类别代码=bookType.类别代码");
 const QString kBookOpenLoans =
-    QStringLiteral("select count(*) from lentInfo where 书籍编号=? and 还书日期 is null");
+    QStringLiteral("select count(*) from lentInfo where 书籍编号=? and ") + OpenLoans::condition();
 const QString kOpenLoanOfBook =
     QStringLiteral("select bookInfo.书籍价格, bookInfo.书籍名称,bookInfo.书籍页码,"
                    "lentInfo.借书日期,bookType.书籍类别,bookType.借出天数,"
                    "lentInfo.读者编号,readerInfo.读者姓名 ")
-    + kLoanTables + kLoanJoin
-    + QStringLiteral(" and bookInfo.书籍编号=? and lentInfo.还书日期 is null");
+    + kLoanTables + kLoanJoin + QStringLiteral(" and bookInfo.书籍编号=? and ")
+    + OpenLoans::condition(QStringLiteral("lentInfo"));
 const QString kAddLoan =
     QStringLiteral("insert into lentInfo (读者编号,书籍编号,借书日期) values (?,?,?)");
 // Only a book not lent yet: set, this changes exactly one row.
 const QString kSetLentFlag =
     QStringLiteral("update bookInfo set 是否借出=1 where 书籍编号=? and 是否借出=0");
 const QString kClearLentFlag = QStringLiteral("update bookInfo set 是否借出=0 where 书籍编号=?");
-const QString kCloseLoan = QStringLiteral(
-    "update lentInfo set 还书日期=?,超出天数=?,罚款金额=? where 书籍编号=? and 读者编号=?"
-    " and 借书日期=? and 还书日期 is null");
+const QString kCloseLoan =
+    QStringLiteral("update lentInfo set 还书日期=?,超出天数=?,罚款金额=? where 书籍编号=?"
+                   " and 读者编号=? and 借书日期=? and ")
+    + OpenLoans::condition();
 // What a look after a failed commit asks: is the loan there as the write left it?
 const QString kLoanLent =
     QStringLiteral("select count(*) from lentInfo where 书籍编号=? and 读者编号=? and 借书日期=?"
-                   " and 还书日期 is null");
+                   " and ")
+    + OpenLoans::condition();
 const QString kLoanReturned =
     QStringLiteral("select count(*) from lentInfo where 书籍编号=? and 借书日期=? and 还书日期=?");
 const QString kMoveLendDate =
     QStringLiteral("update lentInfo set 借书日期=? where 书籍编号=? and 读者编号=? and 借书日期=?"
-                   " and 还书日期 is null");
+                   " and ")
+    + OpenLoans::condition();
 
 // The first of `columns` whose value is null in `row`, or an empty text.
 QString firstNull(const QSqlRecord &row,

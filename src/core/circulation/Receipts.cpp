@@ -1,8 +1,9 @@
 #include "core/circulation/Receipts.h"
 
 #include "base/DateText.h"
-#include "core/circulation/Fines.h"
+#include "core/circulation/DueDate.h"
 #include "core/circulation/LoanStore.h"
+#include "core/circulation/OpenLoans.h"
 #include "core/settings/LibraryRules.h"
 
 #include <QSqlRecord>
@@ -15,9 +16,9 @@ const QString kLentOnDay =
     QStringLiteral("select lentInfo.书籍编号,bookInfo.书籍名称,bookType.借出天数"
                    " from readerInfo,bookInfo,lentInfo,bookType")
     + LoanStore::loanJoinSql()
-    + QStringLiteral(
-        " and lentInfo.读者编号=? and lentInfo.借书日期=? and lentInfo.还书日期 is null"
-        " order by lentInfo.书籍编号");
+    + QStringLiteral(" and lentInfo.读者编号=? and lentInfo.借书日期=? and ")
+    + OpenLoans::condition(QStringLiteral("lentInfo"))
+    + QStringLiteral(" order by lentInfo.书籍编号");
 }  // namespace
 
 std::optional<LoanReceipt> ReceiptFacts::loansOf(const QString &readerId, const QDate &day)
@@ -31,10 +32,9 @@ std::optional<LoanReceipt> ReceiptFacts::loansOf(const QString &readerId, const 
     receipt.day = day;
     const bool ran =
         forEach(kLentOnDay, {readerId, DateText::toSql(day)}, [&](const QSqlRecord &record) {
-            LoanReceipt::Book book{record.value(0).toString(), record.value(1).toString(), {}};
-            if (const std::optional<qint64> period = Fines::wholeNumber(record.value(2)))
-                book.due = day.addDays(*period);
-            receipt.books << book;
+            receipt.books << LoanReceipt::Book{record.value(0).toString(),
+                                               record.value(1).toString(),
+                                               DueDate::of(day, record.value(2))};
         });
     if (!ran)
         return std::nullopt;

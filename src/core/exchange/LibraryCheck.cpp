@@ -1,5 +1,6 @@
 #include "core/exchange/LibraryCheck.h"
 
+#include "core/circulation/OpenLoans.h"
 #include "data/SharedDatabase.h"
 
 #include <QCoreApplication>
@@ -14,14 +15,15 @@ const char *const kLentNotMarked =
     QT_TRANSLATE_NOOP("lendora::LibraryCheck", "书籍 %1 有未还的借阅记录,但没有标为已借出");
 const char *const kEngine = QT_TRANSLATE_NOOP("lendora::LibraryCheck", "数据库检查:%1");
 
-const QString kMarkedWithoutLoan = QStringLiteral(
-    "select 书籍编号 from bookInfo where 是否借出<>0 and not exists (select 1 from lentInfo"
-    " where lentInfo.书籍编号=bookInfo.书籍编号 and lentInfo.还书日期 is null)"
-    " order by 书籍编号");
+const QString kMarkedWithoutLoan =
+    QStringLiteral("select 书籍编号 from bookInfo where 是否借出<>0 and not exists (select 1 from"
+                   " lentInfo where lentInfo.书籍编号=bookInfo.书籍编号 and ")
+    + OpenLoans::condition(QStringLiteral("lentInfo")) + QStringLiteral(") order by 书籍编号");
 const QString kLoanWithoutMark =
     QStringLiteral("select distinct lentInfo.书籍编号 from lentInfo join bookInfo on"
-                   " bookInfo.书籍编号=lentInfo.书籍编号 where lentInfo.还书日期 is null and"
-                   " bookInfo.是否借出=0 order by 1");
+                   " bookInfo.书籍编号=lentInfo.书籍编号 where ")
+    + OpenLoans::condition(QStringLiteral("lentInfo"))
+    + QStringLiteral(" and bookInfo.是否借出=0 order by 1");
 
 QString tr(const char *text)
 {

@@ -1,6 +1,7 @@
 #include "core/query/LoanStatistics.h"
 
 #include "base/DateText.h"
+#include "core/circulation/OpenLoans.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -57,10 +58,12 @@ const QString kNeverLentPerCategory = QStringLiteral(
     "select coalesce(类别代码,''),count(*) from bookInfo where not exists (select 1 from"
     " lentInfo where lentInfo.书籍编号=bookInfo.书籍编号) group by coalesce(类别代码,'')");
 // On loan now: an open loan, which the desk keeps one of per book at most.
-const QString kOnLoanPerCategory = QStringLiteral(
-    "select bookInfo.类别代码,count(distinct bookInfo.书籍编号) from lentInfo join bookInfo on"
-    " bookInfo.书籍编号=lentInfo.书籍编号 where lentInfo.还书日期 is null"
-    " group by bookInfo.类别代码");
+const QString kOnLoanPerCategory =
+    QStringLiteral(
+        "select bookInfo.类别代码,count(distinct bookInfo.书籍编号) from lentInfo join bookInfo on"
+        " bookInfo.书籍编号=lentInfo.书籍编号 where ")
+    + OpenLoans::condition(QStringLiteral("lentInfo"))
+    + QStringLiteral(" group by bookInfo.类别代码");
 
 bool validRange(const QDate &from, const QDate &to)
 {

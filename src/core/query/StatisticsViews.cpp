@@ -153,123 +153,161 @@ std::optional<StatisticsView> StatisticsViews::load(LoanStatistics &statistics, 
     view.kind = kind;
     view.title = title(kind);
     view.headers = headers(kind);
+    bool read = false;
     switch (kind) {
-    case Kind::Months: {
-        const auto months = statistics.byMonth(from, to);
-        if (!months)
-            return std::nullopt;
-        view.figures = {false, true, true};
-        view.seriesNames = {tr("借出"), tr("归还")};
-        view.series = {{}, {}};
-        for (const LoanStatistics::Month &m : *months) {
-            view.rows << QStringList{m.month, count(m.loans), count(m.returns)};
-            view.labels << m.month;
-            view.series[0] << double(m.loans);
-            view.series[1] << double(m.returns);
-        }
+    case Kind::Months:
+        read = fillMonths(view, statistics, from, to);
         break;
-    }
-    case Kind::Categories: {
-        const auto categories = statistics.byCategory(from, to);
-        if (!categories)
-            return std::nullopt;
-        view.figures = {false, false, true, true};
-        view.seriesNames = {tr("借阅次数")};
-        view.series = {{}};
-        view.horizontal = true;
-        for (const LoanStatistics::Category &c : *categories) {
-            view.rows << QStringList{c.code, c.name, count(c.count), percent(c.share)};
-            view.labels << c.name;
-            view.shares << percent(c.share);
-            view.series[0] << double(c.count);
-        }
+    case Kind::Categories:
+        read = fillCategories(view, statistics, from, to);
         break;
-    }
     case Kind::TopBooks:
-    case Kind::TopReaders: {
-        const bool books = kind == Kind::TopBooks;
-        const auto ranked = books ? statistics.topBooks(from, to) : statistics.topReaders(from, to);
-        if (!ranked)
-            return std::nullopt;
-        view.figures = {false, false, true};
-        view.seriesNames = {tr("借阅次数")};
-        view.series = {{}};
-        view.horizontal = true;
-        for (const LoanStatistics::Ranked &r : *ranked) {
-            view.rows << QStringList{r.id, r.name, count(r.count)};
-            view.labels << rankedLabel(r);
-            view.series[0] << double(r.count);
-        }
+    case Kind::TopReaders:
+        read = fillRanked(view, statistics, from, to);
+        break;
+    case Kind::NeverLent:
+        read = fillNeverLent(view, statistics, neverLentRows);
+        break;
+    case Kind::Collection:
+        read = fillCollection(view, statistics);
+        break;
+    case Kind::Fines:
+        read = fillFines(view, statistics, from, to);
         break;
     }
-    case Kind::NeverLent: {
-        auto holdings = statistics.collection(LoanStatistics::Also::NeverLent);
-        const auto books = statistics.neverLent(neverLentRows < 0 ? std::numeric_limits<int>::max()
-                                                                  : neverLentRows);
-        if (!holdings || !books)
-            return std::nullopt;
-        view.figures = {false, false, false, false};
-        view.seriesNames = {tr("从未借出")};
-        view.series = {{}};
-        view.horizontal = true;
-        // The categories with the most to weed first; the share is of the category's books.
-        std::stable_sort(holdings->begin(), holdings->end(),
-                         [](const LoanStatistics::Holding &a, const LoanStatistics::Holding &b) {
-                             return a.neverLent > b.neverLent;
-                         });
-        qint64 total = 0;
-        for (const LoanStatistics::Holding &h : std::as_const(*holdings)) {
-            if (h.neverLent == 0)
-                continue;
-            view.labels << h.name;
-            view.shares << percent(h.shareNeverLent);
-            view.series[0] << double(h.neverLent);
-            total += h.neverLent;
-        }
-        for (const LoanStatistics::Book &b : *books)
-            view.rows << QStringList{b.id, b.name, b.category, b.registered};
-        view.note = view.rows.size() < total ? tr("共 %1 册图书从未借出,这里列出编号最小的 %2 册。")
-                                                   .arg(total)
-                                                   .arg(view.rows.size())
-                                             : tr("共 %1 册图书从未借出。").arg(total);
-        break;
-    }
-    case Kind::Collection: {
-        const auto holdings = statistics.collection();
-        if (!holdings)
-            return std::nullopt;
-        view.figures = {false, false, true, true, true};
-        view.seriesNames = {tr("藏书"), tr("在借")};
-        view.series = {{}, {}};
-        view.horizontal = true;
-        for (const LoanStatistics::Holding &h : *holdings) {
-            view.rows << QStringList{h.code, h.name, count(h.books), count(h.onLoan),
-                                     percent(h.shareOnLoan)};
-            if (h.books == 0)
-                continue;  // the table lists every category, the chart the ones with books
-            view.labels << h.name;
-            view.shares << percent(h.shareOnLoan);
-            view.series[0] << double(h.books);
-            view.series[1] << double(h.onLoan);
-        }
-        break;
-    }
-    case Kind::Fines: {
-        const auto fines = statistics.finesByMonth(from, to);
-        if (!fines)
-            return std::nullopt;
-        view.figures = {false, true};
-        view.seriesNames = {tr("罚款金额")};
-        view.series = {{}};
-        for (const LoanStatistics::MonthFine &f : *fines) {
-            view.rows << QStringList{f.month, f.text()};
-            view.labels << f.month;
-            view.series[0] << f.total.toDouble();
-        }
-        break;
-    }
-    }
+    if (!read)
+        return std::nullopt;
     return view;
+}
+
+bool StatisticsViews::fillMonths(StatisticsView &view, LoanStatistics &statistics,
+                                 const QDate &from, const QDate &to)
+{
+    const auto months = statistics.byMonth(from, to);
+    if (!months)
+        return false;
+    view.figures = {false, true, true};
+    view.seriesNames = {tr("借出"), tr("归还")};
+    view.series = {{}, {}};
+    for (const LoanStatistics::Month &m : *months) {
+        view.rows << QStringList{m.month, count(m.loans), count(m.returns)};
+        view.labels << m.month;
+        view.series[0] << double(m.loans);
+        view.series[1] << double(m.returns);
+    }
+    return true;
+}
+
+bool StatisticsViews::fillCategories(StatisticsView &view, LoanStatistics &statistics,
+                                     const QDate &from, const QDate &to)
+{
+    const auto categories = statistics.byCategory(from, to);
+    if (!categories)
+        return false;
+    view.figures = {false, false, true, true};
+    view.seriesNames = {tr("借阅次数")};
+    view.series = {{}};
+    view.horizontal = true;
+    for (const LoanStatistics::Category &c : *categories) {
+        view.rows << QStringList{c.code, c.name, count(c.count), percent(c.share)};
+        view.labels << c.name;
+        view.shares << percent(c.share);
+        view.series[0] << double(c.count);
+    }
+    return true;
+}
+
+bool StatisticsViews::fillRanked(StatisticsView &view, LoanStatistics &statistics,
+                                 const QDate &from, const QDate &to)
+{
+    const auto ranked = view.kind == Kind::TopBooks ? statistics.topBooks(from, to)
+                                                    : statistics.topReaders(from, to);
+    if (!ranked)
+        return false;
+    view.figures = {false, false, true};
+    view.seriesNames = {tr("借阅次数")};
+    view.series = {{}};
+    view.horizontal = true;
+    for (const LoanStatistics::Ranked &r : *ranked) {
+        view.rows << QStringList{r.id, r.name, count(r.count)};
+        view.labels << rankedLabel(r);
+        view.series[0] << double(r.count);
+    }
+    return true;
+}
+
+bool StatisticsViews::fillNeverLent(StatisticsView &view, LoanStatistics &statistics,
+                                    int neverLentRows)
+{
+    auto holdings = statistics.collection(LoanStatistics::Also::NeverLent);
+    const auto books =
+        statistics.neverLent(neverLentRows < 0 ? std::numeric_limits<int>::max() : neverLentRows);
+    if (!holdings || !books)
+        return false;
+    view.figures = {false, false, false, false};
+    view.seriesNames = {tr("从未借出")};
+    view.series = {{}};
+    view.horizontal = true;
+    // The categories with the most to weed first; the share is of the category's books.
+    std::stable_sort(holdings->begin(), holdings->end(),
+                     [](const LoanStatistics::Holding &a, const LoanStatistics::Holding &b) {
+                         return a.neverLent > b.neverLent;
+                     });
+    qint64 total = 0;
+    for (const LoanStatistics::Holding &h : std::as_const(*holdings)) {
+        if (h.neverLent == 0)
+            continue;
+        view.labels << h.name;
+        view.shares << percent(h.shareNeverLent);
+        view.series[0] << double(h.neverLent);
+        total += h.neverLent;
+    }
+    for (const LoanStatistics::Book &b : *books)
+        view.rows << QStringList{b.id, b.name, b.category, b.registered};
+    view.note =
+        view.rows.size() < total
+            ? tr("共 %1 册图书从未借出,这里列出编号最小的 %2 册。").arg(total).arg(view.rows.size())
+            : tr("共 %1 册图书从未借出。").arg(total);
+    return true;
+}
+
+bool StatisticsViews::fillCollection(StatisticsView &view, LoanStatistics &statistics)
+{
+    const auto holdings = statistics.collection();
+    if (!holdings)
+        return false;
+    view.figures = {false, false, true, true, true};
+    view.seriesNames = {tr("藏书"), tr("在借")};
+    view.series = {{}, {}};
+    view.horizontal = true;
+    for (const LoanStatistics::Holding &h : *holdings) {
+        view.rows << QStringList{h.code, h.name, count(h.books), count(h.onLoan),
+                                 percent(h.shareOnLoan)};
+        if (h.books == 0)
+            continue;  // the table lists every category, the chart the ones with books
+        view.labels << h.name;
+        view.shares << percent(h.shareOnLoan);
+        view.series[0] << double(h.books);
+        view.series[1] << double(h.onLoan);
+    }
+    return true;
+}
+
+bool StatisticsViews::fillFines(StatisticsView &view, LoanStatistics &statistics, const QDate &from,
+                                const QDate &to)
+{
+    const auto fines = statistics.finesByMonth(from, to);
+    if (!fines)
+        return false;
+    view.figures = {false, true};
+    view.seriesNames = {tr("罚款金额")};
+    view.series = {{}};
+    for (const LoanStatistics::MonthFine &f : *fines) {
+        view.rows << QStringList{f.month, f.text()};
+        view.labels << f.month;
+        view.series[0] << f.total.toDouble();
+    }
+    return true;
 }
 
 }  // namespace lendora

@@ -64,6 +64,20 @@ public:
     static std::optional<StatisticsView> load(LoanStatistics &statistics, Kind kind,
                                               const QDate &from, const QDate &to,
                                               int neverLentRows = kNeverLentShown);
+
+private:
+    // Each view's table and chart, from its figures; false when the engine failed.
+    static bool fillMonths(StatisticsView &view, LoanStatistics &statistics, const QDate &from,
+                           const QDate &to);
+    static bool fillCategories(StatisticsView &view, LoanStatistics &statistics, const QDate &from,
+                               const QDate &to);
+    // The most lent books or the readers who borrow most, as the view's kind says.
+    static bool fillRanked(StatisticsView &view, LoanStatistics &statistics, const QDate &from,
+                           const QDate &to);
+    static bool fillNeverLent(StatisticsView &view, LoanStatistics &statistics, int neverLentRows);
+    static bool fillCollection(StatisticsView &view, LoanStatistics &statistics);
+    static bool fillFines(StatisticsView &view, LoanStatistics &statistics, const QDate &from,
+                          const QDate &to);
 };
 
 }  // namespace lendora

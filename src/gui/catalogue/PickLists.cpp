@@ -1,6 +1,6 @@
 #include "gui/catalogue/PickLists.h"
 
-#include "gui/widgets/Controls.h"
+#include "gui/widgets/ColumnFit.h"
 
 #include <QComboBox>
 #include <QEvent>

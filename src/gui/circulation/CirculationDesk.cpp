@@ -95,7 +95,7 @@ void CirculationDesk::afterReturn(const LoanStore::ReturnQuote &quote)
 
 PaperSettings CirculationDesk::paperSettings() const
 {
-    return PaperSettings::load(m_context.settingsPath());
+    return PaperSettings::load(m_context.settings());
 }
 
 void CirculationDesk::printLoanReceipt(const QString &readerId, const QDate &day, bool asked)

@@ -5,7 +5,8 @@
 #include "data/GridModel.h"
 #include "data/GridSource.h"
 #include "gui/widgets/BoundColumns.h"
-#include "gui/widgets/Controls.h"
+#include "gui/widgets/ColumnFit.h"
+#include "gui/widgets/GridLook.h"
 
 #include <QEvent>
 #include <QHeaderView>

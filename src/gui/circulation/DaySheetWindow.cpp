@@ -1,10 +1,11 @@
 #include "gui/circulation/DaySheetWindow.h"
 
 #include "base/DateText.h"
-#include "core/settings/PaperSettings.h"
 #include "gui/widgets/BoundColumns.h"
-#include "gui/widgets/Controls.h"
+#include "gui/widgets/ColumnFit.h"
+#include "gui/widgets/DatePickerKeys.h"
 #include "gui/widgets/GridExport.h"
+#include "gui/widgets/GridLook.h"
 #include "gui/widgets/Prompter.h"
 #include "gui/widgets/TextRows.h"
 #include "gui/widgets/Texts.h"
@@ -80,7 +81,7 @@ void DaySheetWindow::print()
 {
     // The sheet as listed, not as the database stands now: what the clerk checked is printed.
     // The sink tells a cancel from a failure to nobody, so neither gets a message here.
-    const QString library = PaperSettings::load(m_context.settingsPath()).libraryName;
+    const QString library = m_context.settings().libraryName();
     m_context.printer().print(daySheetDocument(library, m_listedDay, m_listed));
 }
 

@@ -3,10 +3,12 @@
 #include "base/DateText.h"
 #include "base/NumberText.h"
 #include "core/circulation/OverdueList.h"
-#include "core/settings/PaperSettings.h"
 #include "gui/widgets/BoundColumns.h"
-#include "gui/widgets/Controls.h"
+#include "gui/widgets/ColumnFit.h"
+#include "gui/widgets/DatePickerKeys.h"
 #include "gui/widgets/GridExport.h"
+#include "gui/widgets/GridLook.h"
+#include "gui/widgets/InputBox.h"
 #include "gui/widgets/Prompter.h"
 #include "gui/widgets/Texts.h"
 #include "gui/widgets/WindowContext.h"
@@ -31,13 +33,9 @@ const char *const kTotals =
 const char *const kExportName = QT_TRANSLATE_NOOP("lendora::OverdueWindow", "逾期清单-%1.csv");
 const char *const kQueryFailed =
     QT_TRANSLATE_NOOP("lendora::OverdueWindow", "查询失败,数据库无法读取!");
-// Why a loan's figures are missing, in the 说明 column.
-const char *const kNoLendDate = QT_TRANSLATE_NOOP("lendora::OverdueWindow", "没有有效的借书日期");
-const char *const kNoLoanPeriod =
-    QT_TRANSLATE_NOOP("lendora::OverdueWindow", "该书类别没有设定有效的借出天数");
-const char *const kNoFinePerDay =
-    QT_TRANSLATE_NOOP("lendora::OverdueWindow", "没有设定有效的罚款金额");
-const char *const kOutOfRange = QT_TRANSLATE_NOOP("lendora::OverdueWindow", "天数超出范围");
+// After the totals when the list holds loans whose reader, book or category is gone.
+const char *const kGoneTotal =
+    QT_TRANSLATE_NOOP("lendora::OverdueWindow", ",其中 %1 册的读者、图书或类别已删除");
 const char *const kNothingToPrint =
     QT_TRANSLATE_NOOP("lendora::OverdueWindow", "没有逾期未还图书的读者,不需要打印催还单。");
 const char *const kNotPrinted =
@@ -47,30 +45,8 @@ const int kRowsMeasured = 30;
 // More than a screenful: what the window shows before the rest of a long list is read.
 const int kFirstRows = 200;
 
-// The listing's columns, then why a loan has no figures.
-const QStringList kColumns = OverdueList::columns() + QStringList{QStringLiteral("说明")};
-
-QString problemText(Fines::Problem problem)
-{
-    const char *why = nullptr;
-    switch (problem) {
-    case Fines::Problem::NoLendDate:
-        why = kNoLendDate;
-        break;
-    case Fines::Problem::NoLoanPeriod:
-        why = kNoLoanPeriod;
-        break;
-    case Fines::Problem::NoFinePerDay:
-        why = kNoFinePerDay;
-        break;
-    case Fines::Problem::OutOfRange:
-        why = kOutOfRange;
-        break;
-    case Fines::Problem::None:
-        return {};
-    }
-    return QCoreApplication::translate("lendora::OverdueWindow", why);
-}
+// The listing's columns, 说明 last.
+const QStringList kColumns = OverdueList::columns();
 }  // namespace
 
 // The rows of the last query, headed by their column keys for BoundColumns to label.
@@ -104,10 +80,7 @@ public:
     {
         if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_rows.size())
             return {};
-        const OverdueList::Entry &row = m_rows.at(index.row());
-        if (index.column() < OverdueList::columns().size())
-            return OverdueList::cells(row).at(index.column());
-        return problemText(row.problem);
+        return OverdueList::cells(m_rows.at(index.row())).value(index.column());
     }
 
 private:
@@ -200,9 +173,11 @@ bool OverdueWindow::showRows(std::optional<QList<OverdueList::Entry>> rows, bool
     m_exportAction->setEnabled(complete);
     if (complete) {
         const OverdueList::Totals totals = OverdueList::totals(*rows);
-        m_ui->lblTotals->setText(tr(kTotals).arg(NumberText::fromInt(totals.readers),
-                                                 NumberText::fromInt(totals.books),
-                                                 totals.fines.toText()));
+        QString text = tr(kTotals).arg(NumberText::fromInt(totals.readers),
+                                       NumberText::fromInt(totals.books), totals.fines.toText());
+        if (totals.gone > 0)
+            text += tr(kGoneTotal).arg(NumberText::fromInt(totals.gone));
+        m_ui->lblTotals->setText(text);
     } else {
         m_ui->lblTotals->setText(tr(kCounting));
     }
@@ -240,7 +215,7 @@ void OverdueWindow::printNotices()
         m_context.prompter().message({tr(kNothingToPrint), hintTitle()});
         return;
     }
-    const QString library = PaperSettings::load(m_context.settingsPath()).libraryName;
+    const QString library = m_context.settings().libraryName();
     if (!m_context.printer().print(OverdueNotices::build(entries, library, m_listedAsOf)))
         m_context.prompter().message({tr(kNotPrinted), hintTitle()});
 }

@@ -3,7 +3,7 @@
 #include "base/DateText.h"
 #include "core/circulation/Fines.h"
 #include "gui/circulation/DeskTexts.h"
-#include "gui/widgets/Controls.h"
+#include "gui/widgets/InputBox.h"
 #include "gui/widgets/Prompter.h"
 #include "gui/widgets/Texts.h"
 #include "gui/widgets/WindowContext.h"

@@ -1,8 +1,9 @@
 #include "gui/exchange/ImportWindow.h"
 
 #include "data/Columns.h"
-#include "gui/widgets/Controls.h"
 #include "gui/widgets/FileChooser.h"
+#include "gui/widgets/GridLook.h"
+#include "gui/widgets/InputBox.h"
 #include "gui/widgets/Prompter.h"
 #include "gui/widgets/Texts.h"
 #include "gui/widgets/WindowContext.h"

@@ -2,11 +2,12 @@
 
 #include "base/DateText.h"
 #include "core/query/LoanStatistics.h"
-#include "core/settings/PaperSettings.h"
 #include "gui/widgets/ChartView.h"
-#include "gui/widgets/Controls.h"
+#include "gui/widgets/ColumnFit.h"
+#include "gui/widgets/DatePickerKeys.h"
 #include "gui/widgets/FileChooser.h"
 #include "gui/widgets/GridExport.h"
+#include "gui/widgets/GridLook.h"
 #include "gui/widgets/Prompter.h"
 #include "gui/widgets/Texts.h"
 #include "gui/widgets/WindowContext.h"
@@ -234,7 +235,7 @@ void StatisticsWindow::print()
         views << *tab.view;
     }
     // The sink tells a cancel from a failure to nobody, so neither gets a message here.
-    const QString library = PaperSettings::load(m_context.settingsPath()).libraryName;
+    const QString library = m_context.settings().libraryName();
     m_context.printer().print(statisticsDocument(library, m_from, m_to, views));
 }
 

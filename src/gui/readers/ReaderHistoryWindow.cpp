@@ -1,9 +1,9 @@
 #include "gui/readers/ReaderHistoryWindow.h"
 
 #include "core/readers/ReaderStore.h"
-#include "core/settings/PaperSettings.h"
 #include "gui/widgets/BoundColumns.h"
-#include "gui/widgets/Controls.h"
+#include "gui/widgets/ColumnFit.h"
+#include "gui/widgets/GridLook.h"
 #include "gui/widgets/Prompter.h"
 #include "gui/widgets/TextRows.h"
 #include "gui/widgets/Texts.h"
@@ -64,7 +64,7 @@ void ReaderHistoryWindow::find()
 void ReaderHistoryWindow::print()
 {
     // The sink tells a cancel from a failure to nobody, so neither gets a message here.
-    const QString library = PaperSettings::load(m_context.settingsPath()).libraryName;
+    const QString library = m_context.settings().libraryName();
     m_context.printer().print(loanHistoryDocument(library, m_readerId, m_readerName, m_listed));
 }
 

@@ -53,7 +53,7 @@ BackupWindow::BackupWindow(WindowContext &context)
 {
     m_context.applyWindowStyle(this);
     m_ui->setupUi(this);
-    m_ui->spnKeep->setValue(Backups::keepFrom(m_context.settingsPath()));
+    m_ui->spnKeep->setValue(m_context.settings().backupKeep());
     listCopies();
 
     connect(m_ui->cmdBackupNow, &QPushButton::clicked, this, [this] {
@@ -73,8 +73,8 @@ BackupWindow::BackupWindow(WindowContext &context)
     connect(m_ui->cmdClose, &QPushButton::clicked, this, &QWidget::close);
     // Written only when the clerk changes it.
     connect(m_ui->spnKeep, &QSpinBox::editingFinished, this, [this] {
-        if (m_ui->spnKeep->value() != Backups::keepFrom(m_context.settingsPath()))
-            Backups::setKeep(m_context.settingsPath(), m_ui->spnKeep->value());
+        if (m_ui->spnKeep->value() != m_context.settings().backupKeep())
+            m_context.settings().setBackupKeep(m_ui->spnKeep->value());
     });
     connect(m_copy, &BackgroundCopy::finished, this, &BackupWindow::copyFinished);
 }

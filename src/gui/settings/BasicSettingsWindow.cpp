@@ -3,8 +3,8 @@
 #include "base/NumberText.h"
 #include "core/settings/LibraryRules.h"
 #include "core/settings/PaperSettings.h"
-#include "gui/widgets/Controls.h"
 #include "gui/widgets/FixedOuterSize.h"
+#include "gui/widgets/InputBox.h"
 #include "gui/widgets/Prompter.h"
 #include "gui/widgets/Texts.h"
 #include "gui/widgets/WindowContext.h"
@@ -65,7 +65,7 @@ BasicSettingsWindow::BasicSettingsWindow(WindowContext &context)
     m_ui->txtLibraryName->setMaxLength(kMaxLibraryName);
     m_ui->cboPaper->addItem(tr(kRoll), int(PaperSettings::ReceiptPaper::Roll80mm));
     m_ui->cboPaper->addItem(tr(kA5), int(PaperSettings::ReceiptPaper::A5));
-    m_paper = PaperSettings::load(m_context.settingsPath());
+    m_paper = PaperSettings::load(m_context.settings());
     m_ui->txtLibraryName->setText(m_paper.libraryName);
     m_ui->cboPaper->setCurrentIndex(m_ui->cboPaper->findData(int(m_paper.receiptPaper)));
     m_ui->chkLendReceipt->setChecked(m_paper.receiptAfterLend);
@@ -98,11 +98,11 @@ bool BasicSettingsWindow::savePaper()
     PaperSettings paper = m_paper;
     // An empty name would head every notice with nothing: it means the default.
     const QString name = m_ui->txtLibraryName->text().trimmed();
-    paper.libraryName = name.isEmpty() ? PaperSettings::defaultLibraryName() : name;
+    paper.libraryName = name.isEmpty() ? DeskSettings::defaultLibraryName() : name;
     paper.receiptPaper = PaperSettings::ReceiptPaper(m_ui->cboPaper->currentData().toInt());
     paper.receiptAfterLend = m_ui->chkLendReceipt->isChecked();
     paper.receiptAfterReturn = m_ui->chkReturnReceipt->isChecked();
-    if (!paper.save(m_context.settingsPath(), m_paper))
+    if (!paper.save(m_context.settings(), m_paper))
         return false;
     m_paper = paper;
     m_ui->txtLibraryName->setText(paper.libraryName);

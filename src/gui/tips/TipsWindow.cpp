@@ -1,7 +1,5 @@
 #include "gui/tips/TipsWindow.h"
 
-#include "base/NumberText.h"
-#include "base/PrivateProfile.h"
 #include "gui/widgets/FixedOuterSize.h"
 #include "gui/widgets/Prompter.h"
 #include "gui/widgets/WindowContext.h"
@@ -12,10 +10,6 @@
 namespace lendora {
 
 namespace {
-const QString kTipsFile = QStringLiteral("QUICKTIP.INI");
-const QString kSection = QStringLiteral("TIP");
-const QString kStartKey = QStringLiteral("START");
-const QString kCurrentKey = QStringLiteral("CURRENT");
 // What a missing key or file reads as; a tip with this text counts as missing.
 const QString kUnknown = QStringLiteral("unknown");
 
@@ -27,7 +21,8 @@ const QSize kOuterSize(twips(6900), twips(4200));
 }  // namespace
 
 TipsWindow::TipsWindow(WindowContext &context)
-    : m_context(context), m_ui(std::make_unique<Ui::TipsWindow>())
+    : m_context(context), m_tips(context.filePath(TipsFile::fileName())),
+      m_ui(std::make_unique<Ui::TipsWindow>())
 {
     m_ui->setupUi(this);
     m_context.applyWindowStyle(this);
@@ -44,55 +39,45 @@ TipsWindow::TipsWindow(WindowContext &context)
     connect(m_ui->Next_Tip_Button, &QPushButton::clicked, this, &TipsWindow::ShowNextTip);
     connect(m_ui->Quick_Tip_OK_Button, &QPushButton::clicked, this, &TipsWindow::onExit);
 
-    const QString flag = ReadIniValue(tipsFile(), kSection, kStartKey).trimmed();
-    m_ui->show_tip->setChecked(flag == QLatin1String("T"));
+    m_ui->show_tip->setChecked(TipsFile::opensAtStart(ReadIniValue(TipsFile::startKey())));
     ShowNextTip();
 }
 
 TipsWindow::~TipsWindow() = default;
 
-QString TipsWindow::tipsFile() const
+QString TipsWindow::ReadIniValue(const QString &key)
 {
-    return m_context.filePath(kTipsFile);
-}
-
-QString TipsWindow::ReadIniValue(const QString &file, const QString &section, const QString &key)
-{
-    const std::optional<QString> value = PrivateProfile::read(file, section, key);
+    const std::optional<QString> value = m_tips.read(key);
     if (!value)
         return kUnknown;
     if (value->isEmpty()) {
-        m_context.prompter().message({tr(kBadEntry) + section + QLatin1Char('/') + key,
+        m_context.prompter().message({tr(kBadEntry) + TipsFile::entryName(key),
                                       tr(kEmptyValueTitle), Buttons::Ok, Icon::Error});
         return {};
     }
     return *value;
 }
 
-void TipsWindow::WriteIniValue(const QString &file, const QString &section, const QString &key,
-                               const QString &value)
+void TipsWindow::WriteIniValue(const QString &key, const QString &value)
 {
-    if (!PrivateProfile::write(file, section, key, value))
-        m_context.prompter().message({tr(kBadEntry) + section + QLatin1Char('/') + key,
+    if (!m_tips.write(key, value))
+        m_context.prompter().message({tr(kBadEntry) + TipsFile::entryName(key),
                                       tr(kWriteFailedTitle), Buttons::Ok, Icon::Error});
 }
 
 void TipsWindow::ShowNextTip()
 {
-    const QString file = tipsFile();
-    const QString current = ReadIniValue(file, kSection, kCurrentKey);
-    m_ui->tip_text->setText(QLatin1Char('\n') + ReadIniValue(file, kSection, current));
-    // A number that is not one counts as 0, so the next tip is then tip 1.
-    QString next = NumberText::fromDouble(NumberText::leadingValue(current) + 1);
-    if (ReadIniValue(file, kSection, next) == kUnknown)
-        next = QStringLiteral("1");
-    WriteIniValue(file, kSection, kCurrentKey, next);
+    const QString current = ReadIniValue(TipsFile::currentKey());
+    m_ui->tip_text->setText(QLatin1Char('\n') + ReadIniValue(current));
+    QString next = TipsFile::keyAfter(current);
+    if (ReadIniValue(next) == kUnknown)
+        next = TipsFile::firstKey();
+    WriteIniValue(TipsFile::currentKey(), next);
 }
 
 void TipsWindow::onExit()
 {
-    WriteIniValue(tipsFile(), kSection, kStartKey,
-                  m_ui->show_tip->isChecked() ? QStringLiteral("T") : QStringLiteral("F"));
+    WriteIniValue(TipsFile::startKey(), TipsFile::startValue(m_ui->show_tip->isChecked()));
     close();
 }
 

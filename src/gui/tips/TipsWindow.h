@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/TipsFile.h"
+
 #include <QWidget>
 #include <memory>
 
@@ -19,21 +21,19 @@ public:
     explicit TipsWindow(WindowContext &context);
     ~TipsWindow() override;
 
-    // The value of a key; "unknown" when the key or the file is missing; "" after an error
-    // box when the key is there with an empty value.
-    QString ReadIniValue(const QString &file, const QString &section, const QString &key);
-    // Writes a key; a failure is reported in an error box.
-    void WriteIniValue(const QString &file, const QString &section, const QString &key,
-                       const QString &value);
+    // The value of a key of the tips file; "unknown" when the key or the file is missing; ""
+    // after an error box when the key is there with an empty value.
+    QString ReadIniValue(const QString &key);
+    // Writes a key of the tips file; a failure is reported in an error box.
+    void WriteIniValue(const QString &key, const QString &value);
     // Shows the tip CURRENT names and moves CURRENT on, back to 1 after the last tip.
     void ShowNextTip();
-
-    QString tipsFile() const;
 
 private:
     void onExit();
 
     WindowContext &m_context;
+    const TipsFile m_tips;
     std::unique_ptr<Ui::TipsWindow> m_ui;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/KeyValueFile.h"
+#include "base/DeskSettings.h"
 
 #include <QDate>
 #include <QString>
@@ -33,8 +33,8 @@ public:
 
     // A file below the application directory.
     virtual QString filePath(const QString &relative) const = 0;
-    // The settings file (window style, what the desk prints, backups kept).
-    QString settingsPath() const { return filePath(settingsFileName()); }
+    // The desk's settings (window style, language, what the desk prints, backups kept).
+    DeskSettings settings() const { return DeskSettings(filePath(DeskSettings::fileName())); }
     // The style convention every secondary window follows as the first step of its load: the
     // skin in force, or none for the system look.
     virtual void applyWindowStyle(QWidget *window) = 0;
