@@ -155,8 +155,6 @@ QStringList cutTexts(QWidget *window)
     return cut;
 }
 
-}  // namespace
-
 // How a registered window is opened: as its menu item or its opener opens it.
 QVariant openingOf(const QString &window)
 {
@@ -169,6 +167,8 @@ QVariant openingOf(const QString &window)
         return QStringLiteral("岚枢图书管理系统 使用帮助\nLendora desk, how to use it");
     return {};
 }
+
+}  // namespace
 
 class TextFitTest : public QObject {
     Q_OBJECT
