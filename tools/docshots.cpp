@@ -1,8 +1,10 @@
 // Screenshots of the real windows for docs/: each scene starts the application in a fresh
 // directory with scripted prompts, puts data in and drives the windows as a clerk would, then
-// saves the window it shows. Run under Xvfb with the xcb platform:
+// saves the window it shows. A few scenes are taken again in English, as <scene>-en. Run under
+// Xvfb with the xcb platform:
 //   xvfb-run -a build/test/bin/lendora_docshots docs [scene ...]
 #include "TestApp.h"
+#include "base/Language.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -551,6 +553,10 @@ const QList<Printout> &printouts()
     return all;
 }
 
+// The scenes taken in English too, next to their Chinese pictures.
+const QStringList kEnglishScenes = {QStringLiteral("lending-tab"), QStringLiteral("statistics"),
+                                    QStringLiteral("import-books")};
+
 int main(int argc, char *argv[])
 {
     QApplication qapp(argc, argv);
@@ -560,14 +566,23 @@ int main(int argc, char *argv[])
         wanted << QString::fromLocal8Bit(argv[i]);
     QDir().mkpath(out);
     int failures = 0;
+    QList<std::pair<Scene, lendora::Language>> shots;
     for (const Scene &scene : scenes()) {
-        const QString name = QString::fromLatin1(scene.file);
+        shots.append({scene, lendora::Language::Chinese});
+        if (kEnglishScenes.contains(QString::fromLatin1(scene.file)))
+            shots.append({scene, lendora::Language::English});
+    }
+    for (const auto &[scene, language] : shots) {
+        const bool english = language == lendora::Language::English;
+        const QString name = QString::fromLatin1(scene.file) + (english ? "-en" : "");
         if (!wanted.isEmpty() && !wanted.contains(name))
             continue;
+        // Installed before the desk is made, as the program does at start.
+        const lendora::Translations translations(language, LENDORA_TRANSLATIONS_DIR);
         TestApp t;
         QWidget *window = scene.prepare(t);
         if (!window) {
-            qWarning("scene %s showed no window", scene.file);
+            qWarning("scene %s showed no window", qPrintable(name));
             ++failures;
             continue;
         }

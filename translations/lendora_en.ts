@@ -1619,6 +1619,14 @@ To restore it, choose it in Settings → Backup and Restore. Open that window no
         <source>没有找到备份。请退出程序,请管理员修复或更换数据库文件。</source>
         <translation>No backup was found. Exit the program and ask an administrator to repair or replace the database file.</translation>
     </message>
+    <message>
+        <source>以下类别的代码不是一个字符,在图书窗口中不能选择:
+%1
+要把图书归入这些类别,请在“图书类别”中添加一个字符代码的类别代替它们。</source>
+        <translation>These categories have a code of more than one character and cannot be chosen in the book windows:
+%1
+To file books under them, add categories with one-character codes in place of them under Book Categories.</translation>
+    </message>
 </context>
 <context>
     <name>lendora::BackgroundCopy</name>
@@ -1801,6 +1809,12 @@ The data from before the restore is kept in %2.</translation>
         <source>数据库拒绝了这次删除,类别未删除!</source>
         <translation>The database refused this deletion; the category was not deleted!</translation>
     </message>
+    <message>
+        <source>类别代码“%1”不是一个字符!
+图书窗口只取类别的第一个字符作为代码,请改用一个字符的代码。</source>
+        <translation>The category code &quot;%1&quot; is not one character!
+The book windows take only the first character of a category as its code; please use a one-character code.</translation>
+    </message>
 </context>
 <context>
     <name>lendora::CirculationDesk</name>
@@ -1888,6 +1902,10 @@ Commands:
         <source>借出(含续借) %1 册,还书 %2 册,罚款合计 %3 元</source>
         <translation>%1 lent (renewals included), %2 returned, fines %3 yuan in all</translation>
     </message>
+    <message>
+        <source>续借的图书计入续借当天的借出,不再计入最初借出的那一天。</source>
+        <translation>A renewed loan counts among the loans of the day it was renewed, no longer on the day it was first lent.</translation>
+    </message>
 </context>
 <context>
     <name>lendora::DaySheetDocument</name>
@@ -1964,6 +1982,10 @@ Look up the reader or the book again before going on.</translation>
 这次没有做任何改动。请在 系统设置 → 备份与恢复 中用备份恢复数据库文件。</source>
         <translation>The database file did not pass its check and may be damaged; to protect the records, the program saves no more changes.
 Nothing was changed this time. Restore the database file from a backup in Settings → Backup and Restore.</translation>
+    </message>
+    <message>
+        <source>已有相同编号或代码的记录,没有做任何改动。</source>
+        <translation>A record with the same number or code exists already; nothing was changed.</translation>
     </message>
 </context>
 <context>
@@ -2166,15 +2188,21 @@ Save it as &quot;CSV UTF-8&quot; in the spreadsheet program, then import it.</tr
         <source>……还有 %1 行</source>
         <translation>……and %1 more lines</translation>
     </message>
+    <message>
+        <source>无法读取这个 .xlsx 工作簿(文件已损坏,或不是表格程序保存的工作簿),不能导入。</source>
+        <translation>This .xlsx workbook cannot be read (the file is damaged, or is no workbook saved by a spreadsheet program); nothing can be imported.</translation>
+    </message>
+    <message>
+        <source>类别代码“%1”不是一个字符,图书只能归入一个字符的类别</source>
+        <translation>the category code &quot;%1&quot; is not one character; books are filed only under one-character categories</translation>
+    </message>
+    <message>
+        <source>标题行右边的列也有内容,请给这些列加上列名</source>
+        <translation>there is content right of the header&apos;s columns; give those columns headings</translation>
+    </message>
 </context>
 <context>
     <name>lendora::ImportCommand</name>
-    <message>
-        <source>从 CSV 文件导入图书或读者(标题行为列名,如 书籍编号、书籍名称……),全部导入或一行也不导入;
---dry-run 只检查不写入, --skip-existing 跳过数据库中已有的编号。</source>
-        <translation>Imports books or readers from a CSV file (headed by the column names, such as 书籍编号, 书籍名称…), all lines or none;
---dry-run only checks and writes nothing, --skip-existing skips numbers the database already has.</translation>
-    </message>
     <message>
         <source>请指明导入 books(图书)还是 readers(读者)</source>
         <translation>Say whether to import books or readers</translation>
@@ -2194,6 +2222,14 @@ Save it as &quot;CSV UTF-8&quot; in the spreadsheet program, then import it.</tr
     <message>
         <source>books|readers 文件 [--dry-run] [--skip-existing]</source>
         <translation>books|readers FILE [--dry-run] [--skip-existing]</translation>
+    </message>
+    <message>
+        <source>从 CSV 文件或 .xlsx 工作簿(读第一个工作表)导入图书或读者(标题行为列名,如 书籍编号、
+书籍名称……),全部导入或一行也不导入;
+--dry-run 只检查不写入, --skip-existing 跳过数据库中已有的编号。</source>
+        <translation>Imports books or readers from a CSV file or an .xlsx workbook (its first sheet), headed by the
+column names (such as 书籍编号, 书籍名称…), all lines or none;
+--dry-run only checks and writes nothing, --skip-existing skips numbers the database already has.</translation>
     </message>
 </context>
 <context>
@@ -2247,14 +2283,6 @@ Save it as &quot;CSV UTF-8&quot; in the spreadsheet program, then import it.</tr
         <translation>Close</translation>
     </message>
     <message>
-        <source>选择要导入的 CSV 文件</source>
-        <translation>Choose the CSV file to import</translation>
-    </message>
-    <message>
-        <source>CSV 文件 (*.csv *.txt);;所有文件 (*)</source>
-        <translation>CSV files (*.csv *.txt);;All files (*)</translation>
-    </message>
-    <message>
         <source>共 %1 行:可导入 %2 行,跳过 %3 行,不能导入 %4 行</source>
         <translation>%1 lines: %2 to import, %3 to skip, %4 that cannot be imported</translation>
     </message>
@@ -2265,6 +2293,14 @@ Save it as &quot;CSV UTF-8&quot; in the spreadsheet program, then import it.</tr
     <message>
         <source>无法读取文件 %1,没有导入任何数据。</source>
         <translation>Cannot read the file %1; nothing was imported.</translation>
+    </message>
+    <message>
+        <source>选择要导入的 CSV 文件或 Excel 工作簿</source>
+        <translation>Choose the CSV file or Excel workbook to import</translation>
+    </message>
+    <message>
+        <source>CSV 文件或工作簿 (*.csv *.txt *.xlsx);;CSV 文件 (*.csv *.txt);;Excel 工作簿 (*.xlsx);;所有文件 (*)</source>
+        <translation>CSV files or workbooks (*.csv *.txt *.xlsx);;CSV files (*.csv *.txt);;Excel workbooks (*.xlsx);;All files (*)</translation>
     </message>
 </context>
 <context>
@@ -2315,6 +2351,10 @@ Save it as &quot;CSV UTF-8&quot; in the spreadsheet program, then import it.</tr
     <message>
         <source>数据库检查:%1</source>
         <translation>Database check: %1</translation>
+    </message>
+    <message>
+        <source>类别“%1-%2”的代码不是一个字符,图书窗口中不能选择它</source>
+        <translation>category &quot;%1-%2&quot; has a code of more than one character; the book windows cannot choose it</translation>
     </message>
 </context>
 <context>

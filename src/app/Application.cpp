@@ -4,10 +4,12 @@
 #include "app/MainWindow.h"
 #include "app/QtFileChooser.h"
 #include "app/QtPrintSink.h"
+#include "app/X11Colormap.h"
 #include "base/AppDirectory.h"
 #include "base/DateText.h"
 #include "base/DeskSettings.h"
 #include "base/TipsFile.h"
+#include "core/catalogue/CategoryStore.h"
 #include "core/circulation/LoanDates.h"
 #include "core/exchange/BackgroundCopy.h"
 #include "data/Backups.h"
@@ -55,6 +57,10 @@ const char *const kFileNotWritable =
 const char *const kClockBehind =
     QT_TRANSLATE_NOOP("lendora::Application", "电脑的日期(%1)早于数据库中最近的借还日期(%2)。\n"
                                               "请检查并改正电脑的日期,否则借还日期和罚款会出错。");
+const char *const kUnchoosableCategories =
+    QT_TRANSLATE_NOOP("lendora::Application",
+                      "以下类别的代码不是一个字符,在图书窗口中不能选择:\n%1\n"
+                      "要把图书归入这些类别,请在“图书类别”中添加一个字符代码的类别代替它们。");
 const char *const kWaitingForCheck =
     QT_TRANSLATE_NOOP("lendora::Application", "正在检查数据库文件,检查完成后才能保存,请稍候...");
 const char *const kCheckFailed = QT_TRANSLATE_NOOP(
@@ -81,10 +87,12 @@ Application::Application(Environment env, QObject *parent)
         m_env.files = m_realFiles.get();
     }
     if (!m_env.printer) {
-        m_realPrinter = std::make_unique<QtPrintSink>();
+        m_realPrinter = std::make_unique<QtPrintSink>(*m_env.prompter);
         m_env.printer = m_realPrinter.get();
     }
     registerWindows();
+    // Windows a screen capture of a bare X server shows as they are painted.
+    QCoreApplication::instance()->installEventFilter(new X11Colormap(this));
     // The window that found the library gone tells the clerk; the desk then ends before
     // anything else is written.
     m_database.setLostHandler([this](const DbError &) {
@@ -147,6 +155,8 @@ bool Application::start()
     if (hasEnded() || !openDatabase())
         return false;
     warnIfClockBehind();
+    if (!hasEnded())
+        warnOfUnchoosableCategories();
     if (hasEnded())
         return false;
     m_main->showVersionInTitle();
@@ -303,6 +313,16 @@ void Application::warnIfClockBehind()
     if (newest.isValid() && now < newest)
         prompter().message(
             {tr(kClockBehind).arg(DateText::toText(now), DateText::toText(newest)), appTitle()});
+}
+
+void Application::warnOfUnchoosableCategories()
+{
+    QStringList entries;
+    for (const Category &category : CategoryStore(m_database).unchoosable())
+        entries << category.code + QLatin1Char('-') + category.name;
+    if (!entries.isEmpty())
+        prompter().message(
+            {tr(kUnchoosableCategories).arg(entries.join(QLatin1Char('\n'))), appTitle()});
 }
 
 void Application::applyWindowStyle(QWidget *window)

@@ -86,6 +86,8 @@ private:
     bool openDatabase();
     // Warns when today is earlier than the newest lending or return date stored.
     void warnIfClockBehind();
+    // Names, in one message, the categories whose code the book windows cannot give a book.
+    void warnOfUnchoosableCategories();
     // A successful login: the login window hides (it stays loaded), the main window shows,
     // and the tips window opens when the tips file asks for it at start-up.
     void loggedIn();

@@ -1,5 +1,7 @@
 #include "app/QtPrintSink.h"
 
+#include "gui/widgets/Prompter.h"
+#include "gui/widgets/Texts.h"
 #include "reports/DocumentRenderer.h"
 
 #include <QApplication>
@@ -19,7 +21,19 @@ bool QtPrintSink::print(const Document &document, const QString &pdfPath)
     dialog.setWindowTitle(tr("打印"));
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    return DocumentRenderer::render(document, &printer);
+    return printTo(printer, document);
+}
+
+bool QtPrintSink::printTo(QPrinter &printer, const Document &document)
+{
+    const QString file = printer.outputFileName();
+    if (printer.outputFormat() != QPrinter::PdfFormat || file.isEmpty())
+        return DocumentRenderer::render(document, &printer);
+    QString error;
+    if (DocumentRenderer::writePdf(document, file, &error))
+        return true;
+    m_prompter.message({error, hintTitle(), Buttons::Ok, Icon::Error});
+    return false;
 }
 
 }  // namespace lendora

@@ -44,17 +44,26 @@ std::optional<QString> decodeAs(const QByteArray &bytes, TextFile::Encoding enco
 
 }  // namespace
 
+namespace {
+// What a spreadsheet would run as a formula, and the guard itself.
+bool risky(QStringView text)
+{
+    static const QString first = QStringLiteral("=+-@\t\r'");
+    return !text.isEmpty() && first.contains(text.front());
+}
+}  // namespace
+
 QString Csv::guard(const QString &text)
 {
-    static const QString risky = QStringLiteral("=+-@\t\r'");
-    if (!text.isEmpty() && risky.contains(text.at(0)))
-        return QLatin1Char('\'') + text;
-    return text;
+    return risky(text) ? QLatin1Char('\'') + text : text;
 }
 
 QString Csv::unguard(const QString &cell)
 {
-    return cell.startsWith(QLatin1Char('\'')) ? cell.mid(1) : cell;
+    // Only the guard's own apostrophe: another program's "'单引号" is its text.
+    if (cell.startsWith(QLatin1Char('\'')) && risky(QStringView(cell).mid(1)))
+        return cell.mid(1);
+    return cell;
 }
 
 QString Csv::line(const QStringList &cells)

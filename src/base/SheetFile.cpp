@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QIODevice>
+#include <QRegularExpression>
 #include <QStringEncoder>
 #include <xlsxwriter.h>
 
@@ -125,6 +126,18 @@ private:
     bool m_done = false;
 };
 
+// A text as a workbook must hold it: "_x0041_" in a cell means "A" to every reader of
+// workbooks, so a text that holds such a sequence gets its underscore escaped (_x005F_).
+// libxlsxwriter escapes the control characters itself, but not this.
+QString workbookText(const QString &text)
+{
+    static const QRegularExpression escape(QStringLiteral("_(x[0-9A-Fa-f]{4}_)"));
+    if (!text.contains(QLatin1String("_x")))
+        return text;
+    QString out = text;
+    return out.replace(escape, QStringLiteral("_x005F_\\1"));
+}
+
 // A workbook in libxlsxwriter's constant memory mode: each row goes to its temporary file as
 // it comes, with inline text cells, so a million rows take no more memory than ten.
 class XlsxFile : public SheetFile {
@@ -170,8 +183,8 @@ public:
             const QString &cell = cells.at(column);
             if (cell.isEmpty())
                 continue;
-            const lxw_error error = worksheet_write_string(m_sheet, m_row, lxw_col_t(column),
-                                                           cell.toUtf8().constData(), format);
+            const lxw_error error = worksheet_write_string(
+                m_sheet, m_row, lxw_col_t(column), workbookText(cell).toUtf8().constData(), format);
             if (error != LXW_NO_ERROR) {
                 fail(QString::fromUtf8(lxw_strerror(error)));
                 return;

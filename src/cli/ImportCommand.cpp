@@ -22,7 +22,8 @@ const char *const kSynopsis =
     QT_TRANSLATE_NOOP("lendora::ImportCommand", "books|readers 文件 [--dry-run] [--skip-existing]");
 const char *const kSummary = QT_TRANSLATE_NOOP(
     "lendora::ImportCommand",
-    "从 CSV 文件导入图书或读者(标题行为列名,如 书籍编号、书籍名称……),全部导入或一行也不导入;\n"
+    "从 CSV 文件或 .xlsx 工作簿(读第一个工作表)导入图书或读者(标题行为列名,如 书籍编号、\n"
+    "书籍名称……),全部导入或一行也不导入;\n"
     "--dry-run 只检查不写入, --skip-existing 跳过数据库中已有的编号。");
 const char *const kWhat =
     QT_TRANSLATE_NOOP("lendora::ImportCommand", "请指明导入 books(图书)还是 readers(读者)");
@@ -63,7 +64,7 @@ int import(const QStringList &arguments, const Run &run)
         run.say(tr(kCannotRead).arg(QDir::toNativeSeparators(path)));
         return Refused;
     }
-    const Csv::Table table = Csv::read(file.readAll());
+    const Csv::Table table = Import::readFile(file.readAll());
     file.close();
 
     // A desk on the library holds the single-copy lock. Beside it the import writes through

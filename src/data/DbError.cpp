@@ -26,6 +26,8 @@ const char *const kUnchecked =
                       "这次没有做任何改动。请在 系统设置 → 备份与恢复 中用备份恢复数据库文件。");
 const char *const kLost =
     QT_TRANSLATE_NOOP("lendora::DbError", "与数据库的连接已断开,没有做任何改动。\n%1");
+const char *const kDuplicate =
+    QT_TRANSLATE_NOOP("lendora::DbError", "已有相同编号或代码的记录,没有做任何改动。");
 const char *const kOther =
     QT_TRANSLATE_NOOP("lendora::DbError", "数据库操作失败,没有做任何改动。\n%1");
 const char *const kUnsure =
@@ -59,8 +61,9 @@ QString DbError::forClerk() const
         return tr(kUnchecked);
     case ConnectionLost:
         return tr(kLost).arg(text);
-    case None:
     case UniqueViolation:
+        return tr(kDuplicate);
+    case None:
     case Other:
         break;
     }

@@ -56,6 +56,7 @@ Document daySheetDocument(const QString &libraryName, const QDate &day,
         cells << daySheetCells(row);
     document.addTable(columns, cells);
     document.addParagraph(DaySheet::totalsText(DaySheet::totals(rows)), Qt::AlignLeft, true);
+    document.addParagraph(DaySheet::renewalNote());
     return document;
 }
 

@@ -123,9 +123,14 @@ void CsvTest::reading_data()
     QTest::newRow("empty trailing columns and blank trailing lines")
         << QByteArray("a,b,,\r\n1,,,\r\n\r\n\r\n") << none << 0 << QStringList{"a", "b", "", ""}
         << QStringList{"2:1|||"};
-    QTest::newRow("one leading apostrophe taken off")
-        << QByteArray("a\r\n'007\r\n''x\r\n\"'=1,2\"\r\n") << none << 0 << QStringList{"a"}
-        << QStringList{"2:007", "3:'x", "4:=1,2"};
+    QTest::newRow("the export's apostrophe taken off")
+        << QByteArray("a\r\n''x\r\n\"'=1,2\"\r\n'+86\r\n'-4\r\n'@x\r\n'\tx\r\n\"'\rx\"\r\n''\r\n")
+        << none << 0 << QStringList{"a"}
+        << QStringList{"2:'x", "3:=1,2", "4:+86", "5:-4", "6:@x", "7:\tx", "8:\rx", "10:'"};
+    // An apostrophe the export's guard would not have written is the file's own text.
+    QTest::newRow("another file's apostrophe kept")
+        << QByteArray("a\r\n'单引号\r\n'007\r\n'\r\n' x\r\n'a'\r\n") << none << 0
+        << QStringList{"a"} << QStringList{"2:'单引号", "3:'007", "4:'", "5:' x", "6:'a'"};
     QTest::newRow("a second byte order mark is text")
         << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF"
                       "a\r\nb\r\n")

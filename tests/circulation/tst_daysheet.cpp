@@ -89,6 +89,9 @@ const QStringList kDec7 = {
     "还书|009||B1006|数学分析(上册)|2026-11-01|6|0.6",
 };
 const QString kDec7Totals = QStringLiteral("借出(含续借) 3 册,还书 3 册,罚款合计 1.6 元");
+// The sheet's own account of renewals, under its totals on screen and on paper.
+const QString kRenewalNote =
+    QStringLiteral("续借的图书计入续借当天的借出,不再计入最初借出的那一天。");
 }  // namespace
 
 class DaySheetTest : public QObject {
@@ -131,6 +134,8 @@ void DaySheetTest::sheet()
     openSheet(t, day);
     QCOMPARE(listed(t), rows);
     QCOMPARE(t.text(kSheet, "lblTotals"), totals);
+    QCOMPARE(t.text(kSheet, "lblRenewalNote"), kRenewalNote);
+    QVERIFY(t.control<QWidget>(kSheet, "lblRenewalNote")->isVisible());
     QVERIFY(t.prompter().shown().isEmpty());
 }
 
@@ -183,7 +188,7 @@ void DaySheetTest::printsTheDayListed()
 
     const Document &document = t.printer().documents.first();
     QCOMPARE(document.pageSize.id(), QPageSize::A4);
-    QCOMPARE(document.blocks.size(), 5);
+    QCOMPARE(document.blocks.size(), 6);
     QCOMPARE(std::get<lendora::Heading>(document.blocks.at(0)).text, kLibrary);
     const auto &table = std::get<lendora::Table>(document.blocks.at(3));
     QCOMPARE(table.columns.size(), 8);
@@ -195,7 +200,10 @@ void DaySheetTest::printsTheDayListed()
     QCOMPARE(printedRows, listed(t));
 
     const QString pdf = lendora::testkit::pdfText(t.printer().printed.first());
-    for (const QString &phrase : std::as_const(phrases) + QStringList{kLibrary, "今日汇总"})
+    // The note stands under the totals.
+    QCOMPARE(std::get<lendora::Paragraph>(document.blocks.at(5)).text, kRenewalNote);
+    for (const QString &phrase :
+         std::as_const(phrases) + QStringList{kLibrary, "今日汇总", kRenewalNote})
         QVERIFY2(pdf.contains(phrase), qPrintable(phrase + " not in: " + pdf));
     QVERIFY(t.prompter().shown().isEmpty());
 }

@@ -178,6 +178,8 @@ void BackupTest::commands_data()
     QTest::newRow("check") << "" << QStringList{"check"} << 0 << all;
     QTest::newRow("check, a flag without a loan")
         << "flag without loan" << QStringList{"check"} << 1 << all;
+    QTest::newRow("check, a category code of two characters")
+        << "long category code" << QStringList{"check"} << 1 << all;
 }
 
 void BackupTest::commands()
@@ -213,6 +215,8 @@ void BackupTest::commands()
         writeFile(QDir(t.appDir()).filePath("backup"), "not a folder");
     if (situation == "flag without loan")
         t.exec("insert into bookInfo (书籍编号, 书籍名称, 是否借出) values ('B9', '书', 1)");
+    if (situation == "long category code")
+        t.exec("insert into bookType values ('TP', '自动化技术', 30)");
     if (situation.contains("desk running"))
         QVERIFY(t.start());
     const QByteArray fileBefore = readAll(file);
@@ -239,6 +243,9 @@ void BackupTest::commands()
     }
     if (situation == "flag without loan")
         QVERIFY2(result.out.contains("B9"), result.out.constData());
+    if (situation == "long category code")
+        QCOMPARE(QString::fromUtf8(result.out),
+                 QString("类别“TP-自动化技术”的代码不是一个字符,图书窗口中不能选择它\n"));
 }
 
 void BackupTest::windowBacksUpAndRestores()

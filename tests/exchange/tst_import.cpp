@@ -1,10 +1,12 @@
 #include "TestMain.h"
 #include "base/Csv.h"
+#include "base/SheetFile.h"
 #include "core/exchange/Import.h"
 #include "data/SharedDatabase.h"
 #include "data/sqlite/DatabaseFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStringEncoder>
@@ -83,6 +85,8 @@ private slots:
     void badFiles_data();
     void badFiles();
     void oneBadRowAtTheEndOfManyWritesNothing();
+    void anotherFilesApostropheIsKept();
+    void categoryCodeOfOneCharacter();
 };
 
 // What the desk exports comes back as it was: every text exactly, the text indexes kept.
@@ -90,40 +94,57 @@ void ImportTest::roundTrip_data()
 {
     QTest::addColumn<int>("kind");
     QTest::addColumn<QList<QStringList>>("rows");
+    QTest::addColumn<bool>("workbook");  // exported to .xlsx, not CSV
     const QString hostile = "=HYPERLINK(\"x\"), 'a'\r\n-1\t@b";
-    QTest::newRow("books") << int(Import::Kind::Books)
-                           << QList<QStringList>{
-                                  {"B1", "红楼梦", "I", "人民文学", "曹雪芹", "59.7", "1606",
-                                   "2026-12-08"},
-                                  {"B2", hostile, "K", "+86 出版", "'", "-3", "@", ""},
-                                  {"'B3", "\r\nline", "I", "", "\t", "", "", "2000-02-29"},
-                              };
+    const QList<QStringList> books = {
+        {"B1", "红楼梦", "I", "人民文学", "曹雪芹", "59.7", "1606", "2026-12-08"},
+        {"B2", hostile, "K", "+86 出版", "'", "-3", "@", ""},
+        {"'B3", "\r\nline", "I", "", "\t", "", "", "2000-02-29"},
+        {"B4", "'单引号", "I", "'+", "''", "'-1", "''@", ""},
+        {"00123", " 前后空格 ", "I", "_x0041_", "a_b", "1e5", "0012", ""},
+    };
     // Written several hundred rows to a statement: two full ones and a row over.
     QList<QStringList> many;
     for (int i = 0; i < 401; ++i)
         many << QStringList{
             QStringLiteral("M%1").arg(i), i == 400 ? "红楼梦" : "书", "I", "", "", "", "", ""};
-    QTest::newRow("books, many") << int(Import::Kind::Books) << many;
-    QTest::newRow("readers") << int(Import::Kind::Readers)
-                             << QList<QStringList>{
-                                    {"002", "=1+1", "女", "+8613", hostile},
-                                    {"'3", "欧阳明", "", "", ""},
-                                    {"-4", "", "男", "@", "\r"},
-                                };
+    const QList<QStringList> readers = {
+        {"002", "=1+1", "女", "+8613", hostile},
+        {"'3", "欧阳明", "", "", ""},
+        {"-4", "", "男", "@", "\r"},
+    };
+    for (const bool workbook : {false, true}) {
+        const char *format = workbook ? ".xlsx" : "CSV";
+        QTest::addRow("books, %s", format) << int(Import::Kind::Books) << books << workbook;
+        QTest::addRow("books, many, %s", format) << int(Import::Kind::Books) << many << workbook;
+        QTest::addRow("readers, %s", format) << int(Import::Kind::Readers) << readers << workbook;
+    }
 }
 
 void ImportTest::roundTrip()
 {
     QFETCH(int, kind);
     QFETCH(QList<QStringList>, rows);
+    QFETCH(bool, workbook);
     Library library;
     const auto k = Import::Kind(kind);
     const QString table = k == Import::Kind::Books ? "bookInfo" : "readerInfo";
     const QList<QStringList> before = library.rows(table);
+    // Exported as the desk exports, then read back as the import reads any file.
+    const QString path = library.dir.filePath(workbook ? "export.xlsx" : "export.csv");
+    const auto sheet =
+        SheetFile::toFile(path, workbook ? SheetFile::Format::Xlsx : SheetFile::Format::CsvUtf8);
+    sheet->addRow(Import::fields(k));
+    for (const QStringList &row : rows)
+        sheet->addRow(row);
+    QVERIFY2(sheet->finish(), qPrintable(sheet->error()));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const Csv::Table read = Import::readFile(file.readAll());
+    QCOMPARE(read.workbook, workbook);
     Import::Options options;
     options.kind = k;
-    const Import::Outcome outcome =
-        Import(library.database).run(Csv::read(Csv::write(Import::fields(k), rows)), options);
+    const Import::Outcome outcome = Import(library.database).run(read, options);
     QVERIFY2(!outcome.refused(), qPrintable(outcome.message(k)));
     QCOMPARE(outcome.added, rows.size());
     QList<QStringList> expected = before;
@@ -294,6 +315,9 @@ void ImportTest::badFiles_data()
     QTest::newRow("10 MB on one line") << QByteArray(10 * 1024 * 1024, 'x') << "没有“书籍编号”列";
     QTest::newRow("unclosed quote")
         << QByteArray("书籍编号,类别代码\r\nB1,I\r\n\"B2,I\r\nB3,I\r\n") << "第 3 行的引号没有闭合";
+    // A zip archive is read as a workbook, whatever the file is called.
+    QTest::newRow("a damaged workbook")
+        << QByteArray("PK\x03\x04\x14\x00\x00\x00\x08\x00", 10) << "无法读取这个 .xlsx 工作簿";
 }
 
 void ImportTest::badFiles()
@@ -303,7 +327,7 @@ void ImportTest::badFiles()
     Library library;
     const QList<QStringList> before = library.rows("bookInfo");
     Import::Options options;
-    const Import::Outcome outcome = Import(library.database).run(Csv::read(bytes), options);
+    const Import::Outcome outcome = Import(library.database).run(Import::readFile(bytes), options);
     QVERIFY(outcome.refused());
     const QString message = outcome.message(Import::Kind::Books);
     QVERIFY2(message.contains(says), qPrintable(message));
@@ -326,6 +350,36 @@ void ImportTest::oneBadRowAtTheEndOfManyWritesNothing()
     QVERIFY(outcome.message(Import::Kind::Books).contains("第 100002 行 类别代码"));
     QCOMPARE(library.rows("bookInfo").size(), 1);
     QCOMPARE(library.titleMatches("书名1"), 0);
+}
+
+// A file the desk did not write keeps its own leading apostrophes; only the export's guard is
+// taken off.
+void ImportTest::anotherFilesApostropheIsKept()
+{
+    Library library;
+    const Import::Outcome outcome = importText(
+        library, Import::Kind::Books, "书籍编号,书籍名称,类别代码,出版社\r\nB1,'单引号,I,'=x\r\n");
+    QVERIFY2(outcome.written, qPrintable(outcome.message(Import::Kind::Books)));
+    QCOMPARE(library.rows("bookInfo").last().mid(0, 4), QStringList({"B1", "'单引号", "I", "=x"}));
+}
+
+// The book windows file a book under the first character of a category: a longer code of the
+// library is refused by the import too, naming it, and nothing is written.
+void ImportTest::categoryCodeOfOneCharacter()
+{
+    Library library;
+    QSqlQuery q(library.database.db());
+    QVERIFY(q.exec("insert into bookType values ('TP', '自动化技术', 30)"));
+    const QList<QStringList> before = library.rows("bookInfo");
+    const Import::Outcome outcome = importText(
+        library, Import::Kind::Books, "书籍编号,书籍名称,类别代码\r\nB1,a,T\r\nB2,b,TP\r\n");
+    QVERIFY(!outcome.written);
+    QCOMPARE(outcome.rejects.size(), 1);
+    QCOMPARE(outcome.rejects.first().line, 3);
+    QCOMPARE(outcome.rejects.first().column, QString("类别代码"));
+    QCOMPARE(outcome.rejects.first().reason,
+             QString("类别代码“TP”不是一个字符,图书只能归入一个字符的类别"));
+    QCOMPARE(library.rows("bookInfo"), before);
 }
 
 LENDORA_TEST_CLASS(ImportTest)

@@ -1,5 +1,6 @@
 #include "TestApp.h"
 #include "TestMain.h"
+#include "base/SheetFile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -41,6 +42,7 @@ private slots:
     void booksFromAFileOfTheOldDesk();
     void readersRefusedThenMappedAndImported();
     void importWithoutAFile();
+    void booksFromAWorkbook();
 };
 
 // A GB18030 file with its own headings order: detected, previewed, one line refused until the
@@ -133,6 +135,56 @@ void ImportWindowTest::importWithoutAFile()
     t.click("FrmImportBooks", "cmdChooseFile");
     t.click("FrmImportBooks", "cmdImport");
     QCOMPARE(t.prompter().texts(), QStringList{"请先选择要导入的文件。"});
+}
+
+// A workbook goes through the same mapping, checks and preview as a CSV file; it has no
+// encoding to choose.
+void ImportWindowTest::booksFromAWorkbook()
+{
+    TestApp t;
+    t.login();
+    const QString path = t.appDir() + "/books.xlsx";
+    const auto sheet = lendora::SheetFile::toFile(path, lendora::SheetFile::Format::Xlsx);
+    for (const QStringList &row : QList<QStringList>{{"书名", "书籍编号", "类别代码", "登记日期"},
+                                                     {"红楼梦", "B1", "I", "2026-12-08"},
+                                                     {"三国演义", "B2", "TP", ""}})
+        sheet->addRow(row);
+    QVERIFY(sheet->finish());
+    t.exec("insert into bookType values ('TP', '自动化技术', 30)");
+    t.files().answerOpen(path);
+    t.trigger("mnuImportBooks");
+    const QString w = "FrmImportBooks";
+    t.click(w, "cmdChooseFile");
+    QVERIFY(!t.control<QComboBox>(w, "cboEncoding")->isEnabled());
+    QCOMPARE(t.control<QComboBox>(w, "cboColumn0")->currentText(), QString("书籍编号"));
+    QCOMPARE(t.control<QComboBox>(w, "cboColumn1")->currentText(), QString("(不导入)"));
+    auto *preview = t.control<QTableView>(w, "dtgrdPreview");
+    QCOMPARE(preview->model()->rowCount(), 2);
+    QCOMPARE(preview->model()->index(0, 7).data().toString(), QString("2026-12-08"));
+    QCOMPARE(rejectsShown(t, w),
+             QStringList{"第 3 行 类别代码: 类别代码“TP”不是一个字符,图书只能归入一个字符的类别"});
+
+    // The clerk maps the title by hand and files the second book under K.
+    t.control<QComboBox>(w, "cboColumn1")->setCurrentIndex(1);
+    const auto fixed = lendora::SheetFile::toFile(path, lendora::SheetFile::Format::Xlsx);
+    for (const QStringList &row : QList<QStringList>{{"书名", "书籍编号", "类别代码", "登记日期"},
+                                                     {"红楼梦", "B1", "I", "2026-12-08"},
+                                                     {"三国演义", "B2", "K", ""}})
+        fixed->addRow(row);
+    QVERIFY(fixed->finish());
+    t.files().answerOpen(path);
+    t.click(w, "cmdChooseFile");
+    t.control<QComboBox>(w, "cboColumn1")->setCurrentIndex(1);
+    QVERIFY(rejectsShown(t, w).isEmpty());
+    t.click(w, "cmdImport");
+    QCOMPARE(t.prompter().texts().last(), QString("导入完毕,共添加 2 本图书。"));
+    QCOMPARE(t.scalar("select 书籍名称 || 类别代码 || 登记日期 from bookInfo where 书籍编号='B1'"),
+             QVariant("红楼梦I2026-12-08"));
+
+    // A CSV file chosen next has its encoding to choose again.
+    t.files().answerOpen(writeFile(t, "books.csv", "书籍编号,类别代码\r\nB3,I\r\n"));
+    t.click(w, "cmdChooseFile");
+    QVERIFY(t.control<QComboBox>(w, "cboEncoding")->isEnabled());
 }
 
 LENDORA_TEST_CLASS(ImportWindowTest)

@@ -369,7 +369,9 @@ void ReaderWindowTest::addDuplicateNumberFails()
     const QStringList before = readerRows(t);
     fill(t, {"002", "重名", "男", "1", "别处"});
     t.click(W, "Command3");
-    QCOMPARE(prompts(t), QStringList{hint("读者资料添加失败!")});
+    // The cause after the window's own text, in the clerk's words.
+    QCOMPARE(prompts(t),
+             QStringList{hint("读者资料添加失败!\n已有相同编号或代码的记录,没有做任何改动。")});
     QCOMPARE(readerRows(t), before);
     QCOMPARE(boxTexts(t), (QStringList{"002", "重名", "男", "1", "别处"}));
 }
@@ -497,7 +499,12 @@ void ReaderWindowTest::engineFailures()
     const QStringList before = readerRows(t);
     fill(t, {button == "Command3" ? "020" : "002", "王小芳", "女", "", ""});
     t.click(W, button);
-    QCOMPARE(prompts(t), QStringList{hint(message)});
+    // The window's own text, then the engine's refusal in the clerk's words and its own.
+    const QStringList shown = prompts(t);
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown.first().startsWith(message + "\n数据库操作失败,没有做任何改动。\nrefused")
+                 && shown.first().endsWith(hint(QString())),
+             qPrintable(shown.first()));
     QCOMPARE(readerRows(t), before);
     QCOMPARE(t.text(W, "txtReaderName"), QString("王小芳"));
 }

@@ -17,6 +17,11 @@ QString Category::codeOf(const QString &entry)
     return entry.left(1);
 }
 
+bool Category::isOneCharacter(const QString &code)
+{
+    return !code.isEmpty() && codeOf(code) == code;
+}
+
 QList<Category> CategoryStore::all()
 {
     clearError();
@@ -25,6 +30,13 @@ QList<Category> CategoryStore::all()
         categories.append({row.value(0).toString(), row.value(1).toString(), row.value(2)});
     });
     return categories;
+}
+
+QList<Category> CategoryStore::unchoosable()
+{
+    QList<Category> found = all();
+    found.removeIf([](const Category &c) { return Category::isOneCharacter(c.code); });
+    return found;
 }
 
 std::optional<qint16> CategoryStore::loanDaysFrom(const QString &text)
@@ -43,6 +55,8 @@ CategoryStore::Result CategoryStore::add(const QString &code, const QString &nam
     clearError();
     if (code.isEmpty())
         return Result::NoCode;
+    if (!Category::isOneCharacter(code))
+        return Result::LongCode;
     const std::optional<qint16> days = loanDaysFrom(loanDaysText);
     if (!days)
         return Result::BadLoanDays;

@@ -17,6 +17,9 @@ struct Category {
     // A category entry ("code-name"), chosen or typed, turns back into a code by its first
     // character.
     static QString codeOf(const QString &entry);
+    // Whether a code is one character (a surrogate pair counts as one), the only codes a
+    // category entry gives back.
+    static bool isOneCharacter(const QString &code);
 };
 
 // The categories table.
@@ -25,6 +28,7 @@ public:
     enum class Result {
         Done,
         NoCode,       // add: the code is empty, which no book could carry; nothing written
+        LongCode,     // add: the code is more than one character; nothing written
         BadLoanDays,  // the loan-days text is not a 16-bit whole number; nothing written
         Duplicate,    // add: the code is taken already; nothing written
         Missing,      // modify: no category has the code (any more); nothing written
@@ -35,6 +39,10 @@ public:
 
     // Every category in the table's own order; empty when the engine failed too.
     QList<Category> all();
+    // The categories whose code is not one character (written before the rule, or by another
+    // program): the book windows cannot file a book under them. Empty when the engine failed
+    // too.
+    QList<Category> unchoosable();
 
     // Codes and names are stored exactly as typed; loan days go through loanDaysFrom().
     Result add(const QString &code, const QString &name, const QString &loanDaysText);

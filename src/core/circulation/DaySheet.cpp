@@ -15,6 +15,8 @@ const char *const kLent = QT_TRANSLATE_NOOP("lendora::DaySheet", "借出");
 const char *const kReturned = QT_TRANSLATE_NOOP("lendora::DaySheet", "还书");
 const char *const kTotals =
     QT_TRANSLATE_NOOP("lendora::DaySheet", "借出(含续借) %1 册,还书 %2 册,罚款合计 %3 元");
+const char *const kRenewalNote = QT_TRANSLATE_NOOP(
+    "lendora::DaySheet", "续借的图书计入续借当天的借出,不再计入最初借出的那一天。");
 
 // Outer joins: a row's names may be gone, its movement and its money are not.
 const QString kMovements = QStringLiteral(
@@ -98,6 +100,11 @@ QString DaySheet::totalsText(const Totals &totals)
     return QCoreApplication::translate("lendora::DaySheet", kTotals)
         .arg(NumberText::fromInt(totals.lent), NumberText::fromInt(totals.returned),
              totals.fines.toText());
+}
+
+QString DaySheet::renewalNote()
+{
+    return QCoreApplication::translate("lendora::DaySheet", kRenewalNote);
 }
 
 }  // namespace lendora

@@ -43,6 +43,8 @@ public:
     // The kind as the sheet shows it, and the totals line, the same on screen and on paper.
     static QString kindText(Kind kind);
     static QString totalsText(const Totals &totals);
+    // What stands under the totals: where a renewal is counted, since the sheet cannot tell.
+    static QString renewalNote();
 };
 
 }  // namespace lendora

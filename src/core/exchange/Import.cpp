@@ -2,6 +2,8 @@
 
 #include "base/DateText.h"
 #include "base/GbkText.h"
+#include "base/Workbook.h"
+#include "core/catalogue/CategoryStore.h"
 #include "core/readers/ReaderLimits.h"
 #include "data/Columns.h"
 #include "data/SharedDatabase.h"
@@ -35,17 +37,24 @@ const char *const kUnknownEncoding = QT_TRANSLATE_NOOP(
                        "请在表格程序中把它另存为“CSV UTF-8”格式后再导入。");
 const char *const kUnclosedQuote =
     QT_TRANSLATE_NOOP("lendora::Import", "第 %1 行的引号没有闭合,文件不完整或格式有误。");
+const char *const kBadWorkbook = QT_TRANSLATE_NOOP(
+    "lendora::Import",
+    "无法读取这个 .xlsx 工作簿(文件已损坏,或不是表格程序保存的工作簿),不能导入。");
 const char *const kEmptyKey = QT_TRANSLATE_NOOP("lendora::Import", "编号为空");
 const char *const kDuplicateInFile = QT_TRANSLATE_NOOP("lendora::Import", "与第 %1 行的编号重复");
 const char *const kExists = QT_TRANSLATE_NOOP("lendora::Import", "数据库中已有编号“%1”");
 const char *const kEmptyCategory = QT_TRANSLATE_NOOP("lendora::Import", "类别代码为空");
 const char *const kNoCategory = QT_TRANSLATE_NOOP("lendora::Import", "类别代码“%1”不存在");
+const char *const kLongCategory =
+    QT_TRANSLATE_NOOP("lendora::Import", "类别代码“%1”不是一个字符,图书只能归入一个字符的类别");
 const char *const kNotADate = QT_TRANSLATE_NOOP(
     "lendora::Import", "“%1”不是日期(应为 2026-12-08、2026/12/8、2026.12.8 或 2026年12月8日)");
 const char *const kTooLong =
     QT_TRANSLATE_NOOP("lendora::Import", "长 %1 字节,超过了 %2 字节(一个汉字算两个字节)");
 const char *const kExtraCells =
     QT_TRANSLATE_NOOP("lendora::Import", "比标题行多出内容,可能有逗号没有加引号");
+const char *const kExtraSheetCells =
+    QT_TRANSLATE_NOOP("lendora::Import", "标题行右边的列也有内容,请给这些列加上列名");
 const char *const kBooksDone = QT_TRANSLATE_NOOP("lendora::Import", "导入完毕,共添加 %1 本图书。");
 const char *const kReadersDone =
     QT_TRANSLATE_NOOP("lendora::Import", "导入完毕,共添加 %1 位读者。");
@@ -165,8 +174,15 @@ QString Import::problemOf(const Csv::Table &table)
         return tr(kUnknownEncoding);
     case Csv::Problem::UnclosedQuote:
         return tr(kUnclosedQuote).arg(table.problemLine);
+    case Csv::Problem::BadWorkbook:
+        return tr(kBadWorkbook);
     }
     return {};
+}
+
+Csv::Table Import::readFile(const QByteArray &bytes, std::optional<TextFile::Encoding> encoding)
+{
+    return Workbook::looksLikeOne(bytes) ? Workbook::firstSheet(bytes) : Csv::read(bytes, encoding);
 }
 
 QDate Import::parseDate(const QString &text)
@@ -185,110 +201,156 @@ QDate Import::parseDate(const QString &text)
     return QDate(m.captured(1).toInt(), month.toInt(), day.toInt());
 }
 
+namespace {
+
+// What every line is checked against, read once before the first line.
+struct LineChecks {
+    const Table &target;
+    Import::Kind kind;
+    QList<int> mapping;     // a file column per field, -1 for none
+    qsizetype headerWidth;  // cells past it must be empty
+    bool workbook;
+    QSet<QString> categories;
+    int categoryField;
+    int dateField;
+};
+
+// The whole file's problem before any line is looked at (unreadable, no key column, no data);
+// empty when the lines can be checked.
+QString fileProblem(const Csv::Table &table, const LineChecks &checks)
+{
+    if (!table.ok())
+        return Import::problemOf(table);
+    if (checks.mapping.first() < 0)
+        return tr(kNoKeyColumn).arg(Columns::label(checks.target.columns.first()));
+    if (table.rows.isEmpty())
+        return tr(kNoRows);
+    return {};
+}
+
+// The library's category codes, for the books' category column.
+bool readCategories(QSqlDatabase db, QSet<QString> *codes, DbError *error)
+{
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("select 类别代码 from bookType"))) {
+        *error = {DbError::Other, query.lastError().text()};
+        return false;
+    }
+    while (query.next())
+        codes->insert(query.value(0).toString());
+    return true;
+}
+
+// Checks one line against the file and the categories, filling `values` (one per field, the
+// date in its stored form); the library's own rows are not looked at here. `seen` holds the
+// numbers of earlier lines and their lines.
+QList<Import::Reject> checkLine(const Csv::Row &row, const LineChecks &checks,
+                                QHash<QString, int> &seen, QVariantList *values)
+{
+    QList<Import::Reject> rejects;
+    const auto reject = [&](int field, const QString &reason) {
+        rejects << Import::Reject{row.line, field < 0 ? QString() : checks.target.columns.at(field),
+                                  reason};
+    };
+    for (qsizetype i = checks.headerWidth; i < row.cells.size(); ++i) {
+        if (!row.cells.at(i).isEmpty()) {
+            reject(-1, tr(checks.workbook ? kExtraSheetCells : kExtraCells));
+            break;
+        }
+    }
+    const int fieldCount = int(checks.target.columns.size());
+    for (int field = 0; field < fieldCount; ++field)
+        *values << row.cells.value(checks.mapping.at(field));  // "" past the end or unmapped
+
+    const QString key = values->first().toString();
+    if (key.isEmpty())
+        reject(0, tr(kEmptyKey));
+    else if (seen.contains(key))
+        reject(0, tr(kDuplicateInFile).arg(seen.value(key)));
+    else
+        seen.insert(key, row.line);
+
+    for (int field = 0; field < fieldCount; ++field) {
+        const int limit = byteLimit(checks.kind, field);
+        const int bytes = limit > 0 ? GbkText::bytes(values->at(field).toString()) : 0;
+        if (bytes > limit)
+            reject(field, tr(kTooLong).arg(bytes).arg(limit));
+    }
+    if (checks.kind != Import::Kind::Books)
+        return rejects;
+
+    const QString code = values->at(checks.categoryField).toString();
+    if (code.isEmpty())
+        reject(checks.categoryField, tr(kEmptyCategory));
+    else if (!checks.categories.contains(code))
+        reject(checks.categoryField, tr(kNoCategory).arg(code));
+    else if (!Category::isOneCharacter(code))
+        reject(checks.categoryField, tr(kLongCategory).arg(code));
+    const QString dateText = values->at(checks.dateField).toString();
+    const QDate date = Import::parseDate(dateText);
+    if (dateText.isEmpty() || date.isValid())
+        (*values)[checks.dateField] = DateText::toSql(date);  // NULL for no date
+    else
+        reject(checks.dateField, tr(kNotADate).arg(dateText));
+    return rejects;
+}
+
+}  // namespace
+
 Import::Outcome Import::prepare(const Csv::Table &table, const Options &options,
                                 QList<QVariantList> *rows)
 {
-    Outcome outcome;
-    if (!table.ok()) {
-        outcome.problem = problemOf(table);
-        return outcome;
-    }
     const Table &target = tableOf(options.kind);
-    const int fieldCount = int(target.columns.size());
-    const QList<int> mapping = options.mapping.size() == fieldCount
-                                   ? options.mapping
-                                   : defaultMapping(options.kind, table.header);
-    if (mapping.first() < 0) {
-        outcome.problem = tr(kNoKeyColumn).arg(Columns::label(target.columns.first()));
+    LineChecks checks{target,
+                      options.kind,
+                      options.mapping.size() == target.columns.size()
+                          ? options.mapping
+                          : defaultMapping(options.kind, table.header),
+                      table.header.size(),
+                      table.workbook,
+                      {},
+                      int(target.columns.indexOf(kCategory)),
+                      int(target.columns.indexOf(kDate))};
+    Outcome outcome;
+    outcome.problem = fileProblem(table, checks);
+    if (!outcome.problem.isEmpty())
         return outcome;
-    }
-    if (table.rows.isEmpty()) {
-        outcome.problem = tr(kNoRows);
+    if (options.kind == Kind::Books
+        && !readCategories(m_database.db(), &checks.categories, &outcome.error))
         return outcome;
-    }
-
-    const bool books = options.kind == Kind::Books;
-    QSet<QString> categories;
-    QSqlQuery query(m_database.db());
-    if (books) {
-        if (!query.exec(QStringLiteral("select 类别代码 from bookType"))) {
-            outcome.error = {DbError::Other, query.lastError().text()};
-            return outcome;
-        }
-        while (query.next())
-            categories.insert(query.value(0).toString());
-    }
-    if (!query.prepare(QStringLiteral("select count(*) from %1 where %2 = ?")
-                           .arg(target.name, target.columns.first()))) {
-        outcome.error = {DbError::Other, query.lastError().text()};
+    QSqlQuery held(m_database.db());
+    if (!held.prepare(QStringLiteral("select count(*) from %1 where %2 = ?")
+                          .arg(target.name, target.columns.first()))) {
+        outcome.error = {DbError::Other, held.lastError().text()};
         return outcome;
     }
 
     QHash<QString, int> seen;  // number -> its line
-    const int categoryField = int(target.columns.indexOf(kCategory));
-    const int dateField = int(target.columns.indexOf(kDate));
     for (const Csv::Row &row : table.rows) {
-        const auto reject = [&](int field, const QString &reason) {
-            outcome.rejects << Reject{row.line, field < 0 ? QString() : target.columns.at(field),
-                                      reason};
-        };
-        const int before = int(outcome.rejects.size());
-        bool extra = false;
-        for (qsizetype i = table.header.size(); i < row.cells.size(); ++i)
-            extra = extra || !row.cells.at(i).isEmpty();
-        if (extra)
-            reject(-1, tr(kExtraCells));
-
         QVariantList values;
-        for (int field = 0; field < fieldCount; ++field)
-            values << row.cells.value(mapping.at(field));  // "" past the end or unmapped
-        const QString key = values.first().toString();
-        if (key.isEmpty()) {
-            reject(0, tr(kEmptyKey));
-        } else if (seen.contains(key)) {
-            reject(0, tr(kDuplicateInFile).arg(seen.value(key)));
-        } else {
-            seen.insert(key, row.line);
-        }
-        for (int field = 0; field < fieldCount; ++field) {
-            const int limit = byteLimit(options.kind, field);
-            const int bytes = limit > 0 ? GbkText::bytes(values.at(field).toString()) : 0;
-            if (bytes > limit)
-                reject(field, tr(kTooLong).arg(bytes).arg(limit));
-        }
-        if (books) {
-            const QString code = values.at(categoryField).toString();
-            if (code.isEmpty())
-                reject(categoryField, tr(kEmptyCategory));
-            else if (!categories.contains(code))
-                reject(categoryField, tr(kNoCategory).arg(code));
-            const QString dateText = values.at(dateField).toString();
-            const QDate date = parseDate(dateText);
-            if (dateText.isEmpty() || date.isValid())
-                values[dateField] = DateText::toSql(date);  // NULL for no date
-            else
-                reject(dateField, tr(kNotADate).arg(dateText));
-        }
-        if (outcome.rejects.size() > before || key.isEmpty())
+        const QList<Reject> rejects = checkLine(row, checks, seen, &values);
+        if (!rejects.isEmpty()) {
+            outcome.rejects << rejects;
             continue;
-        query.bindValue(0, key);
-        if (!query.exec() || !query.next()) {
-            outcome.error = {DbError::Other, query.lastError().text()};
+        }
+        // Only a line fit to write asks the library whether it holds the number.
+        const QString key = values.first().toString();
+        held.bindValue(0, key);
+        if (!held.exec() || !held.next()) {
+            outcome.error = {DbError::Other, held.lastError().text()};
             return outcome;
         }
-        const bool exists = query.value(0).toInt() > 0;
-        query.finish();
+        const bool exists = held.value(0).toInt() > 0;
+        held.finish();
         if (exists && options.skipExisting) {
             ++outcome.skipped;
-            continue;
+        } else if (exists) {
+            outcome.rejects << Reject{row.line, target.columns.first(), tr(kExists).arg(key)};
+        } else {
+            if (rows)
+                rows->append(values);
+            ++outcome.added;
         }
-        if (exists) {
-            reject(0, tr(kExists).arg(key));
-            continue;
-        }
-        if (rows)
-            rows->append(values);
-        ++outcome.added;
     }
     if (outcome.refused())
         outcome.added = 0;

@@ -8,13 +8,15 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
+#include <optional>
 
 namespace lendora {
 
 class SharedDatabase;
 
-// Books or readers from a CSV file into the library, all or nothing. The file's columns are
-// found by their headings (the table's column names); the caller may map them otherwise.
+// Books or readers from a CSV file or an .xlsx workbook into the library, all or nothing. The
+// file's columns are found by their headings (the table's column names); the caller may map
+// them otherwise.
 class Import {
 public:
     enum class Kind { Books, Readers };
@@ -50,6 +52,10 @@ public:
     static QStringList fields(Kind kind);
     // Each field mapped to the file's column of the same heading, or -1.
     static QList<int> defaultMapping(Kind kind, const QStringList &header);
+    // A file's rows: the first sheet of a workbook (an .xlsx file, whatever its name), else
+    // CSV in `encoding` or the one detected.
+    static Csv::Table readFile(const QByteArray &bytes,
+                               std::optional<TextFile::Encoding> encoding = std::nullopt);
     // The whole file's problem as the clerk reads it; empty when the file was read.
     static QString problemOf(const Csv::Table &table);
     // A date as the file may write it (yyyy-MM-dd, yyyy/M/d, yyyy.M.d, yyyy年M月d日).

@@ -1,5 +1,6 @@
 #include "core/exchange/LibraryCheck.h"
 
+#include "core/catalogue/CategoryStore.h"
 #include "core/circulation/OpenLoans.h"
 #include "data/SharedDatabase.h"
 
@@ -14,6 +15,8 @@ const char *const kMarkedNotLent =
 const char *const kLentNotMarked =
     QT_TRANSLATE_NOOP("lendora::LibraryCheck", "书籍 %1 有未还的借阅记录,但没有标为已借出");
 const char *const kEngine = QT_TRANSLATE_NOOP("lendora::LibraryCheck", "数据库检查:%1");
+const char *const kLongCode = QT_TRANSLATE_NOOP(
+    "lendora::LibraryCheck", "类别“%1-%2”的代码不是一个字符,图书窗口中不能选择它");
 
 const QString kMarkedWithoutLoan =
     QStringLiteral("select 书籍编号 from bookInfo where 是否借出<>0 and not exists (select 1 from"
@@ -55,6 +58,12 @@ std::optional<QStringList> LibraryCheck::problems()
             }))
             return std::nullopt;
     }
+    CategoryStore categories(m_database);
+    const QList<Category> unchoosable = categories.unchoosable();
+    if (categories.lastError().isError())
+        return failed(categories.lastError(), std::optional<QStringList>());
+    for (const Category &category : unchoosable)
+        found << tr(kLongCode).arg(category.code, category.name);
     return found;
 }
 

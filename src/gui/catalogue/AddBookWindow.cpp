@@ -90,7 +90,8 @@ void AddBookWindow::save()
     book.price = m_ui->txtBookPrice->text();
     book.pages = m_ui->txtPage->text();
     book.date = m_ui->dtpRigDate->date();
-    switch (BookStore(m_context.database()).add(book)) {
+    BookStore store(m_context.database());
+    switch (store.add(book)) {
     case BookStore::Result::Done:
         m_context.prompter().message({tr(kAdded), hintTitle()});
         break;
@@ -102,7 +103,7 @@ void AddBookWindow::save()
         break;
     case BookStore::Result::Missing:
     case BookStore::Result::Failed:
-        m_context.prompter().message({tr(kSaveFailed), hintTitle()});
+        m_context.prompter().message({withCause(tr(kSaveFailed), store.lastError()), hintTitle()});
         break;
     }
 }

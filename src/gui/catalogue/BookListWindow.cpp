@@ -134,11 +134,13 @@ void BookListWindow::remove()
     const QString id = cells.at(BookId);
     if (m_context.prompter().confirm({tr(kAskDelete).arg(id), hintTitle(), Buttons::OkCancel})) {
         // A lent book can be deleted too; its loan rows stay as they are.
-        if (BookStore(m_context.database()).remove(id)) {
+        BookStore store(m_context.database());
+        if (store.remove(id)) {
             requery();
             m_context.prompter().message({tr(kDeleted).arg(id), hintTitle()});
         } else {
-            m_context.prompter().message({tr(kDeleteFailed).arg(id), hintTitle()});
+            m_context.prompter().message(
+                {withCause(tr(kDeleteFailed).arg(id), store.lastError()), hintTitle()});
         }
     }
     // Whatever the answer, the window loads again: the style in force, then the grid.

@@ -33,6 +33,9 @@ const char *const kSaveFailed =
     QT_TRANSLATE_NOOP("lendora::CategoryWindow", "数据库拒绝了这次写入,类别未保存!");
 const char *const kDeleteFailed =
     QT_TRANSLATE_NOOP("lendora::CategoryWindow", "数据库拒绝了这次删除,类别未删除!");
+const char *const kLongCode = QT_TRANSLATE_NOOP(
+    "lendora::CategoryWindow",
+    "类别代码“%1”不是一个字符!\n图书窗口只取类别的第一个字符作为代码,请改用一个字符的代码。");
 
 const QSize kOuterSize(twips(7710), twips(4530));
 const int kColumnWidths[] = {60, 100, 60};
@@ -185,6 +188,11 @@ void CategoryWindow::save()
         m_context.prompter().message({tr(kNoCode), hintTitle()});
         m_ui->txtTypeID->setFocus();
         return;
+    case CategoryStore::Result::LongCode:
+        // The box keeps what was typed: the clerk sees what to shorten.
+        m_context.prompter().message({tr(kLongCode).arg(code), hintTitle()});
+        m_ui->txtTypeID->setFocus();
+        return;
     case CategoryStore::Result::BadLoanDays:
         m_context.prompter().message({tr(kBadDays), hintTitle()});
         return;
@@ -195,7 +203,7 @@ void CategoryWindow::save()
         m_context.prompter().message({tr(kMissing), hintTitle()});
         return;
     case CategoryStore::Result::Failed:
-        m_context.prompter().message({tr(kSaveFailed), hintTitle()});
+        m_context.prompter().message({withCause(tr(kSaveFailed), store.lastError()), hintTitle()});
         return;
     }
     requery(code);
@@ -216,11 +224,13 @@ void CategoryWindow::remove()
         return;  // an empty table: nothing to delete
     const QString code = codeAt(row);
     if (m_context.prompter().confirm({tr(kAskDelete).arg(code), hintTitle(), Buttons::OkCancel})) {
-        if (CategoryStore(m_context.database()).remove(code)) {
+        CategoryStore store(m_context.database());
+        if (store.remove(code)) {
             requery(QString());
             m_context.prompter().message({tr(kDeleted), hintTitle()});
         } else {
-            m_context.prompter().message({tr(kDeleteFailed), hintTitle()});
+            m_context.prompter().message(
+                {withCause(tr(kDeleteFailed), store.lastError()), hintTitle()});
         }
     }
     load();

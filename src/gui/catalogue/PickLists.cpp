@@ -17,8 +17,11 @@ QString CategoryPickList::entry(const Category &category)
 void CategoryPickList::fill(QComboBox *list, const QList<Category> &categories)
 {
     list->clear();
-    for (const Category &category : categories)
-        list->addItem(entry(category));
+    // A longer code would come back from its entry cut to its first character.
+    for (const Category &category : categories) {
+        if (Category::isOneCharacter(category.code))
+            list->addItem(entry(category));
+    }
     fitListToEntries(list);
     list->setCurrentIndex(-1);
     list->setEditText(QString());

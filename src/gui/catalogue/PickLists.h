@@ -11,7 +11,8 @@ class QLineEdit;
 
 namespace lendora {
 
-// The category pick-list: one entry per category, code "-" name, in the table's order.
+// The category pick-list: one entry per category, code "-" name, in the table's order; a
+// category whose code is not one character cannot be chosen and is left out.
 class CategoryPickList {
 public:
     static QString entry(const Category &category);

@@ -65,10 +65,11 @@ UpdateBookWindow::UpdateBookWindow(WindowContext &context)
         if (date.isValid())
             m_ui->dtpRigDate->setDate(date);
     }
-    // The category name turns back into an entry: the first category with that name.
+    // The category name turns back into an entry: the first category with that name that
+    // can be chosen (a longer code would be saved cut to its first character).
     const QString name = m_ui->cboType->currentText();
     for (const Category &category : categories) {
-        if (category.name == name) {
+        if (category.name == name && Category::isOneCharacter(category.code)) {
             m_ui->cboType->setEditText(CategoryPickList::entry(category));
             break;
         }
@@ -95,7 +96,8 @@ void UpdateBookWindow::save()
     book.price = m_ui->txtPrice->text();
     book.pages = m_ui->txtPage->text();
     book.date = m_ui->dtpRigDate->date();
-    switch (BookStore(m_context.database()).update(book)) {
+    BookStore store(m_context.database());
+    switch (store.update(book)) {
     case BookStore::Result::Done:
         break;
     case BookStore::Result::Missing:
@@ -106,7 +108,7 @@ void UpdateBookWindow::save()
         return;
     case BookStore::Result::Duplicate:
     case BookStore::Result::Failed:
-        m_context.prompter().message({tr(kSaveFailed), hintTitle()});
+        m_context.prompter().message({withCause(tr(kSaveFailed), store.lastError()), hintTitle()});
         return;
     }
     m_context.prompter().message({tr(kSaved), hintTitle()});

@@ -36,6 +36,7 @@ DaySheetWindow::DaySheetWindow(WindowContext &context)
 
     setupGrid(m_ui->DataGrid1);
     m_ui->DataGrid1->setModel(new BoundColumns(daySheetColumns(), m_rows, this));
+    m_ui->lblRenewalNote->setText(DaySheet::renewalNote());
 
     // A date typed part by part runs once, when the clerk leaves the picker or presses Enter;
     // one picked from the calendar runs at once.

@@ -1,6 +1,7 @@
 #include "gui/exchange/ImportWindow.h"
 
 #include "data/Columns.h"
+#include "gui/widgets/ColumnFit.h"
 #include "gui/widgets/FileChooser.h"
 #include "gui/widgets/GridLook.h"
 #include "gui/widgets/InputBox.h"
@@ -42,9 +43,11 @@ const char *const kRejectsFrame = QT_TRANSLATE_NOOP("lendora::ImportWindow", "�
 const char *const kSkipExisting = QT_TRANSLATE_NOOP("lendora::ImportWindow", "跳过已有的编号");
 const char *const kImport = QT_TRANSLATE_NOOP("lendora::ImportWindow", "导入");
 const char *const kClose = QT_TRANSLATE_NOOP("lendora::ImportWindow", "关闭");
-const char *const kCaption = QT_TRANSLATE_NOOP("lendora::ImportWindow", "选择要导入的 CSV 文件");
-const char *const kFilter =
-    QT_TRANSLATE_NOOP("lendora::ImportWindow", "CSV 文件 (*.csv *.txt);;所有文件 (*)");
+const char *const kCaption =
+    QT_TRANSLATE_NOOP("lendora::ImportWindow", "选择要导入的 CSV 文件或 Excel 工作簿");
+const char *const kFilter = QT_TRANSLATE_NOOP("lendora::ImportWindow",
+                                              "CSV 文件或工作簿 (*.csv *.txt *.xlsx);;CSV 文件 "
+                                              "(*.csv *.txt);;Excel 工作簿 (*.xlsx);;所有文件 (*)");
 const char *const kSummary =
     QT_TRANSLATE_NOOP("lendora::ImportWindow", "共 %1 行:可导入 %2 行,跳过 %3 行,不能导入 %4 行");
 const char *const kNoFile = QT_TRANSLATE_NOOP("lendora::ImportWindow", "请先选择要导入的文件。");
@@ -77,6 +80,7 @@ ImportWindow::ImportWindow(WindowContext &context, Import::Kind kind)
     m_encoding->setObjectName(QStringLiteral("cboEncoding"));
     for (const char *name : kEncodings)
         m_encoding->addItem(QString::fromLatin1(name));
+    fitListToEntries(m_encoding);
     fileRow->addWidget(m_file, 1);
     fileRow->addWidget(choose);
     fileRow->addWidget(encodingLabel);
@@ -94,6 +98,7 @@ ImportWindow::ImportWindow(WindowContext &context, Import::Kind kind)
         auto *box = new QComboBox(mappingFrame);
         box->setObjectName(QStringLiteral("cboColumn%1").arg(i));
         box->addItem(tr(kNotImported));
+        fitListToEntries(box);
         label->setBuddy(box);
         grid->addWidget(label, i / 4, (i % 4) * 2);
         grid->addWidget(box, i / 4, (i % 4) * 2 + 1);
@@ -111,6 +116,7 @@ ImportWindow::ImportWindow(WindowContext &context, Import::Kind kind)
     m_previewGrid->setObjectName(QStringLiteral("dtgrdPreview"));
     m_previewGrid->setModel(m_preview);
     setupGrid(m_previewGrid);
+    fitHeadings(m_previewGrid);
     previewLayout->addWidget(m_previewGrid);
     layout->addWidget(previewFrame, 2);
 
@@ -167,8 +173,10 @@ void ImportWindow::chooseFile()
 
 void ImportWindow::readFile(std::optional<TextFile::Encoding> encoding)
 {
-    m_table = Csv::read(m_bytes, encoding);
-    if (!encoding && m_table.problem != Csv::Problem::UnknownEncoding) {
+    m_table = Import::readFile(m_bytes, encoding);
+    // A workbook says what its texts are; only CSV has an encoding to choose.
+    m_encoding->setEnabled(!m_table.workbook);
+    if (!encoding && !m_table.workbook && m_table.problem != Csv::Problem::UnknownEncoding) {
         const QSignalBlocker quiet(m_encoding);
         m_encoding->setCurrentIndex(int(m_table.encoding));
     }
@@ -189,6 +197,7 @@ void ImportWindow::fillMapping()
             box->addItem(heading.isEmpty() ? QStringLiteral("#%1").arg(c + 1) : heading);
         }
         box->setCurrentIndex(chosen.at(i) + 1);
+        fitListToEntries(box);
     }
 }
 

@@ -89,6 +89,10 @@ StatisticsWindow::StatisticsWindow(WindowContext &context)
     markDatePicker(m_ui->dtpTo);
     for (StatisticsView::Kind kind : StatisticsViews::kinds())
         addTab(kind);
+    // Every tab's title whole, in every language and style: the window is at least as wide as
+    // the row of tabs, which never scrolls out of sight nor cuts a title short.
+    m_ui->tabViews->setUsesScrollButtons(false);
+    m_ui->tabViews->setElideMode(Qt::ElideNone);
 
     // A date typed part by part counts once, when the clerk leaves the picker or presses
     // Enter; one picked from the calendar counts at once.

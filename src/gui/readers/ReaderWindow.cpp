@@ -126,7 +126,8 @@ void ReaderWindow::find()
         return;
     }
     Reader reader;
-    switch (ReaderStore(m_context.database()).find(number, &reader)) {
+    ReaderStore store(m_context.database());
+    switch (store.find(number, &reader)) {
     case ReaderStore::Outcome::Done:
         // The option buttons stay as they are, whatever the stored sex.
         showReader(reader);
@@ -139,7 +140,7 @@ void ReaderWindow::find()
         setShownReader(QString());
         break;
     default:
-        hint(tr(kFindFailed));
+        hint(withCause(tr(kFindFailed), store.lastError()));
         break;
     }
 }
@@ -163,24 +164,29 @@ void ReaderWindow::add()
 {
     // The boxes keep their contents either way.
     const Reader reader = boxes();
-    const bool added = ReaderStore(m_context.database()).add(reader) == ReaderStore::Outcome::Done;
-    if (added)
-        setShownReader(reader.number);
-    hint(tr(added ? kAdded : kAddFailed));
+    ReaderStore store(m_context.database());
+    if (store.add(reader) != ReaderStore::Outcome::Done) {
+        hint(withCause(tr(kAddFailed), store.lastError()));
+        return;
+    }
+    setShownReader(reader.number);
+    hint(tr(kAdded));
 }
 
 void ReaderWindow::change()
 {
-    const bool changed =
-        ReaderStore(m_context.database()).change(boxes()) == ReaderStore::Outcome::Done;
-    hint(tr(changed ? kChanged : kChangeFailed));
+    ReaderStore store(m_context.database());
+    const bool changed = store.change(boxes()) == ReaderStore::Outcome::Done;
+    // No reader with the number is no engine failure: the text alone says it.
+    hint(changed ? tr(kChanged) : withCause(tr(kChangeFailed), store.lastError()));
 }
 
 void ReaderWindow::remove()
 {
     // No confirmation is asked: the button is the clerk's decision.
     const QString number = m_ui->txtReaderNo->text();
-    switch (ReaderStore(m_context.database()).remove(number)) {
+    ReaderStore store(m_context.database());
+    switch (store.remove(number)) {
     case ReaderStore::Outcome::Done:
         hint(tr(kDeleted).arg(number));
         clearBoxes();
@@ -190,7 +196,7 @@ void ReaderWindow::remove()
         hint(tr(kStillLending));
         break;
     default:
-        hint(tr(kDeleteFailed));
+        hint(withCause(tr(kDeleteFailed), store.lastError()));
         break;
     }
 }

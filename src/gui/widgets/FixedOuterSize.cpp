@@ -1,7 +1,9 @@
 #include "gui/widgets/FixedOuterSize.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QWidget>
+#include <algorithm>
 
 namespace lendora {
 
@@ -28,14 +30,40 @@ void FixedOuterSize::apply()
 {
     if (m_window->isMinimized())
         return;  // a minimised window has no size to set; nothing to do
-    QSize frame = m_window->frameGeometry().size() - m_window->geometry().size();
-    if (!m_window->isVisible() || frame.width() < 0 || frame.height() < 0)
-        frame = QSize(0, 0);
-    const QSize client = m_outer - frame;
+    // Before it is shown the frame is estimated, so the window is placed at the size it keeps.
+    const QMargins frame = frameOf(m_window);
+    const QSize client =
+        m_outer - QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
     if (m_window->minimumSize() != client || m_window->maximumSize() != client)
         m_window->setFixedSize(client);
     if (m_window->size() != client)
         m_window->resize(client);
+}
+
+QMargins FixedOuterSize::frameOf(const QWidget *window, const QWidget *shown)
+{
+    const auto margins = [](const QWidget *w) {
+        const QRect frame = w->frameGeometry();
+        const QRect inside = w->geometry();
+        const QMargins m(inside.left() - frame.left(), inside.top() - frame.top(),
+                         frame.right() - inside.right(), frame.bottom() - inside.bottom());
+        return m.left() < 0 || m.top() < 0 || m.right() < 0 || m.bottom() < 0 ? QMargins() : m;
+    };
+    if (window->isVisible())
+        return margins(window);
+    const auto framedAndShown = [window](const QWidget *w) {
+        const Qt::WindowType type = w ? w->windowType() : Qt::Widget;
+        return w && w != window && w->isVisible() && (type == Qt::Window || type == Qt::Dialog)
+               && !w->windowFlags().testFlag(Qt::FramelessWindowHint);
+    };
+    if (!framedAndShown(shown))
+        shown = QApplication::activeWindow();
+    if (!framedAndShown(shown)) {
+        const QWidgetList all = QApplication::topLevelWidgets();
+        const auto found = std::find_if(all.cbegin(), all.cend(), framedAndShown);
+        shown = found == all.cend() ? nullptr : *found;
+    }
+    return shown ? margins(shown) : QMargins();
 }
 
 bool FixedOuterSize::eventFilter(QObject *watched, QEvent *event)

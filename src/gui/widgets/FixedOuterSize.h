@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QObject>
 #include <QSize>
 
@@ -14,8 +15,9 @@ constexpr int twips(int value)
 }
 
 // Holds a window at one outer size (frame included): any resize snaps back; minimising and
-// restoring work. The frame is only known once the window is shown, so the client size is
-// worked out again then.
+// restoring work. The frame is only known once the window is shown: until then the frame of a
+// window shown already stands in for it (see frameOf), and the client size is worked out again
+// when the window is shown.
 class FixedOuterSize : public QObject {
     Q_OBJECT
 public:
@@ -24,6 +26,11 @@ public:
     static void holdWindow(QWidget *window, QSize outerPixels);
 
     bool eventFilter(QObject *watched, QEvent *event) override;
+
+    // The frame the window manager gives `window`: its own once shown; before that, the frame
+    // of a window shown already (`shown`, else the active one), which windows of the program
+    // share; none when there is no such window.
+    static QMargins frameOf(const QWidget *window, const QWidget *shown = nullptr);
 
 private:
     FixedOuterSize(QWidget *window, QSize outer);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/DbError.h"
+
 #include <QCoreApplication>
 #include <QString>
 
@@ -17,6 +19,12 @@ inline QString appTitle()
 inline QString hintTitle()
 {
     return QCoreApplication::translate("Texts", "提示");
+}
+
+// A window's own text for a refused change, then the engine's cause in the clerk's words.
+inline QString withCause(const QString &text, const DbError &error)
+{
+    return error.isError() ? text + QLatin1Char('\n') + error.forClerk() : text;
 }
 
 }  // namespace lendora

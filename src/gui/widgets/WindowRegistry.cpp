@@ -1,6 +1,9 @@
 #include "gui/widgets/WindowRegistry.h"
 
+#include "gui/widgets/FixedOuterSize.h"
+
 #include <QGuiApplication>
+#include <QLayout>
 #include <QScreen>
 #include <algorithm>
 
@@ -65,14 +68,17 @@ QWidget *WindowRegistry::show(const QString &objectName, const QVariant &opening
         return nullptr;
     window->setAttribute(Qt::WA_DeleteOnClose);
     m_open.insert(objectName, window);
-    // Placed with the size show() gives it, then again once its frame (and a size held with
-    // the frame) is known: a frame's size is known only when shown.
+    // Placed before it is shown, with the size show() gives it: the window is mapped where it
+    // belongs, and never moves under the clerk's eyes. (Its frame is known only once it is
+    // shown; the window manager puts the frame's corner where the window's would be.)
     window->ensurePolished();
     if (!window->testAttribute(Qt::WA_Resized))
         window->adjustSize();
+    // The size its layout will hold it to once shown.
+    if (QLayout *layout = window->layout())
+        layout->activate();
     place(window);
     window->show();
-    place(window);
     window->raise();
     window->activateWindow();
     return window;
@@ -87,7 +93,9 @@ void WindowRegistry::place(QWidget *window) const
     if (!screen)
         return;
     const QRect area = screen->availableGeometry();
-    QRect placed = window->frameGeometry();
+    // A window's frame is known only once it is shown: the main window's stands in for it.
+    QRect placed =
+        QRect(QPoint(), window->size()).marginsAdded(FixedOuterSize::frameOf(window, over));
     placed.moveCenter(over ? over->frameGeometry().center() : area.center());
     // On the screen, the top-left corner first when it is too large for it.
     placed.moveLeft(
