@@ -2,6 +2,7 @@
 
 #include "app/LoginWindow.h"
 #include "app/MainWindow.h"
+#include "app/ProgressWindow.h"
 #include "app/QtFileChooser.h"
 #include "app/QtPrintSink.h"
 #include "base/AppDirectory.h"
@@ -85,8 +86,13 @@ Application::Application(Environment env, QObject *parent)
         m_env.files = m_realFiles.get();
     }
     if (!m_env.printer) {
-        m_realPrinter = std::make_unique<QtPrintSink>();
+        m_realPrinter =
+            std::make_unique<QtPrintSink>(*m_env.prompter, [this] { return settingsPath(); });
         m_env.printer = m_realPrinter.get();
+    }
+    if (!m_env.progress) {
+        m_realProgress = std::make_unique<ProgressWindow>();
+        m_env.progress = m_realProgress.get();
     }
     registerWindows();
     // The window that found the library gone tells the clerk; the desk then ends before

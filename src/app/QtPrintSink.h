@@ -3,15 +3,38 @@
 #include "reports/PrintSink.h"
 
 #include <QCoreApplication>
+#include <QSet>
+#include <functional>
+
+class QPrinter;
 
 namespace lendora {
 
-// The real printer: the print dialog, then the printer the clerk picked.
+class Prompter;
+
+// The real printer: the printer setting.ini names for the paper, without a dialog; the print
+// dialog where none is named, or where the named one is gone or stopped (said once, naming it).
 class QtPrintSink : public PrintSink {
     Q_DECLARE_TR_FUNCTIONS(QtPrintSink)
 
 public:
-    bool print(const Document &document, const QString &pdfPath = {}) override;
+    // How the clerk picks a printer, false when cancelled: the print dialog unless given.
+    using Ask = std::function<bool(QPrinter &printer)>;
+
+    QtPrintSink(Prompter &prompter, std::function<QString()> settingsPath, Ask ask = {});
+
+    using PrintSink::print;
+    bool print(const Document &document, PrinterKind paper, const QString &pdfPath) override;
+    QStringList printerNames() const override;
+
+private:
+    // Why the named queue cannot print now; empty when it can.
+    static QString unavailable(const QString &queue);
+
+    Prompter &m_prompter;
+    std::function<QString()> m_settingsPath;
+    Ask m_ask;
+    QSet<QString> m_told;  // queues the clerk was told cannot print, until one prints again
 };
 
 }  // namespace lendora
