@@ -31,7 +31,7 @@ LabelStock stockNamed(const QString &id)
 // Numbers as a library has them: plain, with a class mark, long, and Chinese.
 QStringList numbers(int count)
 {
-    const QStringList kinds = {QStringLiteral("B%1"), QStringLiteral("TP312-%1"),
+    const QStringList kinds = {QStringLiteral("B%1"),       QStringLiteral("TP312-%1"),
                                QStringLiteral("2026000%1"), QStringLiteral("馆藏%1"),
                                QStringLiteral("I247.5/%1"), QStringLiteral("善本·甲%1")};
     QStringList all;
@@ -200,7 +200,8 @@ void SheetsTest::customStockProblems_data()
 {
     QTest::addColumn<LabelStock>("stock");
     QTest::addColumn<QString>("problem");
-    QTest::newRow("fits exactly") << LabelStock::custom({210, 297}, 8, 3, {70, 37}, {0, 0.5}, {0, 0})
+    QTest::newRow("fits exactly") << LabelStock::custom({210, 297}, 8, 3, {70, 37}, {0, 0.5},
+                                                        {0, 0})
                                   << "";
     QTest::newRow("a column too many")
         << LabelStock::custom({210, 297}, 8, 4, {70, 37}, {0, 0}, {0, 0})
@@ -210,9 +211,8 @@ void SheetsTest::customStockProblems_data()
         << "8 行标签连同上边距和间距比纸张还高。";
     QTest::newRow("no rows") << LabelStock::custom({210, 297}, 0, 3, {70, 37}, {0, 0}, {0, 0})
                              << "纸张和标签的尺寸必须大于 0,行数和列数至少为 1。";
-    QTest::newRow("no label width")
-        << LabelStock::custom({210, 297}, 1, 1, {0, 37}, {0, 0}, {0, 0})
-        << "纸张和标签的尺寸必须大于 0,行数和列数至少为 1。";
+    QTest::newRow("no label width") << LabelStock::custom({210, 297}, 1, 1, {0, 37}, {0, 0}, {0, 0})
+                                    << "纸张和标签的尺寸必须大于 0,行数和列数至少为 1。";
 }
 
 void SheetsTest::customStockProblems()

@@ -29,9 +29,10 @@ const char *const kNoneAdded =
     QT_TRANSLATE_NOOP("lendora::BookLabelsWindow", "%1 到 %2 之间没有登记的图书。");
 const char *const kNonePicked = QT_TRANSLATE_NOOP(
     "lendora::BookLabelsWindow", "请先在书库管理窗口中选中图书,再点击其中的“打印条码…”。");
-const char *const kEnterList = QT_TRANSLATE_NOOP("lendora::BookLabelsWindow", "请选择编号清单文件!");
-const char *const kNotInLibrary = QT_TRANSLATE_NOOP(
-    "lendora::BookLabelsWindow", "这些书籍编号不在书库中:%1\n没有打印任何标签。");
+const char *const kEnterList =
+    QT_TRANSLATE_NOOP("lendora::BookLabelsWindow", "请选择编号清单文件!");
+const char *const kNotInLibrary =
+    QT_TRANSLATE_NOOP("lendora::BookLabelsWindow", "这些书籍编号不在书库中:%1\n没有打印任何标签。");
 const char *const kUnreadable =
     QT_TRANSLATE_NOOP("lendora::BookLabelsWindow", "数据库无法读取,没有打印任何标签。\n%1");
 const char *const kPicked = QT_TRANSLATE_NOOP("lendora::BookLabelsWindow", "%1 本");
@@ -61,8 +62,7 @@ BookLabelsWindow::BookLabelsWindow(WindowContext &context)
         m_ui->cboStock->addItem(stockName(stock.id), stock.id);
     m_ui->cboStock->addItem(stockName(kCustom), kCustom);
     setUpMeasures({m_ui->spnPageWidth, m_ui->spnPageHeight, m_ui->spnLabelWidth,
-                   m_ui->spnLabelHeight, m_ui->spnLeft, m_ui->spnTop, m_ui->spnGapX,
-                   m_ui->spnGapY},
+                   m_ui->spnLabelHeight, m_ui->spnLeft, m_ui->spnTop, m_ui->spnGapX, m_ui->spnGapY},
                   {m_ui->spnRows, m_ui->spnColumns});
     m_ui->optPicked->setEnabled(false);
 

@@ -122,8 +122,8 @@ std::optional<QList<CardReader>> ReaderCardsWindow::readers()
 
 std::optional<SheetOrder> ReaderCardsWindow::order()
 {
-    const std::optional<LabelStock> stock = LabelStock::find(
-        LabelStock::cardStocks(), m_ui->cboStock->currentData().toString());
+    const std::optional<LabelStock> stock =
+        LabelStock::find(LabelStock::cardStocks(), m_ui->cboStock->currentData().toString());
     if (!stock)
         return std::nullopt;
     const std::optional<QList<CardReader>> chosen = readers();

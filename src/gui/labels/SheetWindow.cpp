@@ -21,8 +21,7 @@ namespace {
 const char *const kPdfCaption = QT_TRANSLATE_NOOP("lendora::SheetWindow", "存为 PDF");
 const char *const kPdfFilter = QT_TRANSLATE_NOOP("lendora::SheetWindow", "PDF 文件 (*.pdf)");
 const char *const kPdfSaved = QT_TRANSLATE_NOOP("lendora::SheetWindow", "已保存到 %1。");
-const char *const kPdfFailed =
-    QT_TRANSLATE_NOOP("lendora::SheetWindow", "没有保存 PDF 文件:%1");
+const char *const kPdfFailed = QT_TRANSLATE_NOOP("lendora::SheetWindow", "没有保存 PDF 文件:%1");
 const char *const kCancelled = QT_TRANSLATE_NOOP("lendora::SheetWindow", "已取消,没有打印。");
 const char *const kPdfCancelled =
     QT_TRANSLATE_NOOP("lendora::SheetWindow", "已取消,没有保存 PDF 文件。");
@@ -74,8 +73,8 @@ void SheetWindow::showPage(int page)
         return;
     const int pages = int(m_preview->blocks.size());
     m_page = std::clamp(page, 0, pages - 1);
-    m_controls.image->setPixmap(
-        QPixmap::fromImage(DocumentRenderer::firstPageImage(pageOf(*m_preview, m_page), kPreviewDpi)));
+    m_controls.image->setPixmap(QPixmap::fromImage(
+        DocumentRenderer::firstPageImage(pageOf(*m_preview, m_page), kPreviewDpi)));
     m_controls.page->setText(tr(kPage).arg(m_page + 1).arg(pages));
     m_controls.previousPage->setEnabled(m_page > 0);
     m_controls.nextPage->setEnabled(m_page + 1 < pages);

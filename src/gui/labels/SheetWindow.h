@@ -24,7 +24,7 @@ struct SheetOrder {
     std::function<std::optional<Document>(JobControl &job, QString *error)> make;
     QString title;  // of the work, as its progress shows it
     LabelStock stock;
-    int count = 0;   // labels or cards
+    int count = 0;    // labels or cards
     int qrCodes = 0;  // of them, numbers printed as QR codes
 };
 
