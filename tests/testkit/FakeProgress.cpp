@@ -23,6 +23,8 @@ struct FakeProgress::Gate {
     bool standing = false;    // it stands at a report
     bool released = false;    // it may go on from that report
     bool runFree = false;     // it no longer stops at its reports
+    int reached = 0;          // reports it has stood at
+    int letGo = 0;            // of them, the ones a test let it go from
     JobControl::State where;  // the report it stands at
     bool ended = false;       // it has ended
 };
@@ -51,6 +53,8 @@ void FakeProgress::run(QWidget *owner, const QString &title, Work work, Ended en
             m_gate->released = false;
             m_gate->runFree = false;
             m_gate->ended = false;
+            m_gate->reached = 0;
+            m_gate->letGo = 0;
         }
     }
     const JobControl *control = &job->control();
@@ -63,6 +67,7 @@ void FakeProgress::run(QWidget *owner, const QString &title, Work work, Ended en
             gate->where = state;
             gate->standing = true;
             gate->released = false;
+            ++gate->reached;
             gate->changed.wakeAll();
             while (!gate->released && !gate->runFree && !control->cancelled())
                 gate->changed.wait(&gate->mutex, kLookMs);
@@ -99,7 +104,11 @@ bool FakeProgress::waitForReport()
     QMutexLocker locker(&m_gate->mutex);
     if (m_gate->heldIndex < 0)
         return false;
-    while (!m_gate->standing && !m_gate->ended && m_heldJob && !deadline.hasExpired()) {
+    // Standing at a report the test has not let it go from yet.
+    const auto standsAnew = [this] {
+        return m_gate->standing && m_gate->reached > m_gate->letGo;
+    };
+    while (!standsAnew() && !m_gate->ended && m_heldJob && !deadline.hasExpired()) {
         // A worker that has finished without standing again: its window hears how it ended.
         if (!m_heldJob->isRunning()) {
             locker.unlock();
@@ -109,7 +118,7 @@ bool FakeProgress::waitForReport()
         }
         m_gate->changed.wait(&m_gate->mutex, kLookMs);
     }
-    return m_gate->standing;
+    return standsAnew();
 }
 
 JobControl::State FakeProgress::held() const
@@ -121,6 +130,7 @@ JobControl::State FakeProgress::held() const
 void FakeProgress::step()
 {
     QMutexLocker locker(&m_gate->mutex);
+    m_gate->letGo = m_gate->reached;
     m_gate->released = true;
     m_gate->changed.wakeAll();
 }

@@ -116,7 +116,8 @@ void SheetWindow::start(Purpose purpose)
         m_running = false;
         const QString shown = QDir::toNativeSeparators(pdfPath);
         if (outcome == Progress::Outcome::Cancelled) {
-            if (purpose != Purpose::Preview)
+            // A window the clerk closed meanwhile says nothing more.
+            if (purpose != Purpose::Preview && isVisible())
                 m_context.prompter().message(
                     {tr(purpose == Purpose::Pdf ? kPdfCancelled : kCancelled), hintTitle()});
             return;
