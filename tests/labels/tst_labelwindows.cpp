@@ -28,14 +28,15 @@ const QString C = QStringLiteral("FrmReaderCards");
 void seedBooks(TestApp &t)
 {
     const QList<QVariantList> books = {
-        {"B1001", "红楼梦", "2026-03-02"},     {"B1002", "史记", "2026-03-02"},
-        {"B1003", "论语译注", "2026-04-18"},   {"B1010", "天工开物", "2026-05-09"},
-        {"B2001", "本草纲目", "2026-05-09"},   {"馆藏001", "永乐大典残卷", "2026-05-10"},
+        {"B1001", "红楼梦", "2026-03-02"},   {"B1002", "史记", "2026-03-02"},
+        {"B1003", "论语译注", "2026-04-18"}, {"B1010", "天工开物", "2026-05-09"},
+        {"B2001", "本草纲目", "2026-05-09"}, {"馆藏001", "永乐大典残卷", "2026-05-10"},
         {"B0999", "说文解字", "2026-01-01"},
     };
     for (const QVariantList &book : books)
-        t.exec("insert into bookInfo (书籍编号, 书籍名称, 类别代码, 登记日期) values (?, ?, 'I', ?)",
-               book);
+        t.exec(
+            "insert into bookInfo (书籍编号, 书籍名称, 类别代码, 登记日期) values (?, ?, 'I', ?)",
+            book);
 }
 
 void seedReaders(TestApp &t)
@@ -121,15 +122,22 @@ void LabelWindowsTest::booksChosen_data()
     QTest::addColumn<QByteArray>("list");
     QTest::addColumn<QStringList>("printed");
     QTest::newRow("a range, as text")
-        << "optRange" << "B1001" << "B2000" << QByteArray()
-        << QStringList{"B1001", "B1002", "B1003", "B1010"};
-    QTest::newRow("one number") << "optRange" << "B1002" << "B1002" << QByteArray()
-                                << QStringList{"B1002"};
-    QTest::newRow("entered on days") << "optAdded" << "2026-05-09" << "2026-05-10" << QByteArray()
-                                     << QStringList{"B1010", "B2001", "馆藏001"};
-    QTest::newRow("a list, in its order")
-        << "optList" << "" << "" << QByteArray("\xEF\xBB\xBF" "B2001\r\n馆藏001\n\n  B0999  \nB2001\n")
-        << QStringList{"B2001", "馆藏001", "B0999", "B2001"};
+        << "optRange"
+        << "B1001"
+        << "B2000" << QByteArray() << QStringList{"B1001", "B1002", "B1003", "B1010"};
+    QTest::newRow("one number") << "optRange"
+                                << "B1002"
+                                << "B1002" << QByteArray() << QStringList{"B1002"};
+    QTest::newRow("entered on days")
+        << "optAdded"
+        << "2026-05-09"
+        << "2026-05-10" << QByteArray() << QStringList{"B1010", "B2001", "馆藏001"};
+    QTest::newRow("a list, in its order") << "optList"
+                                          << ""
+                                          << ""
+                                          << QByteArray("\xEF\xBB\xBF"
+                                                        "B2001\r\n馆藏001\n\n  B0999  \nB2001\n")
+                                          << QStringList{"B2001", "馆藏001", "B0999", "B2001"};
 }
 
 void LabelWindowsTest::booksChosen()
@@ -168,23 +176,33 @@ void LabelWindowsTest::refused_data()
     QTest::addColumn<QString>("to");
     QTest::addColumn<QByteArray>("list");  // "-": no file
     QTest::addColumn<QString>("message");
-    QTest::newRow("no range") << "optRange" << "B1001" << "" << QByteArray()
-                              << "请输入起止书籍编号!";
+    QTest::newRow("no range") << "optRange"
+                              << "B1001"
+                              << "" << QByteArray() << "请输入起止书籍编号!";
     QTest::newRow("nothing in the range")
-        << "optRange" << "C" << "D" << QByteArray() << "书籍编号从 C 到 D 之间没有图书。";
+        << "optRange"
+        << "C"
+        << "D" << QByteArray() << "书籍编号从 C 到 D 之间没有图书。";
     QTest::newRow("days the wrong way round")
-        << "optAdded" << "2026-05-10" << "2026-05-09" << QByteArray()
-        << "起始日期不能晚于结束日期!";
+        << "optAdded"
+        << "2026-05-10"
+        << "2026-05-09" << QByteArray() << "起始日期不能晚于结束日期!";
     QTest::newRow("nothing entered then")
-        << "optAdded" << "2025-01-01" << "2025-12-31" << QByteArray()
-        << "2025-01-01 到 2025-12-31 之间没有登记的图书。";
+        << "optAdded"
+        << "2025-01-01"
+        << "2025-12-31" << QByteArray() << "2025-01-01 到 2025-12-31 之间没有登记的图书。";
     QTest::newRow("numbers not in the library")
-        << "optList" << "" << "" << QByteArray("B1001\nX1\nB1002\nX2\nX1\n")
+        << "optList"
+        << ""
+        << "" << QByteArray("B1001\nX1\nB1002\nX2\nX1\n")
         << "这些书籍编号不在书库中:X1、X2\n没有打印任何标签。";
-    QTest::newRow("an empty list") << "optList" << "" << "" << QByteArray("\r\n  \r\n")
-                                   << "编号清单文件 %1 中没有编号。";
-    QTest::newRow("no list chosen") << "optList" << "" << "" << QByteArray("-")
-                                    << "请选择编号清单文件!";
+    QTest::newRow("an empty list")
+        << "optList"
+        << ""
+        << "" << QByteArray("\r\n  \r\n") << "编号清单文件 %1 中没有编号。";
+    QTest::newRow("no list chosen") << "optList"
+                                    << ""
+                                    << "" << QByteArray("-") << "请选择编号清单文件!";
 }
 
 void LabelWindowsTest::refused()
@@ -241,8 +259,8 @@ void LabelWindowsTest::pickedInTheBookList()
     QCOMPARE(rows.size(), 2);
     grid->clearSelection();
     for (int row : rows)
-        grid->selectionModel()->select(model->index(row, 0), QItemSelectionModel::Select
-                                                                  | QItemSelectionModel::Rows);
+        grid->selectionModel()->select(model->index(row, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
     t.click("FrmLendora", "cmdLabels");
     QVERIFY(t.window(L));
     QVERIFY(t.control<QRadioButton>(L, "optPicked")->isChecked());
@@ -335,7 +353,8 @@ void LabelWindowsTest::pdfScans()
     const QString pdf = QDir(t.appDir()).filePath(QStringLiteral("标签.pdf"));
     t.files().answerSave(pdf);
     t.click(L, "cmdPdf");
-    QCOMPARE(texts(t), QStringList{QStringLiteral("已保存到 %1。").arg(QDir::toNativeSeparators(pdf))});
+    QCOMPARE(texts(t),
+             QStringList{QStringLiteral("已保存到 %1。").arg(QDir::toNativeSeparators(pdf))});
     QString problem;
     const QStringList scanned =
         testkit::scanLabels(pdf, *LabelStock::find(LabelStock::labelStocks(), "a4-2x7"), &problem);
@@ -461,17 +480,24 @@ void LabelWindowsTest::cardsChosen_data()
     QTest::addColumn<QByteArray>("list");
     QTest::addColumn<QStringList>("printed");
     QTest::addColumn<QString>("message");
-    QTest::newRow("a range") << "optRange" << "0" << "1" << QByteArray()
-                             << QStringList{"001", "002"} << "";
-    QTest::newRow("a list") << "optList" << "" << "" << QByteArray("甲3\n001\n")
-                            << QStringList{"甲3", "001"} << "";
-    QTest::newRow("a list naming nobody")
-        << "optList" << "" << "" << QByteArray("001\n404\n") << QStringList()
-        << "这些读者编号没有读者:404\n没有打印任何读者证。";
-    QTest::newRow("nobody in the range") << "optRange" << "S" << "T" << QByteArray()
-                                         << QStringList() << "读者编号从 S 到 T 之间没有读者。";
-    QTest::newRow("no such reader") << "optReader" << "404" << "" << QByteArray() << QStringList()
-                                    << "这些读者编号没有读者:404\n没有打印任何读者证。";
+    QTest::newRow("a range") << "optRange"
+                             << "0"
+                             << "1" << QByteArray() << QStringList{"001", "002"} << "";
+    QTest::newRow("a list") << "optList"
+                            << ""
+                            << "" << QByteArray("甲3\n001\n") << QStringList{"甲3", "001"} << "";
+    QTest::newRow("a list naming nobody") << "optList"
+                                          << ""
+                                          << "" << QByteArray("001\n404\n") << QStringList()
+                                          << "这些读者编号没有读者:404\n没有打印任何读者证。";
+    QTest::newRow("nobody in the range")
+        << "optRange"
+        << "S"
+        << "T" << QByteArray() << QStringList() << "读者编号从 S 到 T 之间没有读者。";
+    QTest::newRow("no such reader")
+        << "optReader"
+        << "404"
+        << "" << QByteArray() << QStringList() << "这些读者编号没有读者:404\n没有打印任何读者证。";
 }
 
 void LabelWindowsTest::cardsChosen()

@@ -105,9 +105,7 @@ bool FakeProgress::waitForReport()
     if (m_gate->heldIndex < 0)
         return false;
     // Standing at a report the test has not let it go from yet.
-    const auto standsAnew = [this] {
-        return m_gate->standing && m_gate->reached > m_gate->letGo;
-    };
+    const auto standsAnew = [this] { return m_gate->standing && m_gate->reached > m_gate->letGo; };
     while (!standsAnew() && !m_gate->ended && m_heldJob && !deadline.hasExpired()) {
         // A worker that has finished without standing again: its window hears how it ended.
         if (!m_heldJob->isRunning()) {
