@@ -77,8 +77,8 @@ int main(int argc, char *argv[])
             QElapsedTimer timer;
             timer.start();
             LabelBooks store(database);
-            const std::optional<QList<LabelBook>> books = store.range(QStringLiteral("0"),
-                                                                      QStringLiteral("\U0010FFFF"));
+            const std::optional<QList<LabelBook>> books =
+                store.range(QStringLiteral("0"), QStringLiteral("\U0010FFFF"));
             times.read = msSince(timer);
             if (!books || books->size() != kBooks) {
                 std::fprintf(stderr, "read %lld books\n", books ? qint64(books->size()) : -1LL);

@@ -9,10 +9,13 @@
 #include "reports/DocumentRenderer.h"
 #include "reports/PrintSink.h"
 
+#include <QAbstractScrollArea>
 #include <QDir>
+#include <QEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <memory>
 
 namespace lendora {
@@ -31,8 +34,11 @@ const char *const kQrNote = QT_TRANSLATE_NOOP(
                             "其余印成 Code 128 条码。");
 const char *const kPage = QT_TRANSLATE_NOOP("lendora::SheetWindow", "第 %1 页,共 %2 页");
 
-// Screen dots an inch for the preview's pages.
-constexpr int kPreviewDpi = 110;
+// The preview's pages: legible at the least, never larger than a label needs; a margin for
+// the frame around them.
+constexpr qreal kLeastDpi = 30;
+constexpr qreal kMostDpi = 400;
+constexpr int kFrame = 8;
 
 // The document of one page, for its image.
 Document pageOf(const Document &document, int page)
@@ -48,6 +54,7 @@ SheetWindow::SheetWindow(WindowContext &context) : m_context(context) {}
 void SheetWindow::wireSheets(const Controls &controls)
 {
     m_controls = controls;
+    m_controls.image->parentWidget()->installEventFilter(this);
     connect(controls.preview, &QPushButton::clicked, this, [this] { start(Purpose::Preview); });
     connect(controls.print, &QPushButton::clicked, this, [this] { start(Purpose::Print); });
     connect(controls.pdf, &QPushButton::clicked, this, [this] { start(Purpose::Pdf); });
@@ -73,11 +80,34 @@ void SheetWindow::showPage(int page)
         return;
     const int pages = int(m_preview->blocks.size());
     m_page = std::clamp(page, 0, pages - 1);
+    const QScopedValueRollback<bool> drawing(m_drawing, true);
+    // The whole page in the room there is, drawn at that size rather than scaled.
+    const Document one = pageOf(*m_preview, m_page);
+    const QSizeF inches = one.pageSize.size(QPageSize::Inch);
+    QSize room = m_controls.image->parentWidget()->size();
+    // In a scroll area: the room there is without scroll bars.
+    for (QWidget *up = m_controls.image->parentWidget(); up; up = up->parentWidget()) {
+        if (const auto *scroll = qobject_cast<QAbstractScrollArea *>(up)) {
+            room = scroll->maximumViewportSize();
+            break;
+        }
+    }
+    room -= QSize(kFrame, kFrame);
+    const qreal dpi = std::min(room.width() / inches.width(), room.height() / inches.height());
     m_controls.image->setPixmap(QPixmap::fromImage(
-        DocumentRenderer::firstPageImage(pageOf(*m_preview, m_page), kPreviewDpi)));
+        DocumentRenderer::firstPageImage(one, int(std::clamp<qreal>(dpi, kLeastDpi, kMostDpi)))));
     m_controls.page->setText(tr(kPage).arg(m_page + 1).arg(pages));
     m_controls.previousPage->setEnabled(m_page > 0);
     m_controls.nextPage->setEnabled(m_page + 1 < pages);
+}
+
+bool SheetWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // The page is drawn to the room it has: again when that changes.
+    if (event->type() == QEvent::Resize && m_preview && !m_drawing)
+        QMetaObject::invokeMethod(
+            this, [this] { showPage(m_page); }, Qt::QueuedConnection);
+    return QWidget::eventFilter(watched, event);
 }
 
 void SheetWindow::start(Purpose purpose)

@@ -53,6 +53,7 @@ protected:
     void forgetPreview();
     // The paper a stock goes on: a roll to the label or card printer, a sheet to the A4 one.
     virtual PrinterKind paperOf(const LabelStock &stock) const = 0;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
     WindowContext &m_context;
 
@@ -66,6 +67,7 @@ private:
     bool m_running = false;
     std::optional<Document> m_preview;
     int m_page = 0;
+    bool m_drawing = false;  // a page is being put in the preview
 };
 
 }  // namespace lendora
