@@ -233,6 +233,7 @@ void SheetsTest::stockText_data()
     QTest::newRow("a card stock is not a label stock") << "a4-2x5" << false;
     QTest::newRow("unknown") << "a5-1x1" << false;
     QTest::newRow("custom cut short") << "custom 120x100 3x2" << false;
+    QTest::newRow("custom, half a row") << "custom 120x100 2.5x2 55x30 4,3 2,2" << false;
     QTest::newRow("empty") << "" << false;
 }
 
