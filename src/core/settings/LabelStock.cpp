@@ -140,8 +140,8 @@ std::optional<LabelStock> LabelStock::fromText(const QString &text)
     const auto label = readPair(parts.at(3), 'x');
     const auto origin = readPair(parts.at(4), ',');
     const auto gap = readPair(parts.at(5), ',');
-    if (!page || !grid || !label || !origin || !gap
-        || grid->first != std::floor(grid->first) || grid->second != std::floor(grid->second))
+    if (!page || !grid || !label || !origin || !gap || grid->first != std::floor(grid->first)
+        || grid->second != std::floor(grid->second))
         return std::nullopt;
     const LabelStock stock = custom({page->first, page->second}, int(grid->first),
                                     int(grid->second), {label->first, label->second},
