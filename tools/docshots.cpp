@@ -101,6 +101,25 @@ void seedLibrary(TestApp &t)
         t.exec("insert into lentInfo values (?,?,?,?,?,?)", l);
 }
 
+// The shelf, a sheet of labels' worth and more, two of its numbers Chinese (QR codes).
+void seedLabelShelf(TestApp &t)
+{
+    seedShelf(t);
+    const char *const titles[] = {"西游记",   "水浒传",   "三国演义",   "儒林外史", "聊斋志异",
+                                  "老残游记", "镜花缘",   "官场现形记", "孽海花",   "东周列国志",
+                                  "封神演义", "说岳全传", "隋唐演义",   "杨家将",   "七侠五义",
+                                  "包公案",   "济公全传"};
+    int n = 9;
+    for (const char *title : titles)
+        t.exec("insert into bookInfo values (?, ?, 'I', '人民文学出版社', '', '', '', "
+               "'2026-09-01', 0)",
+               {QStringLiteral("B%1").arg(1000 + n++), QString::fromUtf8(title)});
+    t.exec("insert into bookInfo values ('馆藏001', '永乐大典(残卷影印本)', 'Z', '中华书局', '', "
+           "'', '', '2026-10-12', 0)");
+    t.exec("insert into bookInfo values ('馆藏002', '四库全书总目提要', 'Z', '中华书局', '', '', "
+           "'', '2026-10-12', 0)");
+}
+
 // A year at a small library: some forty books in eight categories, ten readers, loans in
 // every month with the school holidays quieter, the late returns fined.
 void seedYear(TestApp &t)
@@ -391,10 +410,38 @@ const QList<Scene> &scenes()
          }},
         {"print-settings",
          [](TestApp &t) {
+             QFile settings(QDir(t.appDir()).filePath(QStringLiteral("setting.ini")));
+             if (!settings.open(QIODevice::WriteOnly))
+                 return static_cast<QWidget *>(nullptr);
+             settings.write("LibraryName=城东区图书馆\r\nLendReceipt=1\r\n"
+                            "ReceiptPrinter=XP-80C\r\nLabelPrinter=Zebra-ZD421\r\n"
+                            "PagePrinter=HP-LaserJet-M1136\r\n");
+             settings.close();
+             t.printer().queues = {"HP-LaserJet-M1136", "XP-80C", "Zebra-ZD421"};
              t.login();
              t.trigger("mnuSetBasic");
              t.control<QTabWidget>("FrmBasicSet", "SSTab1")->setCurrentIndex(2);
              return t.window("FrmBasicSet");
+         }},
+        {"book-labels",
+         [](TestApp &t) {
+             t.login();
+             seedLabelShelf(t);
+             t.trigger("mnuBookLabels");
+             t.type("FrmBookLabels", "txtFrom", "B1012");
+             t.type("FrmBookLabels", "txtTo", "馆藏999");
+             t.click("FrmBookLabels", "cmdPreview");
+             return t.window("FrmBookLabels");
+         }},
+        {"reader-cards",
+         [](TestApp &t) {
+             t.login();
+             seedLibrary(t);
+             t.trigger("mnuReaderCards");
+             t.type("FrmReaderCards", "txtFrom", "001");
+             t.type("FrmReaderCards", "txtTo", "004");
+             t.click("FrmReaderCards", "cmdPreview");
+             return t.window("FrmReaderCards");
          }},
         {"categories",
          [](TestApp &t) {
@@ -529,6 +576,38 @@ const QList<Printout> &printouts()
              seedYear(t);
              t.trigger("mnuStatistics");
              t.click("FrmStatistics", "cmdPrint");
+             return lastPrinted(t);
+         }},
+        {"sample-labels",
+         [](TestApp &t) {
+             QFile settings(QDir(t.appDir()).filePath(QStringLiteral("setting.ini")));
+             if (!settings.open(QIODevice::WriteOnly))
+                 return QString();
+             settings.write("LibraryName=城东区图书馆\r\n");
+             settings.close();
+             t.login();
+             seedLabelShelf(t);
+             t.trigger("mnuBookLabels");
+             t.type("FrmBookLabels", "txtFrom", "B1012");
+             t.type("FrmBookLabels", "txtTo", "馆藏999");
+             t.click("FrmBookLabels", "cmdPrint");
+             return lastPrinted(t);
+         }},
+        {"sample-card",
+         [](TestApp &t) {
+             QFile settings(QDir(t.appDir()).filePath(QStringLiteral("setting.ini")));
+             if (!settings.open(QIODevice::WriteOnly))
+                 return QString();
+             settings.write("LibraryName=城东区图书馆\r\n");
+             settings.close();
+             t.login();
+             seedLibrary(t);
+             t.trigger("mnuReaderCards");
+             auto *stock = t.control<QComboBox>("FrmReaderCards", "cboStock");
+             stock->setCurrentIndex(stock->findData(QStringLiteral("card")));
+             t.type("FrmReaderCards", "txtFrom", "002");
+             t.type("FrmReaderCards", "txtTo", "002");
+             t.click("FrmReaderCards", "cmdPrint");
              return lastPrinted(t);
          }},
         {"sample-receipt",

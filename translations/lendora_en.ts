@@ -164,6 +164,129 @@
         <source>关闭</source>
         <translation>Close</translation>
     </message>
+    <message>
+        <source>凭条打印机:</source>
+        <translation>Receipt printer:</translation>
+    </message>
+    <message>
+        <source>标签打印机:</source>
+        <translation>Label printer:</translation>
+    </message>
+    <message>
+        <source>证卡打印机:</source>
+        <translation>Card printer:</translation>
+    </message>
+    <message>
+        <source>A4 打印机:</source>
+        <translation>A4 printer:</translation>
+    </message>
+</context>
+<context>
+    <name>BookLabelsWindow</name>
+    <message>
+        <source>打印图书条码</source>
+        <translation>Print Book Labels</translation>
+    </message>
+    <message>
+        <source>打印哪些图书</source>
+        <translation>Which books</translation>
+    </message>
+    <message>
+        <source>编号范围:</source>
+        <translation>Numbers from:</translation>
+    </message>
+    <message>
+        <source>至</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>登记日期:</source>
+        <translation>Registered from:</translation>
+    </message>
+    <message>
+        <source>书库管理中选中的:</source>
+        <translation>Picked in the catalogue:</translation>
+    </message>
+    <message>
+        <source>编号清单文件:</source>
+        <translation>List file:</translation>
+    </message>
+    <message>
+        <source>选择文件…</source>
+        <translation>Choose File…</translation>
+    </message>
+    <message>
+        <source>标签纸</source>
+        <translation>Label stock</translation>
+    </message>
+    <message>
+        <source>规格:</source>
+        <translation>Stock:</translation>
+    </message>
+    <message>
+        <source>跳过前:</source>
+        <translation>Skip the first:</translation>
+    </message>
+    <message>
+        <source>个标签(用完半张标签纸)</source>
+        <translation>labels (a half-used sheet)</translation>
+    </message>
+    <message>
+        <source>自定义标签纸(毫米)</source>
+        <translation>Custom sheet (millimetres)</translation>
+    </message>
+    <message>
+        <source>纸张宽×高:</source>
+        <translation>Page width × height:</translation>
+    </message>
+    <message>
+        <source>行数×列数:</source>
+        <translation>Rows × columns:</translation>
+    </message>
+    <message>
+        <source>标签宽×高:</source>
+        <translation>Label width × height:</translation>
+    </message>
+    <message>
+        <source>左边距、上边距:</source>
+        <translation>Left and top margins:</translation>
+    </message>
+    <message>
+        <source>列间距、行间距:</source>
+        <translation>Column and row gaps:</translation>
+    </message>
+    <message>
+        <source>预览</source>
+        <translation>Preview</translation>
+    </message>
+    <message>
+        <source>打印</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>存为 PDF…</source>
+        <translation>Save as PDF…</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>&lt;</source>
+        <translation>&lt;</translation>
+    </message>
+    <message>
+        <source>上一页</source>
+        <translation>Previous page</translation>
+    </message>
+    <message>
+        <source>&gt;</source>
+        <translation>&gt;</translation>
+    </message>
+    <message>
+        <source>下一页</source>
+        <translation>Next page</translation>
+    </message>
 </context>
 <context>
     <name>BookListWindow</name>
@@ -190,6 +313,14 @@
     <message>
         <source>导出…</source>
         <translation>Export…</translation>
+    </message>
+    <message>
+        <source>打印条码…</source>
+        <translation>Labels…</translation>
+    </message>
+    <message>
+        <source>为选中的图书打印条码标签(按住 Ctrl 或 Shift 可选中多本)</source>
+        <translation>Print barcode labels for the picked books (Ctrl or Shift picks several)</translation>
     </message>
 </context>
 <context>
@@ -542,6 +673,53 @@ Please check that the computer&apos;s date is right.</translation>
         <source>无法写入 PDF 文件 %1：%2</source>
         <translation>Cannot write the PDF file %1: %2</translation>
     </message>
+    <message>
+        <source>正在排版</source>
+        <translation>Laying out</translation>
+    </message>
+    <message>
+        <source>已取消。</source>
+        <translation>Cancelled.</translation>
+    </message>
+    <message>
+        <source>正在绘制页面</source>
+        <translation>Drawing the pages</translation>
+    </message>
+</context>
+<context>
+    <name>LabelSheet</name>
+    <message>
+        <source>编号 %1 无法印成条码:%2</source>
+        <translation>The number %1 cannot be made a barcode: %2</translation>
+    </message>
+    <message>
+        <source>读者证</source>
+        <translation>Reader Card</translation>
+    </message>
+    <message>
+        <source>读者姓名:%1</source>
+        <translation>Name: %1</translation>
+    </message>
+    <message>
+        <source>读者编号:%1</source>
+        <translation>Number: %1</translation>
+    </message>
+    <message>
+        <source>所在部门:%1</source>
+        <translation>Department: %1</translation>
+    </message>
+    <message>
+        <source>图书条码</source>
+        <translation>Book Labels</translation>
+    </message>
+    <message>
+        <source>正在生成图书条码</source>
+        <translation>Making the book labels</translation>
+    </message>
+    <message>
+        <source>正在生成读者证</source>
+        <translation>Making the reader cards</translation>
+    </message>
 </context>
 <context>
     <name>LendingTab</name>
@@ -837,6 +1015,14 @@ Please check that the computer&apos;s date is right.</translation>
         <source>语言</source>
         <translation>Language</translation>
     </message>
+    <message>
+        <source>打印图书条码…</source>
+        <translation>Print Book Labels…</translation>
+    </message>
+    <message>
+        <source>打印读者证…</source>
+        <translation>Print Reader Cards…</translation>
+    </message>
 </context>
 <context>
     <name>OverdueWindow</name>
@@ -927,6 +1113,17 @@ Create a new, empty database, then move the backup into it with lendora-cli migr
     </message>
 </context>
 <context>
+    <name>ProgressWindow</name>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>正在取消...</source>
+        <translation>Cancelling...</translation>
+    </message>
+</context>
+<context>
     <name>QtPrintSink</name>
     <message>
         <source>打印</source>
@@ -942,6 +1139,77 @@ Create a new, empty database, then move the backup into it with lendora-cli migr
     <message>
         <source>取消</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>ReaderCardsWindow</name>
+    <message>
+        <source>打印读者证</source>
+        <translation>Print Reader Card</translation>
+    </message>
+    <message>
+        <source>为哪些读者打印</source>
+        <translation>Which readers</translation>
+    </message>
+    <message>
+        <source>编号范围:</source>
+        <translation>Numbers from:</translation>
+    </message>
+    <message>
+        <source>至</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>一位读者:</source>
+        <translation>One reader:</translation>
+    </message>
+    <message>
+        <source>编号清单文件:</source>
+        <translation>List file:</translation>
+    </message>
+    <message>
+        <source>选择文件…</source>
+        <translation>Choose File…</translation>
+    </message>
+    <message>
+        <source>证卡纸</source>
+        <translation>Card stock</translation>
+    </message>
+    <message>
+        <source>规格:</source>
+        <translation>Stock:</translation>
+    </message>
+    <message>
+        <source>预览</source>
+        <translation>Preview</translation>
+    </message>
+    <message>
+        <source>打印</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>存为 PDF…</source>
+        <translation>Save as PDF…</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>&lt;</source>
+        <translation>&lt;</translation>
+    </message>
+    <message>
+        <source>上一页</source>
+        <translation>Previous page</translation>
+    </message>
+    <message>
+        <source>&gt;</source>
+        <translation>&gt;</translation>
+    </message>
+    <message>
+        <source>下一页</source>
+        <translation>Next page</translation>
     </message>
 </context>
 <context>
@@ -1036,6 +1304,10 @@ Create a new, empty database, then move the backup into it with lendora-cli migr
     <message>
         <source>退出</source>
         <translation>Exit</translation>
+    </message>
+    <message>
+        <source>打印读者证</source>
+        <translation>Print Reader Card</translation>
     </message>
 </context>
 <context>
@@ -1736,6 +2008,73 @@ The data from before the restore is kept in %2.</translation>
         <source>A5</source>
         <translation>A5</translation>
     </message>
+    <message>
+        <source>(每次询问)</source>
+        <translation>(ask each time)</translation>
+    </message>
+    <message>
+        <source>%1(现在找不到)</source>
+        <translation>%1 (not found now)</translation>
+    </message>
+</context>
+<context>
+    <name>lendora::BookLabelsWindow</name>
+    <message>
+        <source>请输入起止书籍编号!</source>
+        <translation>Enter the first and last book numbers!</translation>
+    </message>
+    <message>
+        <source>书籍编号从 %1 到 %2 之间没有图书。</source>
+        <translation>No book has a number from %1 to %2.</translation>
+    </message>
+    <message>
+        <source>起始日期不能晚于结束日期!</source>
+        <translation>The start date cannot be after the end date!</translation>
+    </message>
+    <message>
+        <source>%1 到 %2 之间没有登记的图书。</source>
+        <translation>No book was registered from %1 to %2.</translation>
+    </message>
+    <message>
+        <source>请先在书库管理窗口中选中图书,再点击其中的“打印条码…”。</source>
+        <translation>First pick books in the catalogue window, then click its &quot;Labels…&quot;.</translation>
+    </message>
+    <message>
+        <source>请选择编号清单文件!</source>
+        <translation>Choose a list file!</translation>
+    </message>
+    <message>
+        <source>这些书籍编号不在书库中:%1
+没有打印任何标签。</source>
+        <translation>These book numbers are not in the library: %1
+No label was printed.</translation>
+    </message>
+    <message>
+        <source>数据库无法读取,没有打印任何标签。
+%1</source>
+        <translation>The database cannot be read; no label was printed.
+%1</translation>
+    </message>
+    <message>
+        <source>%1 本</source>
+        <translation>%1 books</translation>
+    </message>
+    <message>
+        <source>编号清单文件</source>
+        <translation>List File</translation>
+    </message>
+    <message>
+        <source>文本文件 (*.txt *.csv);;所有文件 (*)</source>
+        <translation>Text files (*.txt *.csv);;All files (*)</translation>
+    </message>
+    <message>
+        <source>生成图书条码</source>
+        <translation>Making Book Labels</translation>
+    </message>
+    <message>
+        <source>图书条码-%1.pdf</source>
+        <translation>Book labels-%1.pdf</translation>
+    </message>
 </context>
 <context>
     <name>lendora::BookListWindow</name>
@@ -2304,6 +2643,110 @@ column names (such as 书籍编号, 书籍名称…), all lines or none;
     </message>
 </context>
 <context>
+    <name>lendora::LabelCommands</name>
+    <message>
+        <source>(--from 编号 --to 编号 | --added yyyy-MM-dd[:yyyy-MM-dd] | --list 文件)
+         --pdf 文件 [--stock a4-3x8|a4-4x10|a4-2x7|roll-50x30|roll-40x30] [--skip N]</source>
+        <translation>(--from NUMBER --to NUMBER | --added yyyy-MM-dd[:yyyy-MM-dd] | --list FILE)
+         --pdf FILE [--stock a4-3x8|a4-4x10|a4-2x7|roll-50x30|roll-40x30] [--skip N]</translation>
+    </message>
+    <message>
+        <source>图书条码标签写成 PDF: 编号范围(按文字比较,含两端)或登记日期内的图书按编号顺序,
+清单文件(每行一个编号,UTF-8)按文件中的顺序; 默认 a4-3x8; --skip 跳过第一张的前 N 个标签。</source>
+        <translation>Book barcode labels as a PDF: the books of a number range (compared as text, both ends included) or of registration days in number order,
+a list file (one number a line, UTF-8) in its order; a4-3x8 by default; --skip leaves the first N labels of the first sheet empty.</translation>
+    </message>
+    <message>
+        <source>(--from 编号 --to 编号 | --list 文件) --pdf 文件 [--stock card|a4-2x5]</source>
+        <translation>(--from NUMBER --to NUMBER | --list FILE) --pdf FILE [--stock card|a4-2x5]</translation>
+    </message>
+    <message>
+        <source>读者证写成 PDF: card 为证卡打印机每页一张,a4-2x5(默认)为 A4 纸每页 10 张。</source>
+        <translation>Reader cards as a PDF: card for a card printer, one a page; a4-2x5 (the default) ten to an A4 sheet.</translation>
+    </message>
+    <message>
+        <source>请给出 --from 和 --to、--added 或 --list 中的一种</source>
+        <translation>Give one of --from and --to, --added or --list</translation>
+    </message>
+    <message>
+        <source>请给出 --from 和 --to,或 --list,只给一种</source>
+        <translation>Give either --from and --to, or --list</translation>
+    </message>
+    <message>
+        <source>--from 和 --to 要一起给出</source>
+        <translation>--from and --to go together</translation>
+    </message>
+    <message>
+        <source>缺少 --pdf 文件</source>
+        <translation>--pdf FILE is missing</translation>
+    </message>
+    <message>
+        <source>日期无效: %1(应为 yyyy-MM-dd 或 yyyy-MM-dd:yyyy-MM-dd)</source>
+        <translation>Invalid date: %1 (yyyy-MM-dd or yyyy-MM-dd:yyyy-MM-dd)</translation>
+    </message>
+    <message>
+        <source>未知的规格: %1(可用: %2)</source>
+        <translation>Unknown stock: %1 (known: %2)</translation>
+    </message>
+    <message>
+        <source>--skip 应为 0 到 %1 之间的整数: %2</source>
+        <translation>--skip takes a whole number from 0 to %1: %2</translation>
+    </message>
+    <message>
+        <source>选择的范围内没有%1,没有写入文件。</source>
+        <translation>No %1 in what was chosen; no file was written.</translation>
+    </message>
+    <message>
+        <source>图书</source>
+        <translation>books</translation>
+    </message>
+    <message>
+        <source>读者</source>
+        <translation>readers</translation>
+    </message>
+    <message>
+        <source>书库中没有这个书籍编号: %1</source>
+        <translation>No book in the library has the number: %1</translation>
+    </message>
+    <message>
+        <source>没有这个读者编号: %1</source>
+        <translation>No reader has the number: %1</translation>
+    </message>
+    <message>
+        <source>没有写入文件。</source>
+        <translation>No file was written.</translation>
+    </message>
+    <message>
+        <source>无法写入文件 %1,没有写入任何文件。</source>
+        <translation>Cannot write the file %1; no file was written.</translation>
+    </message>
+    <message>
+        <source>没有写入 %1: %2</source>
+        <translation>%1 was not written: %2</translation>
+    </message>
+    <message>
+        <source>已写入 %1: %2 张,%3 页
+</source>
+        <translation>Written %1: %2 labels, %3 pages
+</translation>
+    </message>
+</context>
+<context>
+    <name>lendora::LabelStock</name>
+    <message>
+        <source>纸张和标签的尺寸必须大于 0,行数和列数至少为 1。</source>
+        <translation>The page and the labels must measure more than 0, and there must be at least one row and one column.</translation>
+    </message>
+    <message>
+        <source>%1 列标签连同左边距和间距比纸张还宽。</source>
+        <translation>%1 columns of labels, with the left margin and the gaps, are wider than the page.</translation>
+    </message>
+    <message>
+        <source>%1 行标签连同上边距和间距比纸张还高。</source>
+        <translation>%1 rows of labels, with the top margin and the gaps, are taller than the page.</translation>
+    </message>
+</context>
+<context>
     <name>lendora::LendingTab</name>
     <message>
         <source>请先输入读者编号!</source>
@@ -2532,6 +2975,21 @@ column names (such as 书籍编号, 书籍名称…), all lines or none;
     </message>
 </context>
 <context>
+    <name>lendora::NumberList</name>
+    <message>
+        <source>无法读取编号清单文件 %1。</source>
+        <translation>Cannot read the list file %1.</translation>
+    </message>
+    <message>
+        <source>编号清单文件 %1 不是 UTF-8 文本。</source>
+        <translation>The list file %1 is not UTF-8 text.</translation>
+    </message>
+    <message>
+        <source>编号清单文件 %1 中没有编号。</source>
+        <translation>The list file %1 holds no number.</translation>
+    </message>
+</context>
+<context>
     <name>lendora::OverdueCommand</name>
     <message>
         <source>截至某日(默认今天)逾期未还的图书: --csv 写逾期清单(&quot;-&quot; 为标准输出),
@@ -2686,6 +3144,84 @@ Department: %3</translation>
     </message>
 </context>
 <context>
+    <name>lendora::QtPrintSink</name>
+    <message>
+        <source>找不到打印机 %1。</source>
+        <translation>The printer %1 is not found.</translation>
+    </message>
+    <message>
+        <source>打印机 %1 已停止,不能打印。</source>
+        <translation>The printer %1 is stopped and cannot print.</translation>
+    </message>
+    <message>
+        <source>%1
+请在接下来的打印对话框中选择打印机。</source>
+        <translation>%1
+Choose a printer in the print dialog that follows.</translation>
+    </message>
+    <message>
+        <source>没有打印出来:%1</source>
+        <translation>Nothing was printed: %1</translation>
+    </message>
+    <message>
+        <source>凭条没有打印出来:%1
+请检查打印机后重印。</source>
+        <translation>The receipt was not printed: %1
+Check the printer, then print it again.</translation>
+    </message>
+    <message>
+        <source>打印机 %1 报告出错。</source>
+        <translation>The printer %1 reports an error.</translation>
+    </message>
+</context>
+<context>
+    <name>lendora::ReaderCardsWindow</name>
+    <message>
+        <source>请输入起止读者编号!</source>
+        <translation>Enter the first and last reader numbers!</translation>
+    </message>
+    <message>
+        <source>读者编号从 %1 到 %2 之间没有读者。</source>
+        <translation>No reader has a number from %1 to %2.</translation>
+    </message>
+    <message>
+        <source>请输入读者编号!</source>
+        <translation>Enter the reader number!</translation>
+    </message>
+    <message>
+        <source>请选择编号清单文件!</source>
+        <translation>Choose a list file!</translation>
+    </message>
+    <message>
+        <source>这些读者编号没有读者:%1
+没有打印任何读者证。</source>
+        <translation>No reader has these numbers: %1
+No card was printed.</translation>
+    </message>
+    <message>
+        <source>数据库无法读取,没有打印任何读者证。
+%1</source>
+        <translation>The database cannot be read; no card was printed.
+%1</translation>
+    </message>
+    <message>
+        <source>编号清单文件</source>
+        <translation>List File</translation>
+    </message>
+    <message>
+        <source>文本文件 (*.txt *.csv);;所有文件 (*)</source>
+        <translation>Text files (*.txt *.csv);;All files (*)</translation>
+    </message>
+    <message>
+        <source>生成读者证</source>
+        <translation>Making Reader Cards</translation>
+    </message>
+    <message>
+        <source>读者证-%1.pdf</source>
+        <translation>Reader cards-%1.pdf</translation>
+    </message>
+</context>
+<context>
     <name>lendora::ReaderHistoryWindow</name>
     <message>
         <source>读者编号:%1  读者姓名:%2</source>
@@ -2778,6 +3314,88 @@ Department: %3</translation>
     <message>
         <source>天数超出范围(-32768 至 32767),无法计算罚款!</source>
         <translation>The days are out of range (-32768 to 32767); the fine cannot be worked out!</translation>
+    </message>
+</context>
+<context>
+    <name>lendora::SheetTexts</name>
+    <message>
+        <source>A4 标签纸 3×8(70×37 毫米)</source>
+        <translation>A4 label sheet 3×8 (70×37 mm)</translation>
+    </message>
+    <message>
+        <source>A4 标签纸 4×10(48.5×25.4 毫米)</source>
+        <translation>A4 label sheet 4×10 (48.5×25.4 mm)</translation>
+    </message>
+    <message>
+        <source>A4 标签纸 2×7(99.1×38.1 毫米)</source>
+        <translation>A4 label sheet 2×7 (99.1×38.1 mm)</translation>
+    </message>
+    <message>
+        <source>标签打印机 50×30 毫米</source>
+        <translation>Label printer 50×30 mm</translation>
+    </message>
+    <message>
+        <source>标签打印机 40×30 毫米</source>
+        <translation>Label printer 40×30 mm</translation>
+    </message>
+    <message>
+        <source>自定义标签纸</source>
+        <translation>Custom sheet</translation>
+    </message>
+    <message>
+        <source>证卡打印机(85.6×54 毫米,每页一张)</source>
+        <translation>Card printer (85.6×54 mm, one a page)</translation>
+    </message>
+    <message>
+        <source>A4 纸 2×5(每页 10 张,沿边框裁开)</source>
+        <translation>A4 sheet 2×5 (ten a page, cut along the frames)</translation>
+    </message>
+    <message>
+        <source>%1 等 %2 个</source>
+        <translation>%1 and more, %2 in all</translation>
+    </message>
+    <message>
+        <source> 毫米</source>
+        <translation> mm</translation>
+    </message>
+</context>
+<context>
+    <name>lendora::SheetWindow</name>
+    <message>
+        <source>存为 PDF</source>
+        <translation>Save as PDF</translation>
+    </message>
+    <message>
+        <source>PDF 文件 (*.pdf)</source>
+        <translation>PDF files (*.pdf)</translation>
+    </message>
+    <message>
+        <source>已保存到 %1。</source>
+        <translation>Saved to %1.</translation>
+    </message>
+    <message>
+        <source>没有保存 PDF 文件:%1</source>
+        <translation>The PDF file was not saved: %1</translation>
+    </message>
+    <message>
+        <source>已取消,没有打印。</source>
+        <translation>Cancelled; nothing was printed.</translation>
+    </message>
+    <message>
+        <source>已取消,没有保存 PDF 文件。</source>
+        <translation>Cancelled; no PDF file was saved.</translation>
+    </message>
+    <message>
+        <source>共 %1 张,%2 页。</source>
+        <translation>%1 in all, %2 pages.</translation>
+    </message>
+    <message>
+        <source>其中 %1 个编号含有 ASCII 以外的字符(如汉字),印成二维码(QR 码);其余印成 Code 128 条码。</source>
+        <translation>%1 of the numbers hold characters beyond ASCII (Chinese, say) and are printed as QR codes; the others as Code 128 barcodes.</translation>
+    </message>
+    <message>
+        <source>第 %1 页,共 %2 页</source>
+        <translation>Page %1 of %2</translation>
     </message>
 </context>
 <context>

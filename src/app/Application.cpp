@@ -2,6 +2,7 @@
 
 #include "app/LoginWindow.h"
 #include "app/MainWindow.h"
+#include "app/ProgressWindow.h"
 #include "app/QtFileChooser.h"
 #include "app/QtPrintSink.h"
 #include "app/X11Colormap.h"
@@ -87,8 +88,13 @@ Application::Application(Environment env, QObject *parent)
         m_env.files = m_realFiles.get();
     }
     if (!m_env.printer) {
-        m_realPrinter = std::make_unique<QtPrintSink>(*m_env.prompter);
+        m_realPrinter =
+            std::make_unique<QtPrintSink>(*m_env.prompter, [this] { return settings(); });
         m_env.printer = m_realPrinter.get();
+    }
+    if (!m_env.progress) {
+        m_realProgress = std::make_unique<ProgressWindow>();
+        m_env.progress = m_realProgress.get();
     }
     registerWindows();
     // Windows a screen capture of a bare X server shows as they are painted.

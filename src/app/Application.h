@@ -21,6 +21,7 @@ class FileChooser;
 class LoginWindow;
 class MainWindow;
 class PrintSink;
+class Progress;
 
 // The composition root. Owns the start-up sequence, the single-copy guard, the database, the
 // windows, and ending; the windows see it only as their WindowContext. Everything it holds is
@@ -69,6 +70,7 @@ public:
     Launcher &launcher() const override { return *m_env.launcher; }
     FileChooser &files() const override { return *m_env.files; }
     PrintSink &printer() const override { return *m_env.printer; }
+    Progress &progress() const override { return *m_env.progress; }
     QDate today() const override { return m_env.today(); }
     SharedDatabase &database() override { return m_database; }
     WindowRegistry &windows() override { return m_windows; }
@@ -105,6 +107,7 @@ private:
     // The real dialogs and printer, where the environment brings none.
     std::unique_ptr<FileChooser> m_realFiles;
     std::unique_ptr<PrintSink> m_realPrinter;
+    std::unique_ptr<Progress> m_realProgress;
     int m_instance;
     Ending m_ending = Ending::Running;
     SingleCopyLock m_lock;

@@ -97,6 +97,8 @@ void MainWindow::connectMenu()
         {m_ui->mnuLendora, "FrmLendora", {}},
         {m_ui->mnuImportBooks, "FrmImportBooks", {}},
         {m_ui->mnuImportReaders, "FrmImportReaders", {}},
+        {m_ui->mnuBookLabels, "FrmBookLabels", {}},
+        {m_ui->mnuReaderCards, "FrmReaderCards", {}},
         {m_ui->mnuBookQuery, "FrmBookQuery", {}},
         {m_ui->mnuLendQuery, "FrmLendQuery", {}},
         {m_ui->mnuOverdue, "FrmOverdue", {}},

@@ -11,6 +11,8 @@
 #include "gui/circulation/DaySheetWindow.h"
 #include "gui/circulation/OverdueWindow.h"
 #include "gui/exchange/ImportWindow.h"
+#include "gui/labels/BookLabelsWindow.h"
+#include "gui/labels/ReaderCardsWindow.h"
 #include "gui/query/BookQueryWindow.h"
 #include "gui/query/LoanQueryWindow.h"
 #include "gui/query/StatisticsWindow.h"
@@ -29,7 +31,15 @@ namespace lendora {
 void Application::registerWindows()
 {
     m_windows.add("FrmAddnew", [this] { return new AddBookWindow(*this); });
-    m_windows.add("FrmLendora", [this] { return new BookListWindow(*this); });
+    m_windows.add("FrmLendora", [this] {
+        auto *window = new BookListWindow(*this);
+        connect(window, &BookListWindow::labelsAsked, this, [this](const QStringList &ids) {
+            if (auto *labels = qobject_cast<BookLabelsWindow *>(
+                    m_windows.show(QStringLiteral("FrmBookLabels"))))
+                labels->pickBooks(ids);
+        });
+        return window;
+    });
     m_windows.add("FrmUpdateBook", [this] { return new UpdateBookWindow(*this); });
     m_windows.add("FrmImportBooks",
                   [this] { return new ImportWindow(*this, Import::Kind::Books); });
@@ -58,8 +68,15 @@ void Application::registerWindows()
             if (m_main)
                 m_main->desk().InitDataGrid(false);
         });
+        connect(window, &ReaderWindow::cardAsked, this, [this](const QString &number) {
+            if (auto *cards = qobject_cast<ReaderCardsWindow *>(
+                    m_windows.show(QStringLiteral("FrmReaderCards"))))
+                cards->chooseReader(number);
+        });
         return window;
     });
+    m_windows.add("FrmBookLabels", [this] { return new BookLabelsWindow(*this); });
+    m_windows.add("FrmReaderCards", [this] { return new ReaderCardsWindow(*this); });
     m_windows.add("FrmBookQuery", [this] { return new BookQueryWindow(*this); });
     m_windows.add("FrmLendQuery", [this] { return new LoanQueryWindow(*this); });
     m_windows.add("FrmOverdue", [this] { return new OverdueWindow(*this); });

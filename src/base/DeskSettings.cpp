@@ -20,6 +20,26 @@ const QString kLibraryName = QStringLiteral("LibraryName");
 const QString kReceiptPaper = QStringLiteral("ReceiptPaper");
 const QString kReceiptAfterLend = QStringLiteral("LendReceipt");
 const QString kReceiptAfterReturn = QStringLiteral("ReturnReceipt");
+const QString kReceiptPrinter = QStringLiteral("ReceiptPrinter");
+const QString kLabelPrinter = QStringLiteral("LabelPrinter");
+const QString kCardPrinter = QStringLiteral("CardPrinter");
+const QString kPagePrinter = QStringLiteral("PagePrinter");
+const QString kLabelStock = QStringLiteral("LabelStock");
+
+const QString &printerKey(PrinterKind paper)
+{
+    switch (paper) {
+    case PrinterKind::Receipt:
+        return kReceiptPrinter;
+    case PrinterKind::Label:
+        return kLabelPrinter;
+    case PrinterKind::Card:
+        return kCardPrinter;
+    case PrinterKind::Page:
+        break;
+    }
+    return kPagePrinter;
+}
 
 const QString kRoll = QStringLiteral("80mm");
 const QString kA5 = QStringLiteral("A5");
@@ -150,6 +170,26 @@ bool DeskSettings::receiptAfterReturn() const
 bool DeskSettings::setReceiptAfterReturn(bool on) const
 {
     return write(kReceiptAfterReturn, flagText(on));
+}
+
+QString DeskSettings::printerFor(PrinterKind paper) const
+{
+    return value(printerKey(paper)).trimmed();
+}
+
+bool DeskSettings::setPrinterFor(PrinterKind paper, const QString &queue) const
+{
+    return write(printerKey(paper), queue.trimmed());
+}
+
+QString DeskSettings::labelStock() const
+{
+    return value(kLabelStock).trimmed();
+}
+
+bool DeskSettings::setLabelStock(const QString &stock) const
+{
+    return write(kLabelStock, stock.trimmed());
 }
 
 }  // namespace lendora

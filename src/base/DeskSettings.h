@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Language.h"
+#include "base/PrinterKind.h"
 
 #include <QString>
 #include <optional>
@@ -66,6 +67,15 @@ public:
     bool setReceiptAfterLend(bool on) const;
     bool receiptAfterReturn() const;
     bool setReceiptAfterReturn(bool on) const;
+
+    // ReceiptPrinter / LabelPrinter / CardPrinter / PagePrinter: the print queue for each kind of
+    // paper; empty means ask with the print dialog each time.
+    QString printerFor(PrinterKind paper) const;
+    bool setPrinterFor(PrinterKind paper, const QString &queue) const;
+
+    // LabelStock: the label stock used last, as its text; empty means the first stock.
+    QString labelStock() const;
+    bool setLabelStock(const QString &stock) const;
 
 private:
     QString value(const QString &key) const;

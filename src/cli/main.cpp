@@ -5,6 +5,7 @@
 #include "cli/Cli.h"
 #include "cli/ExportCommand.h"
 #include "cli/ImportCommand.h"
+#include "cli/LabelCommands.h"
 #include "cli/MigrateCommand.h"
 #include "cli/OverdueCommand.h"
 #include "cli/StatsCommand.h"
@@ -69,5 +70,7 @@ int main(int argc, char *argv[])
     cli.add(lendora::cli::migrateCommand());
     cli.add(lendora::cli::overdueCommand());
     cli.add(lendora::cli::statsCommand());
+    cli.add(lendora::cli::labelsCommand());
+    cli.add(lendora::cli::cardsCommand());
     return cli.run(arguments);
 }

@@ -46,4 +46,10 @@ Document &Document::addPageBreak()
     return *this;
 }
 
+Document &Document::addSheet(const Sheet &sheet)
+{
+    blocks.append(sheet);
+    return *this;
+}
+
 }  // namespace lendora

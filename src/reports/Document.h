@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reports/Barcode.h"
 #include "reports/Chart.h"
 
 #include <QList>
@@ -54,7 +55,32 @@ struct PageBreak {
     bool operator==(const PageBreak &) const = default;
 };
 
-using Block = std::variant<Heading, Paragraph, Table, ChartBlock, PageBreak>;
+// One line of text at a fixed place of a sheet, cut short with "…" when wider than its box.
+struct SheetText {
+    QString text;
+    QRectF box;  // millimetres from the paper's top left
+    qreal pointSize = 8;
+    bool bold = false;
+    Qt::Alignment alignment = Qt::AlignHCenter;  // across the box; always centred down it
+    bool operator==(const SheetText &) const = default;
+};
+
+struct SheetBarcode {
+    Barcode barcode;
+    QRectF box;  // millimetres from the paper's top left
+    bool operator==(const SheetBarcode &) const = default;
+};
+
+// A page of things at fixed places, such as a sheet of labels or a card: always a page of its
+// own, whatever the document's margins.
+struct Sheet {
+    QList<SheetText> texts;
+    QList<SheetBarcode> barcodes;
+    QList<QRectF> frames;  // thin outlines to cut along, millimetres from the top left
+    bool operator==(const Sheet &) const = default;
+};
+
+using Block = std::variant<Heading, Paragraph, Table, ChartBlock, PageBreak, Sheet>;
 
 // Something printable, laid out before it meets a printer or a PDF file.
 struct Document {
@@ -81,6 +107,7 @@ struct Document {
     Document &addChart(const Chart &chart, const Table &table = {},
                        qreal chartShare = ChartBlock::kDefaultShare);
     Document &addPageBreak();
+    Document &addSheet(const Sheet &sheet);
 
     bool operator==(const Document &) const = default;
 };

@@ -1,10 +1,12 @@
 #include "reports/DocumentRenderer.h"
 
+#include "base/JobControl.h"
 #include "reports/PrintFont.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
@@ -70,9 +72,11 @@ struct Row {
 
 class Layouter {
 public:
-    Layouter(const Document &document, QPaintDevice *device)
-        : m_document(document), m_device(device), m_dotsPerMm(device->logicalDpiY() / kMmPerInch),
-          m_width(device->width()), m_height(device->height()),
+    // `margins`: the device's own, in millimetres: where its painter's origin lies on the paper.
+    Layouter(const Document &document, QPaintDevice *device, const QMarginsF &margins)
+        : m_document(document), m_device(device), m_margins(margins),
+          m_dotsPerMm(device->logicalDpiY() / kMmPerInch), m_width(device->width()),
+          m_height(device->height()),
           m_bodyLine(QFontMetricsF(printFont(document.fontSize, false), device).lineSpacing())
     {}
 
@@ -91,6 +95,8 @@ public:
                 placeTable(*table);
             else if (const auto *chart = std::get_if<ChartBlock>(&block))
                 placeChart(*chart, next);
+            else if (const auto *sheet = std::get_if<Sheet>(&block))
+                placeSheet(*sheet);
             else
                 newPage();
         }
@@ -382,8 +388,54 @@ private:
         }
     }
 
+    bool pageIsEmpty() const
+    {
+        const DocumentRenderer::Page &page = m_pages.back();
+        return m_y == 0 && page.texts.isEmpty() && page.rules.isEmpty() && page.charts.isEmpty()
+               && page.barcodes.isEmpty() && page.frames.isEmpty();
+    }
+
+    // From millimetres on the paper to the device's pixels from its painter's origin.
+    QRectF onDevice(const QRectF &mm) const
+    {
+        return QRectF((mm.x() - m_margins.left()) * m_dotsPerMm,
+                      (mm.y() - m_margins.top()) * m_dotsPerMm, mm.width() * m_dotsPerMm,
+                      mm.height() * m_dotsPerMm);
+    }
+
+    void placeSheet(const Sheet &sheet)
+    {
+        if (!pageIsEmpty())
+            newPage();
+        DocumentRenderer::Page &page = m_pages.back();
+        for (const QRectF &frame : sheet.frames)
+            page.frames.append(onDevice(frame));
+        for (const SheetBarcode &barcode : sheet.barcodes)
+            page.barcodes.append({barcode.barcode, onDevice(barcode.box)});
+        for (const SheetText &text : sheet.texts) {
+            if (text.text.isEmpty())
+                continue;
+            const QFont font = printFont(text.pointSize, text.bold);
+            const QFontMetricsF metrics(font, m_device);
+            const QRectF box = onDevice(text.box);
+            const QString shown = metrics.elidedText(text.text, Qt::ElideRight, box.width());
+            const qreal width = std::min(metrics.horizontalAdvance(shown), box.width());
+            qreal x = box.left();
+            if (text.alignment & Qt::AlignRight)
+                x = box.right() - width;
+            else if (text.alignment & Qt::AlignHCenter)
+                x = box.left() + (box.width() - width) / 2;
+            const qreal height = metrics.height();
+            page.texts.append(
+                {shown, font, QRectF(x, box.top() + (box.height() - height) / 2, width, height)});
+        }
+        // Whatever comes next starts a page of its own.
+        m_y = m_height + 1;
+    }
+
     const Document &m_document;
     QPaintDevice *m_device;
+    const QMarginsF m_margins;
     const qreal m_dotsPerMm;
     const qreal m_width;
     const qreal m_height;
@@ -400,6 +452,33 @@ void setError(QString *error, const QString &text)
         *error = text;
 }
 
+void paintPage(QPainter &painter, const DocumentRenderer::Page &page, qreal dotsPerMm)
+{
+    QPen pen(Qt::black);
+    pen.setWidthF(kRuleMm * dotsPerMm);
+    if (!page.frames.isEmpty()) {
+        QPen framePen(Qt::gray);
+        framePen.setWidthF(pen.widthF());
+        painter.setPen(framePen);
+        painter.setBrush(Qt::NoBrush);
+        for (const QRectF &frame : page.frames)
+            painter.drawRect(frame);
+    }
+    for (const DocumentRenderer::PlacedBarcode &barcode : page.barcodes)
+        barcode.barcode.paint(painter, barcode.rect);
+    painter.setPen(pen);
+    for (const DocumentRenderer::PlacedChart &chart : page.charts)
+        chart.chart.paint(painter, chart.rect, ChartStyle::print());
+    for (const QLineF &rule : page.rules)
+        painter.drawLine(rule);
+    for (const DocumentRenderer::TextRun &run : page.texts) {
+        painter.setFont(run.font);
+        painter.drawText(run.rect,
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,
+                         run.text);
+    }
+}
+
 }  // namespace
 
 QList<DocumentRenderer::Page> DocumentRenderer::layOut(const Document &document,
@@ -410,7 +489,8 @@ QList<DocumentRenderer::Page> DocumentRenderer::layOut(const Document &document,
         setError(error, tr("纸张或页边距不合适，无法排版。"));
         return {};
     }
-    QList<Page> pages = Layouter(document, device).run();
+    const QMarginsF margins = device->pageLayout().margins(QPageLayout::Millimeter);
+    QList<Page> pages = Layouter(document, device, margins).run();
     if (!document.rollPaper || pages.size() != 1)
         return pages;
     qreal bottom = 0;
@@ -429,12 +509,14 @@ QList<DocumentRenderer::Page> DocumentRenderer::layOut(const Document &document,
     cut.rollPaper = false;
     if (!device->setPageLayout(cut.pageLayout()) || device->height() <= 0)
         return pages;  // the full length is still set
-    return Layouter(cut, device).run();
+    return Layouter(cut, device, device->pageLayout().margins(QPageLayout::Millimeter)).run();
 }
 
 bool DocumentRenderer::render(const Document &document, QPagedPaintDevice *device, QString *error,
-                              int *pages)
+                              int *pages, JobControl *job)
 {
+    if (job)
+        job->report(tr("正在排版"), 0, 0);
     const QList<Page> laidOut = layOut(document, device, error);
     if (laidOut.isEmpty())
         return false;
@@ -443,25 +525,21 @@ bool DocumentRenderer::render(const Document &document, QPagedPaintDevice *devic
         setError(error, tr("无法开始打印。"));
         return false;
     }
-    QPen pen(Qt::black);
-    pen.setWidthF(kRuleMm * device->logicalDpiX() / kMmPerInch);
-    painter.setPen(pen);
     for (qsizetype i = 0; i < laidOut.size(); ++i) {
+        if (job) {
+            if (job->cancelled()) {
+                painter.end();
+                setError(error, tr("已取消。"));
+                return false;
+            }
+            job->report(tr("正在绘制页面"), i, laidOut.size());
+        }
         if (i > 0 && !device->newPage()) {
             painter.end();
             setError(error, tr("无法开始新的一页。"));
             return false;
         }
-        for (const PlacedChart &chart : laidOut.at(i).charts)
-            chart.chart.paint(painter, chart.rect, ChartStyle::print());
-        for (const QLineF &rule : laidOut.at(i).rules)
-            painter.drawLine(rule);
-        for (const TextRun &run : laidOut.at(i).texts) {
-            painter.setFont(run.font);
-            painter.drawText(run.rect,
-                             Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,
-                             run.text);
-        }
+        paintPage(painter, laidOut.at(i), device->logicalDpiX() / kMmPerInch);
     }
     if (!painter.end()) {
         setError(error, tr("打印未能完成。"));
@@ -469,11 +547,36 @@ bool DocumentRenderer::render(const Document &document, QPagedPaintDevice *devic
     }
     if (pages)
         *pages = int(laidOut.size());
+    if (job)
+        job->report(tr("正在绘制页面"), laidOut.size(), laidOut.size());
     return true;
 }
 
+QImage DocumentRenderer::firstPageImage(const Document &document, int dpi)
+{
+    // Laid out against a writer of the image's resolution, so the fonts measure alike.
+    QBuffer discarded;
+    discarded.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&discarded);
+    writer.setResolution(dpi);
+    const QList<Page> pages = layOut(document, &writer);
+    const QPageLayout layout = writer.pageLayout();
+    const QRect full = layout.fullRectPixels(dpi);
+    QImage image(full.size(), QImage::Format_RGB32);
+    image.setDotsPerMeterX(qRound(dpi / kMmPerInch * 1000));
+    image.setDotsPerMeterY(qRound(dpi / kMmPerInch * 1000));
+    image.fill(Qt::white);
+    if (pages.isEmpty())
+        return image;
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(layout.paintRectPixels(dpi).topLeft());
+    paintPage(painter, pages.constFirst(), dpi / kMmPerInch);
+    return image;
+}
+
 bool DocumentRenderer::writePdf(const Document &document, const QString &path, QString *error,
-                                int *pages)
+                                int *pages, JobControl *job)
 {
     // Drawn in memory first, so a failure leaves no half-written file behind.
     QBuffer buffer;
@@ -482,8 +585,12 @@ bool DocumentRenderer::writePdf(const Document &document, const QString &path, Q
         QPdfWriter writer(&buffer);
         writer.setTitle(document.title.isEmpty() ? QStringLiteral("Lendora") : document.title);
         writer.setCreator(QStringLiteral("Lendora"));
-        if (!render(document, &writer, error, pages))
+        if (!render(document, &writer, error, pages, job))
             return false;
+    }
+    if (job && job->cancelled()) {
+        setError(error, tr("已取消。"));
+        return false;
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(buffer.data()) != buffer.data().size()

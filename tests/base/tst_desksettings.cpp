@@ -44,6 +44,12 @@ QString read(const DeskSettings &settings, const QString &setting)
         return settings.receiptAfterLend() ? "yes" : "no";
     if (setting == "return")
         return settings.receiptAfterReturn() ? "yes" : "no";
+    if (setting == "labels")
+        return settings.printerFor(lendora::PrinterKind::Label);
+    if (setting == "pages")
+        return settings.printerFor(lendora::PrinterKind::Page);
+    if (setting == "stock")
+        return settings.labelStock();
     return "<unknown setting " + setting + ">";
 }
 
@@ -67,6 +73,12 @@ bool write(const DeskSettings &settings, const QString &setting, const QString &
         return settings.setReceiptAfterLend(value == "yes");
     if (setting == "return")
         return settings.setReceiptAfterReturn(value == "yes");
+    if (setting == "labels")
+        return settings.setPrinterFor(lendora::PrinterKind::Label, value);
+    if (setting == "pages")
+        return settings.setPrinterFor(lendora::PrinterKind::Page, value);
+    if (setting == "stock")
+        return settings.setLabelStock(value);
     return false;
 }
 
@@ -94,7 +106,8 @@ void DeskSettingsTest::reads_data()
     const struct {
         const char *setting, *value;
     } defaults[] = {{"style", "0"},        {"language", "zh"}, {"database", ""}, {"keep", "30"},
-                    {"library", "图书馆"}, {"paper", "roll"},  {"lend", "no"},   {"return", "no"}};
+                    {"library", "图书馆"}, {"paper", "roll"},  {"lend", "no"},   {"return", "no"},
+                    {"labels", ""},        {"stock", ""}};
     for (const auto &d : defaults)
         QTest::addRow("no file, %s", d.setting) << QByteArray("-") << d.setting << d.value;
 
@@ -141,6 +154,11 @@ void DeskSettingsTest::reads_data()
                                           << "yes";
     QTest::newRow("the other receipt's key") << QByteArray("ReturnReceipt=1\r\n") << "lend"
                                              << "no";
+    QTest::newRow("label printer trimmed")
+        << QByteArray("LabelPrinter= Roll labels \r\nPagePrinter=Laser\r\n") << "labels"
+        << "Roll labels";
+    QTest::newRow("another paper's printer") << QByteArray("LabelPrinter=Roll\r\n") << "pages"
+                                             << "";
 }
 
 void DeskSettingsTest::reads()
@@ -185,6 +203,10 @@ void DeskSettingsTest::writesOneLine_data()
                           << "yes" << QByteArray("LendReceipt=1");
     QTest::newRow("return") << "return"
                             << "no" << QByteArray("ReturnReceipt=0");
+    QTest::newRow("label printer") << "labels"
+                                   << "Roll labels" << QByteArray("LabelPrinter=Roll labels");
+    QTest::newRow("stock") << "stock"
+                           << "a4-4x10" << QByteArray("LabelStock=a4-4x10");
 }
 
 void DeskSettingsTest::writesOneLine()

@@ -72,7 +72,9 @@ void ReceiptTest::followsTheTicks_data()
     QTest::addColumn<QString>("book");
     QTest::addColumn<QString>("printed");  // the receipt's text, "" for none
 
-    const QByteArray both = "LendReceipt=1\r\nReturnReceipt=1\r\nLibraryName=城东图书馆\r\n";
+    // A printer for each paper: receipts go to the receipt printer, never the A4 one.
+    const QByteArray both = "LendReceipt=1\r\nReturnReceipt=1\r\nLibraryName=城东图书馆\r\n"
+                            "ReceiptPrinter=Roll\r\nPagePrinter=Laser\r\n";
     QTest::newRow("lend, ticked") << both << "lend"
                                   << "B1003"
                                   << "城东图书馆 借书凭条 读者编号 001 读者姓名 张伟 借书日期 "
@@ -126,6 +128,8 @@ void ReceiptTest::followsTheTicks()
     if (!printed.isEmpty()) {
         QCOMPARE(documentText(jobs.at(0)), printed);
         QVERIFY(jobs.at(0).rollPaper);  // the default paper
+        QCOMPARE(t.printer().papers, QList<lendora::PrinterKind>{lendora::PrinterKind::Receipt});
+        QCOMPARE(t.printer().printers, QStringList{"Roll"});
     }
 }
 

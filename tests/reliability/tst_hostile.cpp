@@ -401,6 +401,12 @@ void HostileInputTest::everyBox()
                             typed << paste(box, text);
                     }
                     bringForward(button);
+                    // The label and card windows ask for a list file (the clerk cancels)
+                    // and for where to save a PDF.
+                    if (button->isEnabled() && button->objectName() == "cmdBrowse")
+                        t.files().answerOpen(QString());
+                    if (button->isEnabled() && button->objectName() == "cmdPdf")
+                        t.files().answerSave(t.appDir() + "/labels.pdf");
                     if (button->isEnabled())
                         QTest::mouseClick(button, Qt::LeftButton);
                 });

@@ -50,6 +50,8 @@ private slots:
     void printSettingsWrittenWhenChanged_data();
     void printSettingsWrittenWhenChanged();
     void printSettingsRefusedFile();
+    void printersChosen_data();
+    void printersChosen();
 };
 
 void SettingsTest::showsStoredRules_data()
@@ -239,7 +241,7 @@ void SettingsTest::keepsItsSize()
     t.trigger("mnuSetBasic");
     QWidget *window = t.window(kWin);
     const QSize outer = window->frameGeometry().size();
-    QCOMPARE(outer, QSize(386, 227));
+    QCOMPARE(outer, QSize(386, 331));
     window->resize(600, 500);
     QCOMPARE(window->frameGeometry().size(), outer);
     const QSize needed = window->layout()->minimumSize();
@@ -333,6 +335,75 @@ void SettingsTest::printSettingsRefusedFile()
     QVERIFY(QFileInfo(path).isDir());
     // The rules are in the database, which took them.
     QCOMPARE(t.scalar("select 借出册数 from basicSet").toInt(), 7);
+}
+
+void SettingsTest::printersChosen_data()
+{
+    QTest::addColumn<QByteArray>("before");  // setting.ini as the clerk left it; "-": none
+    QTest::addColumn<QStringList>("shown");  // the receipt list's entries as it opens
+    QTest::addColumn<QString>("receipt");    // chosen for receipts; "-": left alone
+    QTest::addColumn<QString>("page");       // chosen for A4; "-": left alone
+    QTest::addColumn<QByteArray>("after");   // "-": no file
+    const QStringList queues = {"(每次询问)", "Roll", "Laser"};
+    QTest::newRow("none chosen, none changed") << QByteArray("-") << queues << "-"
+                                               << "-" << QByteArray("-");
+    QTest::newRow("a printer for receipts and one for A4")
+        << QByteArray("LoadStyle=2\r\n") << queues << "Roll"
+        << "Laser" << QByteArray("LoadStyle=2\r\nReceiptPrinter=Roll\r\nPagePrinter=Laser\r\n");
+    QTest::newRow("back to asking")
+        << QByteArray("ReceiptPrinter=Roll\r\nLabelStock=a4-2x7\r\n") << queues << ""
+        << "-" << QByteArray("ReceiptPrinter=\r\nLabelStock=a4-2x7\r\n");
+    // A printer that is gone stays chosen, and said to be gone, until another is chosen.
+    QTest::newRow("a gone printer kept")
+        << QByteArray("ReceiptPrinter=Old\r\n") << (queues + QStringList{"Old(现在找不到)"}) << "-"
+        << "-" << QByteArray("ReceiptPrinter=Old\r\n");
+    QTest::newRow("a gone printer replaced") << QByteArray("ReceiptPrinter=Old\r\n")
+                                             << (queues + QStringList{"Old(现在找不到)"}) << "Roll"
+                                             << "-" << QByteArray("ReceiptPrinter=Roll\r\n");
+}
+
+void SettingsTest::printersChosen()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QStringList, shown);
+    QFETCH(QString, receipt);
+    QFETCH(QString, page);
+    QFETCH(QByteArray, after);
+    TestApp t;
+    t.printer().queues = {"Roll", "Laser"};
+    const QString path = QDir(t.appDir()).filePath("setting.ini");
+    if (before != "-") {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(before);
+    }
+    t.login();
+    t.trigger("mnuSetBasic");
+    auto *receipts = t.control<QComboBox>(kWin, "cboReceiptPrinter");
+    QStringList entries;
+    for (int i = 0; i < receipts->count(); ++i)
+        entries << receipts->itemText(i);
+    QCOMPARE(entries, shown);
+    for (const char *name : {"cboLabelPrinter", "cboCardPrinter", "cboPagePrinter"})
+        QCOMPARE(t.control<QComboBox>(kWin, name)->currentText(), QStringLiteral("(每次询问)"));
+    const auto choose = [&](const char *list, const QString &queue) {
+        auto *box = t.control<QComboBox>(kWin, list);
+        box->setCurrentIndex(box->findData(queue));
+        QCOMPARE(box->currentData().toString(), queue);
+    };
+    if (receipt != "-")
+        choose("cboReceiptPrinter", receipt);
+    if (page != "-")
+        choose("cboPagePrinter", page);
+    t.click(kWin, "cmdSave");
+    QCOMPARE(t.prompter().texts(), QStringList({"设置完毕!"}));
+    QFile file(path);
+    if (after == "-") {
+        QVERIFY(!file.exists());
+        return;
+    }
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), after);
 }
 
 QTEST_MAIN(SettingsTest)

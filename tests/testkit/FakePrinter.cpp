@@ -1,5 +1,6 @@
 #include "FakePrinter.h"
 
+#include "base/DeskSettings.h"
 #include "reports/DocumentRenderer.h"
 
 #include <QDir>
@@ -21,7 +22,7 @@ QString FakePrinter::nextPrinterFile() const
     }
 }
 
-bool FakePrinter::print(const Document &document, const QString &pdfPath)
+bool FakePrinter::print(const Document &document, PrinterKind paper, const QString &pdfPath)
 {
     if (!succeed)
         return false;
@@ -33,6 +34,9 @@ bool FakePrinter::print(const Document &document, const QString &pdfPath)
         return false;
     printed.append(path);
     documents.append(document);
+    papers.append(paper);
+    printers.append(pdfPath.isEmpty() ? DeskSettings::inFolder(m_appDir).printerFor(paper)
+                                      : QString());
     return true;
 }
 

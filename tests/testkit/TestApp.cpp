@@ -67,6 +67,7 @@ TestApp::TestApp(QDate today)
     env.launcher = &m_launcher;
     env.files = &m_files;
     env.printer = &m_printer;
+    env.progress = &m_progress;
     env.today = [this] { return m_today; };
     env.beforeFileCheck = [gate = m_checkGate] {
         QMutexLocker locker(&gate->mutex);

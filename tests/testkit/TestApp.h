@@ -3,6 +3,7 @@
 #include "FakeFiles.h"
 #include "FakeLauncher.h"
 #include "FakePrinter.h"
+#include "FakeProgress.h"
 #include "ScriptedPrompter.h"
 #include "app/Application.h"
 
@@ -17,7 +18,8 @@ class QAbstractButton;
 namespace lendora::testkit {
 
 // One application in a fresh temporary application directory holding the shipped files,
-// with scripted prompts, a fake desktop, fake file dialogs and printer, and a settable "today".
+// with scripted prompts, a fake desktop, fake file dialogs, printer and progress, and a settable
+// "today".
 class TestApp {
 public:
     explicit TestApp(QDate today = QDate(2026, 12, 7));
@@ -30,6 +32,7 @@ public:
     FakeLauncher &launcher() { return m_launcher; }
     FakeFiles &files() { return m_files; }
     FakePrinter &printer() { return m_printer; }
+    FakeProgress &progress() { return m_progress; }
     Application &app() { return *m_app; }
     void setToday(QDate day) { m_today = day; }
 
@@ -98,6 +101,7 @@ private:
     FakeLauncher m_launcher;
     FakeFiles m_files;
     FakePrinter m_printer;
+    FakeProgress m_progress;
     std::unique_ptr<Application> m_app;
     QString m_dbName;
     QString m_serverLibrary;

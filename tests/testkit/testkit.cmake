@@ -1,5 +1,5 @@
-# The test kit: TestApp, ScriptedPrompter, FakeLauncher, FakeFiles, FakePrinter, PdfText,
-# AbsentServer, ChildCase, Unprivileged, XServer. Included by tests/ and, for the desk
+# The test kit: TestApp, ScriptedPrompter, FakeLauncher, FakeFiles, FakePrinter, FakeProgress,
+# PdfText, LabelScan, AbsentServer, ChildCase, Unprivileged, XServer. Included by tests/ and, for the desk
 # benchmark, by bench/ when the tests are not built.
 add_library(lendora_testkit STATIC
   ${CMAKE_CURRENT_LIST_DIR}/TestApp.cpp ${CMAKE_CURRENT_LIST_DIR}/TestApp.h
@@ -7,6 +7,8 @@ add_library(lendora_testkit STATIC
   ${CMAKE_CURRENT_LIST_DIR}/FakeLauncher.h
   ${CMAKE_CURRENT_LIST_DIR}/FakeFiles.cpp ${CMAKE_CURRENT_LIST_DIR}/FakeFiles.h
   ${CMAKE_CURRENT_LIST_DIR}/FakePrinter.cpp ${CMAKE_CURRENT_LIST_DIR}/FakePrinter.h
+  ${CMAKE_CURRENT_LIST_DIR}/FakeProgress.cpp ${CMAKE_CURRENT_LIST_DIR}/FakeProgress.h
+  ${CMAKE_CURRENT_LIST_DIR}/LabelScan.cpp ${CMAKE_CURRENT_LIST_DIR}/LabelScan.h
   ${CMAKE_CURRENT_LIST_DIR}/PdfText.cpp ${CMAKE_CURRENT_LIST_DIR}/PdfText.h
   ${CMAKE_CURRENT_LIST_DIR}/AbsentServer.h
   ${CMAKE_CURRENT_LIST_DIR}/ChildCase.cpp ${CMAKE_CURRENT_LIST_DIR}/ChildCase.h

@@ -44,6 +44,8 @@ BookListWindow::BookListWindow(WindowContext &context)
     m_ui->setupUi(this);
     m_context.applyWindowStyle(this);
     setupGrid(m_ui->DataGrid1);
+    // Several books at once, for their labels.
+    m_ui->DataGrid1->setSelectionMode(QAbstractItemView::ExtendedSelection);
 
     m_sql = QStringLiteral(
                 "select bookInfo.书籍编号,bookInfo.书籍名称,bookType.书籍类别,bookInfo.出版社,")
@@ -67,6 +69,8 @@ BookListWindow::BookListWindow(WindowContext &context)
     };
     QAction *exportAction = addExportMenu(m_ui->DataGrid1, m_context, exportName);
     connect(m_ui->cmdExport, &QPushButton::clicked, exportAction, &QAction::trigger);
+    connect(m_ui->cmdLabels, &QPushButton::clicked, this,
+            [this] { emit labelsAsked(pickedBooks()); });
 
     m_source->run(m_sql);
     showFirstRow();
@@ -115,6 +119,23 @@ QStringList BookListWindow::currentCells() const
         cells << (value.isNull() ? QString() : value.toString());
     }
     return cells;
+}
+
+QStringList BookListWindow::pickedBooks() const
+{
+    QList<int> rows;
+    if (const QItemSelectionModel *selection = m_ui->DataGrid1->selectionModel()) {
+        for (const QModelIndex &index : selection->selectedRows())
+            rows << index.row();
+    }
+    if (rows.isEmpty() && m_ui->DataGrid1->currentIndex().isValid())
+        rows << m_ui->DataGrid1->currentIndex().row();
+    std::sort(rows.begin(), rows.end());
+    const GridModel *model = m_source->model();
+    QStringList ids;
+    for (int row : rows)
+        ids << model->data(model->index(row, BookId)).toString();
+    return ids;
 }
 
 void BookListWindow::modify()

@@ -45,6 +45,13 @@ public:
     // The texts of the current row's cells 0 to 7 (number to date); empty when the grid has
     // no current row.
     QStringList currentCells() const;
+    // The numbers of the books picked in the grid, top to bottom; the current one when none
+    // is picked.
+    QStringList pickedBooks() const;
+
+signals:
+    // The clerk asked for the barcode labels of these books.
+    void labelsAsked(const QStringList &ids);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -125,7 +125,8 @@ void CirculationDesk::printLoanReceipt(const QString &readerId, const QDate &day
     }
     const PaperSettings settings = paperSettings();
     m_context.printer().print(
-        ReceiptDocument::loan(*receipt, settings.libraryName, settings.receiptPaper));
+        ReceiptDocument::loan(*receipt, settings.libraryName, settings.receiptPaper),
+        PrinterKind::Receipt);
 }
 
 void CirculationDesk::reprintLoanReceipt()
@@ -137,7 +138,8 @@ void CirculationDesk::printFineReceipt(const FineReceipt &receipt)
 {
     const PaperSettings settings = paperSettings();
     m_context.printer().print(
-        ReceiptDocument::fine(receipt, settings.libraryName, settings.receiptPaper));
+        ReceiptDocument::fine(receipt, settings.libraryName, settings.receiptPaper),
+        PrinterKind::Receipt);
 }
 
 bool CirculationDesk::listLendingLoans()

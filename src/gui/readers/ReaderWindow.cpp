@@ -62,6 +62,10 @@ ReaderWindow::ReaderWindow(WindowContext &context, const Opening &opening)
     connect(m_ui->Command6, &QPushButton::clicked, this, &ReaderWindow::remove);
     connect(m_ui->Command4, &QPushButton::clicked, this, &QWidget::close);
     connect(m_ui->cmdHistory, &QPushButton::clicked, this, &ReaderWindow::showHistory);
+    connect(m_ui->cmdPrintCard, &QPushButton::clicked, this, [this] {
+        if (!m_shownReader.isEmpty())
+            emit cardAsked(m_shownReader);
+    });
     // A number typed over the one found no longer names the reader shown.
     connect(m_ui->txtReaderNo, &QLineEdit::textEdited, this, [this] { setShownReader(QString()); });
     connect(m_ui->Option1, &QRadioButton::clicked, this, [this] {
@@ -205,6 +209,7 @@ void ReaderWindow::setShownReader(const QString &number)
 {
     m_shownReader = number;
     m_ui->cmdHistory->setEnabled(!number.isEmpty());
+    m_ui->cmdPrintCard->setEnabled(!number.isEmpty());
 }
 
 void ReaderWindow::showHistory()

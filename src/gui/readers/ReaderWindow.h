@@ -34,6 +34,8 @@ public:
 signals:
     // A reader was found and shown.
     void readerFound();
+    // The clerk asked for the card of the reader shown.
+    void cardAsked(const QString &number);
 
 private:
     void showView(const Opening &opening);

@@ -3,11 +3,13 @@
 #include "base/NumberText.h"
 #include "core/settings/LibraryRules.h"
 #include "core/settings/PaperSettings.h"
+#include "gui/widgets/ColumnFit.h"
 #include "gui/widgets/FixedOuterSize.h"
 #include "gui/widgets/InputBox.h"
 #include "gui/widgets/Prompter.h"
 #include "gui/widgets/Texts.h"
 #include "gui/widgets/WindowContext.h"
+#include "reports/PrintSink.h"
 #include "ui_BasicSettingsWindow.h"
 
 #include <QGuiApplication>
@@ -28,8 +30,10 @@ const char *const kPaperNotSaved = QT_TRANSLATE_NOOP(
     "lendora::BasicSettingsWindow", "设置文件 setting.ini 无法写入,打印设置未保存!");
 const char *const kRoll = QT_TRANSLATE_NOOP("lendora::BasicSettingsWindow", "80毫米卷纸");
 const char *const kA5 = QT_TRANSLATE_NOOP("lendora::BasicSettingsWindow", "A5");
+const char *const kAsk = QT_TRANSLATE_NOOP("lendora::BasicSettingsWindow", "(每次询问)");
+const char *const kMissing = QT_TRANSLATE_NOOP("lendora::BasicSettingsWindow", "%1(现在找不到)");
 
-const QSize kOuterSize(twips(5790), twips(3405));
+const QSize kOuterSize(twips(5790), twips(4965));
 
 QString shown(const QVariant &value, bool whole)
 {
@@ -70,12 +74,38 @@ BasicSettingsWindow::BasicSettingsWindow(WindowContext &context)
     m_ui->cboPaper->setCurrentIndex(m_ui->cboPaper->findData(int(m_paper.receiptPaper)));
     m_ui->chkLendReceipt->setChecked(m_paper.receiptAfterLend);
     m_ui->chkReturnReceipt->setChecked(m_paper.receiptAfterReturn);
+    m_printers = PrinterSettings::load(m_context.settings());
+    showPrinters();
 
     connect(m_ui->cmdSave, &QPushButton::clicked, this, &BasicSettingsWindow::save);
     connect(m_ui->Command2, &QPushButton::clicked, this, &QWidget::close);
 }
 
 BasicSettingsWindow::~BasicSettingsWindow() = default;
+
+QList<QPair<PrinterKind, QComboBox *>> BasicSettingsWindow::printerLists() const
+{
+    return {{PrinterKind::Receipt, m_ui->cboReceiptPrinter},
+            {PrinterKind::Label, m_ui->cboLabelPrinter},
+            {PrinterKind::Card, m_ui->cboCardPrinter},
+            {PrinterKind::Page, m_ui->cboPagePrinter}};
+}
+
+void BasicSettingsWindow::showPrinters()
+{
+    const QStringList queues = m_context.printer().printerNames();
+    for (const auto &[kind, list] : printerLists()) {
+        list->addItem(tr(kAsk), QString());
+        for (const QString &queue : queues)
+            list->addItem(queue, queue);
+        // A printer that is gone stays chosen until the clerk chooses another.
+        const QString chosen = m_printers.printerFor(kind);
+        if (!chosen.isEmpty() && list->findData(chosen) < 0)
+            list->addItem(tr(kMissing).arg(chosen), chosen);
+        list->setCurrentIndex(list->findData(chosen));
+        fitListToEntries(list);
+    }
+}
 
 void BasicSettingsWindow::save()
 {
@@ -105,6 +135,12 @@ bool BasicSettingsWindow::savePaper()
     if (!paper.save(m_context.settings(), m_paper))
         return false;
     m_paper = paper;
+    PrinterSettings printers = m_printers;
+    for (const auto &[kind, list] : printerLists())
+        printers.setPrinterFor(kind, list->currentData().toString());
+    if (!printers.save(m_context.settings(), m_printers))
+        return false;
+    m_printers = printers;
     m_ui->txtLibraryName->setText(paper.libraryName);
     return true;
 }

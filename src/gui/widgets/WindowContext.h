@@ -12,11 +12,13 @@ namespace lendora {
 class FileChooser;
 class Launcher;
 class PrintSink;
+class Progress;
 class Prompter;
 class SharedDatabase;
 class WindowRegistry;
 
-// What a window may use of the application that made it: the seams, today, the library's
+// What a window may use of the application that made it: the seams (long work's progress
+// among them), today, the library's
 // database, the other windows, and the window style in force. Windows never see the
 // application itself.
 class WindowContext {
@@ -27,6 +29,7 @@ public:
     virtual Launcher &launcher() const = 0;
     virtual FileChooser &files() const = 0;
     virtual PrintSink &printer() const = 0;
+    virtual Progress &progress() const = 0;
     virtual QDate today() const = 0;
     virtual SharedDatabase &database() = 0;
     virtual WindowRegistry &windows() = 0;

@@ -1,0 +1,3 @@
+#include "TestMain.h"
+
+LENDORA_TEST_MAIN()
