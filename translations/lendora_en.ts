@@ -844,13 +844,6 @@ Please check that the computer&apos;s date is right.</translation>
     </message>
 </context>
 <context>
-    <name>LoanStore</name>
-    <message>
-        <source>还书日期、超出天数或罚款金额不正确</source>
-        <translation>The return date, the days over or the fine is not valid</translation>
-    </message>
-</context>
-<context>
     <name>LoginWindow</name>
     <message>
         <source>登录</source>
@@ -1828,12 +1821,6 @@ Return them one loan at a time on the Return tab. Until then the database does n
 <context>
     <name>lendora::Application</name>
     <message>
-        <source>今天的自动备份没有完成。
-%1</source>
-        <translation>Today&apos;s automatic backup did not finish.
-%1</translation>
-    </message>
-    <message>
         <source>本程式已运行!</source>
         <translation>The program is already running!</translation>
     </message>
@@ -1860,44 +1847,6 @@ Ask an administrator for write permission, then start the program again.</transl
 请让管理员给予写入权限后再启动程序。</source>
         <translation>The database file %1 cannot be written; loans cannot be saved.
 Ask an administrator for write permission, then start the program again.</translation>
-    </message>
-    <message>
-        <source>电脑的日期(%1)早于数据库中最近的借还日期(%2)。
-请检查并改正电脑的日期,否则借还日期和罚款会出错。</source>
-        <translation>The computer&apos;s date (%1) is before the latest loan or return in the database (%2).
-Check and correct the computer&apos;s date, or lending dates and fines will be wrong.</translation>
-    </message>
-    <message>
-        <source>正在检查数据库文件,检查完成后才能保存,请稍候...</source>
-        <translation>Checking the database file; changes can be saved once the check is done, please wait...</translation>
-    </message>
-    <message>
-        <source>上次程序没有正常退出,检查数据库文件 %1 时发现它已损坏:
-%2
-
-为保护现有记录,程序不再保存任何改动(借书、还书、续借等),查询仍可使用。</source>
-        <translation>The program did not end normally last time, and checking the database file %1 found it damaged:
-%2
-
-To protect the records there, the program saves no more changes (lending, returns, renewals and so on); searches still work.</translation>
-    </message>
-    <message>
-        <source>最新的备份是 %1。
-要恢复,请在 系统设置 → 备份与恢复 中选择它。现在打开该窗口吗?</source>
-        <translation>The latest backup is %1.
-To restore it, choose it in Settings → Backup and Restore. Open that window now?</translation>
-    </message>
-    <message>
-        <source>没有找到备份。请退出程序,请管理员修复或更换数据库文件。</source>
-        <translation>No backup was found. Exit the program and ask an administrator to repair or replace the database file.</translation>
-    </message>
-    <message>
-        <source>以下类别的代码不是一个字符,在图书窗口中不能选择:
-%1
-要把图书归入这些类别,请在“图书类别”中添加一个字符代码的类别代替它们。</source>
-        <translation>These categories have a code of more than one character and cannot be chosen in the book windows:
-%1
-To file books under them, add categories with one-character codes in place of them under Book Categories.</translation>
     </message>
 </context>
 <context>
@@ -1974,6 +1923,10 @@ The data from before the restore is kept in %2.</translation>
 %1</source>
         <translation>The restore did not finish; the data is as it was.
 %1</translation>
+    </message>
+    <message>
+        <source>另一份备份正在进行,请等它完成后再试。</source>
+        <translation>Another backup is under way; try again once it has finished.</translation>
     </message>
 </context>
 <context>
@@ -2228,6 +2181,15 @@ Commands:
     </message>
 </context>
 <context>
+    <name>lendora::DailyBackup</name>
+    <message>
+        <source>今天的自动备份没有完成。
+%1</source>
+        <translation>Today&apos;s automatic backup did not finish.
+%1</translation>
+    </message>
+</context>
+<context>
     <name>lendora::DaySheet</name>
     <message>
         <source>借出</source>
@@ -2398,6 +2360,33 @@ Language: Language=zh_CN in setting.ini for Chinese, Language=en for English; wi
     <message>
         <source>books|readers|categories|loans 文件 [--encoding utf-8|gb18030]</source>
         <translation>books|readers|categories|loans FILE [--encoding utf-8|gb18030]</translation>
+    </message>
+</context>
+<context>
+    <name>lendora::FileCheckWatch</name>
+    <message>
+        <source>正在检查数据库文件,检查完成后才能保存,请稍候...</source>
+        <translation>Checking the database file; changes can be saved once the check is done, please wait...</translation>
+    </message>
+    <message>
+        <source>上次程序没有正常退出,检查数据库文件 %1 时发现它已损坏:
+%2
+
+为保护现有记录,程序不再保存任何改动(借书、还书、续借等),查询仍可使用。</source>
+        <translation>The program did not end normally last time, and checking the database file %1 found it damaged:
+%2
+
+To protect the records there, the program saves no more changes (lending, returns, renewals and so on); searches still work.</translation>
+    </message>
+    <message>
+        <source>最新的备份是 %1。
+要恢复,请在 系统设置 → 备份与恢复 中选择它。现在打开该窗口吗?</source>
+        <translation>The latest backup is %1.
+To restore it, choose it in Settings → Backup and Restore. Open that window now?</translation>
+    </message>
+    <message>
+        <source>没有找到备份。请退出程序,请管理员修复或更换数据库文件。</source>
+        <translation>No backup was found. Exit the program and ask an administrator to repair or replace the database file.</translation>
     </message>
 </context>
 <context>
@@ -3396,6 +3385,23 @@ No card was printed.</translation>
     <message>
         <source>第 %1 页,共 %2 页</source>
         <translation>Page %1 of %2</translation>
+    </message>
+</context>
+<context>
+    <name>lendora::StartupChecks</name>
+    <message>
+        <source>电脑的日期(%1)早于数据库中最近的借还日期(%2)。
+请检查并改正电脑的日期,否则借还日期和罚款会出错。</source>
+        <translation>The computer&apos;s date (%1) is before the latest loan or return in the database (%2).
+Check and correct the computer&apos;s date, or lending dates and fines will be wrong.</translation>
+    </message>
+    <message>
+        <source>以下类别的代码不是一个字符,在图书窗口中不能选择:
+%1
+要把图书归入这些类别,请在“图书类别”中添加一个字符代码的类别代替它们。</source>
+        <translation>These categories have a code of more than one character and cannot be chosen in the book windows:
+%1
+To file books under them, add categories with one-character codes in place of them under Book Categories.</translation>
     </message>
 </context>
 <context>

@@ -1,20 +1,20 @@
 #include "app/Application.h"
 
+#include "app/DailyBackup.h"
+#include "app/FileCheckWatch.h"
 #include "app/LoginWindow.h"
 #include "app/MainWindow.h"
 #include "app/ProgressWindow.h"
 #include "app/QtFileChooser.h"
 #include "app/QtPrintSink.h"
+#include "app/StartupChecks.h"
 #include "app/X11Colormap.h"
 #include "base/AppDirectory.h"
-#include "base/DateText.h"
 #include "base/DeskSettings.h"
 #include "base/TipsFile.h"
-#include "core/catalogue/CategoryStore.h"
-#include "core/circulation/LoanDates.h"
 #include "core/exchange/BackgroundCopy.h"
-#include "data/Backups.h"
 #include "data/LibraryLocation.h"
+#include "gui/circulation/CirculationDesk.h"
 #include "gui/widgets/Prompter.h"
 #include "gui/widgets/Texts.h"
 
@@ -23,7 +23,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QTime>
 
 #include <utility>
 
@@ -41,8 +40,6 @@ static void initResources()
 namespace lendora {
 
 namespace {
-const char *const kDailyCopyFailed =
-    QT_TRANSLATE_NOOP("lendora::Application", "今天的自动备份没有完成。\n%1");
 const char *const kAlreadyRunning = QT_TRANSLATE_NOOP("lendora::Application", "本程式已运行!");
 const char *const kStartingCaption = QT_TRANSLATE_NOOP("lendora::Application", "程式初始化。。。");
 const char *const kCheckingDatabase =
@@ -55,26 +52,6 @@ const char *const kFolderNotWritable =
 const char *const kFileNotWritable =
     QT_TRANSLATE_NOOP("lendora::Application", "数据库文件 %1 不能写入,借还记录无法保存。\n"
                                               "请让管理员给予写入权限后再启动程序。");
-const char *const kClockBehind =
-    QT_TRANSLATE_NOOP("lendora::Application", "电脑的日期(%1)早于数据库中最近的借还日期(%2)。\n"
-                                              "请检查并改正电脑的日期,否则借还日期和罚款会出错。");
-const char *const kUnchoosableCategories =
-    QT_TRANSLATE_NOOP("lendora::Application",
-                      "以下类别的代码不是一个字符,在图书窗口中不能选择:\n%1\n"
-                      "要把图书归入这些类别,请在“图书类别”中添加一个字符代码的类别代替它们。");
-const char *const kWaitingForCheck =
-    QT_TRANSLATE_NOOP("lendora::Application", "正在检查数据库文件,检查完成后才能保存,请稍候...");
-const char *const kCheckFailed = QT_TRANSLATE_NOOP(
-    "lendora::Application", "上次程序没有正常退出,检查数据库文件 %1 时发现它已损坏:\n%2\n\n"
-                            "为保护现有记录,程序不再保存任何改动(借书、还书、续借等),"
-                            "查询仍可使用。");
-const char *const kOfferBackup = QT_TRANSLATE_NOOP(
-    "lendora::Application", "最新的备份是 %1。\n"
-                            "要恢复,请在 系统设置 → 备份与恢复 中选择它。现在打开该窗口吗?");
-const char *const kNoBackup = QT_TRANSLATE_NOOP(
-    "lendora::Application", "没有找到备份。请退出程序,请管理员修复或更换数据库文件。");
-const QString kBackupWindow = QStringLiteral("FrmBackup");
-const QString kTipsWindow = QStringLiteral("FrmHelp");
 int nextInstance = 0;
 }  // namespace
 
@@ -83,6 +60,7 @@ Application::Application(Environment env, QObject *parent)
       m_database(QStringLiteral("shared#") + QString::number(m_instance))
 {
     initResources();
+    m_copy = new BackgroundCopy(this);
     if (!m_env.files) {
         m_realFiles = std::make_unique<QtFileChooser>();
         m_env.files = m_realFiles.get();
@@ -96,7 +74,10 @@ Application::Application(Environment env, QObject *parent)
         m_realProgress = std::make_unique<ProgressWindow>();
         m_env.progress = m_realProgress.get();
     }
-    registerWindows();
+    if (m_env.dailyBackup)
+        m_dailyBackup = new DailyBackup(
+            {m_database, *m_copy, prompter(), m_env.appDir, [this] { return today(); }}, this);
+    m_windowList.registerAll();
     // Windows a screen capture of a bare X server shows as they are painted.
     QCoreApplication::instance()->installEventFilter(new X11Colormap(this));
     // The window that found the library gone tells the clerk; the desk then ends before
@@ -110,6 +91,7 @@ Application::Application(Environment env, QObject *parent)
 Application::~Application()
 {
     m_windows.deleteAll();
+    delete m_copy;  // waits for a copy under way
     delete m_login.data();
     delete m_main.data();
     m_database.close();
@@ -160,9 +142,10 @@ bool Application::start()
     // Events run during the load and behind a message: a signal may have ended the program.
     if (hasEnded() || !openDatabase())
         return false;
-    warnIfClockBehind();
+    StartupChecks checks(m_database, prompter());
+    checks.clock(today());
     if (!hasEnded())
-        warnOfUnchoosableCategories();
+        checks.categories();
     if (hasEnded())
         return false;
     m_main->showVersionInTitle();
@@ -179,81 +162,43 @@ void Application::loggedIn()
     m_login->hide();
     m_main->show();
     if (TipsFile::inFolder(m_env.appDir).opensAtStart())
-        m_windows.show(kTipsWindow);
-    if (m_env.dailyBackup) {
-        // A library still being checked, or found damaged, is not copied over good backups.
-        if (m_database.isChecking())
-            m_backUpWhenChecked = true;
-        else if (!m_database.checkFailed())
-            backUpDaily();
-    }
+        m_windowList.showTips();
+    if (m_dailyBackup)
+        m_dailyBackup->loggedIn();
 }
 
 void Application::watchFileCheck()
 {
-    SharedDatabase::CheckHandlers handlers;
-    handlers.hold = m_env.beforeFileCheck;
-    handlers.waiting = [this](bool waiting) {
-        if (!waiting) {
-            m_waitingNote.reset();
-            return;
-        }
-        if (m_waitingNote)
-            return;
-        // Not modal: the desk stays usable while the write waits.
-        m_waitingNote = std::make_unique<QLabel>(tr(kWaitingForCheck));
-        m_waitingNote->setObjectName(QStringLiteral("lblWaitingForCheck"));
-        m_waitingNote->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint
-                                      | Qt::WindowDoesNotAcceptFocus);
-        m_waitingNote->setAttribute(Qt::WA_ShowWithoutActivating);
-        m_waitingNote->setMargin(16);
-        m_waitingNote->show();
-    };
-    handlers.ended = [this](bool passed, const QString &found) { fileCheckEnded(passed, found); };
-    m_database.setCheckHandlers(std::move(handlers));
+    m_fileCheck = std::make_unique<FileCheckWatch>(
+        FileCheckWatch::Needs{m_database, prompter(), m_env.appDir,
+                              [this](bool passed) {
+                                  if (hasEnded())
+                                      return false;
+                                  if (m_dailyBackup)
+                                      m_dailyBackup->checkEnded(passed);
+                                  return true;
+                              },
+                              [this] { m_windowList.showBackup(); }});
 }
 
-void Application::fileCheckEnded(bool passed, const QString &found)
+void Application::connectWindows()
 {
-    if (hasEnded())
-        return;
-    if (passed) {
-        if (std::exchange(m_backUpWhenChecked, false))
-            backUpDaily();
-        return;
-    }
-    m_backUpWhenChecked = false;
-    const QString what = tr(kCheckFailed).arg(m_database.location(), found);
-    const QStringList copies = Backups(m_env.appDir).list();
-    if (copies.isEmpty()) {
-        prompter().message(
-            {what + QStringLiteral("\n") + tr(kNoBackup), appTitle(), Buttons::Ok, Icon::Error});
-        return;
-    }
-    const QString newest = QDir::toNativeSeparators(copies.first());
-    if (prompter().confirm({what + QStringLiteral("\n") + tr(kOfferBackup).arg(newest), appTitle(),
-                            Buttons::OkCancel, Icon::Error}))
-        m_windows.show(kBackupWindow);
-}
-
-void Application::backUpDaily()
-{
-    if (!m_database.copies())
-        return;
-    const Backups backups(m_env.appDir);
-    if (m_dailyCopy || backups.madeOn(today()))
-        return;
-    m_dailyCopy = new BackgroundCopy(this);
-    connect(m_dailyCopy, &BackgroundCopy::finished, this,
-            [this](bool ok, const QString &, const QString &error) {
-                if (!ok)
-                    prompter().message({tr(kDailyCopyFailed).arg(error), hintTitle()});
+    connect(m_login, &LoginWindow::loggedIn, this, &Application::loggedIn);
+    connect(m_login, &LoginWindow::cancelled, this, [this] { end(Ending::LoginCancelled); });
+    connect(m_login, &LoginWindow::tooManyAttempts, this, [this] { end(Ending::TooManyAttempts); });
+    connect(m_main, &MainWindow::exitCommand, this, [this] { end(Ending::ExitCommand); });
+    connect(m_main, &MainWindow::closed, this, [this] { end(Ending::MainWindowClosed); });
+    connect(m_main, &MainWindow::readerAsked, &m_windowList,
+            [this](ReaderFormMode mode) { m_windowList.showReader(mode); });
+    connect(m_main, &MainWindow::readmeAsked, &m_windowList, &WindowList::showReadme);
+    connect(&m_main->desk(), &CirculationDesk::newReaderAsked, &m_windowList,
+            [this](const QString &readerId) {
+                m_windowList.showReader(ReaderFormMode::Add, readerId);
             });
-    // Old copies go on the copy's thread: a clerk who quits at once must not leave them.
-    const int keep = settings().backupKeep();
-    m_dailyCopy->start(m_database.copies()->copier(),
-                       backups.pathFor(today(), QTime::currentTime()),
-                       [backups, keep] { backups.prune(keep); });
+    connect(&m_windowList, &WindowList::deskStale, this, [this] {
+        if (m_main)
+            m_main->desk().InitDataGrid(false);
+    });
 }
 
 bool Application::openDatabase()
@@ -309,26 +254,6 @@ bool Application::openDatabase()
     if (!notice.isEmpty())
         prompter().message({notice, appTitle()});
     return true;
-}
-
-void Application::warnIfClockBehind()
-{
-    // A clock set back would store returns before their lending and fines out of reason.
-    const QDate newest = LoanDates(m_database).newest();
-    const QDate now = today();
-    if (newest.isValid() && now < newest)
-        prompter().message(
-            {tr(kClockBehind).arg(DateText::toText(now), DateText::toText(newest)), appTitle()});
-}
-
-void Application::warnOfUnchoosableCategories()
-{
-    QStringList entries;
-    for (const Category &category : CategoryStore(m_database).unchoosable())
-        entries << category.code + QLatin1Char('-') + category.name;
-    if (!entries.isEmpty())
-        prompter().message(
-            {tr(kUnchoosableCategories).arg(entries.join(QLatin1Char('\n'))), appTitle()});
 }
 
 void Application::applyWindowStyle(QWidget *window)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Environment.h"
+#include "app/WindowList.h"
 #include "base/SingleCopyLock.h"
 #include "data/SharedDatabase.h"
 #include "gui/widgets/StyleEngine.h"
@@ -16,7 +17,8 @@
 namespace lendora {
 
 class BackgroundCopy;
-
+class DailyBackup;
+class FileCheckWatch;
 class FileChooser;
 class LoginWindow;
 class MainWindow;
@@ -74,6 +76,7 @@ public:
     QDate today() const override { return m_env.today(); }
     SharedDatabase &database() override { return m_database; }
     WindowRegistry &windows() override { return m_windows; }
+    BackgroundCopy &libraryCopy() override { return *m_copy; }
     QString filePath(const QString &relative) const override;
     void applyWindowStyle(QWidget *window) override;
     bool systemLook() const override;
@@ -86,22 +89,11 @@ private:
     // Opens the shared database where LibraryLocation finds it; on refusal shows the
     // message and ends.
     bool openDatabase();
-    // Warns when today is earlier than the newest lending or return date stored.
-    void warnIfClockBehind();
-    // Names, in one message, the categories whose code the book windows cannot give a book.
-    void warnOfUnchoosableCategories();
     // A successful login: the login window hides (it stays loaded), the main window shows,
     // and the tips window opens when the tips file asks for it at start-up.
     void loggedIn();
-    // The day's first login copies the library to backup/ on a thread of its own, keeping
-    // the newest copies only; a copy that fails is told.
-    void backUpDaily();
-    // The library's check after an unclean end runs beside the desk: a write waits for it
-    // under a note, and when it fails the clerk is told once and offered the newest backup.
     void watchFileCheck();
-    void fileCheckEnded(bool passed, const QString &found);
-    void registerWindows();  // WindowList.cpp
-    void connectWindows();   // WindowList.cpp
+    void connectWindows();
 
     Environment m_env;
     // The real dialogs and printer, where the environment brings none.
@@ -114,12 +106,14 @@ private:
     SharedDatabase m_database;
     StyleEngine m_styles;
     WindowRegistry m_windows;
+    WindowList m_windowList{*this, m_windows};
+    // The desk's one background copy of the library: the day's and the clerk's alike.
+    BackgroundCopy *m_copy = nullptr;
+    DailyBackup *m_dailyBackup = nullptr;
+    std::unique_ptr<FileCheckWatch> m_fileCheck;
     std::unique_ptr<QWidget> m_init;  // FrmInit: the start-up window, never shown
     QPointer<MainWindow> m_main;
     QPointer<LoginWindow> m_login;
-    BackgroundCopy *m_dailyCopy = nullptr;
-    std::unique_ptr<QLabel> m_waitingNote;  // lblWaitingForCheck
-    bool m_backUpWhenChecked = false;
 };
 
 }  // namespace lendora

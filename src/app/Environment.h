@@ -25,9 +25,6 @@ struct Environment {
     // A library on a server (postgresql://...) from the command line; empty: the settings
     // file's Database key, and without one the file in appDir.
     QString database = {};
-    // Runs on the thread of the library's check after an unclean end, before the check:
-    // tests hold the check there until they let it go.
-    std::function<void()> beforeFileCheck = nullptr;
 };
 
 }  // namespace lendora

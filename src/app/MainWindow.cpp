@@ -85,39 +85,29 @@ void MainWindow::connectMenu()
 {
     // Each command shows its window as a single modeless instance; a command whose window
     // nobody registered does nothing.
-    const auto reader = [](ReaderFormMode mode) {
-        return QVariant::fromValue(ReaderWindow::Opening{mode, QString()});
-    };
     const struct {
         QAction *action;
         const char *window;
-        QVariant opening;
     } commands[] = {
-        {m_ui->meuAddNewBook, "FrmAddnew", {}},
-        {m_ui->mnuLendora, "FrmLendora", {}},
-        {m_ui->mnuImportBooks, "FrmImportBooks", {}},
-        {m_ui->mnuImportReaders, "FrmImportReaders", {}},
-        {m_ui->mnuBookLabels, "FrmBookLabels", {}},
-        {m_ui->mnuReaderCards, "FrmReaderCards", {}},
-        {m_ui->mnuBookQuery, "FrmBookQuery", {}},
-        {m_ui->mnuLendQuery, "FrmLendQuery", {}},
-        {m_ui->mnuOverdue, "FrmOverdue", {}},
-        {m_ui->mnuDaySheet, "FrmDaySheet", {}},
-        {m_ui->mnuStatistics, "FrmStatistics", {}},
-        {m_ui->meuReaderSort, "FrmReader", reader(ReaderFormMode::Query)},
-        {m_ui->mnuSetBasic, "FrmBasicSet", {}},
-        {m_ui->mnuSetBook, "FrmSetBook", {}},
-        {m_ui->meuReaderSet, "FrmReader", reader(ReaderFormMode::Management)},
-        {m_ui->mnuBackup, "FrmBackup", {}},
-        {m_ui->meuHowToUse, "FrmHelp", {}},
-        {m_ui->meuAbout, "FrmAbout", {}},
+        {m_ui->meuAddNewBook, "FrmAddnew"},       {m_ui->mnuLendora, "FrmLendora"},
+        {m_ui->mnuImportBooks, "FrmImportBooks"}, {m_ui->mnuImportReaders, "FrmImportReaders"},
+        {m_ui->mnuBookLabels, "FrmBookLabels"},   {m_ui->mnuReaderCards, "FrmReaderCards"},
+        {m_ui->mnuBookQuery, "FrmBookQuery"},     {m_ui->mnuLendQuery, "FrmLendQuery"},
+        {m_ui->mnuOverdue, "FrmOverdue"},         {m_ui->mnuDaySheet, "FrmDaySheet"},
+        {m_ui->mnuStatistics, "FrmStatistics"},   {m_ui->mnuSetBasic, "FrmBasicSet"},
+        {m_ui->mnuSetBook, "FrmSetBook"},         {m_ui->mnuBackup, "FrmBackup"},
+        {m_ui->meuHowToUse, "FrmHelp"},           {m_ui->meuAbout, "FrmAbout"},
     };
     for (const auto &command : commands) {
         const QString window = QString::fromLatin1(command.window);
-        const QVariant opening = command.opening;
         connect(command.action, &QAction::triggered, this,
-                [this, window, opening] { m_context.windows().show(window, opening); });
+                [this, window] { m_context.windows().show(window); });
     }
+    // The reader register opens in the view its command names.
+    connect(m_ui->meuReaderSort, &QAction::triggered, this,
+            [this] { emit readerAsked(ReaderFormMode::Query); });
+    connect(m_ui->meuReaderSet, &QAction::triggered, this,
+            [this] { emit readerAsked(ReaderFormMode::Management); });
     const struct {
         QAction *action;
         TableExport::Table table;
@@ -258,7 +248,7 @@ void MainWindow::showHelp()
         m_context.prompter().message({tr(kHelpNotOpened), appTitle()});
         return;
     }
-    m_context.windows().show(QStringLiteral("FrmReadme"), lines->join(QLatin1Char('\n')));
+    emit readmeAsked(lines->join(QLatin1Char('\n')));
 }
 
 void MainWindow::load()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Language.h"
+#include "gui/readers/ReaderWindow.h"
 
 #include <QLabel>
 #include <QMainWindow>
@@ -53,6 +54,9 @@ public:
 signals:
     void exitCommand();  // 退出系统
     void closed();       // the window's own close
+    // The reader register asked for in a view; the help text to be shown by the program.
+    void readerAsked(ReaderFormMode mode);
+    void readmeAsked(const QString &text);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -21,6 +21,12 @@ const char *const kFailed = QT_TRANSLATE_NOOP("lendora::QtPrintSink", "没有打
 const char *const kReceiptFailed =
     QT_TRANSLATE_NOOP("lendora::QtPrintSink", "凭条没有打印出来:%1\n请检查打印机后重印。");
 const char *const kPrinterError = QT_TRANSLATE_NOOP("lendora::QtPrintSink", "打印机 %1 报告出错。");
+
+// The texts above are in the namespaced context; the class's own tr() is not.
+QString said(const char *text)
+{
+    return QCoreApplication::translate("lendora::QtPrintSink", text);
+}
 }  // namespace
 
 QtPrintSink::QtPrintSink(Prompter &prompter, std::function<DeskSettings()> settings, Ask ask)
@@ -39,10 +45,10 @@ QString QtPrintSink::unavailable(const QString &queue)
 {
     const QPrinterInfo info = QPrinterInfo::printerInfo(queue);
     if (info.isNull())
-        return tr(kGone).arg(queue);
+        return said(kGone).arg(queue);
     // CUPS reports a stopped (disabled) queue as in error.
     if (info.state() == QPrinter::Error || info.state() == QPrinter::Aborted)
-        return tr(kStopped).arg(queue);
+        return said(kStopped).arg(queue);
     return {};
 }
 
@@ -62,7 +68,7 @@ bool QtPrintSink::print(const Document &document, PrinterKind paper, const QStri
             chosen = true;
         } else if (!m_told.contains(queue)) {
             m_told.insert(queue);
-            m_prompter.message({tr(kPickAnother).arg(problem), hintTitle()});
+            m_prompter.message({said(kPickAnother).arg(problem), hintTitle()});
         }
     }
     if (!chosen && !m_ask(printer))
@@ -89,11 +95,12 @@ bool QtPrintSink::printTo(QPrinter &printer, const Document &document, PrinterKi
         printed = DocumentRenderer::render(document, &printer, &error);
     if (printed && file.isEmpty() && printer.printerState() == QPrinter::Error) {
         printed = false;
-        error = tr(kPrinterError).arg(printer.printerName());
+        error = said(kPrinterError).arg(printer.printerName());
     }
     if (!printed) {
-        m_prompter.message({tr(paper == PrinterKind::Receipt ? kReceiptFailed : kFailed).arg(error),
-                            hintTitle(), Buttons::Ok, Icon::Error});
+        m_prompter.message(
+            {said(paper == PrinterKind::Receipt ? kReceiptFailed : kFailed).arg(error), hintTitle(),
+             Buttons::Ok, Icon::Error});
         return false;
     }
     return true;

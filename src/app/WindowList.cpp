@@ -1,13 +1,11 @@
+#include "app/WindowList.h"
+
 #include "app/AboutWindow.h"
-#include "app/Application.h"
-#include "app/LoginWindow.h"
-#include "app/MainWindow.h"
 #include "app/ReadmeWindow.h"
 #include "gui/catalogue/AddBookWindow.h"
 #include "gui/catalogue/BookListWindow.h"
 #include "gui/catalogue/CategoryWindow.h"
 #include "gui/catalogue/UpdateBookWindow.h"
-#include "gui/circulation/CirculationDesk.h"
 #include "gui/circulation/DaySheetWindow.h"
 #include "gui/circulation/OverdueWindow.h"
 #include "gui/exchange/ImportWindow.h"
@@ -21,34 +19,40 @@
 #include "gui/settings/BackupWindow.h"
 #include "gui/settings/BasicSettingsWindow.h"
 #include "gui/tips/TipsWindow.h"
-
-// The secondary windows, each registered by its own name with the one line that makes it, and
-// the wiring between windows that know nothing of each other. The main menu and other windows
-// open them through the registry.
+#include "gui/widgets/WindowContext.h"
+#include "gui/widgets/WindowRegistry.h"
 
 namespace lendora {
 
-void Application::registerWindows()
+namespace {
+const QString kReader = QStringLiteral("FrmReader");
+const QString kReaderHistory = QStringLiteral("FrmReaderHistory");
+const QString kReadme = QStringLiteral("FrmReadme");
+const QString kBookLabels = QStringLiteral("FrmBookLabels");
+const QString kReaderCards = QStringLiteral("FrmReaderCards");
+}  // namespace
+
+WindowList::WindowList(WindowContext &context, WindowRegistry &windows, QObject *parent)
+    : QObject(parent), m_context(context), m_windows(windows)
+{}
+
+void WindowList::registerAll()
 {
-    m_windows.add("FrmAddnew", [this] { return new AddBookWindow(*this); });
+    m_windows.add("FrmAddnew", [this] { return new AddBookWindow(m_context); });
     m_windows.add("FrmLendora", [this] {
-        auto *window = new BookListWindow(*this);
-        connect(window, &BookListWindow::labelsAsked, this, [this](const QStringList &ids) {
-            if (auto *labels = qobject_cast<BookLabelsWindow *>(
-                    m_windows.show(QStringLiteral("FrmBookLabels"))))
-                labels->pickBooks(ids);
-        });
+        auto *window = new BookListWindow(m_context);
+        connect(window, &BookListWindow::labelsAsked, this, &WindowList::showBookLabels);
         return window;
     });
-    m_windows.add("FrmUpdateBook", [this] { return new UpdateBookWindow(*this); });
+    m_windows.add("FrmUpdateBook", [this] { return new UpdateBookWindow(m_context); });
     m_windows.add("FrmImportBooks",
-                  [this] { return new ImportWindow(*this, Import::Kind::Books); });
+                  [this] { return new ImportWindow(m_context, Import::Kind::Books); });
     m_windows.add("FrmImportReaders",
-                  [this] { return new ImportWindow(*this, Import::Kind::Readers); });
-    m_windows.add("FrmSetBook", [this] { return new CategoryWindow(*this); });
-    m_windows.add("FrmBasicSet", [this] { return new BasicSettingsWindow(*this); });
+                  [this] { return new ImportWindow(m_context, Import::Kind::Readers); });
+    m_windows.add("FrmSetBook", [this] { return new CategoryWindow(m_context); });
+    m_windows.add("FrmBasicSet", [this] { return new BasicSettingsWindow(m_context); });
     m_windows.add("FrmBackup", [this] {
-        auto *window = new BackupWindow(*this);
+        auto *window = new BackupWindow(m_context);
         // The other windows show rows of the library that is gone: they are closed, and the
         // desk reads its reader again.
         connect(window, &BackupWindow::restored, this, [this, window] {
@@ -56,55 +60,71 @@ void Application::registerWindows()
                 if (open != window)
                     open->close();
             }
-            if (m_main)
-                m_main->desk().InitDataGrid(false);
+            emit deskStale();
         });
         return window;
     });
-    m_windows.add("FrmReader", [this](const QVariant &opening) {
-        auto *window = new ReaderWindow(*this, opening.value<ReaderWindow::Opening>());
+    m_windows.add<ReaderWindow::Opening>(kReader, [this](const ReaderWindow::Opening &opening) {
+        auto *window = new ReaderWindow(m_context, opening);
         // The main window follows the reader of its own lending tab, not this one.
-        connect(window, &ReaderWindow::readerFound, this, [this] {
-            if (m_main)
-                m_main->desk().InitDataGrid(false);
-        });
-        connect(window, &ReaderWindow::cardAsked, this, [this](const QString &number) {
-            if (auto *cards = qobject_cast<ReaderCardsWindow *>(
-                    m_windows.show(QStringLiteral("FrmReaderCards"))))
-                cards->chooseReader(number);
-        });
+        connect(window, &ReaderWindow::readerFound, this, &WindowList::deskStale);
+        connect(window, &ReaderWindow::cardAsked, this, &WindowList::showReaderCards);
+        connect(window, &ReaderWindow::historyAsked, this, &WindowList::showReaderHistory);
         return window;
     });
-    m_windows.add("FrmBookLabels", [this] { return new BookLabelsWindow(*this); });
-    m_windows.add("FrmReaderCards", [this] { return new ReaderCardsWindow(*this); });
-    m_windows.add("FrmBookQuery", [this] { return new BookQueryWindow(*this); });
-    m_windows.add("FrmLendQuery", [this] { return new LoanQueryWindow(*this); });
-    m_windows.add("FrmOverdue", [this] { return new OverdueWindow(*this); });
-    m_windows.add("FrmDaySheet", [this] { return new DaySheetWindow(*this); });
-    m_windows.add("FrmStatistics", [this] { return new StatisticsWindow(*this); });
-    m_windows.add("FrmReaderHistory", [this](const QVariant &opening) {
-        return new ReaderHistoryWindow(*this, opening.toString());
+    m_windows.add("FrmBookLabels", [this] { return new BookLabelsWindow(m_context); });
+    m_windows.add("FrmReaderCards", [this] { return new ReaderCardsWindow(m_context); });
+    m_windows.add("FrmBookQuery", [this] { return new BookQueryWindow(m_context); });
+    m_windows.add("FrmLendQuery", [this] { return new LoanQueryWindow(m_context); });
+    m_windows.add("FrmOverdue", [this] { return new OverdueWindow(m_context); });
+    m_windows.add("FrmDaySheet", [this] { return new DaySheetWindow(m_context); });
+    m_windows.add("FrmStatistics", [this] { return new StatisticsWindow(m_context); });
+    m_windows.add<QString>(kReaderHistory, [this](const QString &readerNumber) {
+        return new ReaderHistoryWindow(m_context, readerNumber);
     });
-    m_windows.add("FrmAbout", [this] { return new AboutWindow(*this); });
-    m_windows.add("FrmHelp", [this] { return new TipsWindow(*this); });
-    m_windows.add("FrmReadme", [this](const QVariant &opening) {
-        return new ReadmeWindow(*this, opening.toString());
-    });
+    m_windows.add("FrmAbout", [this] { return new AboutWindow(m_context); });
+    m_windows.add("FrmHelp", [this] { return new TipsWindow(m_context); });
+    m_windows.add<QString>(
+        kReadme, [this](const QString &text) { return new ReadmeWindow(m_context, text); });
 }
 
-void Application::connectWindows()
+void WindowList::showReader(ReaderFormMode mode, const QString &number)
 {
-    connect(m_login, &LoginWindow::loggedIn, this, &Application::loggedIn);
-    connect(m_login, &LoginWindow::cancelled, this, [this] { end(Ending::LoginCancelled); });
-    connect(m_login, &LoginWindow::tooManyAttempts, this, [this] { end(Ending::TooManyAttempts); });
-    connect(m_main, &MainWindow::exitCommand, this, [this] { end(Ending::ExitCommand); });
-    connect(m_main, &MainWindow::closed, this, [this] { end(Ending::MainWindowClosed); });
-    connect(&m_main->desk(), &CirculationDesk::newReaderAsked, this,
-            [this](const QString &readerId) {
-                m_windows.show(
-                    QStringLiteral("FrmReader"),
-                    QVariant::fromValue(ReaderWindow::Opening{ReaderFormMode::Add, readerId}));
-            });
+    m_windows.show(kReader, ReaderWindow::Opening{mode, number});
+}
+
+void WindowList::showReaderHistory(const QString &readerNumber)
+{
+    if (QWidget *open = m_windows.find(kReaderHistory))
+        open->close();
+    m_windows.show(kReaderHistory, readerNumber);
+}
+
+void WindowList::showReadme(const QString &text)
+{
+    m_windows.show(kReadme, text);
+}
+
+void WindowList::showBookLabels(const QStringList &bookNumbers)
+{
+    if (auto *labels = qobject_cast<BookLabelsWindow *>(m_windows.show(kBookLabels)))
+        labels->pickBooks(bookNumbers);
+}
+
+void WindowList::showReaderCards(const QString &readerNumber)
+{
+    if (auto *cards = qobject_cast<ReaderCardsWindow *>(m_windows.show(kReaderCards)))
+        cards->chooseReader(readerNumber);
+}
+
+void WindowList::showBackup()
+{
+    m_windows.show(QStringLiteral("FrmBackup"));
+}
+
+void WindowList::showTips()
+{
+    m_windows.show(QStringLiteral("FrmHelp"));
 }
 
 }  // namespace lendora

@@ -31,7 +31,7 @@ bool SharedDatabase::open(std::unique_ptr<Backend> backend, QString *problem, QS
         *notice = opened.notice;
     m_open = true;
     if (opened.check) {
-        m_check = std::make_unique<FileCheck>(opened.check, opened.stopCheck, m_checkHandlers.hold);
+        m_check = std::make_unique<FileCheck>(opened.check, opened.stopCheck, m_checkHold);
         QObject::connect(m_check.get(), &FileCheck::ended, m_check.get(),
                          [this](bool passed, const QString &found) { checkEnded(passed, found); });
         m_check->start();

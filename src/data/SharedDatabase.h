@@ -72,16 +72,17 @@ public:
     }
 
     // The whole-library check open() left to run beside the desk after an unclean end:
-    // `hold` runs on its thread before it (tests hold it there); `waiting` is called with
+    // `waiting` is called with
     // true when a write waits for the check and with false when it goes on; `ended` once
     // when the check ends, with what was found when it failed. Every write until the check
     // has passed waits, and after it failed is refused (DbError::Unchecked).
     struct CheckHandlers {
-        std::function<void()> hold;
         std::function<void(bool)> waiting;
         std::function<void(bool passed, const QString &found)> ended;
     };
     void setCheckHandlers(CheckHandlers handlers) { m_checkHandlers = std::move(handlers); }
+    // Runs on the check's thread before it starts: a test holds the check there.
+    void setCheckHold(std::function<void()> hold) { m_checkHold = std::move(hold); }
     // Whether that check is still running, or failed.
     bool isChecking() const;
     bool checkFailed() const;
@@ -122,6 +123,7 @@ private:
     std::function<void(const DbError &)> m_lostHandler;
     QHash<QString, std::shared_ptr<QSqlQuery>> m_statements;
     CheckHandlers m_checkHandlers;
+    std::function<void()> m_checkHold;
     std::unique_ptr<FileCheck> m_check;
 };
 

@@ -48,14 +48,15 @@ struct StandIns {
     QHash<QString, int> loads;
     void add(TestApp &t, const QString &name)
     {
-        t.app().windows().add(name, [this, &t, name](const QVariant &opening) {
-            ++loads[name];
-            auto *w = new QWidget;
-            w->setObjectName(name);
-            t.app().applyWindowStyle(w);
-            w->setProperty("readerMode", int(opening.value<ReaderWindow::Opening>().mode));
-            return w;
-        });
+        t.app().windows().add<ReaderWindow::Opening>(
+            name, [this, &t, name](const ReaderWindow::Opening &opening) {
+                ++loads[name];
+                auto *w = new QWidget;
+                w->setObjectName(name);
+                t.app().applyWindowStyle(w);
+                w->setProperty("readerMode", int(opening.mode));
+                return w;
+            });
     }
 };
 

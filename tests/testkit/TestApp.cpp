@@ -69,12 +69,12 @@ TestApp::TestApp(QDate today)
     env.printer = &m_printer;
     env.progress = &m_progress;
     env.today = [this] { return m_today; };
-    env.beforeFileCheck = [gate = m_checkGate] {
+    m_app = std::make_unique<Application>(env);
+    m_app->database().setCheckHold([gate = m_checkGate] {
         QMutexLocker locker(&gate->mutex);
         while (gate->held)
             gate->released.wait(&gate->mutex);
-    };
-    m_app = std::make_unique<Application>(env);
+    });
     m_dbName = QStringLiteral("testkit-db-%1").arg(++nextConnection);
     m_serverMaintenance = qEnvironmentVariable("LENDORA_TEST_SERVER");
     if (!m_serverMaintenance.isEmpty()) {

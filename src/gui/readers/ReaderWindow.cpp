@@ -216,12 +216,7 @@ void ReaderWindow::showHistory()
 {
     if (m_shownReader.isEmpty())
         return;
-    // One history window at a time, always of the reader shown here: one of another reader
-    // (or of this one, before today's loans) makes way for a fresh one.
-    const QString history = QStringLiteral("FrmReaderHistory");
-    if (QWidget *open = m_context.windows().find(history))
-        open->close();
-    m_context.windows().show(history, m_shownReader);
+    emit historyAsked(m_shownReader);
 }
 
 }  // namespace lendora

@@ -21,8 +21,7 @@ enum class ReaderFormMode { Query = 0, Add = 1, Management = 2 };
 class ReaderWindow : public QWidget {
     Q_OBJECT
 public:
-    // What the opener passes (through the window list, as a QVariant): the view, and in the
-    // add view the reader number to start with.
+    // What the opener passes: the view, and in the add view the reader number to start with.
     struct Opening {
         ReaderFormMode mode = ReaderFormMode::Query;
         QString readerNumber;
@@ -36,6 +35,8 @@ signals:
     void readerFound();
     // The clerk asked for the card of the reader shown.
     void cardAsked(const QString &number);
+    // The clerk asked for the loan history of the reader shown.
+    void historyAsked(const QString &number);
 
 private:
     void showView(const Opening &opening);
@@ -60,5 +61,3 @@ private:
 };
 
 }  // namespace lendora
-
-Q_DECLARE_METATYPE(lendora::ReaderWindow::Opening)

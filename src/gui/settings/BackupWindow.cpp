@@ -15,12 +15,15 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QTime>
+#include <utility>
 
 namespace lendora {
 
 namespace {
 const char *const kFolder = QT_TRANSLATE_NOOP("lendora::BackupWindow", "备份文件夹:%1");
 const char *const kWorking = QT_TRANSLATE_NOOP("lendora::BackupWindow", "正在备份……");
+const char *const kBusy =
+    QT_TRANSLATE_NOOP("lendora::BackupWindow", "另一份备份正在进行,请等它完成后再试。");
 const char *const kDone = QT_TRANSLATE_NOOP("lendora::BackupWindow", "备份完成:%1");
 const char *const kFailed = QT_TRANSLATE_NOOP("lendora::BackupWindow", "备份没有完成。\n%1");
 const char *const kBackUpTo = QT_TRANSLATE_NOOP("lendora::BackupWindow", "备份到");
@@ -48,8 +51,7 @@ QString native(const QString &path)
 }  // namespace
 
 BackupWindow::BackupWindow(WindowContext &context)
-    : m_context(context), m_ui(std::make_unique<Ui::BackupWindow>()),
-      m_copy(new BackgroundCopy(this))
+    : m_context(context), m_ui(std::make_unique<Ui::BackupWindow>()), m_copy(&context.libraryCopy())
 {
     m_context.applyWindowStyle(this);
     m_ui->setupUi(this);
@@ -76,17 +78,11 @@ BackupWindow::BackupWindow(WindowContext &context)
         if (m_ui->spnKeep->value() != m_context.settings().backupKeep())
             m_context.settings().setBackupKeep(m_ui->spnKeep->value());
     });
+    // A copy under way finishes on its own: closing the window does not wait for it.
     connect(m_copy, &BackgroundCopy::finished, this, &BackupWindow::copyFinished);
 }
 
-BackupWindow::~BackupWindow()
-{
-    if (m_copy->isRunning()) {
-        // A copy under way finishes on its own: closing the window does not wait for it.
-        m_copy->setParent(QCoreApplication::instance());
-        connect(m_copy, &BackgroundCopy::finished, m_copy, &QObject::deleteLater);
-    }
-}
+BackupWindow::~BackupWindow() = default;
 
 void BackupWindow::listCopies()
 {
@@ -103,8 +99,11 @@ void BackupWindow::listCopies()
 
 void BackupWindow::backUp(const QString &target)
 {
-    if (!m_copy->start(m_context.database().copies()->copier(), target))
+    if (!m_copy->start(m_context.database().copies()->copier(), target)) {
+        m_context.prompter().message({tr(kBusy), hintTitle()});
         return;
+    }
+    m_target = target;
     for (QPushButton *button : {m_ui->cmdBackupNow, m_ui->cmdBackupTo, m_ui->cmdRestore})
         button->setEnabled(false);
     m_ui->lblStatus->setText(tr(kWorking));
@@ -112,6 +111,9 @@ void BackupWindow::backUp(const QString &target)
 
 void BackupWindow::copyFinished(bool ok, const QString &target, const QString &error)
 {
+    // The day's copy ends here too.
+    if (target != std::exchange(m_target, QString()))
+        return;
     for (QPushButton *button : {m_ui->cmdBackupNow, m_ui->cmdBackupTo, m_ui->cmdRestore})
         button->setEnabled(true);
     m_ui->lblStatus->clear();
@@ -124,6 +126,10 @@ void BackupWindow::copyFinished(bool ok, const QString &target, const QString &e
 
 void BackupWindow::restore()
 {
+    if (m_copy->isRunning()) {
+        m_context.prompter().message({tr(kBusy), hintTitle()});
+        return;
+    }
     LibraryRestore restoring(m_context.database(), m_context.filePath(QString()), m_context.today(),
                              QTime::currentTime());
     if (const QString why = restoring.cannotRestore(); !why.isEmpty()) {

@@ -32,7 +32,8 @@ private:
 
     WindowContext &m_context;
     std::unique_ptr<Ui::BackupWindow> m_ui;
-    BackgroundCopy *m_copy;
+    BackgroundCopy *m_copy;  // the desk's one
+    QString m_target;        // this window's copy under way
 };
 
 }  // namespace lendora

@@ -9,6 +9,7 @@ class QWidget;
 
 namespace lendora {
 
+class BackgroundCopy;
 class FileChooser;
 class Launcher;
 class PrintSink;
@@ -33,6 +34,9 @@ public:
     virtual QDate today() const = 0;
     virtual SharedDatabase &database() = 0;
     virtual WindowRegistry &windows() = 0;
+    // The desk's one background copy of the library: a copy the clerk asks for waits for
+    // none, and never runs beside the day's.
+    virtual BackgroundCopy &libraryCopy() = 0;
 
     // A file below the application directory.
     virtual QString filePath(const QString &relative) const = 0;

@@ -14,14 +14,14 @@ WindowRegistry::~WindowRegistry()
     deleteAll();
 }
 
-void WindowRegistry::add(const QString &objectName, Factory factory)
+void WindowRegistry::addFactory(const QString &objectName, Factory factory)
 {
     m_factories.insert(objectName, std::move(factory));
 }
 
 void WindowRegistry::add(const QString &objectName, std::function<QWidget *()> factory)
 {
-    add(objectName, [factory = std::move(factory)](const QVariant &) { return factory(); });
+    addFactory(objectName, [factory = std::move(factory)](const std::any &) { return factory(); });
 }
 
 bool WindowRegistry::has(const QString &objectName) const
@@ -43,7 +43,7 @@ QWidget *WindowRegistry::find(const QString &objectName) const
     return window && window->isVisible() ? window : nullptr;
 }
 
-QWidget *WindowRegistry::show(const QString &objectName, const QVariant &opening)
+QWidget *WindowRegistry::showWith(const QString &objectName, const std::any &opening)
 {
     if (QWidget *open = find(objectName)) {
         if (open->isMinimized())
